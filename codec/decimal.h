@@ -1,0 +1,29 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace radio {
+
+// Exact decimal multiplication: each operand is rounded to 15 significant digits, the product
+// is formed exactly in decimal, then turned into the nearest double. 146.525 * 100000 is
+// exactly 14652500 (binary floating point would give 14652499.99...).
+double DecimalMultiply(double a, double b);
+
+// The leading decimal number of `text` as C's atof reads it (0 when there is none).
+double LeadingNumber(std::string_view text);
+// The leading decimal integer of `text` as C's atoi reads it (0 when there is none).
+int LeadingInteger(std::string_view text);
+
+// A frequency text (MHz) in the radio's unit of 10 Hz: DecimalMultiply(atof(text), 100000)
+// truncated toward zero. "146.525" gives 14652500.
+std::int64_t FrequencyUnits(std::string_view text);
+
+// The grid's frequency text: the leading number formatted "%3.5f" ("145.2" -> "145.20000").
+std::string FormatFrequencyText(std::string_view text);
+
+// 10 Hz units to the grid's text: 14652500 -> "146.52500".
+std::string FrequencyUnitsToText(std::int64_t units);
+
+}  // namespace radio

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "model/status.h"
+
+namespace radio {
+
+// Writes `data` to `path` through a temporary file in the same folder and a rename, so the
+// file that was there stays whole if anything fails (disk full, no permission, crash).
+Status WriteFileAtomically(const std::string& path, std::string_view data);
+
+// Reads a whole file; fails with a message naming the file and the reason.
+Status ReadWholeFile(const std::string& path, std::string& out);
+
+}  // namespace radio

@@ -1,0 +1,61 @@
+#!/usr/bin/env bash
+# Sets up a Debian 12 machine for the radio programmer, builds it, and either runs the
+# desktop program ("run") or every test ("test"). Packages already installed are skipped.
+set -euo pipefail
+
+mode=${1:-run}
+shift || true
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+cd "$here"
+
+packages=(
+  g++ cmake ninja-build pkg-config
+  qt6-base-dev qt6-base-dev-tools libqt6serialport6-dev qt6-serialport-dev libgl-dev
+  libgtest-dev libgmock-dev
+  fonts-liberation fonts-noto-cjk fonts-wqy-zenhei
+  xvfb xauth xdotool imagemagick poppler-utils
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  if [ "$(id -u)" -eq 0 ]; then sudo_cmd=(); else sudo_cmd=(sudo); fi
+  "${sudo_cmd[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+jobs=$(nproc 2>/dev/null || echo 2)
+
+build_default() {
+  cmake --preset default >/dev/null
+  cmake --build --preset default -j "$jobs"
+}
+
+case "$mode" in
+  run)
+    build_default
+    # Without a display (a bare server or CI) the program still runs, on a virtual screen.
+    if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
+      exec xvfb-run -a build/default/bin/Program "$@"
+    fi
+    exec build/default/bin/Program "$@"
+    ;;
+  test)
+    build_default
+    ctest --preset default -j "$jobs"
+    # The core again under AddressSanitizer and UndefinedBehaviorSanitizer.
+    cmake --preset asan >/dev/null
+    cmake --build --preset asan -j "$jobs"
+    ctest --preset asan -j "$jobs"
+    ;;
+  *)
+    echo "usage: scripts/setup.sh run|test [program arguments]" >&2
+    exit 2
+    ;;
+esac
