@@ -1,0 +1,125 @@
+#include "cli/cli_support.h"
+
+#include <QFileInfo>
+#include <charconv>
+#include <ostream>
+
+#include "model/channel_file.h"
+#include "model/atomic_file.h"
+#include "shell/config_text.h"
+
+namespace radio::cli {
+
+void Error(Context& ctx, std::string_view text) { ctx.err << "radioprog: " << text << "\n"; }
+
+int UsageError(Context& ctx, std::string_view command, std::string_view problem) {
+    Error(ctx, problem);
+    for (const Command& c : Commands()) {
+        if (command == c.name) ctx.err << "usage: radioprog " << c.name << " " << c.usage << "\n";
+    }
+    return kExitUsage;
+}
+
+bool LoadImage(Context& ctx, const std::string& path, RadioImage& image) {
+    const Status status = LoadChannelFile(path, image);
+    if (!status) Error(ctx, status.message);
+    return status.ok;
+}
+
+bool SaveImage(Context& ctx, const std::string& path, const RadioImage& image) {
+    const Status status = SaveChannelFile(path, image);
+    if (!status) Error(ctx, status.message);
+    return status.ok;
+}
+
+bool LoadConfig(Context& ctx, CIniFile& ini) {
+    // Never CIniFile::Open: it creates a missing file, and reading must not write.
+    if (!QFileInfo::exists(QString::fromStdString(ctx.configPath))) {
+        ini.LoadFromText({}, true);
+        return true;
+    }
+    std::string text;
+    const Status status = ReadWholeFile(ctx.configPath, text);
+    if (!status) {
+        Error(ctx, status.message);
+        return false;
+    }
+    ini.LoadFromText(text, true);
+    return true;
+}
+
+AppConfig DisplayConfig(Language lang) {
+    AppConfig cfg;
+    cfg.language = lang;
+    cfg.languageName = lang == Language::Chinese ? "Chinese" : "English";
+    cfg.helpFile = lang == Language::Chinese ? "chHelp" : "enHelp";
+    return cfg;
+}
+
+std::string DefaultSettingsPath(Context& ctx) {
+    // Only AppName is wanted here; an unreadable configuration is reported by the commands
+    // that need it, so it is read quietly.
+    std::string appName;
+    std::string text;
+    if (QFileInfo::exists(QString::fromStdString(ctx.configPath)) &&
+        ReadWholeFile(ctx.configPath, text)) {
+        CIniFile ini;
+        ini.LoadFromText(text, true);
+        appName = ini.GetValue("Setup", "AppName");
+    }
+    return SettingsFilePath(appName).toStdString();
+}
+
+std::string ConfigUtf8(const std::string& bytes) { return ConfigText(bytes).toStdString(); }
+
+std::optional<int> ParseIndex(std::string_view text) {
+    if (text.empty() || text.size() > 9) return std::nullopt;
+    int value = 0;
+    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (ec != std::errc() || end != text.data() + text.size() || value < 0) return std::nullopt;
+    if (text[0] == '+' || text[0] == '-') return std::nullopt;
+    return value;
+}
+
+namespace {
+char FoldAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+}  // namespace
+
+bool EqualsNoCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (FoldAscii(a[i]) != FoldAscii(b[i])) return false;
+    }
+    return true;
+}
+
+std::string UpperAscii(std::string_view text) {
+    std::string out(text);
+    for (char& c : out) c = FoldAscii(c);
+    return out;
+}
+
+std::string Join(const std::vector<std::string>& items, std::string_view separator) {
+    std::string out;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        if (i) out += separator;
+        out += items[i];
+    }
+    return out;
+}
+
+std::optional<std::string> CheckRadioName(std::string& name, std::size_t maxLength) {
+    name = UpperAscii(name);
+    if (name.size() > maxLength) {
+        return "'" + name + "' is too long: a name has at most " + std::to_string(maxLength) +
+               " characters";
+    }
+    for (char c : name) {
+        if (NameCharToCode(c) == kNameFill) {
+            return "'" + name + "' has a character the radio cannot show; use 0-9, A-Z, - and _";
+        }
+    }
+    return std::nullopt;
+}
+
+}  // namespace radio::cli

@@ -1,0 +1,172 @@
+#include "cli/commands.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <optional>
+#include <ostream>
+#include <string_view>
+
+#include "cli/cli_support.h"
+
+#ifndef RADIO_VERSION
+#define RADIO_VERSION "unknown"
+#endif
+
+namespace radio::cli {
+
+const std::vector<Command>& Commands() {
+    static const std::vector<Command> commands = {
+        // ---- channel-file commands ----
+        {"new", "FILE", "write a blank channel image to FILE", RunNew},
+        {"dump", "FILE", "print the 200 channels of FILE, TAB-separated", RunDump},
+        {"set", "FILE ROW COL TEXT [ROW COL TEXT ...]",
+         "edit cells (ROW 1-200, COL 1-9) as the grid does and save FILE", RunSet},
+        {"options", "FILE", "print the optional features of FILE", RunOptions},
+        {"option", "FILE NAME=VALUE [NAME=VALUE ...]",
+         "change optional features as the Option Features dialog does", RunOption},
+        {"band", "FILE --type N --band N",
+         "choose radio type and band (0-based indexes into Program.ini's lists)", RunBand},
+        {"config", "get SECTION KEY", "print the value the program reads from Program.ini",
+         RunConfig},
+        // ---- radio link commands (ports, read, write, simulate): add them here ----
+    };
+    return commands;
+}
+
+namespace {
+
+void PrintHelp(std::ostream& os) {
+    os << "usage: radioprog [--lang en|zh] [--config PATH] [--settings PATH] COMMAND [ARGS...]\n"
+          "       radioprog --help | --version\n\ncommands:\n";
+    for (const Command& c : Commands()) {
+        std::string head = std::string(c.name) + " " + c.usage;
+        os << "  " << head;
+        if (head.size() < 40) os << std::string(40 - head.size(), ' ');
+        else os << "\n  " << std::string(40, ' ');
+        os << c.summary << "\n";
+    }
+    os << "\noptions:\n"
+          "  --lang en|zh      display language of channel texts and headings (default en)\n"
+          "  --config PATH     configuration file (default Program.ini beside radioprog;\n"
+          "                    a missing file means every default)\n"
+          "  --settings PATH   settings file holding the radio type, band and port choice\n"
+          "\nexit status: 0 done, 1 refused (a rejected edit, a failed transfer),\n"
+          "             2 usage error or unreadable input\n";
+}
+
+std::string DefaultConfigPath(int argc, char** argv) {
+    QString dir;
+    if (QCoreApplication::instance()) {
+        dir = QCoreApplication::applicationDirPath();
+    } else if (argc > 0 && std::string_view(argv[0]).find('/') != std::string_view::npos) {
+        dir = QFileInfo(QString::fromLocal8Bit(argv[0])).absolutePath();
+    } else {
+        dir = QDir::currentPath();
+    }
+    return QDir(dir).filePath(QStringLiteral("Program.ini")).toStdString();
+}
+
+}  // namespace
+
+int RunCli(int argc, char** argv, std::ostream& out, std::ostream& err) {
+    Language lang = Language::English;
+    std::optional<std::string> configPath, settingsPath;
+    bool help = false, version = false;
+
+    int i = 1;
+    for (; i < argc; ++i) {
+        std::string_view arg = argv[i];
+        if (arg.empty() || arg[0] != '-') break;  // the subcommand
+        if (arg == "--help" || arg == "-h") {
+            help = true;
+            continue;
+        }
+        if (arg == "--version") {
+            version = true;
+            continue;
+        }
+        // Options with a value: "--opt VALUE" or "--opt=VALUE".
+        std::string_view name = arg, value;
+        bool hasValue = false;
+        if (auto eq = arg.find('='); eq != std::string_view::npos) {
+            name = arg.substr(0, eq);
+            value = arg.substr(eq + 1);
+            hasValue = true;
+        }
+        if (name != "--lang" && name != "--config" && name != "--settings") {
+            err << "radioprog: unknown option '" << arg << "'\n";
+            PrintHelp(err);
+            return kExitUsage;
+        }
+        if (!hasValue) {
+            if (i + 1 >= argc) {
+                err << "radioprog: option " << name << " needs a value\n";
+                return kExitUsage;
+            }
+            value = argv[++i];
+        }
+        if (name == "--lang") {
+            if (value == "en") {
+                lang = Language::English;
+            } else if (value == "zh") {
+                lang = Language::Chinese;
+            } else {
+                err << "radioprog: --lang takes en or zh, not '" << value << "'\n";
+                return kExitUsage;
+            }
+        } else if (value.empty()) {
+            err << "radioprog: option " << name << " needs a non-empty path\n";
+            return kExitUsage;
+        } else if (name == "--config") {
+            configPath = std::string(value);
+        } else {
+            settingsPath = std::string(value);
+        }
+    }
+
+    if (help) {
+        PrintHelp(out);
+        return kExitOk;
+    }
+    if (version) {
+        out << "radioprog " RADIO_VERSION "\n";
+        return kExitOk;
+    }
+    if (i >= argc) {
+        err << "radioprog: no command given\n";
+        PrintHelp(err);
+        return kExitUsage;
+    }
+
+    std::string_view name = argv[i];
+    const Command* command = nullptr;
+    for (const Command& c : Commands()) {
+        if (name == c.name) command = &c;
+    }
+    if (!command) {
+        err << "radioprog: unknown command '" << name << "'\n";
+        PrintHelp(err);
+        return kExitUsage;
+    }
+
+    Context ctx{
+        .args = std::vector<std::string>(argv + i + 1, argv + argc),
+        .lang = lang,
+        .configPath = configPath ? *configPath : DefaultConfigPath(argc, argv),
+        .settingsPath = {},
+        .out = out,
+        .err = err,
+    };
+    // Every command sees a settings path; the default depends on Program.ini's AppName.
+    ctx.settingsPath = settingsPath ? *settingsPath : DefaultSettingsPath(ctx);
+
+    if (ctx.args.size() == 1 && (ctx.args[0] == "--help" || ctx.args[0] == "-h")) {
+        out << "usage: radioprog " << command->name << " " << command->usage << "\n"
+            << command->summary << "\n";
+        return kExitOk;
+    }
+    return command->run(ctx);
+}
+
+}  // namespace radio::cli

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "cli/command.h"
+
+namespace radio::cli {
+
+// One function per subcommand, each in its own cmd_<name>.cpp. They get their own arguments in
+// ctx.args and return the exit status.
+
+// Channel files.
+int RunNew(Context& ctx);
+int RunDump(Context& ctx);
+int RunSet(Context& ctx);
+int RunOptions(Context& ctx);
+int RunOption(Context& ctx);
+int RunBand(Context& ctx);
+int RunConfig(Context& ctx);
+
+// ---- Radio link commands (ports, read, write, simulate): declare them here ----
+
+}  // namespace radio::cli
