@@ -12,7 +12,7 @@ namespace radio {
 // whole when it changed. Texts are bytes (UTF-8 or GBK); comparisons never split a
 // double-byte character, and case folding applies to ASCII letters only.
 class CIniFile {
-public:
+  public:
     CIniFile() = default;
     ~CIniFile();  // saves when save-on-close is set and something changed
     CIniFile(const CIniFile&) = delete;
@@ -34,10 +34,13 @@ public:
 
     bool dirty() const { return m_dirty; }
     const std::string& path() const { return m_path; }
+    // True when the loaded text was not valid UTF-8 and is handled as GBK: values then come
+    // back as GBK bytes, which a display layer must decode as such.
+    bool isGbk() const { return m_gbk; }
     // The file's text as Save writes it.
     std::string Serialize() const;
 
-private:
+  private:
     struct Section {
         std::string name;
         std::vector<std::string> keys;
@@ -53,7 +56,9 @@ private:
     bool m_caseInsensitive = true;
     bool m_saveOnClose = false;
     bool m_dirty = false;
-    bool m_gbk = false;  // the loaded text was not valid UTF-8: treat it as GBK
+    bool m_gbk = false;     // the loaded text was not valid UTF-8: treat it as GBK
+    bool m_loaded = false;  // Open or LoadFromText succeeded: SetValue may change things
+    bool m_bom = false;     // the file began with a UTF-8 byte order mark; kept on save
 };
 
 }  // namespace radio
