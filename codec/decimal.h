@@ -7,8 +7,8 @@
 namespace radio {
 
 // Exact decimal multiplication: each operand is rounded to 15 significant digits, the product
-// is formed exactly in decimal, then turned into the nearest double. 146.525 * 100000 is
-// exactly 14652500 (binary floating point would give 14652499.99...).
+// is formed exactly in decimal, then turned into the nearest double. 136.0125 * 100000 is
+// exactly 13601250 (binary floating point gives 13601249.999999998, which truncates wrongly).
 double DecimalMultiply(double a, double b);
 
 // The leading decimal number of `text` as C's atof reads it (0 when there is none).
@@ -22,6 +22,10 @@ std::int64_t FrequencyUnits(std::string_view text);
 
 // The grid's frequency text: the leading number formatted "%3.5f" ("145.2" -> "145.20000").
 std::string FormatFrequencyText(std::string_view text);
+
+// C's "%<width>.<precision>f" of `value`, always with a '.' whatever the process locale is
+// (Qt sets the locale from the environment, which would turn printf's point into a comma).
+std::string FormatFixed(double value, int width, int precision);
 
 // 10 Hz units to the grid's text: 14652500 -> "146.52500".
 std::string FrequencyUnitsToText(std::int64_t units);
