@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
 
 #include "link/serial_port.h"
@@ -40,9 +42,25 @@ public:
     LinkOutcome Write(const std::string& portName, const RadioImage& image);
 
 private:
+    // How a phase of the connection ended; every exit after the open closes the port.
+    enum class Step { Go, Cancelled, Failed };
+
+    bool OpenAndConfigure(const std::string& portName);
+    LinkOutcome Finish(Step step);
+    Step Handshake();
+    Step ReadBlocks(RadioImage& scratch);
+    Step WriteBlocks(const RadioImage& image);
+    Step SendFrame(std::uint16_t address, const std::uint8_t* data, std::size_t length,
+                   const std::string& what);
+    bool PumpCancelled(int rounds, int sleepMs);
+    bool ReadAck(std::string& detail);
+    Step Fatal(const std::string& detail);
+    void StepProgress(std::uint16_t address);
+
     SerialPort& m_port;
     Clock& m_clock;
     LinkObserver& m_observer;
+    int m_progress = 0;
 };
 
 }  // namespace radio

@@ -48,6 +48,8 @@ public:
     virtual void ClearReceive() = 0;  // drop what has been received so far
     virtual void Close() = 0;
     virtual bool IsOpen() const = 0;
+    // Why the last failed read failed (names the port), for the detail under a message.
+    virtual std::string LastError() const { return {}; }
 };
 
 // Time for sleeps, so tests can run the long waits instantly.
