@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "cli/cli_support.h"
+#include "cli/cmd_print.h"
 
 #ifndef RADIO_VERSION
 #define RADIO_VERSION "unknown"
@@ -29,6 +30,8 @@ const std::vector<Command>& Commands() {
          "choose radio type and band (0-based indexes into Program.ini's lists)", RunBand},
         {"config", "get SECTION KEY", "print the value the program reads from Program.ini",
          RunConfig},
+        {"print", "FILE -o OUT.pdf [--lang en|zh] [--page-size A4|Letter|...]",
+         "print the option and channel sheets of FILE into a PDF", RunPrint},
         // ---- radio link commands (ports, read, write, simulate): add them here ----
     };
     return commands;

@@ -1,0 +1,173 @@
+#include "cli/cmd_print.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QPageSize>
+#include <QPdfWriter>
+#include <QTemporaryFile>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string_view>
+
+#include "cli/cli_support.h"
+#include "codec/channel_codec.h"
+#include "print/print_job.h"
+#include "shell/config_text.h"
+
+namespace radio::cli {
+
+namespace {
+
+struct PrintArgs {
+    std::string input;
+    std::string output;
+    Language lang = Language::English;
+    QPageSize::PageSizeId pageSize = QPageSize::A4;
+};
+
+std::optional<QPageSize::PageSizeId> PageSizeNamed(std::string_view name) {
+    for (int id = 0; id <= QPageSize::LastPageSize; ++id) {
+        const auto sizeId = static_cast<QPageSize::PageSizeId>(id);
+        if (sizeId == QPageSize::Custom) continue;
+        if (EqualsNoCase(QPageSize::key(sizeId).toStdString(), name)) return sizeId;
+    }
+    return std::nullopt;
+}
+
+// Parses the command's own arguments; on a problem reports it and returns nullopt.
+std::optional<PrintArgs> ParseArgs(Context& ctx) {
+    PrintArgs args;
+    args.lang = ctx.lang;
+    const std::vector<std::string>& a = ctx.args;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        std::string_view name = a[i];
+        std::string value;
+        const bool isOption = name.size() > 1 && name[0] == '-';
+        if (isOption) {
+            if (auto eq = name.find('='); eq != std::string_view::npos) {
+                value = std::string(name.substr(eq + 1));
+                name = name.substr(0, eq);
+            } else if (i + 1 < a.size()) {
+                value = a[++i];
+            } else {
+                UsageError(ctx, "print", "option " + std::string(name) + " needs a value");
+                return std::nullopt;
+            }
+        }
+        if (!isOption) {
+            if (!args.input.empty()) {
+                UsageError(ctx, "print", "print takes exactly one FILE");
+                return std::nullopt;
+            }
+            args.input = a[i];
+        } else if (name == "-o" || name == "--output") {
+            args.output = value;
+        } else if (name == "--lang") {
+            if (value != "en" && value != "zh") {
+                UsageError(ctx, "print", "--lang takes en or zh, not '" + value + "'");
+                return std::nullopt;
+            }
+            args.lang = value == "zh" ? Language::Chinese : Language::English;
+        } else if (name == "--page-size") {
+            const auto size = PageSizeNamed(value);
+            if (!size) {
+                UsageError(ctx, "print", "unknown page size '" + value + "' (A4, Letter, ...)");
+                return std::nullopt;
+            }
+            args.pageSize = *size;
+        } else {
+            UsageError(ctx, "print", "unknown option '" + std::string(name) + "'");
+            return std::nullopt;
+        }
+    }
+    if (args.input.empty() || args.output.empty()) {
+        UsageError(ctx, "print", "print needs a FILE and -o OUT.pdf");
+        return std::nullopt;
+    }
+    return args;
+}
+
+// Renders into a temporary file beside `output` and renames it over `output` only when
+// everything was written, so a failure leaves an existing PDF as it was.
+bool WritePdf(Context& ctx, const PrintArgs& args, const RadioImage& image, const ChannelGrid& grid,
+              const QString& owner) {
+    const QFileInfo target(QString::fromStdString(args.output));
+    QTemporaryFile temp(target.absoluteDir().filePath(".radioprog-print-XXXXXX.pdf"));
+    if (!temp.open()) {
+        Error(ctx, "cannot write in " + target.absolutePath().toStdString() + ": " +
+                       temp.errorString().toStdString());
+        return false;
+    }
+    temp.close();  // the writer opens it again by name
+
+    bool drawn = false;
+    {
+        QPdfWriter writer(temp.fileName());
+        writer.setPageSize(QPageSize(args.pageSize));
+        // A printer's hardware margin; the sheets keep their own margins inside it.
+        writer.setPageMargins(QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
+        writer.setCreator(QStringLiteral("radioprog"));
+        writer.setTitle(QFileInfo(QString::fromStdString(args.input)).fileName());
+        drawn = PrintDocument(writer, image, grid, args.lang, owner);
+    }  // the writer finishes the file here
+    if (!drawn || QFileInfo(temp.fileName()).size() == 0) {
+        Error(ctx, "cannot write " + args.output);
+        return false;
+    }
+    std::error_code ec;
+    std::filesystem::rename(temp.fileName().toStdString(), target.absoluteFilePath().toStdString(),
+                            ec);
+    if (ec) {
+        Error(ctx, "cannot write " + args.output + ": " + ec.message());
+        return false;
+    }
+    temp.setAutoRemove(false);  // it is the output now
+    return true;
+}
+
+}  // namespace
+
+int RunPrint(Context& ctx) {
+    const std::optional<PrintArgs> args = ParseArgs(ctx);
+    if (!args) return kExitUsage;
+
+    RadioImage image;
+    if (!LoadImage(ctx, args->input, image)) return kExitUsage;
+    CIniFile ini;
+    if (!LoadConfig(ctx, ini)) return kExitUsage;
+    const AppConfig cfg = DisplayConfig(args->lang);
+    const QString owner = ConfigText(ini.GetValue(cfg.languageName, "Copyrights Owner"));
+
+    ChannelGrid grid(args->lang);
+    DecodeImageToGrid(image, grid, args->lang);
+
+    // Fonts need a GUI application. main() starts one for this command; called in-process
+    // without any application, make one here.
+    std::unique_ptr<QGuiApplication> ownApp;
+    if (!QCoreApplication::instance()) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+        static int argc = 1;
+        static char name[] = "radioprog";
+        static char* argv[] = {name, nullptr};
+        ownApp = std::make_unique<QGuiApplication>(argc, argv);
+    } else if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
+        Error(ctx, "print needs a GUI application to draw text");
+        return kExitRefused;
+    }
+
+    return WritePdf(ctx, *args, image, grid, owner) ? kExitOk : kExitRefused;
+}
+
+bool IsPrintCommand(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (arg.empty() || arg[0] != '-') return arg == "print";
+        // Global options with a separate value: skip the value, too.
+        if (arg == "--lang" || arg == "--config" || arg == "--settings") ++i;
+    }
+    return false;
+}
+
+}  // namespace radio::cli
