@@ -35,12 +35,6 @@ TEST(RadioImage, RecordsAndNamesAddressTheirTables) {
     EXPECT_EQ(image[0x12E0], 0xFF);
 }
 
-TEST(RadioImage, BcdDoesNotCheckNibbles) {
-    for (int v = 0; v < 100; ++v) EXPECT_EQ(BcdDecode(BcdEncode(v)), v);
-    EXPECT_EQ(BcdDecode(0x7F), 85);
-    EXPECT_EQ(BcdDecode(0xFF), 165);
-}
-
 TEST(NameCode, EveryCodeMapsBackToItself) {
     int valid = 0;
     for (int code = 0; code < 256; ++code) {
