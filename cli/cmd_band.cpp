@@ -1,3 +1,5 @@
+#include <QDir>
+#include <QFileInfo>
 #include <ostream>
 
 #include "cli/cli_support.h"
@@ -71,6 +73,8 @@ int RunBand(Context& ctx) {
                                                ini, DisplayConfig(ctx.lang), scratch);
     if (!SaveImage(ctx, path, image)) return kExitRefused;
 
+    // The user's configuration folder may not exist yet on a fresh account.
+    QFileInfo(QString::fromStdString(ctx.settingsPath)).absoluteDir().mkpath(QStringLiteral("."));
     FileSettingsStore store(ctx.settingsPath);
     for (const char* name : {"Type", "Field"}) {
         if (auto v = scratch.GetInt(name)) store.SetInt(name, *v);
