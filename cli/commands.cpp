@@ -8,7 +8,11 @@
 #include <string_view>
 
 #include "cli/cli_support.h"
+#include "cli/cmd_ports.h"
 #include "cli/cmd_print.h"
+#include "cli/cmd_read.h"
+#include "cli/cmd_simulate.h"
+#include "cli/cmd_write.h"
 
 #ifndef RADIO_VERSION
 #define RADIO_VERSION "unknown"
@@ -32,7 +36,18 @@ const std::vector<Command>& Commands() {
          RunConfig},
         {"print", "FILE -o OUT.pdf [--lang en|zh] [--page-size A4|Letter|...]",
          "print the option and channel sheets of FILE into a PDF", RunPrint},
-        // ---- radio link commands (ports, read, write, simulate): add them here ----
+        // ---- radio link commands ----
+        {"ports", "", "list the serial ports found: name, description, USB vid:pid", RunPorts},
+        {"read", "--port PORT FILE",
+         "read the whole radio into FILE (written only after a complete read)", RunRead},
+        {"write", "--port PORT FILE", "write FILE to the radio", RunWrite},
+        {"simulate", "[--image FILE] [--save FILE] [--baud N] [--fault SPEC] [--log FILE]",
+         "serve a virtual radio on a pseudo-terminal (its path is the first line of stdout) "
+         "until Ctrl+C, then save its memory and frame log; SPEC is a comma-separated list of "
+         "silent, wrong-first-ack, ack-from:N, no-confirm-before:N, no-confirm-from:N, "
+         "pull-at-ident, scrambled-header, short-reply:K, garbage-ack:K, mute:K, pull:K "
+         "(--fault help explains them)",
+         RunSimulate},
     };
     return commands;
 }

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <csignal>
+#include <string>
+
+#include "cli/command.h"
+#include "link/radio_link.h"
+#include "model/radio_image.h"
+
+namespace radio::cli {
+
+// radioprog read --port PORT FILE: the whole radio into FILE, written only after a complete read.
+int RunRead(Context& ctx);
+
+// Catches SIGINT (and SIGTERM) while it lives, so Ctrl+C can end a transfer or a simulation
+// cleanly instead of killing the process with the port open. Blocking reads are interrupted,
+// not restarted, so a prompt on the terminal ends too.
+class InterruptGuard {
+public:
+    InterruptGuard();
+    ~InterruptGuard();
+    InterruptGuard(const InterruptGuard&) = delete;
+    InterruptGuard& operator=(const InterruptGuard&) = delete;
+    static bool Raised();
+
+private:
+    struct sigaction m_oldInt {};
+    struct sigaction m_oldTerm {};
+};
+
+// Parses "--port PORT FILE" (also "--port=PORT", in either order); prints the problem and
+// returns false on a usage error.
+bool ParseTransferArgs(Context& ctx, const char* command, std::string& port, std::string& file);
+
+// One connection with progress on stderr, Retry/Cancel asked on the terminal (Cancel without
+// one) and Ctrl+C cancelling. Reads replace `image` only when complete.
+LinkOutcome RunTerminalTransfer(Context& ctx, const std::string& port, bool write,
+                                RadioImage& image);
+
+// Exit status of a transfer: 0 done, 1 anything else (the message has been printed).
+int TransferExitStatus(LinkOutcome outcome);
+
+}  // namespace radio::cli
