@@ -20,6 +20,13 @@ int UsageError(Context& ctx, std::string_view command, std::string_view problem)
     return kExitUsage;
 }
 
+int FinishOutput(Context& ctx) {
+    ctx.out.flush();
+    if (ctx.out) return kExitOk;
+    Error(ctx, "cannot write the output");
+    return kExitRefused;
+}
+
 bool LoadImage(Context& ctx, const std::string& path, RadioImage& image) {
     const Status status = LoadChannelFile(path, image);
     if (!status) Error(ctx, status.message);

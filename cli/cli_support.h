@@ -17,6 +17,10 @@ void Error(Context& ctx, std::string_view text);
 // Prints the problem and the command's usage line; returns kExitUsage.
 int UsageError(Context& ctx, std::string_view command, std::string_view problem);
 
+// Flushes the output; a listing that could not be written (full disk, closed pipe) must not
+// end with success. Returns the exit status.
+int FinishOutput(Context& ctx);
+
 // Loads a channel file; on failure says why and returns false (the caller exits 2).
 bool LoadImage(Context& ctx, const std::string& path, RadioImage& image);
 // Saves atomically; on failure says why and returns false (the caller exits 1).

@@ -12,7 +12,7 @@ int RunConfig(Context& ctx) {
     CIniFile ini;
     if (!LoadConfig(ctx, ini)) return kExitUsage;
     ctx.out << ConfigUtf8(ini.GetValue(ctx.args[1], ctx.args[2])) << '\n';
-    return kExitOk;
+    return FinishOutput(ctx);
 }
 
 }  // namespace radio::cli

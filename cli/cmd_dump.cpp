@@ -34,7 +34,7 @@ int RunDump(Context& ctx) {
         for (int col = 1; col < ChannelGrid::kCols; ++col) ctx.out << '\t' << grid.Text(row, col);
         ctx.out << '\n';
     }
-    return kExitOk;
+    return FinishOutput(ctx);
 }
 
 }  // namespace radio::cli

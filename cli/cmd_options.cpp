@@ -16,7 +16,7 @@ int RunOptions(Context& ctx) {
     }
     // The printed sheet leaves the power-on name out; the dialog shows it under this label.
     ctx.out << "Power-on Name\t" << ReadOptions(image).powerOnName << '\n';
-    return kExitOk;
+    return FinishOutput(ctx);
 }
 
 }  // namespace radio::cli

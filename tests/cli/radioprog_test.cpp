@@ -465,6 +465,20 @@ TEST_F(RadioprogTest, ReadOnlyCommandsTouchNoFileAndNoSetting) {
     EXPECT_FALSE(Snapshot::Of(absent).exists);
 }
 
+TEST_F(RadioprogTest, ListingThatCannotBeWrittenIsNotASuccess) {
+    const std::string file = NewFile("a.dat");
+    for (const auto& args : std::vector<std::vector<std::string>>{
+             {"dump", file}, {"options", file}, {"config", "get", "Setup", "AppName"}}) {
+        QProcess p;
+        p.setStandardOutputFile(QStringLiteral("/dev/full"));
+        QStringList list = {QStringLiteral("--config"), QString::fromStdString(m_config)};
+        for (const auto& a : args) list << QString::fromStdString(a);
+        p.start(QStringLiteral(RADIO_BIN_DIR "/radioprog"), list);
+        ASSERT_TRUE(p.waitForFinished(30000));
+        EXPECT_EQ(p.exitCode(), 1) << args[0];
+    }
+}
+
 TEST_F(RadioprogTest, ConfigGetReadsAsTheProgramDoes) {
     // The Chinese section in GBK, as older installations wrote it.
     QStringEncoder gbk("GBK");
