@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QMdiSubWindow>
+
+class CProgramDoc;
+class CProgramView;
+
+// The window of one channel document. Closing it only hides it: the document stays open and
+// Edit > Channel Information (or the navigation tree) shows it again. It is destroyed only by
+// File > New after its warning and when the program ends.
+class CChildFrame : public QMdiSubWindow {
+    Q_OBJECT
+public:
+    // Takes ownership of `doc`; the view is created for it.
+    explicit CChildFrame(CProgramDoc* doc, QWidget* parent = nullptr);
+
+    CProgramDoc* GetDocument() const { return m_pDocument; }
+    CProgramView* GetView() const { return m_pView; }
+
+    // Lays the window over (0, 0) with 1600 x 1200 pixels, then shrinks it (never enlarges)
+    // so it just holds the view's form.
+    void InitialPlacement();
+    // Deletes the window with its view and document at once; not to be called from the
+    // window's own event handlers.
+    void Destroy();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    CProgramDoc* m_pDocument;
+    CProgramView* m_pView;
+};

@@ -1,0 +1,35 @@
+#pragma once
+
+// Command ids of the menus, toolbar and accelerators. They are also the help contexts of the
+// commands (F1 on a highlighted menu item opens the help page at that id).
+enum CommandId : int {
+    ID_FILE_NEW = 57600,
+    ID_FILE_OPEN = 57601,
+    ID_FILE_CLOSE = 57602,
+    ID_FILE_SAVE = 57603,
+    ID_FILE_SAVE_AS = 57604,
+    ID_FILE_PRINT_SETUP = 57606,
+    ID_FILE_PRINT = 57607,
+    ID_FILE_PRINT_PREVIEW = 57609,
+    ID_APP_ABOUT = 57664,
+    ID_APP_EXIT = 57665,
+    ID_NEXT_PANE = 57680,
+    ID_PREV_PANE = 57681,
+    ID_VIEW_TOOLBAR = 59392,
+    ID_VIEW_STATUS_BAR = 59393,
+    ID_PROGRAM_READ = 32773,
+    ID_PROGRAM_WRITE = 32774,
+    ID_SETUP_COM = 32777,
+    ID_VIEW_CONTROL_BAR = 32780,
+    ID_PRODUCT_INFO = 32786,
+    ID_EDIT_CHANNEL_INFO = 32787,
+    ID_EDIT_OPTIONAL_FEATURES = 32788,
+    ID_SETUP_LANGUAGE = 32799,
+};
+
+// Status-bar indicators.
+enum IndicatorId : int {
+    ID_INDICATOR_CAPS = 59137,
+    ID_INDICATOR_NUM = 59138,
+    ID_INDICATOR_SCRL = 59139,
+};

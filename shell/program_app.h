@@ -1,0 +1,64 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+class CMainFrame;
+class QPrinter;
+
+// The desktop program: start-up, the document commands it owns (New, Open, About, Print
+// Setup) and the restart after a language change.
+class CProgramApp : public QObject {
+    Q_OBJECT
+public:
+    struct StartOptions {
+        QString configPath;    // --config PATH; default: Program.ini beside the executable
+        QString settingsPath;  // --settings PATH; default: the user's settings location
+        QString fileToOpen;    // a channel file named on the command line
+    };
+    static StartOptions ParseCommandLine(const QStringList& arguments);
+
+    explicit CProgramApp(QObject* parent = nullptr);
+    ~CProgramApp() override;
+    static CProgramApp* instance();
+
+    // Start-up in order: configuration, language, main window, first document, shown
+    // maximised, icon, branding texts. False ends the program.
+    bool InitInstance(const StartOptions& options);
+
+    CMainFrame* MainFrame() const { return m_pMainFrame.get(); }
+    const QString& ConfigPath() const { return m_strConfigPath; }
+
+    // File > New: with a window active, warns first; OK destroys that window.
+    void OnFileNew();
+    // File > Open: asks for a file, then opens it.
+    void OnFileOpen();
+    // Opens a channel file in a new window and hides the one that was active; on failure
+    // reports why and leaves everything as it was.
+    bool OpenDocumentFile(const QString& path);
+    void OnAppAbout();
+    void OnFilePrintSetup();
+    QPrinter* Printer();
+
+    // After the Language dialog stored a change: writes Program.ini, closes the main window
+    // the usual way (unsaved documents are asked about; Cancel keeps the program running),
+    // then starts the program again. False when the program stays.
+    bool RestartForLanguageChange();
+    QStringList RestartArguments() const;
+    using ProcessStarter = std::function<bool(const QString& program, const QStringList& args)>;
+    void SetProcessStarter(ProcessStarter starter) { m_starter = std::move(starter); }
+
+private:
+    void CreateNewDocument();
+    void ConnectCommands();
+
+    std::unique_ptr<CMainFrame> m_pMainFrame;
+    std::unique_ptr<QPrinter> m_pPrinter;
+    StartOptions m_options;
+    QString m_strConfigPath;
+    ProcessStarter m_starter;
+};
