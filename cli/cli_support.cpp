@@ -4,8 +4,8 @@
 #include <charconv>
 #include <ostream>
 
-#include "model/channel_file.h"
 #include "model/atomic_file.h"
+#include "model/channel_file.h"
 #include "shell/config_text.h"
 
 namespace radio::cli {

@@ -31,8 +31,7 @@ int RunBand(Context& ctx) {
             if (i + 1 >= args.size()) return UsageError(ctx, "band", a + " needs an index");
             const auto n = ParseIndex(args[++i]);
             if (!n) {
-                return UsageError(ctx, "band",
-                                  a + " takes a 0-based index, not '" + args[i] + "'");
+                return UsageError(ctx, "band", a + " takes a 0-based index, not '" + args[i] + "'");
             }
             (a == "--type" ? type : band) = n;
         } else if (path.empty() && !a.starts_with("--")) {
@@ -50,17 +49,19 @@ int RunBand(Context& ctx) {
     if (!LoadConfig(ctx, ini)) return kExitUsage;
     const std::vector<std::string> types = RadioTypes(ini);
     if (types.empty()) {
-        return UsageError(ctx, "band", ctx.configPath + ": no radio types configured ([Setup] Type1)");
+        return UsageError(ctx, "band",
+                          ctx.configPath + ": no radio types configured ([Setup] Type1)");
     }
     if (*type >= static_cast<int>(types.size())) {
-        return UsageError(ctx, "band", ctx.configPath + ": there is no type " +
-                                           std::to_string(*type) + "; types: " + Numbered(types));
+        return UsageError(ctx, "band",
+                          ctx.configPath + ": there is no type " + std::to_string(*type) +
+                              "; types: " + Numbered(types));
     }
     const std::vector<std::string> bands = SplitBands(BandList(ini, *type));
     if (*band >= static_cast<int>(bands.size())) {
-        return UsageError(ctx, "band", ctx.configPath + ": type " + std::to_string(*type) +
-                                           " has no band " + std::to_string(*band) +
-                                           "; bands: " + Numbered(bands));
+        return UsageError(ctx, "band",
+                          ctx.configPath + ": type " + std::to_string(*type) + " has no band " +
+                              std::to_string(*band) + "; bands: " + Numbered(bands));
     }
 
     RadioImage image;
@@ -69,8 +70,8 @@ int RunBand(Context& ctx) {
     // Apply against a scratch store first: the file is saved before the stored choice changes,
     // so a failed save leaves both as they were.
     MemorySettingsStore scratch;
-    const std::string title = ApplyProductInfo(image, *type, *band, types[*type], bands[*band],
-                                               ini, DisplayConfig(ctx.lang), scratch);
+    const std::string title = ApplyProductInfo(image, *type, *band, types[*type], bands[*band], ini,
+                                               DisplayConfig(ctx.lang), scratch);
     if (!SaveImage(ctx, path, image)) return kExitRefused;
 
     // The user's configuration folder may not exist yet on a fresh account.

@@ -35,8 +35,8 @@ int RunOption(Context& ctx) {
         const std::string& arg = args[i];
         const auto eq = arg.find('=');
         if (eq == std::string::npos) {
-            return UsageError(ctx, "option", "'" + arg + "' is not NAME=VALUE; names: " +
-                                                 ControlNames());
+            return UsageError(ctx, "option",
+                              "'" + arg + "' is not NAME=VALUE; names: " + ControlNames());
         }
         const std::string name = arg.substr(0, eq);
         std::string value = arg.substr(eq + 1);
@@ -71,9 +71,9 @@ int RunOption(Context& ctx) {
             if (EqualsNoCase(value, list->entries[k])) index = static_cast<int>(k);
         }
         if (index == kNoSelection) {
-            return UsageError(ctx, "option", std::string(list->label) + " takes one of: " +
-                                                 Join(list->entries, ", ") + " (not '" + value +
-                                                 "')");
+            return UsageError(ctx, "option",
+                              std::string(list->label) + " takes one of: " +
+                                  Join(list->entries, ", ") + " (not '" + value + "')");
         }
         values.*(list->field) = index;
     }

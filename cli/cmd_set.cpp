@@ -28,9 +28,9 @@ std::string ToneChoices(int col) {
             ctcss.push_back(t);
         }
     }
-    return "None (" + ColumnItems(col, Language::Chinese)[0] + "), a CTCSS tone: " +
-           Join(ctcss, " ") + "\n  or a DCS code DxxxN (normal) or DxxxI (inverted), xxx one of: " +
-           Join(dcs, " ");
+    return "None (" + ColumnItems(col, Language::Chinese)[0] +
+           "), a CTCSS tone: " + Join(ctcss, " ") +
+           "\n  or a DCS code DxxxN (normal) or DxxxI (inverted), xxx one of: " + Join(dcs, " ");
 }
 
 std::string ListChoices(int col) {
@@ -69,25 +69,26 @@ int RunSet(Context& ctx) {
         const auto row = ParseIndex(args[i]);
         const auto col = ParseIndex(args[i + 1]);
         if (!row || *row < 1 || *row > 200) {
-            return UsageError(ctx, "set", "ROW must be 1-200 (1 is the channel Pr), not '" +
-                                              args[i] + "'");
+            return UsageError(ctx, "set",
+                              "ROW must be 1-200 (1 is the channel Pr), not '" + args[i] + "'");
         }
         if (!col || *col < 1 || *col > 9) {
             return UsageError(ctx, "set",
                               "COL must be 1-9 (1 Rx Frequency, 2 Tx Frequency, 3 Rx Tone, "
                               "4 Tx Tone, 5 Power, 6 Cha Lock, 7 Scan Add, 8 Bandwidth, "
-                              "9 Cha Name), not '" + args[i + 1] + "'");
+                              "9 Cha Name), not '" +
+                                  args[i + 1] + "'");
         }
         std::string text = args[i + 2];
         if (*col >= kColRxTone && *col <= kColBandwidth) {
             auto entry = ResolveListEntry(*col, text, ctx.lang);
             if (!entry) {
                 const bool tone = *col == kColRxTone || *col == kColTxTone;
-                return UsageError(ctx, "set",
-                                  "'" + text + "' is not an entry of column " +
-                                      std::to_string(*col) + " (" +
-                                      std::string(ChannelGrid::Heading(*col, Language::English)) +
-                                      "); valid: " + (tone ? ToneChoices(*col) : ListChoices(*col)));
+                return UsageError(
+                    ctx, "set",
+                    "'" + text + "' is not an entry of column " + std::to_string(*col) + " (" +
+                        std::string(ChannelGrid::Heading(*col, Language::English)) +
+                        "); valid: " + (tone ? ToneChoices(*col) : ListChoices(*col)));
             }
             text = *entry;
         } else if (*col == kColName) {

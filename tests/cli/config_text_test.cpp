@@ -24,8 +24,8 @@ TEST(ConfigText, Utf8WhenValidElseGbk) {
         {"Radio Programmer", QStringLiteral("Radio Programmer")},
         {utf8Bytes.toStdString(), chinese},
         {gbkBytes.toStdString(), chinese},
-        {"Type:" + gbkBytes.toStdString() + " 136-174MHz", QStringLiteral("Type:") + chinese +
-                                                               QStringLiteral(" 136-174MHz")},
+        {"Type:" + gbkBytes.toStdString() + " 136-174MHz",
+         QStringLiteral("Type:") + chinese + QStringLiteral(" 136-174MHz")},
     };
     for (const auto& c : cases) EXPECT_EQ(ConfigText(c.bytes), c.text);
 }
@@ -44,8 +44,7 @@ TEST(SettingsFilePath, NamedAfterAppNameInTheUsersFolder) {
         {"..", QStringLiteral("RadioProgrammer.ini")},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(SettingsFilePath(c.appName), folder + QLatin1Char('/') + c.file)
-            << c.appName;
+        EXPECT_EQ(SettingsFilePath(c.appName), folder + QLatin1Char('/') + c.file) << c.appName;
     }
 }
 

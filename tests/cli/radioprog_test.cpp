@@ -95,7 +95,7 @@ struct Snapshot {
 };
 
 class RadioprogTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ASSERT_TRUE(m_dir.isValid());
         m_config = Path("Program.ini");
@@ -157,8 +157,9 @@ TEST_F(RadioprogTest, NewSetDumpInBothLanguages) {
         const char* header;
         const char* row;
     } cases[] = {
-        {"en", "CH\tRx Frequency\tTx Frequency\tRx Tone\tTx Tone\tPower\tCha Lock\tScan Add\t"
-               "Bandwidth\tCha Name",
+        {"en",
+         "CH\tRx Frequency\tTx Frequency\tRx Tone\tTx Tone\tPower\tCha Lock\tScan Add\t"
+         "Bandwidth\tCha Name",
          "1\t146.52500\t146.52500\tNone\tNone\tHigh\tLock\tYes\tWide\t"},
         {"zh", nullptr, "1\t146.52500\t146.52500\t无\t无\t高\t锁定\t有\t宽\t"},
     };
@@ -178,9 +179,9 @@ TEST_F(RadioprogTest, NewSetDumpInBothLanguages) {
 
 TEST_F(RadioprogTest, SetTakesListEntriesOfEitherLanguageAndStoresTheDisplayedOne) {
     const std::string file = NewFile("a.dat");
-    ASSERT_EQ(Run({"--lang", "zh", "set", file, "3", "1", "439.1", "3", "3", "d023n", "3", "4",
-                   "88.5", "3", "5", "low", "3", "6", "未锁定", "3", "7", "NO", "3", "8", "窄",
-                   "3", "9", "rpt-70"})
+    ASSERT_EQ(Run({"--lang", "zh", "set",  file, "3",  "1",   "439.1", "3",     "3",      "d023n",
+                   "3",      "4",  "88.5", "3",  "5",  "low", "3",     "6",     "未锁定", "3",
+                   "7",      "NO", "3",    "8",  "窄", "3",   "9",     "rpt-70"})
                   .exit,
               0);
     const auto lines = Lines(Run({"dump", file}).out);
@@ -301,8 +302,8 @@ TEST_F(RadioprogTest, OptionChangesOnlyWhatTheDialogWrites) {
     const std::set<std::size_t> dialogBytes = {0x1FC0, 0x1FC1, 0x1FC3, 0x1FE0, 0x1FE1,
                                                0x1FE2, 0x1FE4, 0x1FE5, 0x1FE7, 0x1FE8};
     for (std::size_t i = 0; i < kImageSize; ++i) {
-        const bool owned = dialogBytes.count(i) || (i >= 0x12E0 && i < 0x12E6) ||
-                           (i >= 0x12E8 && i < 0x12EE);
+        const bool owned =
+            dialogBytes.count(i) || (i >= 0x12E0 && i < 0x12E6) || (i >= 0x12E8 && i < 0x12EE);
         if (!owned) ASSERT_EQ(saved[i], original[i]) << "byte " << i;
     }
     EXPECT_EQ(saved.bytes()[0x12E8], 0x11);  // 'H'
@@ -417,7 +418,10 @@ TEST_F(RadioprogTest, UnreadableChannelFilesAreRefusedUntouched) {
         std::string bytes;
     } files[] = {{"empty.dat", ""}, {"short.dat", std::string(100, '\xFF')}};
     const std::vector<std::vector<std::string>> commands = {
-        {"dump"}, {"options"}, {"set", "F", "2", "1", "146.52"}, {"option", "F", "LED=On"},
+        {"dump"},
+        {"options"},
+        {"set", "F", "2", "1", "146.52"},
+        {"option", "F", "LED=On"},
         {"band", "F", "--type", "0", "--band", "0"}};
     for (const auto& f : files) {
         const std::string path = Path(f.name);
@@ -448,9 +452,11 @@ TEST_F(RadioprogTest, ReadOnlyCommandsTouchNoFileAndNoSetting) {
     const Snapshot fileBefore = Snapshot::Of(file);
     const Snapshot configBefore = Snapshot::Of(m_config);
     const Snapshot settingsBefore = Snapshot::Of(m_settings);
-    for (const auto& args : std::vector<std::vector<std::string>>{
-             {"dump", file}, {"--lang", "zh", "dump", file}, {"options", file},
-             {"config", "get", "Setup", "Type1"}}) {
+    for (const auto& args :
+         std::vector<std::vector<std::string>>{{"dump", file},
+                                               {"--lang", "zh", "dump", file},
+                                               {"options", file},
+                                               {"config", "get", "Setup", "Type1"}}) {
         EXPECT_EQ(Run(args).exit, 0);
     }
     EXPECT_EQ(Snapshot::Of(file), fileBefore);
@@ -491,10 +497,8 @@ TEST_F(RadioprogTest, ConfigGetReadsAsTheProgramDoes) {
         const char* key;
         const char* value;
     } cases[] = {
-        {"Setup", "AppName", "TestProg "},
-        {"SETUP", "showlang", "1"},
-        {"Chinese", "Company", "对讲机"},
-        {"Setup", "Missing", ""},
+        {"Setup", "AppName", "TestProg "}, {"SETUP", "showlang", "1"},
+        {"Chinese", "Company", "对讲机"},  {"Setup", "Missing", ""},
         {"Nowhere", "AppName", ""},
     };
     for (const auto& c : cases) {
@@ -517,7 +521,8 @@ TEST_F(RadioprogTest, DefaultsComeFromBesideTheExecutableAndTheUsersFolder) {
 
     r = RunRaw({"band", file, "--type", "0", "--band", "1"}, env);
     ASSERT_EQ(r.exit, 0) << r.err;
-    FileSettingsStore store(QDir(xdg).filePath(QStringLiteral("RadioProgrammer.ini")).toStdString());
+    FileSettingsStore store(
+        QDir(xdg).filePath(QStringLiteral("RadioProgrammer.ini")).toStdString());
     EXPECT_EQ(store.GetInt("Field"), std::optional<std::uint32_t>(1));
 }
 
@@ -530,7 +535,9 @@ TEST(RadioprogInProcess, HelpVersionAndGlobalOptionForms) {
         {{"--help"}, 0, "usage: radioprog"},
         {{"--version"}, 0, "radioprog "},
         {{"dump", "--help"}, 0, "usage: radioprog dump FILE"},
-        {{"--lang=zh", "--config=/nonexistent/Program.ini", "config", "get", "Setup", "X"}, 0, "\n"},
+        {{"--lang=zh", "--config=/nonexistent/Program.ini", "config", "get", "Setup", "X"},
+         0,
+         "\n"},
     };
     for (const auto& c : cases) {
         std::vector<std::string> storage = {"radioprog"};
