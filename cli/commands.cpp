@@ -60,8 +60,10 @@ void PrintHelp(std::ostream& os) {
     for (const Command& c : Commands()) {
         std::string head = std::string(c.name) + " " + c.usage;
         os << "  " << head;
-        if (head.size() < 40) os << std::string(40 - head.size(), ' ');
-        else os << "\n  " << std::string(40, ' ');
+        if (head.size() < 40)
+            os << std::string(40 - head.size(), ' ');
+        else
+            os << "\n  " << std::string(40, ' ');
         os << c.summary << "\n";
     }
     os << "\noptions:\n"
