@@ -108,13 +108,10 @@ bool CPrintJob::Print(QPagedPaintDevice& device, int fromPage, int toPage) {
 
     for (int page = first; page <= end; ++page) {
         if (page != first && !device.newPage()) return false;
-        PageMetrics metrics;
-        metrics.geometry = ComputePageGeometry(device.width(), device.height(), px, py);
-        const QFont large = MakeFont(FontRole::Large, metrics.geometry);
-        const QFont small = MakeFont(FontRole::Small, metrics.geometry);
-        metrics.largeLine = LineHeight(large, device);
-        metrics.smallLine = LineHeight(small, device);
-        DrawPage(painter, large, small, m_layout.Page(page, metrics));
+        // Every page sets up its units and fonts afresh.
+        const PageMetrics metrics = Measure(device);
+        DrawPage(painter, MakeFont(FontRole::Large, metrics.geometry),
+                 MakeFont(FontRole::Small, metrics.geometry), m_layout.Page(page, metrics));
     }
     return painter.end();
 }
@@ -123,6 +120,15 @@ bool CPrintJob::Print(QPrinter& printer) {
     if (printer.printRange() == QPrinter::PageRange)
         return Print(printer, printer.fromPage(), printer.toPage());
     return Print(static_cast<QPagedPaintDevice&>(printer), 0, 0);
+}
+
+PageMetrics CPrintJob::Measure(const QPaintDevice& device) {
+    PageMetrics metrics;
+    metrics.geometry = ComputePageGeometry(device.width(), device.height(), device.logicalDpiX(),
+                                           device.logicalDpiY());
+    metrics.largeLine = LineHeight(MakeFont(FontRole::Large, metrics.geometry), device);
+    metrics.smallLine = LineHeight(MakeFont(FontRole::Small, metrics.geometry), device);
+    return metrics;
 }
 
 int PageCount(const ChannelGrid& grid) {

@@ -8,6 +8,7 @@
 #include "view/channel_grid.h"
 
 class QPagedPaintDevice;
+class QPaintDevice;
 class QPrinter;
 
 namespace radio {
@@ -32,6 +33,9 @@ class CPrintJob {
 
     // Prints on a printer or a preview, honouring the page range chosen in its dialog.
     bool Print(QPrinter& printer);
+
+    // The page units and the two fonts' line heights on `device`, as every page uses them.
+    static PageMetrics Measure(const QPaintDevice& device);
 
   private:
     PrintLayout m_layout;
