@@ -1,0 +1,82 @@
+#pragma once
+
+#include <QDialog>
+#include <QString>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace radio {
+class SettingsStore;
+}
+
+class QButtonGroup;
+class QGroupBox;
+class QRadioButton;
+class QVBoxLayout;
+
+// "COM Setup": the four classic ports COM1..COM4 (disabled when they cannot be opened), then
+// the other serial ports of this computer and the built-in virtual radio. OK hands the chosen
+// port name to the owner (PortChosen) and remembers the choice: "com" = 1..4 for the classic
+// ports, the text "port" for the others.
+class CComSetupDlg : public QDialog {
+    Q_OBJECT
+
+public:
+    enum ControlId { kIdCom1 = 1007, kIdCom2 = 1008, kIdCom3 = 1009, kIdCom4 = 1010 };
+    static constexpr int kHelpContext = 32777;
+
+    // True when the port can be opened now (the probe closes it again).
+    using PortProbe = std::function<bool(const std::string& portName)>;
+    // Device paths of the serial ports found, other than the four classic ones.
+    using PortLister = std::function<std::vector<QString>()>;
+
+    explicit CComSetupDlg(radio::SettingsStore* store = nullptr, QWidget* parent = nullptr);
+
+    void SetSettingsStore(radio::SettingsStore* store) { m_store = store; }
+    void SetPortProbe(PortProbe probe) { m_probe = std::move(probe); }
+    void SetPortLister(PortLister lister) { m_lister = std::move(lister); }
+    void SetHelpHook(std::function<void(int context)> hook) { m_showHelp = std::move(hook); }
+
+    // Runs each time the dialog is shown: probes the ports, lists the others, preselects.
+    void OnInitDialog();
+    void OnOK();
+
+    // The port name chosen by the last OK ("com2", "/dev/ttyUSB0", "virtual:"); empty before.
+    QString ChosenPort() const { return m_strPortName; }
+    // Index of the checked classic port (0..3), -1 when none of the four is checked.
+    int m_nPort = -1;
+
+    // The choice buttons in order (COM1..COM4, other ports, virtual radio) and their names.
+    QRadioButton* ClassicButton(int index) const;
+    std::vector<QRadioButton*> ChoiceButtons() const;
+    QString PortNameOf(const QRadioButton* button) const;
+
+    // Real probe and lister: the QSerialPort adapter and QSerialPortInfo.
+    static bool ProbeSerialPort(const std::string& portName);
+    static std::vector<QString> OtherSerialPorts();
+
+signals:
+    void PortChosen(const QString& portName);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void accept() override { OnOK(); }
+
+private:
+    void CheckNone();
+
+    radio::SettingsStore* m_store = nullptr;
+    PortProbe m_probe;
+    PortLister m_lister;
+    std::function<void(int)> m_showHelp;
+    QString m_strPortName;
+
+    QGroupBox* m_group = nullptr;
+    QVBoxLayout* m_groupLayout = nullptr;
+    QButtonGroup* m_buttons = nullptr;
+    QRadioButton* m_classic[4] = {};
+    std::vector<QRadioButton*> m_others;  // other ports, then the virtual radio
+    std::vector<QString> m_otherNames;
+};
