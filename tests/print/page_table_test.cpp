@@ -82,17 +82,6 @@ INSTANTIATE_TEST_SUITE_P(
         return name;
     });
 
-TEST(PageTableTest, EntriesHoldTheRowOfEverySeventhChannel) {
-    const ChannelGrid grid =
-        GridWithChannels({2, 4, 6, 8, 10, 12, 14, 16, 30, 31, 32, 33, 34, 40, 41});
-    PageTable table;
-    EXPECT_EQ(table.CountChannelPages(grid), 3);
-    EXPECT_EQ(table.PageEnd(1), 14);
-    EXPECT_EQ(table.PageEnd(2), 40);
-    EXPECT_EQ(table.PageEnd(3), 200);
-    EXPECT_EQ(table.PageEnd(29), 200);
-}
-
 TEST(PageTableTest, OnlyTheRxFrequencyMakesAChannelInUse) {
     ChannelGrid grid = GridWithChannels({1, 5});
     // Everything but the Rx Frequency: still not a channel to print.

@@ -179,6 +179,7 @@ TEST_F(PrintPdfTest, ChineseJobPrintsChineseTexts) {
     const Outcome run = PrintFile({"-o", pdf, "--lang", "zh", "--page-size", "letter"});
     ASSERT_EQ(run.exit, 0) << run.err;
     ASSERT_EQ(PageCount(pdf), 3);
+    EXPECT_NE(Execute("pdfinfo", {pdf}).out.find("(letter)"), std::string::npos);
 
     ChannelGrid grid(Language::Chinese);
     DecodeImageToGrid(m_image, grid, Language::Chinese);
@@ -193,14 +194,6 @@ TEST_F(PrintPdfTest, ChineseJobPrintsChineseTexts) {
                  grid.Text(1, kColPower), grid.Text(1, kColLock), "Page 2 of 3"},
                 "page 2");
     ExpectHolds(PageText(pdf, 3), {"信道198:", "CH7", "Page 3 of 3"}, "page 3");
-}
-
-TEST_F(PrintPdfTest, PageSizeSetsTheMediaBox) {
-    const QString a4 = m_dir.filePath("a4.pdf"), letter = m_dir.filePath("letter.pdf");
-    ASSERT_EQ(PrintFile({"-o", a4}).exit, 0);
-    ASSERT_EQ(PrintFile({"-o", letter, "--page-size", "Letter"}).exit, 0);
-    EXPECT_NE(Execute("pdfinfo", {a4}).out.find("(A4)"), std::string::npos);
-    EXPECT_NE(Execute("pdfinfo", {letter}).out.find("(letter)"), std::string::npos);
 }
 
 TEST_F(PrintPdfTest, FailuresKeepAnExistingPdf) {
@@ -235,20 +228,6 @@ TEST_F(PrintPdfTest, FailuresKeepAnExistingPdf) {
     // A good run replaces it.
     ASSERT_EQ(PrintFile({"-o", pdf}).exit, 0);
     EXPECT_EQ(ReadFile(pdf).substr(0, 5), "%PDF-");
-}
-
-TEST_F(PrintPdfTest, EmptyImagePrintsTheOptionSheetAlone) {
-    const QString blank = m_dir.filePath("blank.dat");
-    ASSERT_TRUE(SaveChannelFile(blank.toStdString(), RadioImage::Blank()).ok);
-    const QString pdf = m_dir.filePath("blank.pdf");
-    const Outcome run =
-        Execute(QStringLiteral(RADIO_BIN_DIR "/radioprog"),
-                {"--config", m_dir.filePath("missing.ini"), "print", blank, "-o", pdf});
-    ASSERT_EQ(run.exit, 0) << run.err;
-    EXPECT_EQ(PageCount(pdf), 1);
-    const std::string text = PageText(pdf, 1);
-    ExpectHolds(text, {"Option", "Page 1 of 1"}, "page 1");
-    ExpectLacks(text, {"www.owner.example"}, "page 1");
 }
 
 }  // namespace

@@ -147,24 +147,6 @@ INSTANTIATE_TEST_SUITE_P(
                                   "信道", "关", "关", "6.25k", "1.0"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(OptionSheetTest, LabelsAreExactlyThePrintedOnes) {
-    const std::vector<std::string> english = {
-        "Time Out Timer:",  "Squelch Level:",     "Beep:", "Call Tone:",
-        "Channel Display:", "Priority Scan:",     "Busy",  "Pri-Scanning Time:",
-        "Scan Mode:",       "Keypad Lock:",       "LED",   "Mode:",
-        "Encoder",          "Voice Sensitivity:", "Step:", "Battery Saver:"};
-    const std::vector<std::string> chinese = {
-        "超时定时器:", "静噪电平:",   "提示音:",   "呼叫铃音:", "信道显示:", "优先扫描:",
-        "繁忙:",       "预扫描时间:", "扫描模式:", "键盘锁定:", "LED",       "模式:",
-        "编码器",      "声控灵敏度:", "步长:",     "电池省电:"};
-    for (Language lang : {Language::English, Language::Chinese}) {
-        const std::vector<PrintItem> items = OptionSheet(Metrics(), RadioImage::Blank(), lang);
-        const auto& labels = lang == Language::English ? english : chinese;
-        for (int i = 1; i <= 16; ++i)
-            EXPECT_EQ(TextAt(items, 900, -(4 + i) * 93), labels[i - 1]) << "line " << i;
-    }
-}
-
 TEST(ChannelSheetTest, BlockOffsetsAreFiveSevenLinesTruncated) {
     // 5.7 x 93 = 530.1, then 1060.2, 1590.3, 2120.4, 2650.5, 3180.6: truncated, never rounded.
     const int expected[] = {0, 530, 1060, 1590, 2120, 2650, 3180, 0};
@@ -225,17 +207,6 @@ TEST(ChannelSheetTest, BlocksFollowEachOtherWithoutGaps) {
     EXPECT_EQ(items.size(), 1u + 3 * 15 - 3);
     // Nothing below the third block.
     for (const PrintItem& item : items) EXPECT_GE(item.y, -8 * 93 - 1060) << item.text;
-}
-
-TEST(ChannelSheetTest, ChineseLabels) {
-    const ChannelGrid grid = ThreeChannelGrid(Language::Chinese);
-    PageTable table;
-    const std::vector<PrintItem> items = ChannelSheet(Metrics(), table, grid, 2, Language::Chinese);
-    EXPECT_EQ(items[0].text, "信道");
-    const std::string labels[] = {"信道0:",      "信道1:",      "信道4:", "接收频率:", "发射频率:",
-                                  "QT/DQT解码:", "QT/DQT编码:", "功率:",  "信道锁定:", "信道名字:"};
-    for (const std::string& label : labels) EXPECT_NE(FindText(items, label), nullptr) << label;
-    EXPECT_EQ(TextAt(items, 400, -4 * 93 - 530), "信道1:");
 }
 
 TEST(ChannelSheetTest, RecountsBeforePrintingSoEditsShow) {
