@@ -12,6 +12,9 @@
 
 #include "link/clone_protocol.h"
 #include "link/progress_dlg.h"
+#ifdef Q_OS_UNIX
+#include "link/pty_radio_server.h"
+#endif
 #include "link/transfer_controller.h"
 #include "link/virtual_radio_host.h"
 #include "model/channel_file.h"
@@ -97,6 +100,21 @@ private slots:
         QVERIFY(rig.messages.empty());
         QVERIFY(!rig.controller.IsRunning());
     }
+
+#ifdef Q_OS_UNIX
+    void readThroughTheSerialAdapter() {
+        // A real serial port object, created and used on the worker thread, over a pty.
+        radio::PtyRadioServer server{radio::VirtualRadio(Pattern(4))};
+        QVERIFY(server.Start().ok);
+        TransferRig rig;
+        rig.port = QString::fromStdString(server.devicePath());
+        QSignalSpy finished(&rig.controller, &CTransferController::Finished);
+        rig.Run(false);
+        QCOMPARE(rig.WaitOutcome(finished), radio::LinkOutcome::Done);
+        QCOMPARE(finished.first().at(1).value<radio::RadioImage>(), Pattern(4));
+        QVERIFY(rig.messages.empty());
+    }
+#endif
 
     void cancelMidwayKeepsTheImage() {
         TransferRig rig;

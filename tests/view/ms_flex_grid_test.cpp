@@ -105,21 +105,6 @@ private slots:
         QCOMPARE(grid.GetCol(), 6);
     }
 
-    void mouseDownReportsButtonShiftAndTwips() {
-        CMSFlexGrid grid;
-        MakeChannelLayout(grid);
-        grid.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&grid));
-        QSignalSpy spy(&grid, &CMSFlexGrid::MouseDown);
-        const QPoint at = CellCentre(grid, 2, 2);
-        QTest::mouseClick(grid.viewport(), Qt::RightButton, Qt::ShiftModifier, at);
-        QCOMPARE(spy.count(), 1);
-        QCOMPARE(spy[0][0].value<short>(), short(2));
-        QCOMPARE(spy[0][1].value<short>(), short(1));
-        QCOMPARE(grid.TwipsToPixelsX(spy[0][2].toInt()), at.x());
-        QCOMPARE(grid.TwipsToPixelsY(spy[0][3].toInt()), at.y());
-    }
-
     void arrowKeysMoveWithinTheChannelCells_data() {
         QTest::addColumn<int>("startRow");
         QTest::addColumn<int>("startCol");
@@ -264,17 +249,6 @@ private slots:
         QCOMPARE(model->index(5, 8).data(Qt::TextAlignmentRole).toInt(), centred);
         // Cells stay plain: colour is for the fixed cells only.
         QVERIFY(!model->index(5, 8).data(Qt::ForegroundRole).isValid());
-    }
-
-    void highLightZeroNeverSelects() {
-        CMSFlexGrid grid;
-        MakeChannelLayout(grid);
-        grid.SetRow(8);
-        grid.SetCol(2);
-        QVERIFY(grid.selectionModel()->selectedIndexes().isEmpty());
-        grid.SetHighLight(1);
-        grid.SetRow(9);
-        QCOMPARE(grid.selectionModel()->selectedIndexes(), QModelIndexList{grid.currentIndex()});
     }
 
     void fewerRowsKeepTheCurrentCellInside() {
