@@ -111,11 +111,8 @@ void PtyRadioServer::Serve() {
         idleReset = false;
 
         for (ssize_t i = 0; i < got && !m_stop; ++i) {
-            if (baud > 0) {
-                // A byte is only complete once its stop bit is in.
-                rxFree = std::max(arrived, rxFree) + byteTime;
-                std::this_thread::sleep_until(rxFree);
-            }
+            // A byte is only complete once its stop bit is in; the radio's answer starts then.
+            if (baud > 0) rxFree = std::max(arrived, rxFree) + byteTime;
             bool pulled = false;
             reply.clear();
             {
@@ -134,8 +131,11 @@ void PtyRadioServer::Serve() {
             if (baud == 0) {
                 if (write(m_master, reply.data(), reply.size()) < 0) continue;
             } else {
+                // Each reply byte's slot follows the previous slot, not the moment a write
+                // returned, so sleep overshoot never adds up over a block.
+                txFree = std::max(rxFree, txFree);
                 for (std::uint8_t b : reply) {
-                    txFree = std::max(SteadyClock::now(), txFree) + byteTime;
+                    txFree += byteTime;
                     std::this_thread::sleep_until(txFree);
                     if (write(m_master, &b, 1) < 0) break;
                 }

@@ -1,0 +1,102 @@
+// How fast a whole read and write go through the QSerialPort adapter and a pseudo-terminal
+// virtual radio, unpaced and paced at 9600 baud, against the limit of the wire itself.
+// Run by hand: clone_speed [--unpaced-only]
+#include <QCoreApplication>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+
+#include "link/clone_protocol.h"
+#include "link/pty_radio_server.h"
+#include "link/qt_serial_port.h"
+#include "link/radio_link.h"
+
+namespace {
+
+using namespace radio;
+using SteadyClock = std::chrono::steady_clock;
+
+// Wake-up, its acknowledgement, identification request and reply, confirmation and its reply.
+constexpr long kHandshakeBytes = 7 + 1 + 2 + 8 + 1 + 1;
+// Request, 12-byte reply, the PC's acknowledgement and the radio's.
+constexpr long kReadBlockBytes = 4 + 12 + 1 + 1;
+// Header, 8 data bytes, acknowledgement.
+constexpr long kWriteBlockBytes = 4 + 8 + 1;
+constexpr long kBandFrameBytes = 4 + 3 + 1;
+
+// Notes when the first block is through, to split the handshake from the block transfer.
+class TimingObserver : public LinkObserver {
+public:
+    bool CancelRequested() override { return false; }
+    void SetProgressRange(int) override {}
+    void SetProgress(int position) override {
+        if (position == 1) firstStep = SteadyClock::now();
+    }
+    bool AskRetry(int, const std::string&) override { return false; }
+    void ShowMessage(int, const std::string& text, const std::string& detail) override {
+        std::fprintf(stderr, "%s\n  %s\n", text.c_str(), detail.c_str());
+    }
+    SteadyClock::time_point firstStep;
+};
+
+double Seconds(SteadyClock::duration d) { return std::chrono::duration<double>(d).count(); }
+
+// One transfer; prints its line. Returns false when it did not complete.
+bool Measure(const char* name, int baud, bool write, PtyRadioServer& server) {
+    SystemClock clock;
+    QtSerialPort port;
+    TimingObserver observer;
+    RadioLink link(port, clock, observer);
+    RadioImage image = server.memory();
+
+    const auto start = SteadyClock::now();
+    const LinkOutcome outcome =
+        write ? link.Write(server.devicePath(), image) : link.Read(server.devicePath(), image);
+    const auto end = SteadyClock::now();
+    if (outcome != LinkOutcome::Done) {
+        std::printf("%-16s did not complete\n", name);
+        return false;
+    }
+
+    const long blocks = write ? clone::kWriteBlocks : clone::kReadBlocks;
+    const long blockBytes = write ? kWriteBlockBytes : kReadBlockBytes;
+    const long wireBytes = kHandshakeBytes + blocks * blockBytes + (write ? kBandFrameBytes : 0);
+    const double total = Seconds(end - start);
+    std::printf("%-16s %7.3f s  wire bytes %6ld", name, total, wireBytes);
+    if (baud > 0) {
+        const double perByte = 10.0 / baud;
+        // Blocks after the first one, against their own share of the wire.
+        const long laterBytes = (blocks - 1) * blockBytes + (write ? kBandFrameBytes : 0);
+        const double later = Seconds(end - observer.firstStep);
+        const double handshake = Seconds(observer.firstStep - start) - blockBytes * perByte;
+        std::printf("  wire limit %7.3f s  ratio %.4f  | handshake %.3f s, blocks ratio %.4f",
+                    wireBytes * perByte, total / (wireBytes * perByte), handshake,
+                    later / (laterBytes * perByte));
+    }
+    std::printf("\n");
+    return true;
+}
+
+bool RunAt(int baud) {
+    VirtualRadio radio(RadioImage::Blank());
+    radio.SetBaud(baud);
+    PtyRadioServer server(std::move(radio));
+    if (const Status s = server.Start(); !s) {
+        std::fprintf(stderr, "clone_speed: %s\n", s.message.c_str());
+        return false;
+    }
+    const std::string label = baud > 0 ? std::to_string(baud) + " baud" : std::string("unpaced");
+    const bool read = Measure(("read  " + label).c_str(), baud, false, server);
+    const bool write = Measure(("write " + label).c_str(), baud, true, server);
+    return read && write;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);  // QSerialPort's notifiers want an event dispatcher
+    const bool unpacedOnly = argc > 1 && std::strcmp(argv[1], "--unpaced-only") == 0;
+    bool ok = RunAt(0);
+    if (!unpacedOnly) ok = RunAt(9600) && ok;
+    return ok ? 0 : 1;
+}
