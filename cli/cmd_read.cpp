@@ -24,7 +24,9 @@ constexpr int kLineEvery = 64;  // progress steps between lines when stderr is n
 class TerminalObserver : public LinkObserver {
 public:
     TerminalObserver(Context& ctx, const char* verb)
-        : m_ctx(ctx), m_verb(verb), m_barOnTerminal(isatty(STDERR_FILENO)),
+        : m_ctx(ctx),
+          m_verb(verb),
+          m_barOnTerminal(isatty(STDERR_FILENO)),
           m_askOnTerminal(isatty(STDIN_FILENO)) {}
 
     bool CancelRequested() override { return InterruptGuard::Raised(); }

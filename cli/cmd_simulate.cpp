@@ -37,7 +37,8 @@ int Parse(Context& ctx, SimulateArgs& a) {
             a.log = value;
         } else if (opt == "--baud") {
             const auto baud = ParseIndex(value);
-            if (!baud || *baud == 0) return UsageError(ctx, "simulate", "--baud takes a positive number");
+            if (!baud || *baud == 0)
+                return UsageError(ctx, "simulate", "--baud takes a positive number");
             a.baud = *baud;
         } else if (value == "help") {
             ctx.out << "--fault SPEC: a comma-separated list of\n" << FaultSyntax();

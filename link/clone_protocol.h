@@ -18,11 +18,12 @@ inline constexpr std::uint8_t kReadCommand = 0x52;   // "R"
 inline constexpr std::uint8_t kWriteCommand = 0x57;  // "W"
 inline constexpr std::size_t kHeaderSize = 4;        // command, address high, address low, length
 inline constexpr std::size_t kBlockSize = 8;
-inline constexpr std::size_t kReadReplySize = 12;    // 4 bytes the PC ignores, then 8 data bytes
+inline constexpr std::size_t kReadReplySize = 12;  // 4 bytes the PC ignores, then 8 data bytes
 
-inline constexpr int kReadBlocks = 1024;              // 0x0000 .. 0x1FF8: the whole image
-inline constexpr int kWriteBlocks = 1022;             // 0x0000 .. 0x1FE8
-inline constexpr std::uint16_t kBandAddress = 0x1FF0; // band-limit bytes, sent in a frame of their own
+inline constexpr int kReadBlocks = 1024;   // 0x0000 .. 0x1FF8: the whole image
+inline constexpr int kWriteBlocks = 1022;  // 0x0000 .. 0x1FE8
+inline constexpr std::uint16_t kBandAddress =
+    0x1FF0;  // band-limit bytes, sent in a frame of their own
 inline constexpr std::size_t kBandSize = 3;
 
 // One progress step per 16 bytes: 512 for a read, 511 for a write (the band frame has none).
@@ -33,7 +34,7 @@ inline constexpr int kWriteProgressMax = (kWriteBlocks + 1) / 2;
 constexpr int BlockOf(std::uint16_t address) { return address / static_cast<int>(kBlockSize); }
 
 constexpr std::array<std::uint8_t, kHeaderSize> Header(std::uint8_t command, std::uint16_t address,
-                                                        std::size_t length) {
+                                                       std::size_t length) {
     return {command, static_cast<std::uint8_t>(address >> 8),
             static_cast<std::uint8_t>(address & 0xFF), static_cast<std::uint8_t>(length)};
 }

@@ -6,7 +6,9 @@ namespace radio {
 
 std::string DevicePathForPort(std::string_view portName, bool windows) {
     if (windows || portName.size() < 4) return std::string(portName);
-    const auto lower = [](char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); };
+    const auto lower = [](char c) {
+        return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    };
     if (lower(portName[0]) != 'c' || lower(portName[1]) != 'o' || lower(portName[2]) != 'm') {
         return std::string(portName);
     }

@@ -84,8 +84,8 @@ void PtyRadioServer::Serve() {
     prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
 #endif
     const int baud = m_radio.baud();
-    const auto byteTime = baud > 0 ? std::chrono::nanoseconds(10'000'000'000LL / baud)
-                                   : std::chrono::nanoseconds(0);
+    const auto byteTime =
+        baud > 0 ? std::chrono::nanoseconds(10'000'000'000LL / baud) : std::chrono::nanoseconds(0);
     auto rxFree = SteadyClock::now();  // when the PC-to-radio line is next idle
     auto txFree = rxFree;              // when the radio-to-PC line is next idle
     auto lastActivity = rxFree;

@@ -29,10 +29,12 @@ std::string OpenFailureReason(QSerialPort& port, const std::string& device) {
     }
 #endif
     switch (port.error()) {
-        case QSerialPort::DeviceNotFoundError: return "the device does not exist";
+        case QSerialPort::DeviceNotFoundError:
+            return "the device does not exist";
         case QSerialPort::PermissionError:
             return "the port is busy (opened by another program) or access is denied";
-        default: return port.errorString().toStdString();
+        default:
+            return port.errorString().toStdString();
     }
 }
 
@@ -79,13 +81,14 @@ ReadResult QtSerialPort::Read(std::uint8_t* buffer, std::size_t n) {
     }
     QElapsedTimer clock;
     clock.start();
-    const qint64 total = m_timeouts.totalPerByteMs * static_cast<qint64>(n) + m_timeouts.totalConstantMs;
+    const qint64 total =
+        m_timeouts.totalPerByteMs * static_cast<qint64>(n) + m_timeouts.totalConstantMs;
     qint64 lastByte = -1;
     std::size_t count = 0;
     while (count < n) {
         if (m_port->bytesAvailable() > 0) {
-            const qint64 got =
-                m_port->read(reinterpret_cast<char*>(buffer + count), static_cast<qint64>(n - count));
+            const qint64 got = m_port->read(reinterpret_cast<char*>(buffer + count),
+                                            static_cast<qint64>(n - count));
             if (got < 0) {
                 m_lastError = m_name + ": " + m_port->errorString().toStdString();
                 return {false, count};

@@ -64,9 +64,12 @@ bool RadioLink::OpenAndConfigure(const std::string& portName) {
 LinkOutcome RadioLink::Finish(Step step) {
     m_port.Close();
     switch (step) {
-        case Step::Go: return LinkOutcome::Done;
-        case Step::Cancelled: return LinkOutcome::Cancelled;
-        case Step::Failed: return LinkOutcome::Failed;
+        case Step::Go:
+            return LinkOutcome::Done;
+        case Step::Cancelled:
+            return LinkOutcome::Cancelled;
+        case Step::Failed:
+            return LinkOutcome::Failed;
     }
     return LinkOutcome::Failed;
 }

@@ -10,16 +10,20 @@ namespace {
 constexpr std::uint8_t kStrayByte = 0x15;
 constexpr std::uint8_t kGarbageByte = 0xA5;
 // What this radio answers to the identification request; the PC never looks at it.
-constexpr std::uint8_t kIdentity[clone::kIdentReplySize] = {'V', 'R', 'A', 'D', 'I', 'O', 0x01, 0x00};
+constexpr std::uint8_t kIdentity[clone::kIdentReplySize] = {'V', 'R', 'A',  'D',
+                                                            'I', 'O', 0x01, 0x00};
 
 }  // namespace
 
 std::string FormatFrame(const Frame& frame) {
     char buffer[40];
     switch (frame.kind) {
-        case FrameKind::WakeUp: return "wake-up";
-        case FrameKind::Identification: return "identification";
-        case FrameKind::Confirmation: return "confirmation";
+        case FrameKind::WakeUp:
+            return "wake-up";
+        case FrameKind::Identification:
+            return "identification";
+        case FrameKind::Confirmation:
+            return "confirmation";
         case FrameKind::ReadRequest:
             std::snprintf(buffer, sizeof buffer, "read 0x%04X %zu", frame.address, frame.length);
             return buffer;
@@ -48,7 +52,8 @@ void VirtualRadio::Receive(std::uint8_t byte, std::vector<std::uint8_t>& reply) 
         m_frame.push_back(byte);
         if (m_state == State::Header && m_frame.size() == clone::kHeaderSize) {
             OnHeader(reply);
-        } else if (m_state == State::Data && m_frame.size() == clone::kHeaderSize + m_dataExpected) {
+        } else if (m_state == State::Data &&
+                   m_frame.size() == clone::kHeaderSize + m_dataExpected) {
             OnData(reply);
         }
         return;
@@ -120,7 +125,8 @@ void VirtualRadio::OnCommandByte(std::uint8_t byte, std::vector<std::uint8_t>& r
                 m_state = State::Header;
             } else if (byte == clone::kAck && m_lastReadBlock >= 0) {
                 // The PC acknowledges a read reply; the radio answers in kind.
-                Send(reply, m_lastReadBlock == m_faults.garbageAckBlock ? kGarbageByte : clone::kAck);
+                Send(reply,
+                     m_lastReadBlock == m_faults.garbageAckBlock ? kGarbageByte : clone::kAck);
                 m_lastReadBlock = -1;
             }
             break;

@@ -68,7 +68,7 @@ private:
     State m_state = State::Asleep;
     std::size_t m_wakeMatched = 0;  // wake-up bytes matched so far
     bool m_sawIdentM = false;
-    int m_attempt = 0;              // wake-ups heard
+    int m_attempt = 0;  // wake-ups heard
     int m_lastReadBlock = -1;
     bool m_muted = false;
     bool m_pulled = false;

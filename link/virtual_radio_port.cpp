@@ -73,7 +73,8 @@ ReadResult VirtualRadioPort::Read(std::uint8_t* buffer, std::size_t n) {
             return {false, count};
         }
         const std::int64_t deadline =
-            count == 0 ? total : std::min<std::int64_t>(total, lastByte + 1000LL * m_timeouts.intervalMs);
+            count == 0 ? total
+                       : std::min<std::int64_t>(total, lastByte + 1000LL * m_timeouts.intervalMs);
         if (m_incoming.empty() || m_incoming.front().arrivalUs > deadline) {
             SleepUntilUs(deadline);
             break;

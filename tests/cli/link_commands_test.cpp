@@ -29,7 +29,8 @@ void Spit(const fs::path& path, const std::string& bytes) {
 
 std::string Pattern(int seed) {
     std::string bytes(8192, '\0');
-    for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<char>((i * 13 + seed) & 0xFF);
+    for (std::size_t i = 0; i < bytes.size(); ++i)
+        bytes[i] = static_cast<char>((i * 13 + seed) & 0xFF);
     return bytes;
 }
 
@@ -118,7 +119,8 @@ TEST_P(LinkCommandsFailedRead, PrintsTheMessageAndLeavesTheFileAlone) {
     const std::string before = Pattern(7);
     Spit(dir / "keep.dat", before);
     std::unique_ptr<ChildProcess> sim;
-    const std::string port = c.fault ? Simulate(sim, {"--fault", c.fault}) : "/dev/radio-no-such-port";
+    const std::string port =
+        c.fault ? Simulate(sim, {"--fault", c.fault}) : "/dev/radio-no-such-port";
     ASSERT_FALSE(port.empty());
 
     EXPECT_EQ(Run({"read", "--port", port, (dir / "keep.dat").string()}), 1);
@@ -129,13 +131,13 @@ TEST_P(LinkCommandsFailedRead, PrintsTheMessageAndLeavesTheFileAlone) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, LinkCommandsFailedRead,
-    ::testing::Values(
-        FailedReadCase{"MissingPort", nullptr, kMsgCannotOpenPort,
-                       "/dev/radio-no-such-port: the device does not exist"},
-        FailedReadCase{"ShortReply", "short-reply:3", kMsgProgramInterrupt, "11 of 12 bytes"},
-        // Without a terminal on stdin the Retry/Cancel question is answered Cancel.
-        FailedReadCase{"NoConfirmationNoTerminal", "no-confirm-before:9", kMsgCommunicationError,
-                       "cancelled"}),
+    ::testing::Values(FailedReadCase{"MissingPort", nullptr, kMsgCannotOpenPort,
+                                     "/dev/radio-no-such-port: the device does not exist"},
+                      FailedReadCase{"ShortReply", "short-reply:3", kMsgProgramInterrupt,
+                                     "11 of 12 bytes"},
+                      // Without a terminal on stdin the Retry/Cancel question is answered Cancel.
+                      FailedReadCase{"NoConfirmationNoTerminal", "no-confirm-before:9",
+                                     kMsgCommunicationError, "cancelled"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(LinkCommands, CtrlCCancelsARunningRead) {
@@ -176,9 +178,7 @@ TEST_F(LinkCommands, UsageErrorsExitWithTwo) {
     }
 }
 
-TEST_F(LinkCommands, PortsListsWithoutFailing) {
-    EXPECT_EQ(Run({"ports"}), 0) << err;
-}
+TEST_F(LinkCommands, PortsListsWithoutFailing) { EXPECT_EQ(Run({"ports"}), 0) << err; }
 
 }  // namespace
 }  // namespace radio::test

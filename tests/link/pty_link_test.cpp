@@ -21,7 +21,8 @@ RadioFaults Faults(std::string_view spec) {
 }
 
 struct PtyRig {
-    explicit PtyRig(const RadioFaults& faults = {}) : server(VirtualRadio(PatternImage(2), faults)) {
+    explicit PtyRig(const RadioFaults& faults = {})
+        : server(VirtualRadio(PatternImage(2), faults)) {
         started = server.Start().ok;
     }
     bool started = false;
@@ -55,7 +56,8 @@ TEST(PtyLink, ReadsAndWritesTheWholeRadio) {
     ASSERT_EQ(rig.link.Write(rig.server.devicePath(), written), LinkOutcome::Done);
     const RadioImage memory = rig.server.memory();
     EXPECT_TRUE(std::equal(written.data(), written.data() + 0x1FF3, memory.data()));
-    EXPECT_TRUE(std::equal(image.data() + 0x1FF3, image.data() + kImageSize, memory.data() + 0x1FF3));
+    EXPECT_TRUE(
+        std::equal(image.data() + 0x1FF3, image.data() + kImageSize, memory.data() + 0x1FF3));
     EXPECT_EQ(CountFrames(rig.server.log(), FrameKind::WriteRequest), 1022);
     EXPECT_EQ(CountFrames(rig.server.log(), FrameKind::BandFrame), 1);
     EXPECT_EQ(rig.observer.progress, 511);
@@ -118,21 +120,70 @@ const int kInterrupt = kMsgProgramInterrupt;
 INSTANTIATE_TEST_SUITE_P(
     Cases, PtyLinkFaults,
     ::testing::Values(
-        PtyFaultCase{"WrongByteBeforeAckAccepted", "wrong-first-ack", false, {}, 1, kCancelled, 0,
-                     {}, ""},
-        PtyFaultCase{"NoConfirmEarlyThenRetry", "no-confirm-before:2", false, {true}, 1,
-                     kCancelled, 1, {}, ""},
-        PtyFaultCase{"NoConfirmOnSixthAttempt", "ack-from:6,no-confirm-from:6", false, {true}, -1,
-                     kFailed, 0, {kInterrupt}, "attempt 6"},
-        PtyFaultCase{"ShortReadReply", "short-reply:40", false, {}, -1, kFailed, 0, {kInterrupt},
+        PtyFaultCase{
+            "WrongByteBeforeAckAccepted", "wrong-first-ack", false, {}, 1, kCancelled, 0, {}, ""},
+        PtyFaultCase{"NoConfirmEarlyThenRetry",
+                     "no-confirm-before:2",
+                     false,
+                     {true},
+                     1,
+                     kCancelled,
+                     1,
+                     {},
+                     ""},
+        PtyFaultCase{"NoConfirmOnSixthAttempt",
+                     "ack-from:6,no-confirm-from:6",
+                     false,
+                     {true},
+                     -1,
+                     kFailed,
+                     0,
+                     {kInterrupt},
+                     "attempt 6"},
+        PtyFaultCase{"ShortReadReply",
+                     "short-reply:40",
+                     false,
+                     {},
+                     -1,
+                     kFailed,
+                     0,
+                     {kInterrupt},
                      "Block 0x0140: the radio sent 11 of 12 bytes"},
-        PtyFaultCase{"GarbageReadAck", "garbage-ack:41", false, {}, -1, kFailed, 0, {kInterrupt},
+        PtyFaultCase{"GarbageReadAck",
+                     "garbage-ack:41",
+                     false,
+                     {},
+                     -1,
+                     kFailed,
+                     0,
+                     {kInterrupt},
                      "Block 0x0148: expected 0x06, received 0xA5"},
-        PtyFaultCase{"GarbageWriteAck", "garbage-ack:41", true, {}, -1, kFailed, 0, {kInterrupt},
+        PtyFaultCase{"GarbageWriteAck",
+                     "garbage-ack:41",
+                     true,
+                     {},
+                     -1,
+                     kFailed,
+                     0,
+                     {kInterrupt},
                      "Block 0x0148: expected 0x06, received 0xA5"},
-        PtyFaultCase{"CablePulledMidRead", "pull:300", false, {}, -1, kFailed, 0, {kInterrupt},
+        PtyFaultCase{"CablePulledMidRead",
+                     "pull:300",
+                     false,
+                     {},
+                     -1,
+                     kFailed,
+                     0,
+                     {kInterrupt},
                      "Block 0x0960: the read failed"},
-        PtyFaultCase{"CablePulledMidWrite", "pull:300", true, {}, -1, kFailed, 0, {kInterrupt},
+        PtyFaultCase{"CablePulledMidWrite",
+                     "pull:300",
+                     true,
+                     {},
+                     -1,
+                     kFailed,
+                     0,
+                     {kInterrupt},
                      "Block 0x0960: the read failed"},
         PtyFaultCase{"CancelMidRead", "", false, {}, 100, kCancelled, 0, {}, ""},
         PtyFaultCase{"CancelMidWrite", "", true, {}, 100, kCancelled, 0, {}, ""}),
@@ -144,7 +195,8 @@ TEST(PtyLink, MissingAndBusyPortsCannotBeOpened) {
     QtSerialPort holder;
     ASSERT_TRUE(holder.Open(rig.server.devicePath()).ok);
 
-    for (const std::string& name : {std::string("/dev/radio-no-such-port"), rig.server.devicePath()}) {
+    for (const std::string& name :
+         {std::string("/dev/radio-no-such-port"), rig.server.devicePath()}) {
         RecordingObserver observer;
         RadioLink link(rig.port, rig.clock, observer);
         const RadioImage original = PatternImage(1);

@@ -29,7 +29,8 @@ TEST(PtyLinkSilentRadio, AsksAfterFifteenAttemptsAndRetryStartsOver) {
     EXPECT_EQ(link.Read(server.devicePath(), image), LinkOutcome::Cancelled);
     const auto ms = MillisecondsSince(start);
 
-    EXPECT_EQ(observer.askedIds, (std::vector<int>{kMsgCommunicationError, kMsgCommunicationError}));
+    EXPECT_EQ(observer.askedIds,
+              (std::vector<int>{kMsgCommunicationError, kMsgCommunicationError}));
     EXPECT_TRUE(observer.messageIds.empty());
     EXPECT_EQ(CountFrames(server.log(), FrameKind::WakeUp), 30);
     EXPECT_GE(ms, 2 * 15 * 400);

@@ -136,10 +136,15 @@ INSTANTIATE_TEST_SUITE_P(
         HandshakeCase{"AckAfterRetry", "ack-from:16", {true}, kDone, 1, 16, {}},
         HandshakeCase{"NoConfirmEarlyRetry", "no-confirm-before:2", {true}, kDone, 1, 2, {}},
         HandshakeCase{"NoConfirmEarlyCancel", "no-confirm-before:2", {}, kCancelled, 1, 1, {}},
-        HandshakeCase{"NoConfirmOnFifthAsks", "ack-from:5,no-confirm-from:5", {}, kCancelled, 1,
-                      5, {}},
-        HandshakeCase{"NoConfirmOnSixthIsFatal", "ack-from:6,no-confirm-from:6", {true}, kFailed,
-                      0, 6, {kMsgProgramInterrupt}},
+        HandshakeCase{
+            "NoConfirmOnFifthAsks", "ack-from:5,no-confirm-from:5", {}, kCancelled, 1, 5, {}},
+        HandshakeCase{"NoConfirmOnSixthIsFatal",
+                      "ack-from:6,no-confirm-from:6",
+                      {true},
+                      kFailed,
+                      0,
+                      6,
+                      {kMsgProgramInterrupt}},
         HandshakeCase{"IdentificationReadFails", "pull-at-ident", {}, kCancelled, 1, 1, {}}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -168,7 +173,8 @@ TEST_P(RadioLinkBlockFailure, ShowsProgramInterruptAndKeepsTheImage) {
     const RadioImage original = PatternImage(77);
     RadioImage image = original;
 
-    const LinkOutcome outcome = c.write ? rig.link.Write(kPort, image) : rig.link.Read(kPort, image);
+    const LinkOutcome outcome =
+        c.write ? rig.link.Write(kPort, image) : rig.link.Read(kPort, image);
     EXPECT_EQ(outcome, LinkOutcome::Failed);
     ASSERT_EQ(rig.observer.messageIds, std::vector<int>{kMsgProgramInterrupt});
     EXPECT_EQ(rig.observer.messageTexts[0], MessageText(kMsgProgramInterrupt));
@@ -223,7 +229,8 @@ TEST_P(RadioLinkCancel, StopsQuietlyAndKeepsTheImage) {
     const RadioImage original = PatternImage(55);
     RadioImage image = original;
 
-    const LinkOutcome outcome = c.write ? rig.link.Write(kPort, image) : rig.link.Read(kPort, image);
+    const LinkOutcome outcome =
+        c.write ? rig.link.Write(kPort, image) : rig.link.Read(kPort, image);
     EXPECT_EQ(outcome, LinkOutcome::Cancelled);
     EXPECT_TRUE(rig.observer.messageIds.empty());
     EXPECT_EQ(rig.observer.asks, 0);
@@ -269,11 +276,11 @@ TEST_P(RadioLinkOpenFailure, ShowsCannotOpenAndTriesNoHandshake) {
     EXPECT_EQ(image, original);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, RadioLinkOpenFailure,
-    ::testing::Values(OpenFailureCase{"Missing", "/dev/ttyNothing", false, "no such device"},
-                      OpenFailureCase{"Busy", "/dev/ttyVR0", true, "in use"}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, RadioLinkOpenFailure,
+                         ::testing::Values(OpenFailureCase{"Missing", "/dev/ttyNothing", false,
+                                                           "no such device"},
+                                           OpenFailureCase{"Busy", "/dev/ttyVR0", true, "in use"}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(RadioLinkSession, ARadioCanBeReadAgainAfterAFailedSession) {
     LinkRig rig(Faults("short-reply:5"));

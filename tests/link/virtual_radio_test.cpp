@@ -44,7 +44,8 @@ TEST(VirtualRadio, AnswersReadsAndStoresWrites) {
 
     const Bytes reply = Feed(radio, {'R', 0x01, 0x28, 0x08});
     ASSERT_EQ(reply.size(), 12u);
-    EXPECT_EQ(Bytes(reply.begin() + 4, reply.end()), Bytes(memory.data() + 0x128, memory.data() + 0x130));
+    EXPECT_EQ(Bytes(reply.begin() + 4, reply.end()),
+              Bytes(memory.data() + 0x128, memory.data() + 0x130));
     EXPECT_EQ(Feed(radio, {0x06}), Bytes{0x06});
 
     // Write data that happens to spell a wake-up is data, not a new session.
@@ -63,8 +64,8 @@ TEST(VirtualRadio, AnswersReadsAndStoresWrites) {
     std::vector<std::string> lines;
     for (const Frame& f : radio.log()) lines.push_back(FormatFrame(f));
     EXPECT_EQ(lines, (std::vector<std::string>{"wake-up", "identification", "confirmation",
-                                               "read 0x0128 8", "write 0x0010 8",
-                                               "write 0x1FFC 8", "band 0x1FF0 3"}));
+                                               "read 0x0128 8", "write 0x0010 8", "write 0x1FFC 8",
+                                               "band 0x1FF0 3"}));
 }
 
 TEST(VirtualRadio, AHalfFrameIsDroppedAfterAPause) {
@@ -122,12 +123,12 @@ TEST(PortNames, ComNamesMapToSerialDevicesOffWindows) {
         bool windows;
         const char* device;
     };
-    for (const Case& c : {Case{"COM1", false, "/dev/ttyS0"}, Case{"com4", false, "/dev/ttyS3"},
-                          Case{"CoM12", false, "/dev/ttyS11"}, Case{"COM0", false, "COM0"},
-                          Case{"COM", false, "COM"}, Case{"COM1x", false, "COM1x"},
-                          Case{"/dev/ttyUSB0", false, "/dev/ttyUSB0"},
-                          Case{"/dev/pts/7", false, "/dev/pts/7"}, Case{"COM3", true, "COM3"},
-                          Case{"com2", true, "com2"}}) {
+    for (const Case& c :
+         {Case{"COM1", false, "/dev/ttyS0"}, Case{"com4", false, "/dev/ttyS3"},
+          Case{"CoM12", false, "/dev/ttyS11"}, Case{"COM0", false, "COM0"},
+          Case{"COM", false, "COM"}, Case{"COM1x", false, "COM1x"},
+          Case{"/dev/ttyUSB0", false, "/dev/ttyUSB0"}, Case{"/dev/pts/7", false, "/dev/pts/7"},
+          Case{"COM3", true, "COM3"}, Case{"com2", true, "com2"}}) {
         EXPECT_EQ(DevicePathForPort(c.name, c.windows), c.device) << c.name;
     }
 }
