@@ -1,14 +1,21 @@
 #include "cli/cmd_read.h"
 
-#include <unistd.h>
-
-#include <atomic>
+#include <csignal>
 #include <cstdio>
 #include <iostream>
 #include <string_view>
 
 #include "cli/cli_support.h"
 #include "link/qt_serial_port.h"
+
+#ifdef _WIN32
+#include <io.h>
+#define isatty _isatty
+#define STDIN_FILENO 0
+#define STDERR_FILENO 2
+#else
+#include <unistd.h>
+#endif
 
 namespace radio::cli {
 namespace {
@@ -22,7 +29,7 @@ constexpr int kLineEvery = 64;  // progress steps between lines when stderr is n
 
 // Progress, questions and messages of one connection, on the terminal.
 class TerminalObserver : public LinkObserver {
-public:
+  public:
     TerminalObserver(Context& ctx, const char* verb)
         : m_ctx(ctx),
           m_verb(verb),
@@ -76,7 +83,7 @@ public:
         m_barShown = false;
     }
 
-private:
+  private:
     Context& m_ctx;
     const char* m_verb;
     bool m_barOnTerminal;
@@ -87,20 +94,43 @@ private:
 
 }  // namespace
 
-InterruptGuard::InterruptGuard() {
+#ifdef _WIN32
+struct InterruptGuard::Saved {
+    void (*onInt)(int);
+    void (*onTerm)(int);
+};
+
+InterruptGuard::InterruptGuard() : m_saved(std::make_unique<Saved>()) {
+    g_interrupted = 0;
+    m_saved->onInt = std::signal(SIGINT, OnInterrupt);
+    m_saved->onTerm = std::signal(SIGTERM, OnInterrupt);
+}
+
+InterruptGuard::~InterruptGuard() {
+    std::signal(SIGINT, m_saved->onInt);
+    std::signal(SIGTERM, m_saved->onTerm);
+}
+#else
+struct InterruptGuard::Saved {
+    struct sigaction onInt {};
+    struct sigaction onTerm {};
+};
+
+InterruptGuard::InterruptGuard() : m_saved(std::make_unique<Saved>()) {
     g_interrupted = 0;
     struct sigaction action {};
     action.sa_handler = OnInterrupt;
     sigemptyset(&action.sa_mask);
     action.sa_flags = 0;  // no SA_RESTART: a prompt waiting on the terminal gives up
-    sigaction(SIGINT, &action, &m_oldInt);
-    sigaction(SIGTERM, &action, &m_oldTerm);
+    sigaction(SIGINT, &action, &m_saved->onInt);
+    sigaction(SIGTERM, &action, &m_saved->onTerm);
 }
 
 InterruptGuard::~InterruptGuard() {
-    sigaction(SIGINT, &m_oldInt, nullptr);
-    sigaction(SIGTERM, &m_oldTerm, nullptr);
+    sigaction(SIGINT, &m_saved->onInt, nullptr);
+    sigaction(SIGTERM, &m_saved->onTerm, nullptr);
 }
+#endif
 
 bool InterruptGuard::Raised() { return g_interrupted != 0; }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <csignal>
+#include <memory>
 #include <string>
 
 #include "cli/command.h"
@@ -24,8 +24,8 @@ public:
     static bool Raised();
 
 private:
-    struct sigaction m_oldInt {};
-    struct sigaction m_oldTerm {};
+    struct Saved;  // the handlers to put back, in the platform's own form
+    std::unique_ptr<Saved> m_saved;
 };
 
 // Parses "--port PORT FILE" (also "--port=PORT", in either order); prints the problem and

@@ -5,7 +5,9 @@
 
 #include "cli/cli_support.h"
 #include "cli/cmd_read.h"
+#ifndef _WIN32
 #include "link/pty_radio_server.h"
+#endif
 #include "link/radio_faults.h"
 #include "model/atomic_file.h"
 
@@ -62,6 +64,10 @@ int RunSimulate(Context& ctx) {
     RadioImage memory = RadioImage::Blank();
     if (!args.image.empty() && !LoadImage(ctx, args.image, memory)) return kExitUsage;
 
+#ifdef _WIN32
+    Error(ctx, "simulate needs pseudo-terminals, which this system does not have");
+    return kExitRefused;
+#else
     VirtualRadio radio(memory, args.faults);
     radio.SetBaud(args.baud);
     PtyRadioServer server(std::move(radio));
@@ -91,6 +97,7 @@ int RunSimulate(Context& ctx) {
         }
     }
     return status;
+#endif
 }
 
 }  // namespace radio::cli
