@@ -65,25 +65,29 @@ ReadResult VirtualRadioPort::Read(std::uint8_t* buffer, std::size_t n) {
     const std::int64_t total =
         start + 1000LL * (m_timeouts.totalPerByteMs * static_cast<std::int64_t>(n) +
                           m_timeouts.totalConstantMs);
+    // Nothing else happens on this thread while the read waits, so the whole wait is one
+    // sleep to the moment the read ends: the last byte it takes, or the deadline.
     std::size_t count = 0;
-    std::int64_t lastByte = 0;
+    std::int64_t lastByte = start;
+    std::int64_t end = start;
     while (count < n) {
-        if (m_radio.CablePulled()) {
-            m_lastError = m_openName + ": the device was disconnected";
-            return {false, count};
-        }
         const std::int64_t deadline =
             count == 0 ? total
                        : std::min<std::int64_t>(total, lastByte + 1000LL * m_timeouts.intervalMs);
         if (m_incoming.empty() || m_incoming.front().arrivalUs > deadline) {
-            SleepUntilUs(deadline);
+            end = deadline;
             break;
         }
-        SleepUntilUs(m_incoming.front().arrivalUs);
-        lastByte = m_incoming.front().arrivalUs;
+        lastByte = std::max(lastByte, m_incoming.front().arrivalUs);
+        end = lastByte;
         buffer[count++] = m_incoming.front().byte;
         m_incoming.pop_front();
     }
+    if (m_radio.CablePulled() && count < n) {
+        m_lastError = m_openName + ": the device was disconnected";
+        return {false, count};
+    }
+    SleepUntilUs(end);
     return {true, count};
 }
 

@@ -157,6 +157,19 @@ TEST(RadioLinkTiming, SilentRadioCostsAboutSixSecondsBeforeTheQuestion) {
     EXPECT_EQ(rig.clock.NowMs() - start, 15 * (6 + 14 + 190 + 190 + 2));
 }
 
+TEST(RadioLinkTiming, APacedRadioTakesTheWireTime) {
+    LinkRig rig;
+    rig.radio.SetBaud(9600);
+    RadioImage image;
+    const auto start = rig.clock.NowMs();
+    EXPECT_EQ(rig.link.Read(kPort, image), LinkOutcome::Done);
+    // 18 bytes a block (request, reply, two acknowledgements) at 10 bits a byte; the clock
+    // rounds each wait up to whole milliseconds.
+    const double wireMs = 1024 * 18 * 10 * 1000.0 / 9600;
+    EXPECT_GE(rig.clock.NowMs() - start, wireMs);
+    EXPECT_LT(rig.clock.NowMs() - start, wireMs * 1.12);
+}
+
 struct BlockFailureCase {
     const char* name;
     bool write;
