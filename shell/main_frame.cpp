@@ -66,7 +66,16 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
     resize(1000, 600);
 }
 
-CMainFrame::~CMainFrame() = default;
+CMainFrame::~CMainFrame() {
+    // Tearing down the client area hides and activates windows; nothing here may answer that.
+    qApp->removeEventFilter(this);
+    if (m_pMdiClient) m_pMdiClient->disconnect(this);
+    if (m_pNavigationBar) m_pNavigationBar->disconnect(this);
+    for (CChildFrame* child : ChildFrames()) {
+        child->disconnect(this);
+        child->GetDocument()->disconnect(this);
+    }
+}
 
 QAction* CMainFrame::NewAction(int id, const QString& text, const QString& prompt) {
     auto* action = new QAction(text, this);
