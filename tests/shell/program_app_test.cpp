@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QMenu>
 #include <QMenuBar>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -62,6 +63,8 @@ private slots:
     void startUp();
     void missingConfigurationIsCreatedEmpty();
     void menuWithoutDocument();
+    void unreadableFileOnCommandLineStartsBlank();
+    void accelerators();
     void newAsksBeforeClearing_data();
     void newAsksBeforeClearing();
     void openHidesThePreviousWindow();
@@ -169,6 +172,39 @@ void ProgramAppTest::menuWithoutDocument() {
     frame.CreateChildFrame(doc);
     QVERIFY(frame.IsDocumentMenuShown());
     QVERIFY(frame.Action(ID_FILE_SAVE)->isEnabled());
+}
+
+void ProgramAppTest::unreadableFileOnCommandLineStartsBlank() {
+    ShellFixture fx(SampleIni("English"));
+    CProgramApp app;
+    QVERIFY(app.InitInstance({fx.ConfigPath(), {}, fx.Path("absent.dat")}));
+    QCOMPARE(fx.messages.shown.size(), 1);  // says why, then goes on with a new document
+    QCOMPARE(app.MainFrame()->ChildFrames().size(), 1);
+    QCOMPARE(app.MainFrame()->ActiveDocument()->GetTitle(), QString("Channel Information"));
+}
+
+void ProgramAppTest::accelerators() {
+    ShellFixture fx(SampleIni("English"));
+    CProgramApp app;
+    QVERIFY(app.InitInstance({fx.ConfigPath(), {}, {}}));
+    CMainFrame* frame = app.MainFrame();
+    QApplication::setActiveWindow(frame);
+    QVERIFY(QTest::qWaitForWindowActive(frame));
+    CChildFrame* child = frame->ActiveChild();
+
+    // Ctrl+R and Ctrl+W are Program > Read and Write (their texts only show the keys); Ctrl+W
+    // does not close the channel window.
+    QSignalSpy read(frame->Action(ID_PROGRAM_READ), &QAction::triggered);
+    QSignalSpy write(frame->Action(ID_PROGRAM_WRITE), &QAction::triggered);
+    QTest::keyClick(frame, Qt::Key_R, Qt::ControlModifier);
+    QTest::keyClick(frame, Qt::Key_W, Qt::ControlModifier);
+    QCOMPARE(read.count(), 1);
+    QCOMPARE(write.count(), 1);
+    QVERIFY(!child->isHidden());
+    // Ctrl+N is File > New, with its warning.
+    QTest::keyClick(frame, Qt::Key_N, Qt::ControlModifier);
+    QCOMPARE(fx.messages.shown.size(), 1);
+    QCOMPARE(fx.messages.shown[0].text, QString("All data will be Cleared!"));
 }
 
 void ProgramAppTest::newAsksBeforeClearing_data() {
