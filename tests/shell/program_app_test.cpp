@@ -8,6 +8,9 @@
 #include <QMenuBar>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
+#include <QToolBar>
+#include <QDialog>
 #include <QTreeWidget>
 
 #include "model/program_doc.h"
@@ -75,6 +78,9 @@ private slots:
     void exitAsksAboutUnsavedChanges();
     void saveOfNeverSavedDocumentAsksForName();
     void optionalFeaturesWithoutWindowExplains();
+    void settingsDialogsMarkTheDocument_data();
+    void settingsDialogsMarkTheDocument();
+    void toolbarPrompts();
     void languageRestart_data();
     void languageRestart();
 };
@@ -387,6 +393,60 @@ void ProgramAppTest::optionalFeaturesWithoutWindowExplains() {
     frame.Action(ID_PRODUCT_INFO)->trigger();
     QCOMPARE(fx.messages.shown.size(), 1);
     QCOMPARE(fx.messages.shown[0].caption, QString("Radio Co"));
+}
+
+void ProgramAppTest::settingsDialogsMarkTheDocument_data() {
+    QTest::addColumn<int>("command");
+    QTest::addColumn<bool>("ok");
+    QTest::addColumn<QString>("title");  // the main window title afterwards
+    QTest::newRow("Option Features, OK") << int(ID_EDIT_OPTIONAL_FEATURES) << true << "Radio Title";
+    QTest::newRow("Option Features, Cancel") << int(ID_EDIT_OPTIONAL_FEATURES) << false << "Radio Title";
+    QTest::newRow("Product Information, OK")
+        << int(ID_PRODUCT_INFO) << true << "Radio Title  [ Type:Model-B  Fre:136-174MHz ]";
+    QTest::newRow("Product Information, Cancel") << int(ID_PRODUCT_INFO) << false << "Radio Title";
+}
+
+void ProgramAppTest::settingsDialogsMarkTheDocument() {
+    QFETCH(int, command);
+    QFETCH(bool, ok);
+    QFETCH(QString, title);
+    ShellFixture fx(SampleIni("English"));
+    fx.store->SetInt("Type", 1);  // the new image is type 0 until shown; the store says type 2
+    CProgramApp app;
+    QVERIFY(app.InitInstance({fx.ConfigPath(), {}, {}}));
+    CMainFrame* frame = app.MainFrame();
+    CProgramDoc* doc = frame->ActiveDocument();
+    if (command == ID_PRODUCT_INFO) doc->image()[0x1FF0] = 0;  // so OK changes the band bytes
+    QTimer::singleShot(0, [ok] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        ok ? dialog->accept() : dialog->reject();
+    });
+    frame->Action(command)->trigger();
+    QCOMPARE(doc->IsModified(), ok);
+    QCOMPARE(frame->windowTitle(), title);
+}
+
+void ProgramAppTest::toolbarPrompts() {
+    ShellFixture fx(SampleIni("English"));
+    CMainFrame frame;
+    QVERIFY(frame.Create());
+    QCOMPARE(frame.Action(ID_FILE_NEW)->statusTip(), QString("Create a new document"));
+    QCOMPARE(frame.Action(ID_FILE_NEW)->toolTip(), QString("New"));
+    QCOMPARE(frame.Action(ID_FILE_PRINT)->toolTip(), QString("Print"));
+    QCOMPARE(frame.AboutAction(false)->toolTip(), QString("About"));
+    QCOMPARE(frame.Action(ID_PROGRAM_READ)->statusTip(), QString());
+    QStringList buttons;
+    for (QAction* a : frame.ToolBar()->actions())
+        buttons << (a->isSeparator() ? QString("|") : QString::number(a->property("commandId").toInt()));
+    QCOMPARE(buttons, QStringList({"57600", "57601", "57603", "|", "32773", "32774", "|", "57607", "|",
+                                   "57664"}));
+    // The view toggles follow the bars.
+    frame.Action(ID_VIEW_TOOLBAR)->trigger();
+    QVERIFY(frame.ToolBar()->isHidden());
+    QVERIFY(!frame.Action(ID_VIEW_TOOLBAR)->isChecked());
+    frame.Action(ID_VIEW_STATUS_BAR)->trigger();
+    QVERIFY(!frame.Action(ID_VIEW_STATUS_BAR)->isChecked());
 }
 
 void ProgramAppTest::languageRestart_data() {
