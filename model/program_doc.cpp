@@ -74,9 +74,12 @@ bool CProgramDoc::SaveModified(QWidget* parent) {
     if (!m_bModified) return true;
     const QString text = QStringLiteral("Save changes to %1?").arg(m_strTitle);
     switch (AppMessages().SaveDiscardCancel(parent, AppCaption(), text)) {
-        case MessageService::Answer::Save: return DoFileSave(parent);
-        case MessageService::Answer::Discard: return true;
-        default: return false;
+        case MessageService::Answer::Save:
+            return DoFileSave(parent);
+        case MessageService::Answer::Discard:
+            return true;
+        default:
+            return false;
     }
 }
 

@@ -22,7 +22,7 @@ public:
 
     // The steps of DoModal, for callers that drive the dialog themselves.
     void Attach(radio::RadioImage* image) { m_pImage = image; }
-    void OnInitDialog();  // fills the controls from the image
+    void OnInitDialog();     // fills the controls from the image
     void accept() override;  // OK: writes the controls into the image, then closes
 
     // The controls by id (1116-1130 lists, 1002 name, 1016 Beep).

@@ -12,10 +12,10 @@ class CAboutDlg : public QDialog {
 public:
     explicit CAboutDlg(QWidget* parent = nullptr);
 
-    QLabel* iconLabel() const { return m_pIcon; }        // 1004
-    QLabel* versionLabel() const { return m_pVersion; }  // 1001
+    QLabel* iconLabel() const { return m_pIcon; }             // 1004
+    QLabel* versionLabel() const { return m_pVersion; }       // 1001
     QLabel* copyrightLabel() const { return m_pCopyrights; }  // 1002
-    CXHyperLink* link() const { return m_pLink; }        // 1003
+    CXHyperLink* link() const { return m_pLink; }             // 1003
     bool iconFromFile() const { return m_bIconFromFile; }
 
 private:

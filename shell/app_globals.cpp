@@ -33,7 +33,8 @@ QString LanguageText(std::string_view key) {
 }
 
 radio::SettingsStore& AppSettings() {
-    if (!g_settings) g_settings = std::make_unique<QtSettingsStore>(radio::SetupValue(g_config, "AppName"));
+    if (!g_settings)
+        g_settings = std::make_unique<QtSettingsStore>(radio::SetupValue(g_config, "AppName"));
     return *g_settings;
 }
 

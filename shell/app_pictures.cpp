@@ -32,7 +32,8 @@ void PaintRadio(QPainter& p, const QColor& body, const QColor& detail) {
     p.setPen(Qt::NoPen);
     p.setBrush(detail);
     for (int row = 0; row < 3; ++row)
-        for (int col = 0; col < 3; ++col) p.drawEllipse(QRectF(11.5 + col * 3.6, 20.5 + row * 3.2, 2.2, 2.2));
+        for (int col = 0; col < 3; ++col)
+            p.drawEllipse(QRectF(11.5 + col * 3.6, 20.5 + row * 3.2, 2.2, 2.2));
 }
 
 QPixmap PaintIcon(int size, int commandId) {
@@ -45,9 +46,15 @@ QPixmap PaintIcon(int size, int commandId) {
     switch (commandId) {
         case ID_FILE_NEW: {
             QPainterPath page;
-            page.moveTo(7, 3); page.lineTo(20, 3); page.lineTo(26, 9);
-            page.lineTo(26, 29); page.lineTo(7, 29); page.closeSubpath();
-            p.setPen(outline); p.setBrush(Qt::white); p.drawPath(page);
+            page.moveTo(7, 3);
+            page.lineTo(20, 3);
+            page.lineTo(26, 9);
+            page.lineTo(26, 29);
+            page.lineTo(7, 29);
+            page.closeSubpath();
+            p.setPen(outline);
+            p.setBrush(Qt::white);
+            p.drawPath(page);
             p.drawPolyline(QPolygonF({QPointF(20, 3), QPointF(20, 9), QPointF(26, 9)}));
             break;
         }
@@ -77,12 +84,12 @@ QPixmap PaintIcon(int size, int commandId) {
             const bool read = commandId == ID_PROGRAM_READ;
             p.setPen(Qt::NoPen);
             p.setBrush(read ? QColor(30, 150, 60) : QColor(200, 50, 40));
-            QPolygonF arrow = read ? QPolygonF({QPointF(24, 17), QPointF(30, 17), QPointF(30, 24),
-                                                QPointF(32, 24), QPointF(27, 31), QPointF(22, 24),
-                                                QPointF(24, 24)})
-                                   : QPolygonF({QPointF(24, 31), QPointF(30, 31), QPointF(30, 24),
-                                                QPointF(32, 24), QPointF(27, 17), QPointF(22, 24),
-                                                QPointF(24, 24)});
+            QPolygonF arrow =
+                read
+                    ? QPolygonF({QPointF(24, 17), QPointF(30, 17), QPointF(30, 24), QPointF(32, 24),
+                                 QPointF(27, 31), QPointF(22, 24), QPointF(24, 24)})
+                    : QPolygonF({QPointF(24, 31), QPointF(30, 31), QPointF(30, 24), QPointF(32, 24),
+                                 QPointF(27, 17), QPointF(22, 24), QPointF(24, 24)});
             p.drawPolygon(arrow.translated(-1, 0));
             break;
         }
@@ -151,18 +158,21 @@ QPixmap BackgroundTile() {
 }
 
 QIcon CommandIcon(int commandId) {
-    QIcon icon;
-    for (int size : {16, 24, 32}) {
-        QPixmap pm = PaintIcon(size, commandId);
-        icon.addPixmap(pm);
-    }
     switch (commandId) {
-        case ID_FILE_NEW: case ID_FILE_OPEN: case ID_FILE_SAVE: case ID_PROGRAM_READ:
-        case ID_PROGRAM_WRITE: case ID_FILE_PRINT: case ID_APP_ABOUT:
-            return icon;
+        case ID_FILE_NEW:
+        case ID_FILE_OPEN:
+        case ID_FILE_SAVE:
+        case ID_PROGRAM_READ:
+        case ID_PROGRAM_WRITE:
+        case ID_FILE_PRINT:
+        case ID_APP_ABOUT:
+            break;
         default:
             return {};
     }
+    QIcon icon;
+    for (int size : {16, 24, 32}) icon.addPixmap(PaintIcon(size, commandId));
+    return icon;
 }
 
 QPixmap CloseButtonPixmap() {

@@ -5,8 +5,8 @@
 #ifdef Q_OS_WIN
 #include <windows.h>
 #elif defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
-#include <dlfcn.h>
 #include <QtGui/qguiapplication_platform.h>
+#include <dlfcn.h>
 #endif
 
 std::optional<KeyLockState> QueryKeyLockState() {

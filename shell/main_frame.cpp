@@ -30,28 +30,41 @@ namespace {
 // Status-bar prompt and tooltip of a command, separated by a line break.
 QString Prompt(int id) {
     switch (id) {
-        case ID_FILE_NEW: return QStringLiteral("Create a new document\nNew");
-        case ID_FILE_OPEN: return QStringLiteral("Open an existing document\nOpen");
-        case ID_FILE_CLOSE: return QStringLiteral("Close the active document\nClose");
-        case ID_FILE_SAVE: return QStringLiteral("Save the active document\nSave");
-        case ID_FILE_SAVE_AS: return QStringLiteral("Save the active document with a new name\nSave As");
-        case ID_FILE_PRINT_SETUP: return QStringLiteral("Change the printing options\nPage Setup");
-        case ID_FILE_PRINT: return QStringLiteral("Print the active document\nPrint");
-        case ID_FILE_PRINT_PREVIEW: return QStringLiteral("Display full pages\nPrint Preview");
+        case ID_FILE_NEW:
+            return QStringLiteral("Create a new document\nNew");
+        case ID_FILE_OPEN:
+            return QStringLiteral("Open an existing document\nOpen");
+        case ID_FILE_CLOSE:
+            return QStringLiteral("Close the active document\nClose");
+        case ID_FILE_SAVE:
+            return QStringLiteral("Save the active document\nSave");
+        case ID_FILE_SAVE_AS:
+            return QStringLiteral("Save the active document with a new name\nSave As");
+        case ID_FILE_PRINT_SETUP:
+            return QStringLiteral("Change the printing options\nPage Setup");
+        case ID_FILE_PRINT:
+            return QStringLiteral("Print the active document\nPrint");
+        case ID_FILE_PRINT_PREVIEW:
+            return QStringLiteral("Display full pages\nPrint Preview");
         case ID_APP_ABOUT:
-            return QStringLiteral("Display program information, version number and copyright\nAbout");
-        case ID_APP_EXIT: return QStringLiteral("Quit the application; prompts to save documents\nExit");
-        case ID_VIEW_TOOLBAR: return QStringLiteral("Show or hide the toolbar\nToggle ToolBar");
-        case ID_VIEW_STATUS_BAR: return QStringLiteral("Show or hide the status bar\nToggle StatusBar");
-        default: return {};
+            return QStringLiteral(
+                "Display program information, version number and copyright\nAbout");
+        case ID_APP_EXIT:
+            return QStringLiteral("Quit the application; prompts to save documents\nExit");
+        case ID_VIEW_TOOLBAR:
+            return QStringLiteral("Show or hide the toolbar\nToggle ToolBar");
+        case ID_VIEW_STATUS_BAR:
+            return QStringLiteral("Show or hide the status bar\nToggle StatusBar");
+        default:
+            return {};
     }
 }
 
 // Commands that act on the active channel window; without one they are unavailable.
 constexpr int kDocumentCommands[] = {
-    ID_FILE_CLOSE,    ID_FILE_SAVE,  ID_FILE_SAVE_AS,      ID_FILE_PRINT,
-    ID_FILE_PRINT_PREVIEW, ID_PROGRAM_READ, ID_PROGRAM_WRITE, ID_SETUP_COM,
-    ID_SETUP_LANGUAGE, ID_EDIT_CHANNEL_INFO, ID_EDIT_OPTIONAL_FEATURES,
+    ID_FILE_CLOSE,         ID_FILE_SAVE,         ID_FILE_SAVE_AS,           ID_FILE_PRINT,
+    ID_FILE_PRINT_PREVIEW, ID_PROGRAM_READ,      ID_PROGRAM_WRITE,          ID_SETUP_COM,
+    ID_SETUP_LANGUAGE,     ID_EDIT_CHANNEL_INFO, ID_EDIT_OPTIONAL_FEATURES,
 };
 
 void NoDocumentMessage(QWidget* parent) {
@@ -62,9 +75,7 @@ void NoDocumentMessage(QWidget* parent) {
 
 }  // namespace
 
-CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
-    resize(1000, 600);
-}
+CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) { resize(1000, 600); }
 
 CMainFrame::~CMainFrame() {
     // Tearing down the client area hides and activates windows; nothing here may answer that.
@@ -111,12 +122,16 @@ bool CMainFrame::Create() {
 }
 
 void CMainFrame::CreateMenus() {
-    NewAction(ID_FILE_NEW, QStringLiteral("&New\tCtrl+N"))->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
-    NewAction(ID_FILE_OPEN, QStringLiteral("&Open...\tCtrl+O"))->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    NewAction(ID_FILE_NEW, QStringLiteral("&New\tCtrl+N"))
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    NewAction(ID_FILE_OPEN, QStringLiteral("&Open...\tCtrl+O"))
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     NewAction(ID_FILE_CLOSE, QStringLiteral("&Close"));
-    NewAction(ID_FILE_SAVE, QStringLiteral("&Save\tCtrl+S"))->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    NewAction(ID_FILE_SAVE, QStringLiteral("&Save\tCtrl+S"))
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     NewAction(ID_FILE_SAVE_AS, QStringLiteral("Save &As..."));
-    NewAction(ID_FILE_PRINT, QStringLiteral("&Print...\tCtrl+P"))->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    NewAction(ID_FILE_PRINT, QStringLiteral("&Print...\tCtrl+P"))
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
     NewAction(ID_FILE_PRINT_PREVIEW, QStringLiteral("Print Pre&view"));
     NewAction(ID_FILE_PRINT_SETUP, QStringLiteral("P&rint Setup..."));
     NewAction(ID_APP_EXIT, QStringLiteral("E&xit"));
@@ -148,22 +163,25 @@ void CMainFrame::CreateMenus() {
                              QAction* about = nullptr) {
         auto* m = new QMenu(title, this);
         for (int id : ids) {
-            if (id == 0) m->addSeparator();
-            else m->addAction(m_actions.value(id));
+            if (id == 0)
+                m->addSeparator();
+            else
+                m->addAction(m_actions.value(id));
         }
         if (about) m->addAction(about);
         return m;
     };
     m_menus128 = {
-        menu(QStringLiteral("&File"), {ID_FILE_NEW, ID_FILE_OPEN, 0, ID_FILE_PRINT_SETUP, 0, ID_APP_EXIT}),
+        menu(QStringLiteral("&File"),
+             {ID_FILE_NEW, ID_FILE_OPEN, 0, ID_FILE_PRINT_SETUP, 0, ID_APP_EXIT}),
         menu(QStringLiteral("&View"), {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR}),
         menu(QStringLiteral("&Help"), {}, m_pAbout128),
     };
     m_pSetupMenu = menu(QStringLiteral("&Setup"), {ID_SETUP_COM, ID_SETUP_LANGUAGE});
     m_menus129 = {
         menu(QStringLiteral("&File"),
-             {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_CLOSE, ID_FILE_SAVE, ID_FILE_SAVE_AS, 0, ID_FILE_PRINT,
-              ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT_SETUP, 0, ID_APP_EXIT}),
+             {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_CLOSE, ID_FILE_SAVE, ID_FILE_SAVE_AS, 0,
+              ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT_SETUP, 0, ID_APP_EXIT}),
         menu(QStringLiteral("&Edit"), {ID_EDIT_CHANNEL_INFO, ID_EDIT_OPTIONAL_FEATURES}),
         menu(QStringLiteral("&Program"), {ID_PROGRAM_READ, ID_PROGRAM_WRITE}),
         menu(QStringLiteral("&View"), {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, ID_VIEW_CONTROL_BAR}),
@@ -179,7 +197,8 @@ void CMainFrame::CreateMenus() {
     connect(Action(ID_FILE_CLOSE), &QAction::triggered, this, &CMainFrame::OnFileClose);
     connect(Action(ID_FILE_SAVE), &QAction::triggered, this, &CMainFrame::OnFileSave);
     connect(Action(ID_FILE_SAVE_AS), &QAction::triggered, this, &CMainFrame::OnFileSaveAs);
-    connect(Action(ID_EDIT_CHANNEL_INFO), &QAction::triggered, this, &CMainFrame::OnEditChannelInfo);
+    connect(Action(ID_EDIT_CHANNEL_INFO), &QAction::triggered, this,
+            &CMainFrame::OnEditChannelInfo);
     connect(Action(ID_EDIT_OPTIONAL_FEATURES), &QAction::triggered, this,
             &CMainFrame::OnEditOptionalFeatures);
     connect(Action(ID_PRODUCT_INFO), &QAction::triggered, this, &CMainFrame::OnProductInfo);
@@ -253,7 +272,8 @@ bool CMainFrame::CreateNavigationBar() {
     m_pNavigationDock = new QDockWidget(this);
     m_pNavigationDock->setObjectName(QStringLiteral("100"));
     m_pNavigationDock->setWindowTitle(QStringLiteral("IE Control Bar"));
-    m_pNavigationDock->setTitleBarWidget(new QWidget(m_pNavigationDock));  // the panel draws its own
+    m_pNavigationDock->setTitleBarWidget(
+        new QWidget(m_pNavigationDock));  // the panel draws its own
     m_pNavigationDock->setFeatures(QDockWidget::NoDockWidgetFeatures);
     m_pNavigationDock->setAllowedAreas(Qt::LeftDockWidgetArea);
     m_pNavigationBar = new CNavigationBar(this, m_pNavigationDock);
@@ -280,7 +300,8 @@ void CMainFrame::CreateAccelerators() {
         });
     }
     key(QKeySequence(Qt::Key_F6), [this] { m_pMdiClient->activateNextSubWindow(); });
-    key(QKeySequence(Qt::SHIFT | Qt::Key_F6), [this] { m_pMdiClient->activatePreviousSubWindow(); });
+    key(QKeySequence(Qt::SHIFT | Qt::Key_F6),
+        [this] { m_pMdiClient->activatePreviousSubWindow(); });
 }
 
 QAction* CMainFrame::Action(int commandId) const { return m_actions.value(commandId); }
@@ -449,9 +470,12 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
         // Each key press reaches exactly one window first; counting it there counts it once.
         if (!m_bSystemKeyLocks && !key->isAutoRepeat() && watched->isWindowType()) {
             KeyLockState s = m_keyLocks;
-            if (key->key() == Qt::Key_CapsLock) s.caps = !s.caps;
-            else if (key->key() == Qt::Key_NumLock) s.num = !s.num;
-            else if (key->key() == Qt::Key_ScrollLock) s.scroll = !s.scroll;
+            if (key->key() == Qt::Key_CapsLock)
+                s.caps = !s.caps;
+            else if (key->key() == Qt::Key_NumLock)
+                s.num = !s.num;
+            else if (key->key() == Qt::Key_ScrollLock)
+                s.scroll = !s.scroll;
             if (!(s == m_keyLocks)) SetKeyLockState(s);
         }
     }
@@ -469,5 +493,6 @@ void CMainFrame::SetKeyLockState(const KeyLockState& state) {
     m_keyLocks = state;
     m_indicators.value(ID_INDICATOR_CAPS)->setText(state.caps ? QStringLiteral("CAP") : QString());
     m_indicators.value(ID_INDICATOR_NUM)->setText(state.num ? QStringLiteral("NUM") : QString());
-    m_indicators.value(ID_INDICATOR_SCRL)->setText(state.scroll ? QStringLiteral("SCRL") : QString());
+    m_indicators.value(ID_INDICATOR_SCRL)
+        ->setText(state.scroll ? QStringLiteral("SCRL") : QString());
 }

@@ -2,8 +2,8 @@
 
 #include <QMessageBox>
 
-MessageService::Answer MessageBoxService::Show(QWidget* parent, Kind kind,
-                                               const QString& caption, const QString& text) {
+MessageService::Answer MessageBoxService::Show(QWidget* parent, Kind kind, const QString& caption,
+                                               const QString& text) {
     QMessageBox box(parent);
     box.setWindowTitle(caption);
     box.setText(text);
@@ -26,16 +26,20 @@ MessageService::Answer MessageBoxService::Show(QWidget* parent, Kind kind,
             break;
         case Kind::SaveDiscardCancel:
             box.setIcon(QMessageBox::Question);
-            box.setStandardButtons(QMessageBox::Save | QMessageBox::Discard |
-                                   QMessageBox::Cancel);
+            box.setStandardButtons(QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
             box.setDefaultButton(QMessageBox::Save);
             break;
     }
     switch (box.exec()) {
-        case QMessageBox::Ok: return Answer::Ok;
-        case QMessageBox::Retry: return Answer::Retry;
-        case QMessageBox::Save: return Answer::Save;
-        case QMessageBox::Discard: return Answer::Discard;
-        default: return Answer::Cancel;  // Cancel, Escape, the close box
+        case QMessageBox::Ok:
+            return Answer::Ok;
+        case QMessageBox::Retry:
+            return Answer::Retry;
+        case QMessageBox::Save:
+            return Answer::Save;
+        case QMessageBox::Discard:
+            return Answer::Discard;
+        default:
+            return Answer::Cancel;  // Cancel, Escape, the close box
     }
 }

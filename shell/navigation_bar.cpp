@@ -1,8 +1,9 @@
 #include "shell/navigation_bar.h"
 
+#include <qdrawutil.h>
 #include <QCursor>
-#include <QHelpEvent>
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QRubberBand>
@@ -10,7 +11,6 @@
 #include <QTimer>
 #include <QToolTip>
 #include <QTreeWidget>
-#include <qdrawutil.h>
 
 #include "shell/app_globals.h"
 #include "shell/app_pictures.h"
@@ -68,9 +68,7 @@ void CNavigationBar::OnTreeSelChanged() {
     });
 }
 
-int CNavigationBar::HalfFrameWidth() const {
-    return (m_pFrame ? m_pFrame->width() : width()) / 2;
-}
+int CNavigationBar::HalfFrameWidth() const { return (m_pFrame ? m_pFrame->width() : width()) / 2; }
 
 void CNavigationBar::UpdateInnerFrame() {
     // The client area inset by 3 left, 6 top, 6 right and 49 bottom, then one more pixel at
@@ -81,7 +79,8 @@ void CNavigationBar::UpdateInnerFrame() {
 QRect CNavigationBar::closeButtonRect() const {
     if (m_rcInner.isNull()) return {};
     const int right = m_rcInner.right() + 1;
-    return QRect(QPoint(right - 20, m_rcInner.top() + 4), QPoint(right - 4 - 1, m_rcInner.top() + 19 - 1));
+    return QRect(QPoint(right - 20, m_rcInner.top() + 4),
+                 QPoint(right - 4 - 1, m_rcInner.top() + 19 - 1));
 }
 
 QRect CNavigationBar::resizeStripRect() const {
@@ -91,8 +90,8 @@ QRect CNavigationBar::resizeStripRect() const {
 
 void CNavigationBar::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    m_pTree->setGeometry(QRect(QPoint(5, 8 + kCaptionHeight + 1),
-                               QPoint(width() - 8 - 1, height() - 51 - 1)));
+    m_pTree->setGeometry(
+        QRect(QPoint(5, 8 + kCaptionHeight + 1), QPoint(width() - 8 - 1, height() - 51 - 1)));
 }
 
 void CNavigationBar::paintEvent(QPaintEvent*) {

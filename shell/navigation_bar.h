@@ -17,8 +17,8 @@ class CNavigationBar : public QWidget {
 public:
     static constexpr int kInitialWidth = 220;
     static constexpr int kCaptionHeight = 22;
-    static constexpr int kTrackMin = 80;   // the tracking line never goes further left
-    static constexpr int kWidthMin = 11;   // the width a release may leave
+    static constexpr int kTrackMin = 80;  // the tracking line never goes further left
+    static constexpr int kWidthMin = 11;  // the width a release may leave
 
     // `frame` is the main window: half its client width bounds the panel's width.
     explicit CNavigationBar(QWidget* frame, QWidget* parent = nullptr);

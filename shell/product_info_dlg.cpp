@@ -92,7 +92,8 @@ void CProductInfoDlg::accept() {
         const int type = m_pType->currentIndex();
         const int band = m_pBand->currentIndex();
         m_strTitle = radio::ConfigText(radio::ApplyProductInfo(
-            *m_pImage, type < 0 ? 0 : type, band < 0 ? 0 : band, Bytes(m_pType), Bytes(m_pBand), g_config, g_appConfig, AppSettings()));
+            *m_pImage, type < 0 ? 0 : type, band < 0 ? 0 : band, Bytes(m_pType), Bytes(m_pBand),
+            g_config, g_appConfig, AppSettings()));
     }
     QDialog::accept();
 }

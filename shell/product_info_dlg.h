@@ -20,8 +20,8 @@ public:
     void OnInitDialog();
     void accept() override;  // OK
 
-    QComboBox* TypeCombo() const { return m_pType; }   // 1013
-    QComboBox* BandCombo() const { return m_pBand; }   // 1014
+    QComboBox* TypeCombo() const { return m_pType; }  // 1013
+    QComboBox* BandCombo() const { return m_pBand; }  // 1014
     // "<AppName>  [ Type:<type>  Fre:<band> ]" after OK.
     const QString& ResultTitle() const { return m_strTitle; }
 

@@ -75,14 +75,16 @@ CProgramApp* CProgramApp::instance() { return g_theApp; }
 bool CProgramApp::InitInstance(const StartOptions& options) {
     m_options = options;
     // 1. Program.ini beside the executable (created empty when missing).
-    m_strConfigPath = options.configPath.isEmpty()
-                          ? QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("Program.ini"))
-                          : options.configPath;
+    m_strConfigPath =
+        options.configPath.isEmpty()
+            ? QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("Program.ini"))
+            : options.configPath;
     g_config.Clear();
     g_config.Open(QFile::encodeName(m_strConfigPath).toStdString(), true, true);
     // 2. The display language, fixed for the whole run.
     g_appConfig = radio::AppConfig::FromIni(g_config);
-    if (!options.settingsPath.isEmpty()) SetAppSettings(QtSettingsStore::AtFile(options.settingsPath));
+    if (!options.settingsPath.isEmpty())
+        SetAppSettings(QtSettingsStore::AtFile(options.settingsPath));
 
     // 6. The main window.
     m_pMainFrame = std::make_unique<CMainFrame>();

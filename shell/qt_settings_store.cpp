@@ -17,20 +17,22 @@ QString Key(std::string_view name) {
 QtSettingsStore::QtSettingsStore(const std::string& appNameBytes) {
 #ifdef Q_OS_WIN
     std::string appName = appNameBytes;
-    m_location = QStringLiteral("HKEY_CURRENT_USER\\") +
-                 radio::ConfigText(radio::SettingsKeyName(appName));
+    m_location =
+        QStringLiteral("HKEY_CURRENT_USER\\") + radio::ConfigText(radio::SettingsKeyName(appName));
     m_registry = std::make_unique<QSettings>(m_location, QSettings::NativeFormat);
 #else
     m_location = radio::SettingsFilePath(appNameBytes);
     QDir().mkpath(QFileInfo(m_location).absolutePath());
-    m_file = std::make_unique<radio::FileSettingsStore>(QFile::encodeName(m_location).toStdString());
+    m_file =
+        std::make_unique<radio::FileSettingsStore>(QFile::encodeName(m_location).toStdString());
 #endif
 }
 
 std::unique_ptr<QtSettingsStore> QtSettingsStore::AtFile(const QString& path) {
     std::unique_ptr<QtSettingsStore> store(new QtSettingsStore());
     store->m_location = path;
-    store->m_file = std::make_unique<radio::FileSettingsStore>(QFile::encodeName(path).toStdString());
+    store->m_file =
+        std::make_unique<radio::FileSettingsStore>(QFile::encodeName(path).toStdString());
     return store;
 }
 
@@ -62,7 +64,7 @@ std::optional<std::string> QtSettingsStore::GetText(std::string_view name) const
 
 void QtSettingsStore::SetText(std::string_view name, std::string_view value) {
     if (m_file) return m_file->SetText(name, value);
-    m_registry->setValue(Key(name), QString::fromUtf8(value.data(),
-                                                      static_cast<qsizetype>(value.size())));
+    m_registry->setValue(Key(name),
+                         QString::fromUtf8(value.data(), static_cast<qsizetype>(value.size())));
     m_registry->sync();
 }

@@ -30,7 +30,7 @@ public:
 
 private:
     QtSettingsStore() = default;
-    std::unique_ptr<QSettings> m_registry;                  // Windows
-    std::unique_ptr<radio::FileSettingsStore> m_file;       // elsewhere, or --settings
+    std::unique_ptr<QSettings> m_registry;             // Windows
+    std::unique_ptr<radio::FileSettingsStore> m_file;  // elsewhere, or --settings
     QString m_location;
 };

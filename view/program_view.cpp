@@ -23,8 +23,8 @@ QSize CProgramView::FormSize() const {
     // Dialog units as Windows measures them: a quarter of the average width of the
     // alphabet's letters across, an eighth of the line height down.
     const QFontMetrics fm(font());
-    const int alphabet =
-        fm.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+    const int alphabet = fm.horizontalAdvance(
+        QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
     const int baseX = (alphabet / 26 + 1) / 2;
     const int baseY = fm.height();
     return {431 * baseX / 4, 231 * baseY / 8};

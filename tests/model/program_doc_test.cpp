@@ -67,7 +67,8 @@ void ProgramDocTest::saveEncodesTheGrid() {
     doc.DecodeIntoGrid();
     QSignalSpy aboutToSave(&doc, &CProgramDoc::aboutToSave);
     // An edit of the working copy reaches the file; the image follows it on save.
-    QCOMPARE(radio::CommitCellEdit(doc.grid(), 2, radio::kColRxFreq, "146.525", radio::Language::English),
+    QCOMPARE(radio::CommitCellEdit(doc.grid(), 2, radio::kColRxFreq, "146.525",
+                                   radio::Language::English),
              radio::CommitResult::Accepted);
     doc.SetModifiedFlag();
 

@@ -163,11 +163,11 @@ void OptionFeaturesDlgTest::powerOnName_data() {
     QTest::addColumn<QString>("shownAgain");
     QTest::newRow("capitals") << "HELLO" << QByteArray("\x11\x0E\x15\x15\x18\xFF", 6) << "HELLO";
     QTest::newRow("lower case is not in the code") << "hello" << QByteArray(6, char(0xFF)) << "";
-    QTest::newRow("digits, dash, underscore") << "A-1_9" << QByteArray("\x0A\x24\x01\x26\x09\xFF", 6)
-                                              << "A-1_9";
+    QTest::newRow("digits, dash, underscore")
+        << "A-1_9" << QByteArray("\x0A\x24\x01\x26\x09\xFF", 6) << "A-1_9";
     // One character outside ASCII takes exactly one position.
-    QTest::newRow("accented letter") << QString::fromUtf8("AÉB") << QByteArray("\x0A\xFF\x0B\xFF\xFF\xFF", 6)
-                                     << "A";
+    QTest::newRow("accented letter")
+        << QString::fromUtf8("AÉB") << QByteArray("\x0A\xFF\x0B\xFF\xFF\xFF", 6) << "A";
 }
 
 void OptionFeaturesDlgTest::powerOnName() {
@@ -180,7 +180,8 @@ void OptionFeaturesDlgTest::powerOnName() {
     dlg.PowerOnName()->setText(typed);
     dlg.accept();
     QCOMPARE(QByteArray(reinterpret_cast<const char*>(image.data()) + 0x12E8, 6), bytes);
-    QCOMPARE(QByteArray(reinterpret_cast<const char*>(image.data()) + 0x12E0, 6), QByteArray(6, char(0xFF)));
+    QCOMPARE(QByteArray(reinterpret_cast<const char*>(image.data()) + 0x12E0, 6),
+             QByteArray(6, char(0xFF)));
     COptionFeaturesDlg again;
     Start(again, image);
     QCOMPARE(again.PowerOnName()->text(), shownAgain);

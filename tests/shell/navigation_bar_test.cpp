@@ -17,15 +17,20 @@
 
 namespace {
 
-void Send(QWidget* w, QEvent::Type type, QPoint pos, Qt::MouseButton button, Qt::MouseButtons held) {
+void Send(QWidget* w, QEvent::Type type, QPoint pos, Qt::MouseButton button,
+          Qt::MouseButtons held) {
     QMouseEvent ev(type, QPointF(pos), QPointF(w->mapToGlobal(pos)), button, held, Qt::NoModifier);
     QApplication::sendEvent(w, &ev);
 }
-void Press(QWidget* w, QPoint p) { Send(w, QEvent::MouseButtonPress, p, Qt::LeftButton, Qt::LeftButton); }
+void Press(QWidget* w, QPoint p) {
+    Send(w, QEvent::MouseButtonPress, p, Qt::LeftButton, Qt::LeftButton);
+}
 void Move(QWidget* w, QPoint p, bool held) {
     Send(w, QEvent::MouseMove, p, Qt::NoButton, held ? Qt::LeftButton : Qt::NoButton);
 }
-void Release(QWidget* w, QPoint p) { Send(w, QEvent::MouseButtonRelease, p, Qt::LeftButton, Qt::NoButton); }
+void Release(QWidget* w, QPoint p) {
+    Send(w, QEvent::MouseButtonRelease, p, Qt::LeftButton, Qt::NoButton);
+}
 
 // A shown main window of 1000 pixels (half: 500) with one channel window.
 struct Frame {
@@ -138,11 +143,11 @@ void NavigationBarTest::closeButton() {
 
 void NavigationBarTest::treeChoosesTheItemUnderThePointer_data() {
     QTest::addColumn<QByteArray>("company");
-    QTest::addColumn<int>("selected");  // 0 root, 1 and 2 its children
+    QTest::addColumn<int>("selected");     // 0 root, 1 and 2 its children
     QTest::addColumn<int>("pointerOver");  // -1: not over any item
-    QTest::addColumn<QString>("chosen");  // null: nothing chosen
-    QTest::newRow("click on Optional Features") << QByteArray("Radio Co") << 2 << 2
-                                                 << QString("Optional Features");
+    QTest::addColumn<QString>("chosen");   // null: nothing chosen
+    QTest::newRow("click on Optional Features")
+        << QByteArray("Radio Co") << 2 << 2 << QString("Optional Features");
     QTest::newRow("keyboard, pointer elsewhere") << QByteArray("Radio Co") << 1 << -1 << QString();
     QTest::newRow("keyboard, pointer over another item")
         << QByteArray("Radio Co") << 2 << 1 << QString("Channel Information");
@@ -160,7 +165,8 @@ void NavigationBarTest::treeChoosesTheItemUnderThePointer() {
     QTreeWidgetItem* root = f.bar->rootItem();
     const auto item = [root](int i) { return i == 0 ? root : root->child(i - 1); };
     f.bar->SetCursorSource([&] {
-        if (pointerOver < 0) return tree->viewport()->mapToGlobal(QPoint(5, tree->viewport()->height() - 3));
+        if (pointerOver < 0)
+            return tree->viewport()->mapToGlobal(QPoint(5, tree->viewport()->height() - 3));
         return tree->viewport()->mapToGlobal(tree->visualItemRect(item(pointerOver)).center());
     });
     f.bar->disconnect(&f.frame);  // only which item is chosen matters here, not the dialogs

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDialog>
 #include <QDockWidget>
 #include <QFile>
 #include <QMenu>
@@ -10,7 +11,6 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
-#include <QDialog>
 #include <QTreeWidget>
 
 #include "model/program_doc.h"
@@ -104,7 +104,8 @@ void ProgramAppTest::startUp() {
     QFETCH(QByteArray, language);
     QFETCH(QByteArray, showLang);
     QFETCH(bool, languageItem);
-    ShellFixture fx(SampleIni(language.constData(), showLang.isNull() ? nullptr : showLang.constData()));
+    ShellFixture fx(
+        SampleIni(language.constData(), showLang.isNull() ? nullptr : showLang.constData()));
     const bool chinese = language == "Chinese";
 
     CProgramApp app;
@@ -127,12 +128,13 @@ void ProgramAppTest::startUp() {
 
     // Menus stay English; the About item carries the configured title.
     const QList<QMenu*> menus = frame->Menus(true);
-    QCOMPARE(ItemTexts(menus[0]),
-             QStringList({"&New\tCtrl+N", "&Open...\tCtrl+O", "&Close", "&Save\tCtrl+S",
-                          "Save &As...", "", "&Print...\tCtrl+P", "Print Pre&view",
-                          "P&rint Setup...", "", "E&xit"}));
+    QCOMPARE(
+        ItemTexts(menus[0]),
+        QStringList({"&New\tCtrl+N", "&Open...\tCtrl+O", "&Close", "&Save\tCtrl+S", "Save &As...",
+                     "", "&Print...\tCtrl+P", "Print Pre&view", "P&rint Setup...", "", "E&xit"}));
     QCOMPARE(ItemTexts(menus[2]), QStringList({"&Read    Ctrl+R", "&Write   Ctrl+W"}));
-    QCOMPARE(ItemTexts(menus[5]), QStringList({chinese ? QString("关于对讲机") : QString("About Radio")}));
+    QCOMPARE(ItemTexts(menus[5]),
+             QStringList({chinese ? QString("关于对讲机") : QString("About Radio")}));
     QCOMPARE(menus[4]->actions().contains(frame->Action(ID_SETUP_LANGUAGE)), languageItem);
     QCOMPARE(menus[4]->actions().contains(frame->Action(ID_SETUP_COM)), true);
     QCOMPARE(frame->Action(ID_FILE_SAVE)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_S));
@@ -141,7 +143,8 @@ void ProgramAppTest::startUp() {
     QTreeWidgetItem* root = frame->NavigationBar()->rootItem();
     QCOMPARE(root->text(0), chinese ? QString("对讲机公司") : QString("Radio Co"));
     QCOMPARE(root->childCount(), 2);
-    QCOMPARE(root->child(0)->text(0), chinese ? QString("信道信息") : QString("Channel Information"));
+    QCOMPARE(root->child(0)->text(0),
+             chinese ? QString("信道信息") : QString("Channel Information"));
     QCOMPARE(root->child(1)->text(0), chinese ? QString("可选功能") : QString("Optional Features"));
     QVERIFY(root->isExpanded());
 
@@ -329,11 +332,15 @@ void ProgramAppTest::exitAsksAboutUnsavedChanges_data() {
     QTest::addColumn<bool>("fileWritten");
 
     using A = MessageService::Answer;
-    QTest::newRow("unchanged: no question") << false << int(A::Cancel) << QString() << true << false;
-    QTest::newRow("Cancel keeps the program") << true << int(A::Cancel) << QString() << false << false;
+    QTest::newRow("unchanged: no question")
+        << false << int(A::Cancel) << QString() << true << false;
+    QTest::newRow("Cancel keeps the program")
+        << true << int(A::Cancel) << QString() << false << false;
     QTest::newRow("Discard closes") << true << int(A::Discard) << QString() << true << false;
-    QTest::newRow("Save asks a name and saves") << true << int(A::Save) << QString("kept") << true << true;
-    QTest::newRow("Save, name cancelled: stays") << true << int(A::Save) << QString() << false << false;
+    QTest::newRow("Save asks a name and saves")
+        << true << int(A::Save) << QString("kept") << true << true;
+    QTest::newRow("Save, name cancelled: stays")
+        << true << int(A::Save) << QString() << false << false;
 }
 
 void ProgramAppTest::exitAsksAboutUnsavedChanges() {
@@ -376,7 +383,8 @@ void ProgramAppTest::saveOfNeverSavedDocumentAsksForName() {
 
     fx.files.names = {fx.Path("first")};
     frame->Action(ID_FILE_SAVE)->trigger();
-    QCOMPARE(FileBytes(fx.Path("first.dat")), QByteArray(reinterpret_cast<const char*>(doc->image().data()), 8192));
+    QCOMPARE(FileBytes(fx.Path("first.dat")),
+             QByteArray(reinterpret_cast<const char*>(doc->image().data()), 8192));
     QCOMPARE(doc->GetTitle(), QString("first.dat"));
 
     // Once saved, Save writes the same file without asking.
@@ -400,7 +408,8 @@ void ProgramAppTest::settingsDialogsMarkTheDocument_data() {
     QTest::addColumn<bool>("ok");
     QTest::addColumn<QString>("title");  // the main window title afterwards
     QTest::newRow("Option Features, OK") << int(ID_EDIT_OPTIONAL_FEATURES) << true << "Radio Title";
-    QTest::newRow("Option Features, Cancel") << int(ID_EDIT_OPTIONAL_FEATURES) << false << "Radio Title";
+    QTest::newRow("Option Features, Cancel")
+        << int(ID_EDIT_OPTIONAL_FEATURES) << false << "Radio Title";
     QTest::newRow("Product Information, OK")
         << int(ID_PRODUCT_INFO) << true << "Radio Title  [ Type:Model-B  Fre:136-174MHz ]";
     QTest::newRow("Product Information, Cancel") << int(ID_PRODUCT_INFO) << false << "Radio Title";
@@ -438,9 +447,10 @@ void ProgramAppTest::toolbarPrompts() {
     QCOMPARE(frame.Action(ID_PROGRAM_READ)->statusTip(), QString());
     QStringList buttons;
     for (QAction* a : frame.ToolBar()->actions())
-        buttons << (a->isSeparator() ? QString("|") : QString::number(a->property("commandId").toInt()));
-    QCOMPARE(buttons, QStringList({"57600", "57601", "57603", "|", "32773", "32774", "|", "57607", "|",
-                                   "57664"}));
+        buttons << (a->isSeparator() ? QString("|")
+                                     : QString::number(a->property("commandId").toInt()));
+    QCOMPARE(buttons, QStringList({"57600", "57601", "57603", "|", "32773", "32774", "|", "57607",
+                                   "|", "57664"}));
     // The view toggles follow the bars.
     frame.Action(ID_VIEW_TOOLBAR)->trigger();
     QVERIFY(frame.ToolBar()->isHidden());

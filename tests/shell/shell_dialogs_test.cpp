@@ -59,9 +59,12 @@ void ShellDialogsTest::productInfoStartsFromTheStore_data() {
     QTest::addColumn<QString>("type");
     QTest::addColumn<QString>("band");
     QTest::addColumn<int>("bandCount");
-    QTest::newRow("nothing stored") << -1 << -1 << "Model-A" << "136-174MHz" << 2;
-    QTest::newRow("type 2, band 3") << 1 << 2 << "Model-B" << "430-440MHz" << 3;
-    QTest::newRow("band past the list") << 0 << 5 << "Model-A" << "" << 2;
+    QTest::newRow("nothing stored") << -1 << -1 << "Model-A"
+                                    << "136-174MHz" << 2;
+    QTest::newRow("type 2, band 3") << 1 << 2 << "Model-B"
+                                    << "430-440MHz" << 3;
+    QTest::newRow("band past the list") << 0 << 5 << "Model-A"
+                                        << "" << 2;
 }
 
 void ShellDialogsTest::productInfoStartsFromTheStore() {
@@ -148,13 +151,16 @@ void ShellDialogsTest::languageDialog_data() {
     QTest::addColumn<QByteArray>("running");
     QTest::addColumn<QList<int>>("choices");  // successive OKs
     QTest::addColumn<bool>("changed");
-    QTest::addColumn<QByteArray>("stored");   // null: the file is not written
-    QTest::newRow("same language: nothing") << QByteArray("English") << QList<int>{0} << false << QByteArray();
-    QTest::newRow("English to Chinese") << QByteArray("English") << QList<int>{1} << true << QByteArray("Chinese");
-    QTest::newRow("Chinese to English") << QByteArray("Chinese") << QList<int>{0} << true << QByteArray("English");
+    QTest::addColumn<QByteArray>("stored");  // null: the file is not written
+    QTest::newRow("same language: nothing")
+        << QByteArray("English") << QList<int>{0} << false << QByteArray();
+    QTest::newRow("English to Chinese")
+        << QByteArray("English") << QList<int>{1} << true << QByteArray("Chinese");
+    QTest::newRow("Chinese to English")
+        << QByteArray("Chinese") << QList<int>{0} << true << QByteArray("English");
     // A restart that was cancelled left Chinese stored; choosing English again undoes it.
-    QTest::newRow("change, then back") << QByteArray("English") << QList<int>{1, 0} << false
-                                       << QByteArray("English");
+    QTest::newRow("change, then back")
+        << QByteArray("English") << QList<int>{1, 0} << false << QByteArray("English");
 }
 
 void ShellDialogsTest::languageDialog() {
@@ -173,8 +179,10 @@ void ShellDialogsTest::languageDialog() {
     }
     QCOMPARE(dlg.IsChanged(), changed);
     QCOMPARE(g_config.dirty(), !stored.isNull());
-    if (!stored.isNull()) QCOMPARE(QByteArray::fromStdString(g_config.GetValue("Setup", "Language")), stored);
-    QCOMPARE(UiLanguage(), running == "Chinese" ? radio::Language::Chinese : radio::Language::English);
+    if (!stored.isNull())
+        QCOMPARE(QByteArray::fromStdString(g_config.GetValue("Setup", "Language")), stored);
+    QCOMPARE(UiLanguage(),
+             running == "Chinese" ? radio::Language::Chinese : radio::Language::English);
 }
 
 void ShellDialogsTest::aboutShowsTheConfiguredTexts() {
@@ -220,9 +228,12 @@ void ShellDialogsTest::helpOpensThePageOfTheLanguage_data() {
     QTest::addColumn<int>("context");
     QTest::addColumn<QString>("page");
     QTest::addColumn<QString>("fragment");
-    QTest::newRow("English command") << QByteArray("English") << 32788 << "enHelp.html" << "32788";
-    QTest::newRow("Chinese control") << QByteArray("Chinese") << 1013 << "chHelp.html" << "1013";
-    QTest::newRow("general page") << QByteArray("English") << 0 << "enHelp.html" << "";
+    QTest::newRow("English command") << QByteArray("English") << 32788 << "enHelp.html"
+                                     << "32788";
+    QTest::newRow("Chinese control") << QByteArray("Chinese") << 1013 << "chHelp.html"
+                                     << "1013";
+    QTest::newRow("general page") << QByteArray("English") << 0 << "enHelp.html"
+                                  << "";
 }
 
 void ShellDialogsTest::helpOpensThePageOfTheLanguage() {

@@ -105,11 +105,12 @@ inline QByteArray SampleIni(const char* language, const char* showLang = "1") {
     ini += language;
     ini += "\n";
     if (showLang) ini += QByteArray("ShowLang=") + showLang + "\n";
-    ini += "Type1=Model-A\nField1=136-174MHz|400-470MHz\n"
-           "Type2=Model-B\nField2=136-174MHz|400-480MHz|430-440MHz\n"
-           "[English]\nCompany=Radio Co\nAppName=Radio Title\nAbout Title=About Radio\n"
-           "Version=Version 9\nCopyrights=(C) Radio Co\nCopyrights Owner=www.example.org\n"
-           "[Chinese]\nCompany=对讲机公司\nAppName=对讲机标题\nAbout Title=关于对讲机\n"
-           "Version=版本 9\nCopyrights=版权\nCopyrights Owner=www.example.org\n";
+    ini +=
+        "Type1=Model-A\nField1=136-174MHz|400-470MHz\n"
+        "Type2=Model-B\nField2=136-174MHz|400-480MHz|430-440MHz\n"
+        "[English]\nCompany=Radio Co\nAppName=Radio Title\nAbout Title=About Radio\n"
+        "Version=Version 9\nCopyrights=(C) Radio Co\nCopyrights Owner=www.example.org\n"
+        "[Chinese]\nCompany=对讲机公司\nAppName=对讲机标题\nAbout Title=关于对讲机\n"
+        "Version=版本 9\nCopyrights=版权\nCopyrights Owner=www.example.org\n";
     return ini;
 }
