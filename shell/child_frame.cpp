@@ -38,5 +38,5 @@ void CChildFrame::Destroy() {
 
 void CChildFrame::closeEvent(QCloseEvent* event) {
     event->ignore();
-    hide();
+    if (m_pView->QueryInterrupt()) hide();
 }

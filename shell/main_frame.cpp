@@ -368,7 +368,7 @@ QList<CChildFrame*> CMainFrame::ChildFrames() const {
 void CMainFrame::SetMainTitle(const QString& title) { setWindowTitle(title); }
 
 void CMainFrame::OnFileClose() {
-    if (CChildFrame* child = ActiveChild()) child->close();  // hides it
+    if (CChildFrame* child = ActiveChild()) child->close();  // hides it, if its view agrees
 }
 
 void CMainFrame::OnFileSave() {
@@ -437,6 +437,12 @@ void CMainFrame::UpdateCommandStates() {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
+    for (CChildFrame* child : ChildFrames()) {
+        if (!child->GetView()->QueryInterrupt()) {
+            event->ignore();
+            return;
+        }
+    }
     // Every document with unsaved changes is asked about, hidden ones too.
     for (CChildFrame* child : ChildFrames()) {
         if (!child->GetDocument()->SaveModified(this)) {

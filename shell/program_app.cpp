@@ -22,6 +22,7 @@
 #include "shell/message_service.h"
 #include "shell/messages.h"
 #include "shell/qt_settings_store.h"
+#include "view/program_view.h"
 
 namespace {
 
@@ -121,6 +122,7 @@ void CProgramApp::CreateNewDocument() {
 
 void CProgramApp::OnFileNew() {
     if (CChildFrame* active = m_pMainFrame->ActiveChild()) {
+        if (!active->GetView()->QueryInterrupt()) return;
         if (!AppMessages().OkCancel(m_pMainFrame.get(), AppCaption(),
                                     Text(radio::MessageText(radio::kMsgDataCleared))))
             return;
@@ -136,6 +138,8 @@ void CProgramApp::OnFileOpen() {
 }
 
 bool CProgramApp::OpenDocumentFile(const QString& path) {
+    CChildFrame* previous = m_pMainFrame->ActiveChild();
+    if (previous && !previous->GetView()->QueryInterrupt()) return false;
     auto doc = std::make_unique<CProgramDoc>();
     if (radio::Status st = doc->OnOpenDocument(path); !st) {
         AppMessages().Warning(m_pMainFrame.get(), AppCaption(),
@@ -144,7 +148,7 @@ bool CProgramApp::OpenDocumentFile(const QString& path) {
         return false;
     }
     // One image on show: the window that was active steps back, hidden, its document open.
-    if (CChildFrame* previous = m_pMainFrame->ActiveChild()) previous->close();
+    if (previous) previous->close();
     m_pMainFrame->CreateChildFrame(doc.release());
     return true;
 }

@@ -25,6 +25,11 @@ public:
     // settings step. Returns the main window title that step gives.
     virtual QString OnInitialUpdate();
 
+    // Asked before a command hides or destroys this view or ends the program (File > New,
+    // Open, Close, the close box, Exit). False refuses the command; a view with a radio
+    // transfer running refuses or cancels the transfer first. This minimal view never refuses.
+    virtual bool QueryInterrupt() { return true; }
+
     // The form's size: 431 x 231 dialog units of its font (Times New Roman, 9 points).
     QSize FormSize() const;
     QSize sizeHint() const override { return FormSize(); }
