@@ -33,6 +33,9 @@ class CIniFile {
     void Clear();
 
     bool dirty() const { return m_dirty; }
+    // Forces the next Save to write: for a value whose letter case must reach the file even
+    // though lookups ignore case (the start-up language is compared exactly).
+    void MarkDirty() { m_dirty = m_loaded; }
     const std::string& path() const { return m_path; }
     // True when the loaded text was not valid UTF-8 and is handled as GBK: values then come
     // back as GBK bytes, which a display layer must decode as such.

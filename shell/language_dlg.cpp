@@ -49,11 +49,14 @@ void CLanguageDlg::accept() {
     if (m_nSelected != running) {
         m_bChanged = true;
         g_config.SetValue("Setup", "Language", running == 1 ? "English" : "Chinese");
+        // "chinese" equals "Chinese" for the lookup but not for start-up's exact comparison.
+        g_config.MarkDirty();
     } else if (m_bChanged) {
         // An earlier change was stored but its restart was cancelled; choosing the running
         // language again must not leave the other one waiting for the next start.
         m_bChanged = false;
         g_config.SetValue("Setup", "Language", running == 1 ? "Chinese" : "English");
+        g_config.MarkDirty();
     }
     QDialog::accept();
 }

@@ -158,6 +158,9 @@ void ShellDialogsTest::languageDialog_data() {
         << QByteArray("English") << QList<int>{1} << true << QByteArray("Chinese");
     QTest::newRow("Chinese to English")
         << QByteArray("Chinese") << QList<int>{0} << true << QByteArray("English");
+    // "chinese" starts in English; choosing Chinese must reach the file in its exact case.
+    QTest::newRow("lower-case value to Chinese")
+        << QByteArray("chinese") << QList<int>{1} << true << QByteArray("Chinese");
     // A restart that was cancelled left Chinese stored; choosing English again undoes it.
     QTest::newRow("change, then back")
         << QByteArray("English") << QList<int>{1, 0} << false << QByteArray("English");
