@@ -43,7 +43,7 @@ int Parse(Context& ctx, SimulateArgs& a) {
                 return UsageError(ctx, "simulate", "--baud takes a positive number");
             a.baud = *baud;
         } else if (value == "help") {
-            ctx.out << "--fault SPEC: a comma-separated list of\n" << FaultSyntax();
+            ctx.out << "--fault LIST: a comma-separated list of\n" << FaultSyntax();
             return -1;
         } else if (const Status s = ParseFaults(value, a.faults); !s) {
             ctx.err << "radioprog: " << s.message << "; --fault takes:\n" << FaultSyntax();

@@ -41,9 +41,9 @@ const std::vector<Command>& Commands() {
         {"read", "--port PORT FILE",
          "read the whole radio into FILE (written only after a complete read)", RunRead},
         {"write", "--port PORT FILE", "write FILE to the radio", RunWrite},
-        {"simulate", "[--image FILE] [--save FILE] [--baud N] [--fault SPEC] [--log FILE]",
+        {"simulate", "[--image FILE] [--save FILE] [--baud N] [--fault LIST] [--log FILE]",
          "serve a virtual radio on a pseudo-terminal (its path is the first line of stdout) "
-         "until Ctrl+C, then save its memory and frame log; SPEC is a comma-separated list of "
+         "until Ctrl+C, then save its memory and frame log; LIST is a comma-separated list of "
          "silent, wrong-first-ack, ack-from:N, no-confirm-before:N, no-confirm-from:N, "
          "pull-at-ident, scrambled-header, short-reply:K, garbage-ack:K, mute:K, pull:K "
          "(--fault help explains them)",

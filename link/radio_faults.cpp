@@ -51,16 +51,16 @@ bool ApplyItem(std::string_view item, RadioFaults& f) {
 
 }  // namespace
 
-Status ParseFaults(std::string_view spec, RadioFaults& faults) {
+Status ParseFaults(std::string_view faultList, RadioFaults& faults) {
     RadioFaults parsed = faults;
-    while (!spec.empty()) {
-        const auto comma = spec.find(',');
-        const std::string_view item = spec.substr(0, comma);
+    while (!faultList.empty()) {
+        const auto comma = faultList.find(',');
+        const std::string_view item = faultList.substr(0, comma);
         if (!ApplyItem(item, parsed)) {
             return Status::Error("unknown fault \"" + std::string(item) + "\"");
         }
         if (comma == std::string_view::npos) break;
-        spec.remove_prefix(comma + 1);
+        faultList.remove_prefix(comma + 1);
     }
     faults = parsed;
     return Status::Ok();

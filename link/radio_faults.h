@@ -26,7 +26,7 @@ struct RadioFaults {
 
 // Parses a comma-separated list such as "ack-from:6,no-confirm-from:6" (see FaultSyntax()).
 // On error `faults` is left as it was and the message names the offending item.
-Status ParseFaults(std::string_view spec, RadioFaults& faults);
+Status ParseFaults(std::string_view faultList, RadioFaults& faults);
 
 // The accepted fault names, one per line, for usage texts.
 std::string_view FaultSyntax();

@@ -14,9 +14,9 @@ namespace {
 
 using SteadyClock = std::chrono::steady_clock;
 
-RadioFaults Faults(std::string_view spec) {
+RadioFaults Faults(std::string_view faultList) {
     RadioFaults f;
-    EXPECT_TRUE(ParseFaults(spec, f).ok) << spec;
+    EXPECT_TRUE(ParseFaults(faultList, f).ok) << faultList;
     return f;
 }
 

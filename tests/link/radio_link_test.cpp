@@ -26,9 +26,9 @@ struct LinkRig {
     RadioLink link;
 };
 
-RadioFaults Faults(std::string_view spec) {
+RadioFaults Faults(std::string_view faultList) {
     RadioFaults f;
-    EXPECT_TRUE(ParseFaults(spec, f).ok) << spec;
+    EXPECT_TRUE(ParseFaults(faultList, f).ok) << faultList;
     return f;
 }
 
