@@ -31,7 +31,18 @@ std::string ToUtf8(const QString& text) { return text.toUtf8().toStdString(); }
 }  // namespace
 
 CMSFlexGrid::CMSFlexGrid(radio::Language lang, QWidget* parent)
-    : QTableView(parent), m_cells(lang) {
+    : QTableView(parent),
+      m_ownCells(std::make_unique<radio::ChannelGrid>(lang)),
+      m_cells(*m_ownCells) {
+    Init();
+}
+
+CMSFlexGrid::CMSFlexGrid(radio::ChannelGrid& cells, QWidget* parent)
+    : QTableView(parent), m_cells(cells) {
+    Init();
+}
+
+void CMSFlexGrid::Init() {
     m_colTwips.fill(kInitialColWidthTwips);
     m_model = new CChannelGridModel(m_cells, this);
     setModel(m_model);

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QTableView>
 #include <array>
+#include <memory>
 
 #include "view/channel_grid.h"
 
@@ -27,12 +28,17 @@ public:
 
     explicit CMSFlexGrid(radio::Language lang = radio::Language::English,
                          QWidget* parent = nullptr);
+    // Works on `cells`, which must outlive the grid: the channel view passes its document's
+    // grid, so that saving, printing and the grid on screen share one working copy.
+    explicit CMSFlexGrid(radio::ChannelGrid& cells, QWidget* parent = nullptr);
     ~CMSFlexGrid() override;
 
     radio::ChannelGrid& Cells() { return m_cells; }
     const radio::ChannelGrid& Cells() const { return m_cells; }
     // Repaints every cell and heading from Cells().
     void Refresh();
+    // Typing with no editor open must not jump to a cell whose text starts with the key.
+    void keyboardSearch(const QString&) override {}
 
     int GetRows() const;
     void SetRows(int rows);  // 2..201
@@ -100,8 +106,10 @@ private:
     void ApplyRowHeight();
     void ApplyColWidth(int col);
     void PaintCorner(QWidget* corner);
+    void Init();
 
-    radio::ChannelGrid m_cells;
+    std::unique_ptr<radio::ChannelGrid> m_ownCells;  // only when no grid was passed in
+    radio::ChannelGrid& m_cells;
     CChannelGridModel* m_model = nullptr;
     std::array<int, radio::ChannelGrid::kCols> m_colTwips{};
     int m_highLight = 1;
