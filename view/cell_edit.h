@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QLineEdit>
+#include <QString>
+
+// The in-place edit box of a grid cell. It has no border and does not scroll sideways: typing
+// stops at the visible width, as in the classic edit control without automatic scrolling. It may
+// upper-case what is typed and limit the typed length; a longer text put in by Open (a name
+// decoded from the image) is shown whole and may be shortened, but not lengthened.
+class CCellEdit : public QLineEdit {
+    Q_OBJECT
+
+public:
+    explicit CCellEdit(QWidget* parent = nullptr);
+
+    void SetTypedLimit(int maxChars) { m_nTypedLimit = maxChars; }  // 0: no limit
+    int TypedLimit() const { return m_nTypedLimit; }
+    void SetUpperCase(bool upper) { m_bUpperCase = upper; }
+
+    // Shows the cell's text for editing; the edit counts as unchanged until the user types.
+    void Open(const QString& text);
+    bool IsChanged() const { return isModified(); }
+
+    // The rule the validator applies to a user's change from `before` to `after`; may
+    // upper-case `after`. False refuses the change.
+    bool AcceptChange(const QString& before, QString& after) const;
+
+private:
+    friend class CCellEditValidator;
+    int m_nTypedLimit = 0;
+    bool m_bUpperCase = false;
+    bool m_bOpening = false;  // text set by Open, not typed
+    QString m_strLast;        // the text before the change being validated
+};
