@@ -10,6 +10,7 @@ enum CommandId : int {
     ID_FILE_SAVE_AS = 57604,
     ID_FILE_PRINT_SETUP = 57606,
     ID_FILE_PRINT = 57607,
+    ID_FILE_PRINT_DIRECT = 57608,  // no menu item: Ctrl+Shift+P
     ID_FILE_PRINT_PREVIEW = 57609,
     ID_APP_ABOUT = 57664,
     ID_APP_EXIT = 57665,

@@ -44,6 +44,8 @@ QString Prompt(int id) {
             return QStringLiteral("Change the printing options\nPage Setup");
         case ID_FILE_PRINT:
             return QStringLiteral("Print the active document\nPrint");
+        case ID_FILE_PRINT_DIRECT:
+            return QStringLiteral("Print the active document without asking\nPrint Direct");
         case ID_FILE_PRINT_PREVIEW:
             return QStringLiteral("Display full pages\nPrint Preview");
         case ID_APP_ABOUT:
@@ -64,7 +66,7 @@ QString Prompt(int id) {
 constexpr int kDocumentCommands[] = {
     ID_FILE_CLOSE,         ID_FILE_SAVE,         ID_FILE_SAVE_AS,           ID_FILE_PRINT,
     ID_FILE_PRINT_PREVIEW, ID_PROGRAM_READ,      ID_PROGRAM_WRITE,          ID_SETUP_COM,
-    ID_SETUP_LANGUAGE,     ID_EDIT_CHANNEL_INFO, ID_EDIT_OPTIONAL_FEATURES,
+    ID_SETUP_LANGUAGE,     ID_EDIT_CHANNEL_INFO, ID_EDIT_OPTIONAL_FEATURES, ID_FILE_PRINT_DIRECT,
 };
 
 void NoDocumentMessage(QWidget* parent) {
@@ -133,6 +135,10 @@ void CMainFrame::CreateMenus() {
     NewAction(ID_FILE_PRINT, QStringLiteral("&Print...\tCtrl+P"))
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
     NewAction(ID_FILE_PRINT_PREVIEW, QStringLiteral("Print Pre&view"));
+    // Printing without the print dialog has no menu item; its key reaches it from anywhere
+    // in the main window.
+    NewAction(ID_FILE_PRINT_DIRECT, QStringLiteral("Print &Direct"))
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P));
     NewAction(ID_FILE_PRINT_SETUP, QStringLiteral("P&rint Setup..."));
     NewAction(ID_APP_EXIT, QStringLiteral("E&xit"));
     NewAction(ID_EDIT_CHANNEL_INFO, QStringLiteral("&Channel Information"));
@@ -216,6 +222,7 @@ void CMainFrame::CreateMenus() {
     toView(ID_SETUP_LANGUAGE, &CProgramView::OnLanguage);
     toView(ID_FILE_PRINT, &CProgramView::OnFilePrint);
     toView(ID_FILE_PRINT_PREVIEW, &CProgramView::OnFilePrintPreview);
+    toView(ID_FILE_PRINT_DIRECT, &CProgramView::OnFilePrintDirect);
 }
 
 bool CMainFrame::CreateToolBar() {
