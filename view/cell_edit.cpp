@@ -21,12 +21,14 @@ CCellEdit::CCellEdit(QWidget* parent) : QLineEdit(parent) {
     setFrame(false);
     setValidator(new CCellEditValidator(this));
     connect(this, &QLineEdit::textChanged, this, [this](const QString& text) { m_strLast = text; });
+    connect(this, &QLineEdit::textEdited, this, [this] { m_bChanged = true; });
 }
 
 void CCellEdit::Open(const QString& text) {
     m_bOpening = true;
-    setText(text);  // also clears the modified flag
+    setText(text);
     m_bOpening = false;
+    m_bChanged = false;
     m_strLast = text;
 }
 

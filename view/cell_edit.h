@@ -19,7 +19,7 @@ public:
 
     // Shows the cell's text for editing; the edit counts as unchanged until the user types.
     void Open(const QString& text);
-    bool IsChanged() const { return isModified(); }
+    bool IsChanged() const { return m_bChanged; }
 
     // The rule the validator applies to a user's change from `before` to `after`; may
     // upper-case `after`. False refuses the change.
@@ -30,5 +30,7 @@ private:
     int m_nTypedLimit = 0;
     bool m_bUpperCase = false;
     bool m_bOpening = false;  // text set by Open, not typed
+    bool m_bChanged = false;  // typed into since Open (isModified() is lost when the
+                              // validator rewrites the text, as upper-casing does)
     QString m_strLast;        // the text before the change being validated
 };
