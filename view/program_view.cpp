@@ -180,8 +180,12 @@ void CProgramView::CreateEditors() {
         editor->setFont(m_pForm->font());
         editor->hide();
         editor->installEventFilter(this);
-        if (auto* c = qobject_cast<CCellCombo*>(editor))
+        if (auto* c = qobject_cast<CCellCombo*>(editor)) {
+            // A list below the cell, not one laid over it at full length: only then does the
+            // style honour the number of visible items.
+            c->setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
             c->setMaxVisibleItems(std::max(1, kDropDownPixels / (fm.height() + 2)));
+        }
     }
 }
 
