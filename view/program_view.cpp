@@ -99,6 +99,8 @@ CProgramView::~CProgramView() {
     delete m_pPreview.data();  // it draws from the print job below
 }
 
+CProgramDoc* CProgramView::GetDocument() const { return m_pDocument; }
+
 QSize CProgramView::FormSize() const {
     // Dialog units as Windows measures them: a quarter of the average width of the
     // alphabet's letters across, an eighth of the line height down.

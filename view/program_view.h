@@ -59,7 +59,7 @@ public:
     explicit CProgramView(CProgramDoc* doc, QWidget* parent = nullptr);
     ~CProgramView() override;
 
-    CProgramDoc* GetDocument() const { return m_pDocument; }
+    CProgramDoc* GetDocument() const;
 
     // First showing of the document: lays out the grid and its editors once, then decodes the
     // image into the grid and runs the band settings step. Returns the main window title that
