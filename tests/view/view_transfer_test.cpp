@@ -2,7 +2,9 @@
 // commands refused while a transfer runs; Print Preview.
 
 #include <QAction>
+#include <QElapsedTimer>
 #include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QPrintPreviewWidget>
 #include <QPushButton>
 #include <QRadioButton>
@@ -87,8 +89,10 @@ private slots:
     void cancelBeforeOkOpensNothing();
     void portThatCannotOpen();
     void comSetupChoosesThePort();
+    void destroyingTheViewEndsItsTransfer();
     void commandsRefusedDuringTransfer_data();
     void commandsRefusedDuringTransfer();
+    void printWithoutDialogPrintsEveryPage();
     void printPreviewShowsTheJobsPages_data();
     void printPreviewShowsTheJobsPages();
 };
@@ -294,6 +298,24 @@ void ViewTransferTest::comSetupChoosesThePort() {
     QCOMPARE(rig.fx.store->GetText("port").value_or(""), std::string("virtual:"));
 }
 
+void ViewTransferTest::destroyingTheViewEndsItsTransfer() {
+    ViewRig rig;
+    auto host = std::make_shared<CVirtualRadioHost>(DemoImage());
+    host->SetBaud(kLineBaud);
+    rig.view->SetVirtualRadio(host);
+    rig.view->SetPortName("virtual:");
+    rig.view->OnRead();
+    Click(rig.view->ProgressDlg(), CProgressDlg::kIdOk);
+    QTRY_VERIFY(rig.view->IsTransferRunning());
+    QVERIFY(!host->TryLock().owns_lock());
+
+    QElapsedTimer clock;
+    clock.start();
+    rig.view.reset();
+    QVERIFY(clock.elapsed() < 3000);  // cancelled at the next block, not read to the end
+    QVERIFY(host->TryLock().owns_lock());
+}
+
 void ViewTransferTest::commandsRefusedDuringTransfer_data() {
     QTest::addColumn<int>("command");
     QTest::newRow("New") << int(ID_FILE_NEW);
@@ -333,6 +355,24 @@ void ViewTransferTest::commandsRefusedDuringTransfer() {
         frame->Action(command)->trigger();
         QVERIFY(child->isHidden());
     }
+}
+
+void ViewTransferTest::printWithoutDialogPrintsEveryPage() {
+    AppRig rig;
+    QVERIFY(rig.app.OpenDocumentFile(RADIO_RESOURCES "/demo.dat"));
+    const QString pdf = rig.fx.Path("direct.pdf");
+    rig.app.Printer()->setOutputFileName(pdf);
+    rig.app.Printer()->setPrintRange(QPrinter::PageRange);  // left over: must not drop pages
+    rig.app.Printer()->setFromTo(2, 2);
+
+    rig.app.MainFrame()->Action(ID_FILE_PRINT_DIRECT)->trigger();
+    QVERIFY(rig.fx.messages.shown.isEmpty());
+    QFile file(pdf);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    const int pages = int(bytes.count("/Type /Page\n")) + int(bytes.count("/Type /Page\r"));
+    QCOMPARE(pages, radio::PageCount(rig.app.MainFrame()->ActiveDocument()->grid()));
+    QVERIFY(pages > 2);
 }
 
 void ViewTransferTest::printPreviewShowsTheJobsPages_data() {
