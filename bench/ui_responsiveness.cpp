@@ -59,8 +59,9 @@ int main(int argc, char** argv) {
     // settings in a scratch file rather than the user's.
     QTemporaryDir scratch;
     const QString config = scratch.filePath(QStringLiteral("Program.ini"));
-    QFile::copy(QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("Program.ini")),
-                config);
+    QFile::copy(
+        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("Program.ini")),
+        config);
     CProgramApp program;
     if (!program.InitInstance({config, scratch.filePath(QStringLiteral("settings.ini")), {}})) {
         std::fprintf(stderr, "the program did not start\n");

@@ -8,7 +8,7 @@
 class CCellCombo : public QComboBox {
     Q_OBJECT
 
-public:
+  public:
     explicit CCellCombo(QWidget* parent = nullptr);
 
     // Selects the first item whose text begins with the cell's text, ignoring case; the first
@@ -16,6 +16,6 @@ public:
     void Open(const QString& cellText);
     bool IsChanged() const { return m_bChanged; }
 
-private:
+  private:
     bool m_bChanged = false;
 };

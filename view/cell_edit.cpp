@@ -5,7 +5,7 @@
 
 // Sees every change of the text before it is shown; QLineEdit undoes a change judged Invalid.
 class CCellEditValidator : public QValidator {
-public:
+  public:
     explicit CCellEditValidator(CCellEdit* edit) : QValidator(edit), m_edit(edit) {}
 
     State validate(QString& input, int&) const override {
@@ -13,7 +13,7 @@ public:
         return m_edit->AcceptChange(m_edit->m_strLast, input) ? Acceptable : Invalid;
     }
 
-private:
+  private:
     CCellEdit* m_edit;
 };
 

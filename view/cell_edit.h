@@ -10,7 +10,7 @@
 class CCellEdit : public QLineEdit {
     Q_OBJECT
 
-public:
+  public:
     explicit CCellEdit(QWidget* parent = nullptr);
 
     void SetTypedLimit(int maxChars) { m_nTypedLimit = maxChars; }  // 0: no limit
@@ -25,7 +25,7 @@ public:
     // upper-case `after`. False refuses the change.
     bool AcceptChange(const QString& before, QString& after) const;
 
-private:
+  private:
     friend class CCellEditValidator;
     int m_nTypedLimit = 0;
     bool m_bUpperCase = false;

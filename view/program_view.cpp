@@ -57,8 +57,8 @@ CProgramView::CProgramView(CProgramDoc* doc, QWidget* parent)
     m_grid = doc ? new CMSFlexGrid(doc->grid(), m_pForm) : new CMSFlexGrid(UiLanguage(), m_pForm);
     SetControlId(m_grid, kIdGrid);
     const QSize unit = FormSize();  // 431 x 231 dialog units
-    m_grid->setGeometry(17 * unit.width() / 431, 13 * unit.height() / 231,
-                        399 * unit.width() / 431, 205 * unit.height() / 231);
+    m_grid->setGeometry(17 * unit.width() / 431, 13 * unit.height() / 231, 399 * unit.width() / 431,
+                        205 * unit.height() / 231);
     connect(m_grid, &CMSFlexGrid::EnterCell, this, &CProgramView::OnGridEnterCell);
     connect(m_grid, &CMSFlexGrid::MouseDown, this, [this] { OnGridEnterCell(); });
     connect(m_grid, &CMSFlexGrid::LeaveCell, this, &CProgramView::OnGridLeaveCell);
@@ -144,7 +144,8 @@ void CProgramView::FirstLayout() {
         m_grid->SetTextMatrix(0, col, Utf8(radio::ChannelGrid::Heading(col, lang)));
     for (int row = 1; row < radio::ChannelGrid::kRows; ++row)
         m_grid->SetTextMatrix(row, 0, QString::fromStdString(radio::ChannelGrid::RowLabel(row)));
-    for (int col = 0; col < radio::ChannelGrid::kCols; ++col) m_grid->SetColAlignment(col, kCentred);
+    for (int col = 0; col < radio::ChannelGrid::kCols; ++col)
+        m_grid->SetColAlignment(col, kCentred);
 
     const int unit = m_grid->GetColWidth(0);
     for (int col = 0; col < radio::ChannelGrid::kCols; ++col)
@@ -161,7 +162,8 @@ void CProgramView::CreateEditors() {
     const auto combo = [&](int id, int col) {
         auto* c = new CCellCombo(host);
         SetControlId(c, id);
-        for (const std::string& item : radio::ColumnItems(col, UiLanguage())) c->addItem(Utf8(item));
+        for (const std::string& item : radio::ColumnItems(col, UiLanguage()))
+            c->addItem(Utf8(item));
         return c;
     };
     m_editRxFreq = edit(kIdEditRxFreq);
@@ -196,15 +198,24 @@ void CProgramView::CreateEditors() {
 
 QWidget* CProgramView::EditorOfColumn(int col) const {
     switch (col) {
-        case radio::kColTxFreq: return m_editTxFreq;
-        case radio::kColRxTone: return m_comboRxTone;
-        case radio::kColTxTone: return m_comboTxTone;
-        case radio::kColPower: return m_comboPower;
-        case radio::kColLock: return m_comboLock;
-        case radio::kColScanAdd: return m_comboScanAdd;
-        case radio::kColBandwidth: return m_comboBandwidth;
-        case radio::kColName: return m_editName;
-        default: return m_editRxFreq;
+        case radio::kColTxFreq:
+            return m_editTxFreq;
+        case radio::kColRxTone:
+            return m_comboRxTone;
+        case radio::kColTxTone:
+            return m_comboTxTone;
+        case radio::kColPower:
+            return m_comboPower;
+        case radio::kColLock:
+            return m_comboLock;
+        case radio::kColScanAdd:
+            return m_comboScanAdd;
+        case radio::kColBandwidth:
+            return m_comboBandwidth;
+        case radio::kColName:
+            return m_editName;
+        default:
+            return m_editRxFreq;
     }
 }
 

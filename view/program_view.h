@@ -37,7 +37,7 @@ class CPrintJob;
 // printing share one working copy of the channels.
 class CProgramView : public QScrollArea {
     Q_OBJECT
-public:
+  public:
     // Control ids of the grid and its editors; each is also the help context of its control.
     enum ControlId : int {
         kIdGrid = 1000,
@@ -103,11 +103,11 @@ public:
     // The preview opened by the last Print Preview, while it is open.
     QPrintPreviewDialog* PrintPreview() const { return m_pPreview; }
 
-signals:
+  signals:
     // After every transfer of this view, once the document and grid show its outcome.
     void TransferFinished(radio::LinkOutcome outcome);
 
-public slots:
+  public slots:
     virtual void OnRead();              // Program > Read
     virtual void OnWrite();             // Program > Write
     virtual void OnComSetup();          // Setup > Com Setup
@@ -116,12 +116,12 @@ public slots:
     virtual void OnFilePrintDirect();   // print without the print dialog
     virtual void OnFilePrintPreview();  // File > Print Preview
 
-protected:
+  protected:
     CLanguageDlg& LanguageDialog();
     // Keys of the view and of all its controls pass here first (Enter and F1).
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void FirstLayout();
     void CreateEditors();
     void OnGridEnterCell();
@@ -141,7 +141,7 @@ private:
     CMSFlexGrid* m_grid = nullptr;
     bool m_bFirstLayout = true;
     bool m_bWriteMode = false;
-    bool m_bTransferWrite = false;  // direction of the transfer under way
+    bool m_bTransferWrite = false;           // direction of the transfer under way
     CComSetupDlg* m_pDlgComSetup = nullptr;  // created on first use, lives with the view
     CLanguageDlg* m_pDlgLanguage = nullptr;  // created on first use, lives with the view
     CProgressDlg* m_pProgressDlg = nullptr;

@@ -12,9 +12,11 @@
 
 namespace {
 
-QString Utf8(std::string_view text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
+QString Utf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
 
-const QStringList kExisting = {"145.00000", "145.50000", "67.0", "D023N", "Low",
+const QStringList kExisting = {"145.00000", "145.50000", "67.0",   "D023N", "Low",
                                "Unlock",    "No",        "Narrow", "AB"};
 
 }  // namespace
@@ -22,7 +24,7 @@ const QStringList kExisting = {"145.00000", "145.50000", "67.0", "D023N", "Low",
 class ProgramViewTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void firstLayout_data();
     void firstLayout();
     void commitCell_data();
@@ -47,14 +49,13 @@ void ProgramViewTest::firstLayout_data() {
     QTest::addColumn<QStringList>("power");
     QTest::addColumn<QString>("noTone");
     QTest::newRow("English") << QByteArray("English")
-                             << QStringList{"CH",    "Rx Frequency", "Tx Frequency", "Rx Tone",
-                                            "Tx Tone", "Power",      "Cha Lock",     "Scan Add",
+                             << QStringList{"CH",        "Rx Frequency", "Tx Frequency", "Rx Tone",
+                                            "Tx Tone",   "Power",        "Cha Lock",     "Scan Add",
                                             "Bandwidth", "Cha Name"}
                              << QStringList{"High", "Middle", "Low"} << "None";
     QTest::newRow("Chinese") << QByteArray("Chinese")
-                             << QStringList{"信道",     "接收频率", "发射频率", "接收信令",
-                                            "发射信令", "功率",     "信道锁定", "扫描添加",
-                                            "带宽",     "信道名字"}
+                             << QStringList{"信道", "接收频率", "发射频率", "接收信令", "发射信令",
+                                            "功率", "信道锁定", "扫描添加", "带宽",     "信道名字"}
                              << QStringList{"高", "中", "低"} << "无";
 }
 
@@ -81,8 +82,7 @@ void ProgramViewTest::firstLayout() {
     const int unit = CMSFlexGrid::kInitialColWidthTwips;
     for (int col = 0; col < 10; ++col) {
         QCOMPARE(grid.GetColAlignment(col), 4);
-        QCOMPARE(grid.GetColWidth(col),
-                 int(unit * CProgramView::kColumnFactors[std::size_t(col)]));
+        QCOMPARE(grid.GetColWidth(col), int(unit * CProgramView::kColumnFactors[std::size_t(col)]));
     }
 
     // Editors, their ids and lists; all hidden until a cell is entered.
@@ -132,18 +132,16 @@ void ProgramViewTest::commitCell_data() {
     newTx[1] = "147.00000";
     const QPoint next(5, 2), clicked(7, 3), stays(5, 1);
 
-    QTest::newRow("new channel gets defaults")
-        << QByteArray("English") << false << 1 << "146.525" << false
-        << NewChannel("146.52500") << 0 << next;
+    QTest::newRow("new channel gets defaults") << QByteArray("English") << false << 1 << "146.525"
+                                               << false << NewChannel("146.52500") << 0 << next;
     QTest::newRow("new channel, by click") << QByteArray("English") << false << 1 << "146.525"
                                            << true << NewChannel("146.52500") << 0 << clicked;
     QTest::newRow("new channel in Chinese") << QByteArray("Chinese") << false << 1 << "146.525"
-                                            << false << NewChannel("146.52500", true) << 0
-                                            << next;
-    QTest::newRow("over a channel: only Rx") << QByteArray("English") << true << 1 << "146.525"
-                                             << false << replacedRx << 0 << next;
-    QTest::newRow("limits are inclusive") << QByteArray("English") << false << 1 << "520"
-                                          << false << NewChannel("520.00000") << 0 << next;
+                                            << false << NewChannel("146.52500", true) << 0 << next;
+    QTest::newRow("over a channel: only Rx")
+        << QByteArray("English") << true << 1 << "146.525" << false << replacedRx << 0 << next;
+    QTest::newRow("limits are inclusive") << QByteArray("English") << false << 1 << "520" << false
+                                          << NewChannel("520.00000") << 0 << next;
     QTest::newRow("step rule broken: row cleared, cursor stays")
         << QByteArray("English") << true << 1 << "146.521" << false << empty
         << int(radio::kMsgStepError) << stays;
@@ -151,18 +149,16 @@ void ProgramViewTest::commitCell_data() {
         << QByteArray("English") << true << 1 << "146.521" << true << empty
         << int(radio::kMsgStepError) << clicked;
     QTest::newRow("below the first band") << QByteArray("English") << false << 1 << "135.99999"
-                                          << false << empty << int(radio::kMsgOutOfRange)
-                                          << stays;
+                                          << false << empty << int(radio::kMsgOutOfRange) << stays;
     QTest::newRow("Rx deleted: channel deleted")
         << QByteArray("English") << true << 1 << "" << false << empty << 0 << next;
     QTest::newRow("Tx off step: only Tx cleared")
         << QByteArray("English") << true << 2 << "146.521" << false << noTx
         << int(radio::kMsgStepError) << QPoint(5, 2);
-    QTest::newRow("Tx out of range") << QByteArray("English") << true << 2 << "300" << false
-                                     << noTx << int(radio::kMsgOutOfRange) << QPoint(5, 2);
+    QTest::newRow("Tx out of range") << QByteArray("English") << true << 2 << "300" << false << noTx
+                                     << int(radio::kMsgOutOfRange) << QPoint(5, 2);
     QTest::newRow("Tx on an empty row stays empty")
-        << QByteArray("English") << false << 2 << "146.525" << false << empty << 0
-        << QPoint(5, 3);
+        << QByteArray("English") << false << 2 << "146.525" << false << empty << 0 << QPoint(5, 3);
     QTest::newRow("Tx accepted") << QByteArray("English") << true << 2 << "147" << false << newTx
                                  << 0 << QPoint(5, 3);
 }
@@ -257,12 +253,16 @@ void ProgramViewTest::comboChoice_data() {
     QTest::addColumn<QString>("pick");  // empty: pass through without choosing
     QTest::addColumn<QString>("cell");
 
-    QTest::newRow("tone on an empty row") << QByteArray("English") << false << 3 << "67.0" << "";
-    QTest::newRow("power on an empty row") << QByteArray("English") << false << 5 << "Low" << "";
+    QTest::newRow("tone on an empty row") << QByteArray("English") << false << 3 << "67.0"
+                                          << "";
+    QTest::newRow("power on an empty row") << QByteArray("English") << false << 5 << "Low"
+                                           << "";
     QTest::newRow("tone on a channel") << QByteArray("English") << true << 4 << "D754I"
                                        << "D754I";
-    QTest::newRow("first item chosen") << QByteArray("English") << true << 5 << "High" << "High";
-    QTest::newRow("Chinese power") << QByteArray("Chinese") << true << 5 << "中" << "中";
+    QTest::newRow("first item chosen") << QByteArray("English") << true << 5 << "High"
+                                       << "High";
+    QTest::newRow("Chinese power") << QByteArray("Chinese") << true << 5 << "中"
+                                   << "中";
     // A decoded text no list holds stays when the user passes through.
     QTest::newRow("odd tone passed through") << QByteArray("English") << true << 3 << ""
                                              << "D07N";
@@ -292,13 +292,20 @@ void ProgramViewTest::comboOpensOnFirstMatch_data() {
     QTest::addColumn<int>("col");
     QTest::addColumn<QString>("cell");
     QTest::addColumn<QString>("selected");
-    QTest::newRow("empty: first item") << QByteArray("English") << 3 << "" << "None";
-    QTest::newRow("prefix, other case") << QByteArray("English") << 3 << "d023" << "D023N";
-    QTest::newRow("no match: first item") << QByteArray("English") << 4 << "D07N" << "None";
-    QTest::newRow("inverted code") << QByteArray("English") << 4 << "D023I" << "D023I";
-    QTest::newRow("lock") << QByteArray("English") << 6 << "Unlock" << "Unlock";
-    QTest::newRow("bandwidth prefix") << QByteArray("English") << 8 << "n" << "Narrow";
-    QTest::newRow("Chinese lock") << QByteArray("Chinese") << 6 << "未锁定" << "未锁定";
+    QTest::newRow("empty: first item") << QByteArray("English") << 3 << ""
+                                       << "None";
+    QTest::newRow("prefix, other case") << QByteArray("English") << 3 << "d023"
+                                        << "D023N";
+    QTest::newRow("no match: first item") << QByteArray("English") << 4 << "D07N"
+                                          << "None";
+    QTest::newRow("inverted code") << QByteArray("English") << 4 << "D023I"
+                                   << "D023I";
+    QTest::newRow("lock") << QByteArray("English") << 6 << "Unlock"
+                          << "Unlock";
+    QTest::newRow("bandwidth prefix") << QByteArray("English") << 8 << "n"
+                                      << "Narrow";
+    QTest::newRow("Chinese lock") << QByteArray("Chinese") << 6 << "未锁定"
+                                  << "未锁定";
 }
 
 void ProgramViewTest::comboOpensOnFirstMatch() {

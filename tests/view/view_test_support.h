@@ -25,8 +25,7 @@ struct ViewRig {
         view->resize(view->FormSize());
         view->show();
         QApplication::setActiveWindow(view.get());
-        ready = QTest::qWaitForWindowExposed(view.get()) &&
-                QTest::qWaitForWindowActive(view.get());
+        ready = QTest::qWaitForWindowExposed(view.get()) && QTest::qWaitForWindowActive(view.get());
         view->OnInitialUpdate();
     }
     ~ViewRig() { view.reset(); }

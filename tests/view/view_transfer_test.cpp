@@ -4,8 +4,8 @@
 #include <QAction>
 #include <QElapsedTimer>
 #include <QPrintPreviewDialog>
-#include <QPrinter>
 #include <QPrintPreviewWidget>
+#include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
@@ -36,7 +36,9 @@ radio::RadioImage DemoImage() {
     return image;
 }
 
-QString Utf8(std::string_view text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
+QString Utf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
 
 QStringList Decoded(const radio::RadioImage& image, int record) {
     QStringList texts;
@@ -78,7 +80,7 @@ struct AppRig {
 class ViewTransferTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
     void readThroughOk_data();
     void readThroughOk();
