@@ -168,6 +168,14 @@ int CMSFlexGrid::GetColWidth(int col) const {
     return m_colTwips[std::size_t(col)];
 }
 
+int CMSFlexGrid::UnitWidthToFit(double factorSum) const {
+    // A few pixels spare for the round trips between pixels and twips.
+    const int available =
+        width() - 2 * frameWidth() - verticalScrollBar()->sizeHint().width() - 4;
+    if (available <= 0 || factorSum <= 0) return kInitialColWidthTwips;
+    return PixelsToTwipsX(static_cast<int>(available / factorSum));
+}
+
 void CMSFlexGrid::SetColWidth(int col, int twips) {
     if (col < 0 || col >= radio::ChannelGrid::kCols || twips < 0) return;
     m_colTwips[std::size_t(col)] = twips;

@@ -64,6 +64,9 @@ public:
     void SetTextMatrix(int row, int col, const QString& text);
 
     int GetColWidth(int col) const;  // twips
+    // A starting width for column 0 (twips) such that columns whose widths are that unit times
+    // factors adding up to `factorSum` fill the grid's width beside its vertical scroll bar.
+    int UnitWidthToFit(double factorSum) const;
     void SetColWidth(int col, int twips);
     int GetColAlignment(int col) const;
     void SetColAlignment(int col, int value);  // 4 = centred horizontally and vertically

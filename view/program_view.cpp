@@ -147,6 +147,11 @@ void CProgramView::FirstLayout() {
     for (int col = 0; col < radio::ChannelGrid::kCols; ++col)
         m_grid->SetColAlignment(col, kCentred);
 
+    // Column 0 starts as wide as lets all ten columns show at once in the form's grid; its
+    // width is then the unit of every column's width.
+    double factorSum = 0;
+    for (double f : kColumnFactors) factorSum += f;
+    m_grid->SetColWidth(0, m_grid->UnitWidthToFit(factorSum));
     const int unit = m_grid->GetColWidth(0);
     for (int col = 0; col < radio::ChannelGrid::kCols; ++col)
         m_grid->SetColWidth(col, static_cast<int>(unit * kColumnFactors[std::size_t(col)]));

@@ -79,7 +79,14 @@ void ProgramViewTest::firstLayout() {
     QCOMPARE(grid.GetTextMatrix(2, 0), QString("  1"));
     QCOMPARE(grid.GetTextMatrix(200, 0), QString("199"));
 
-    const int unit = CMSFlexGrid::kInitialColWidthTwips;
+    double factorSum = 0;
+    for (double f : CProgramView::kColumnFactors) factorSum += f;
+    const int unit = grid.UnitWidthToFit(factorSum);
+    // Every column shows at once: no scrolling sideways to reach the names.
+    int columnsWidth = 0;
+    for (int col = 0; col < 9; ++col) columnsWidth += grid.columnWidth(col);
+    QVERIFY2(columnsWidth <= grid.viewport()->width(),
+             qPrintable(QString("%1 > %2").arg(columnsWidth).arg(grid.viewport()->width())));
     for (int col = 0; col < 10; ++col) {
         QCOMPARE(grid.GetColAlignment(col), 4);
         QCOMPARE(grid.GetColWidth(col), int(unit * CProgramView::kColumnFactors[std::size_t(col)]));
