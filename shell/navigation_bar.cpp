@@ -15,6 +15,7 @@
 #include "shell/app_globals.h"
 #include "shell/app_pictures.h"
 #include "shell/help.h"
+#include "shell/navigation_tree.h"
 
 CNavigationBar::CNavigationBar(QWidget* frame, QWidget* parent)
     : QWidget(parent), m_pFrame(frame), m_cursorPos([] { return QCursor::pos(); }) {
@@ -27,7 +28,7 @@ CNavigationBar::CNavigationBar(QWidget* frame, QWidget* parent)
     m_font.setStyleHint(QFont::Serif);
     setFont(m_font);
 
-    m_pTree = new QTreeWidget(this);
+    m_pTree = new CNavigationTree(this);
     SetControlId(m_pTree, 1032);
     m_pTree->setFont(m_font);
     m_pTree->setHeaderHidden(true);
