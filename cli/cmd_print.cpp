@@ -1,18 +1,17 @@
 #include "cli/cmd_print.h"
 
-#include <QDir>
+#include <QBuffer>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QPageSize>
 #include <QPdfWriter>
-#include <QTemporaryFile>
-#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string_view>
 
 #include "cli/cli_support.h"
 #include "codec/channel_codec.h"
+#include "model/atomic_file.h"
 #include "print/print_job.h"
 #include "shell/config_text.h"
 
@@ -89,41 +88,32 @@ std::optional<PrintArgs> ParseArgs(Context& ctx) {
     return args;
 }
 
-// Renders into a temporary file beside `output` and renames it over `output` only when
-// everything was written, so a failure leaves an existing PDF as it was.
+// Renders the whole PDF in memory, then writes it with the channel files' atomic write, so a
+// failure leaves an existing PDF as it was.
 bool WritePdf(Context& ctx, const PrintArgs& args, const RadioImage& image, const ChannelGrid& grid,
               const QString& owner) {
-    const QFileInfo target(QString::fromStdString(args.output));
-    QTemporaryFile temp(target.absoluteDir().filePath(".radioprog-print-XXXXXX.pdf"));
-    if (!temp.open()) {
-        Error(ctx, "cannot write in " + target.absolutePath().toStdString() + ": " +
-                       temp.errorString().toStdString());
-        return false;
-    }
-    temp.close();  // the writer opens it again by name
-
+    QBuffer pdf;
+    pdf.open(QIODevice::WriteOnly);
     bool drawn = false;
     {
-        QPdfWriter writer(temp.fileName());
+        QPdfWriter writer(&pdf);
         writer.setPageSize(QPageSize(args.pageSize));
         // A printer's hardware margin; the sheets keep their own margins inside it.
         writer.setPageMargins(QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
         writer.setCreator(QStringLiteral("radioprog"));
         writer.setTitle(QFileInfo(QString::fromStdString(args.input)).fileName());
         drawn = PrintDocument(writer, image, grid, args.lang, owner);
-    }  // the writer finishes the file here
-    if (!drawn || QFileInfo(temp.fileName()).size() == 0) {
+    }  // the writer finishes the document here
+    if (!drawn || pdf.data().isEmpty()) {
         Error(ctx, "cannot write " + args.output);
         return false;
     }
-    std::error_code ec;
-    std::filesystem::rename(temp.fileName().toStdString(), target.absoluteFilePath().toStdString(),
-                            ec);
-    if (ec) {
-        Error(ctx, "cannot write " + args.output + ": " + ec.message());
+    const Status saved = WriteFileAtomically(
+        args.output, std::string_view(pdf.data().constData(), std::size_t(pdf.data().size())));
+    if (!saved) {
+        Error(ctx, saved.message);
         return false;
     }
-    temp.setAutoRemove(false);  // it is the output now
     return true;
 }
 
