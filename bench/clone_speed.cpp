@@ -6,10 +6,10 @@
 #include <cstdio>
 #include <cstring>
 
-#include "link/clone_protocol.h"
-#include "link/pty_radio_server.h"
-#include "link/qt_serial_port.h"
-#include "link/radio_link.h"
+#include "core/link/clone_protocol.h"
+#include "core/link/pty_radio_server.h"
+#include "qt/qt_serial_port.h"
+#include "core/link/radio_link.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 #include <charconv>
 #include <ostream>
 
-#include "model/atomic_file.h"
-#include "model/channel_file.h"
-#include "shell/config_text.h"
+#include "core/image/atomic_file.h"
+#include "core/image/channel_file.h"
+#include "qt/config_text.h"
 
 namespace radio::cli {
 

@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "cli/command.h"
-#include "model/radio_image.h"
-#include "shell/app_config.h"
-#include "shell/ini_file.h"
+#include "core/image/radio_image.h"
+#include "core/config/app_config.h"
+#include "core/config/ini_file.h"
 
 namespace radio::cli {
 

@@ -4,8 +4,8 @@
 
 #include "cli/cli_support.h"
 #include "cli/commands.h"
-#include "shell/band_settings.h"
-#include "shell/settings_store.h"
+#include "core/config/band_settings.h"
+#include "core/config/settings_store.h"
 
 namespace radio::cli {
 

@@ -2,8 +2,8 @@
 
 #include "cli/cli_support.h"
 #include "cli/commands.h"
-#include "codec/channel_codec.h"
-#include "view/channel_grid.h"
+#include "core/codec/channel_codec.h"
+#include "core/codec/channel_grid.h"
 
 namespace radio::cli {
 

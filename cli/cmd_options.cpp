@@ -2,7 +2,7 @@
 
 #include "cli/cli_support.h"
 #include "cli/commands.h"
-#include "options/option_values.h"
+#include "core/options/option_values.h"
 
 namespace radio::cli {
 

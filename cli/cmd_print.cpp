@@ -10,10 +10,10 @@
 #include <string_view>
 
 #include "cli/cli_support.h"
-#include "codec/channel_codec.h"
-#include "model/atomic_file.h"
-#include "print/print_job.h"
-#include "shell/config_text.h"
+#include "core/codec/channel_codec.h"
+#include "core/image/atomic_file.h"
+#include "qt/print_job.h"
+#include "qt/config_text.h"
 
 namespace radio::cli {
 

@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "cli/cli_support.h"
-#include "link/qt_serial_port.h"
+#include "qt/qt_serial_port.h"
 
 #ifdef _WIN32
 #include <io.h>

@@ -4,8 +4,8 @@
 #include <string>
 
 #include "cli/command.h"
-#include "link/radio_link.h"
-#include "model/radio_image.h"
+#include "core/link/radio_link.h"
+#include "core/image/radio_image.h"
 
 namespace radio::cli {
 

@@ -2,9 +2,9 @@
 
 #include "cli/cli_support.h"
 #include "cli/commands.h"
-#include "codec/channel_codec.h"
-#include "shell/messages.h"
-#include "view/channel_grid.h"
+#include "core/codec/channel_codec.h"
+#include "core/config/messages.h"
+#include "core/codec/channel_grid.h"
 
 namespace radio::cli {
 

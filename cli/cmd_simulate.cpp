@@ -6,10 +6,10 @@
 #include "cli/cli_support.h"
 #include "cli/cmd_read.h"
 #ifndef _WIN32
-#include "link/pty_radio_server.h"
+#include "core/link/pty_radio_server.h"
 #endif
-#include "link/radio_faults.h"
-#include "model/atomic_file.h"
+#include "core/link/radio_faults.h"
+#include "core/image/atomic_file.h"
 
 namespace radio::cli {
 namespace {

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/language.h"
+#include "core/config/language.h"
 
 namespace radio::cli {
 

@@ -8,7 +8,7 @@
 #include <sstream>
 
 #include "child_process.h"
-#include "shell/messages.h"
+#include "core/config/messages.h"
 
 namespace radio::test {
 namespace {

@@ -14,10 +14,10 @@
 #include <vector>
 
 #include "cli/command.h"
-#include "codec/channel_codec.h"
-#include "options/option_values.h"
-#include "shell/settings_store.h"
-#include "view/channel_grid.h"
+#include "core/codec/channel_codec.h"
+#include "core/options/option_values.h"
+#include "core/config/settings_store.h"
+#include "core/codec/channel_grid.h"
 
 namespace radio {
 namespace {

@@ -13,9 +13,9 @@
 #include <deque>
 #include <memory>
 
-#include "shell/app_globals.h"
-#include "shell/file_dialog_service.h"
-#include "shell/message_service.h"
+#include "desktop/app/app_globals.h"
+#include "desktop/services/file_dialog_service.h"
+#include "desktop/services/message_service.h"
 
 // Records every message and answers from a queue (then with `defaultAnswer`).
 class ScriptedMessages : public MessageService {

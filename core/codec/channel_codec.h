@@ -1,0 +1,49 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/image/radio_image.h"
+#include "core/config/language.h"
+#include "core/codec/channel_grid.h"
+
+namespace radio {
+
+// Frequency limits in 10 Hz units, both inclusive, and the step rule (a multiple of 2.5 kHz
+// or of 6.25 kHz). The configured band does not narrow them.
+inline constexpr std::int64_t kBand1Low = 13600000, kBand1High = 17500000;
+inline constexpr std::int64_t kBand2Low = 40000000, kBand2High = 52000000;
+bool FrequencyInBands(std::int64_t units);
+bool FrequencyOnStep(std::int64_t units);
+
+// Texts of one record for grid columns 1..9; all empty when the record is empty.
+ChannelTexts DecodeChannelRow(const RadioImage& image, int record, Language lang);
+
+// Fills rows 1..200 from records 0..199. The band step and the window title are the caller's.
+void DecodeImageToGrid(const RadioImage& image, ChannelGrid& grid, Language lang);
+
+// Rebuilds record `record` and its name from nine texts; both languages accepted.
+void EncodeChannelRow(const ChannelTexts& texts, RadioImage& image, int record);
+
+// Encodes rows 1..200 into records 0..199; no other byte is written.
+void EncodeGridToImage(const ChannelGrid& grid, RadioImage& image);
+
+// Outcome of committing an editor's text; the value is the message id to show, if any.
+enum class CommitResult : int {
+    Accepted = 0,
+    OutOfRange = 61448,
+    StepError = 61456,
+};
+
+// Stores the editor text of cell (row, col) as leaving the cell does: validates frequencies,
+// fills a new channel's defaults, clears what is not acceptable. The caller shows the message.
+CommitResult CommitCellEdit(ChannelGrid& grid, int row, int col, std::string_view editorText,
+                            Language lang);
+
+// Texts of the flag columns.
+std::string_view PowerText(int bits, Language lang);  // bits 5-4: 00 Low, 01 Middle, 10 High
+// The drop-down entries of grid columns 3..8 in list order (tone columns: the 261 tones).
+std::vector<std::string> ColumnItems(int col, Language lang);
+
+}  // namespace radio

@@ -1,0 +1,73 @@
+#include "core/codec/channel_grid.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace radio {
+
+namespace {
+
+constexpr std::string_view kHeadings[ChannelGrid::kCols][2] = {
+    {"CH", "信道"},           {"Rx Frequency", "接收频率"}, {"Tx Frequency", "发射频率"},
+    {"Rx Tone", "接收信令"},  {"Tx Tone", "发射信令"},      {"Power", "功率"},
+    {"Cha Lock", "信道锁定"}, {"Scan Add", "扫描添加"},     {"Bandwidth", "带宽"},
+    {"Cha Name", "信道名字"},
+};
+
+bool InGrid(int row, int col) {
+    return row >= 0 && row < ChannelGrid::kRows && col >= 0 && col < ChannelGrid::kCols;
+}
+
+bool ChannelRow(int row) { return row >= 1 && row < ChannelGrid::kRows; }
+
+}  // namespace
+
+ChannelGrid::ChannelGrid(Language lang) : m_lang(lang) {
+    for (int col = 0; col < kCols; ++col) m_cells[0][col] = Heading(col, lang);
+    for (int row = 1; row < kRows; ++row) m_cells[row][0] = RowLabel(row);
+}
+
+std::string_view ChannelGrid::Heading(int col, Language lang) {
+    if (col < 0 || col >= kCols) return {};
+    return Pick(lang, kHeadings[col][0], kHeadings[col][1]);
+}
+
+std::string ChannelGrid::RowLabel(int row) {
+    if (row == 1) return "Pr";
+    if (row < 2 || row >= kRows) return {};
+    char label[8];
+    std::snprintf(label, sizeof label, "%3d", row - 1);
+    return label;
+}
+
+const std::string& ChannelGrid::Text(int row, int col) const {
+    // Reads outside the grid see an empty cell rather than memory that is not ours.
+    static const std::string kEmpty;
+    return InGrid(row, col) ? m_cells[row][col] : kEmpty;
+}
+
+void ChannelGrid::SetText(int row, int col, std::string text) {
+    if (InGrid(row, col)) m_cells[row][col] = std::move(text);
+}
+
+ChannelTexts ChannelGrid::RowTexts(int row) const {
+    ChannelTexts texts;
+    if (ChannelRow(row)) std::copy(m_cells[row].begin() + 1, m_cells[row].end(), texts.begin());
+    return texts;
+}
+
+void ChannelGrid::SetRowTexts(int row, const ChannelTexts& texts) {
+    if (ChannelRow(row)) std::copy(texts.begin(), texts.end(), m_cells[row].begin() + 1);
+}
+
+void ChannelGrid::ClearRow(int row) {
+    if (!ChannelRow(row)) return;
+    for (int col = 1; col < kCols; ++col) m_cells[row][col].clear();
+}
+
+void ChannelGrid::SetCurrent(int row, int col) {
+    m_row = std::clamp(row, 1, kRows - 1);
+    m_col = std::clamp(col, 1, kCols - 1);
+}
+
+}  // namespace radio

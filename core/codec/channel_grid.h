@@ -1,0 +1,63 @@
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+
+#include "core/config/language.h"
+
+namespace radio {
+
+// Grid columns 1..9.
+enum GridColumn : int {
+    kColRxFreq = 1,
+    kColTxFreq = 2,
+    kColRxTone = 3,
+    kColTxTone = 4,
+    kColPower = 5,
+    kColLock = 6,
+    kColScanAdd = 7,
+    kColBandwidth = 8,
+    kColName = 9,
+};
+
+using ChannelTexts = std::array<std::string, 9>;  // columns 1..9 of one row
+
+// The working copy of the channel table as the grid shows it: 201 rows x 10 columns of UTF-8
+// texts. Row 0 holds the headings, column 0 the labels ("Pr", "  1" ... "199"); row r shows
+// record r - 1. Edits change these texts only; the image is rebuilt from them on save/write.
+class ChannelGrid {
+public:
+    static constexpr int kRows = 201;
+    static constexpr int kCols = 10;
+
+    explicit ChannelGrid(Language lang = Language::English);
+
+    const std::string& Text(int row, int col) const;
+    void SetText(int row, int col, std::string text);
+
+    ChannelTexts RowTexts(int row) const;           // columns 1..9
+    void SetRowTexts(int row, const ChannelTexts& texts);
+    void ClearRow(int row);                          // columns 1..9 empty
+
+    // A channel is in use when its Rx Frequency text is not empty.
+    bool InUse(int row) const { return !Text(row, kColRxFreq).empty(); }
+
+    // Current cell, always within rows 1..200, columns 1..9.
+    int Row() const { return m_row; }
+    int Col() const { return m_col; }
+    void SetCurrent(int row, int col);
+
+    Language language() const { return m_lang; }
+
+    static std::string RowLabel(int row);            // "Pr", "  1" ... "199"
+    static std::string_view Heading(int col, Language lang);
+
+private:
+    Language m_lang;
+    std::array<std::array<std::string, kCols>, kRows> m_cells;
+    int m_row = 1;
+    int m_col = 1;
+};
+
+}  // namespace radio

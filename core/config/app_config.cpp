@@ -1,0 +1,37 @@
+#include "core/config/app_config.h"
+
+#include <climits>
+#include <cstdlib>
+
+namespace radio {
+
+AppConfig AppConfig::FromIni(const CIniFile& ini) {
+    AppConfig cfg;
+    // Exact and case-sensitive, although the key lookup itself ignores case.
+    if (SetupValue(ini, "Language") == "Chinese") {
+        cfg.language = Language::Chinese;
+        cfg.languageName = "Chinese";
+        cfg.helpFile = "chHelp";
+    }
+    return cfg;
+}
+
+std::string SetupValue(const CIniFile& ini, std::string_view key) {
+    return ini.GetValue("Setup", key);
+}
+
+std::string LanguageValue(const CIniFile& ini, const AppConfig& cfg, std::string_view key) {
+    return ini.GetValue(cfg.languageName, key);
+}
+
+int ShowLangValue(const CIniFile& ini) {
+    // atoi's reading (leading digits count, "1x" is 1, "x" is 0), without its undefined
+    // behaviour on overflow.
+    const std::string text = SetupValue(ini, "ShowLang");
+    const long v = std::strtol(text.c_str(), nullptr, 10);
+    if (v > INT_MAX) return INT_MAX;
+    if (v < INT_MIN) return INT_MIN;
+    return static_cast<int>(v);
+}
+
+}  // namespace radio

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "core/config/ini_file.h"
+#include "core/config/language.h"
+
+namespace radio {
+
+// What start-up fixes from Program.ini for the whole run.
+struct AppConfig {
+    Language language = Language::English;
+    std::string languageName = "English";  // the section holding the branding texts
+    std::string helpFile = "enHelp";       // base name of the help pages of the language
+
+    // Reads [Setup] Language: exactly "Chinese" selects Chinese, anything else English.
+    static AppConfig FromIni(const CIniFile& ini);
+};
+
+// Frequently used lookups.
+std::string SetupValue(const CIniFile& ini, std::string_view key);                // [Setup]
+std::string LanguageValue(const CIniFile& ini, const AppConfig& cfg, std::string_view key);
+// [Setup] ShowLang as a decimal integer (0 for empty or not a number).
+int ShowLangValue(const CIniFile& ini);
+
+}  // namespace radio

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "core/image/radio_image.h"
+#include "core/config/app_config.h"
+#include "core/config/ini_file.h"
+#include "core/config/settings_store.h"
+
+namespace radio {
+
+inline constexpr int kMaxRadioTypes = 19;
+
+// "Type1".."Type19" of [Setup], up to the first missing or empty one.
+std::vector<std::string> RadioTypes(const CIniFile& ini);
+// "Field<typeIndex + 1>" of [Setup]: the band list "136-174MHz|400-470MHz".
+std::string BandList(const CIniFile& ini, int typeIndex);
+// Pieces of a band list split at every "|" (an empty list gives one empty piece).
+std::vector<std::string> SplitBands(std::string_view list);
+// Band `index` of a list; past the last separator, the last piece.
+std::string PickBand(std::string_view list, int index);
+// "%d-%dMHz" -> (lower, upper), each 0 when unreadable.
+std::pair<int, int> ParseBand(std::string_view text);
+
+// After every decode: brings the stored type/band and the image's bytes 0x1FD6/0x1FD7 into
+// line (from the store when `newImage`, else into the store), writes the band-limit bytes,
+// and returns the main window title (the language section's AppName).
+std::string ApplyBandSettings(RadioImage& image, bool newImage, const CIniFile& ini,
+                              const AppConfig& cfg, SettingsStore& store);
+
+// Product Information OK: indexes into the image, band limits from `bandText`, indexes into
+// the store; returns "<AppName>  [ Type:<type>  Fre:<band> ]".
+std::string ApplyProductInfo(RadioImage& image, int typeIndex, int bandIndex,
+                             std::string_view typeText, std::string_view bandText,
+                             const CIniFile& ini, const AppConfig& cfg, SettingsStore& store);
+
+}  // namespace radio

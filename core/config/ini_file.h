@@ -1,0 +1,67 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/image/status.h"
+
+namespace radio {
+
+// A configuration file of [sections] and key=value lines, kept in memory and written back
+// whole when it changed. Texts are bytes (UTF-8 or GBK); comparisons never split a
+// double-byte character, and case folding applies to ASCII letters only.
+class CIniFile {
+  public:
+    CIniFile() = default;
+    ~CIniFile();  // saves when save-on-close is set and something changed
+    CIniFile(const CIniFile&) = delete;
+    CIniFile& operator=(const CIniFile&) = delete;
+
+    // Loads `path` (a missing file is created empty). Returns false when it cannot be read.
+    bool Open(const std::string& path, bool saveOnClose, bool caseInsensitive);
+    // Loads from text without a file (tests, defaults). SetValue works; Save does nothing.
+    void LoadFromText(std::string_view text, bool caseInsensitive);
+
+    // Value with comments cut off ("//", "\t;", "/*"), or `def` when the key is missing.
+    std::string GetValue(std::string_view section, std::string_view key,
+                         std::string_view def = {}) const;
+    void SetValue(std::string_view section, std::string_view key, std::string_view value);
+
+    // Writes the whole file atomically when dirty.
+    Status Save();
+    void Clear();
+
+    bool dirty() const { return m_dirty; }
+    // Forces the next Save to write: for a value whose letter case must reach the file even
+    // though lookups ignore case (the start-up language is compared exactly).
+    void MarkDirty() { m_dirty = m_loaded; }
+    const std::string& path() const { return m_path; }
+    // True when the loaded text was not valid UTF-8 and is handled as GBK: values then come
+    // back as GBK bytes, which a display layer must decode as such.
+    bool isGbk() const { return m_gbk; }
+    // The file's text as Save writes it.
+    std::string Serialize() const;
+
+  private:
+    struct Section {
+        std::string name;
+        std::vector<std::string> keys;
+        std::vector<std::string> values;
+    };
+    const Section* FindSection(std::string_view name) const;
+    Section* FindSection(std::string_view name);
+    bool Equal(std::string_view a, std::string_view b) const;
+    void Parse(std::string_view text);
+
+    std::string m_path;
+    std::vector<Section> m_sections;
+    bool m_caseInsensitive = true;
+    bool m_saveOnClose = false;
+    bool m_dirty = false;
+    bool m_gbk = false;     // the loaded text was not valid UTF-8: treat it as GBK
+    bool m_loaded = false;  // Open or LoadFromText succeeded: SetValue may change things
+    bool m_bom = false;     // the file began with a UTF-8 byte order mark; kept on save
+};
+
+}  // namespace radio

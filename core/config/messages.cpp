@@ -1,0 +1,27 @@
+#include "core/config/messages.h"
+
+namespace radio {
+
+std::string_view MessageText(int id) {
+    switch (id) {
+        case kMsgOutOfRange:
+            return "Out of range,please input again.";
+        case kMsgCommunicationError:
+            return "Communication Error,Please check all the connections and the radio power";
+        case kMsgDataCleared:
+            return "All data will be Cleared!";
+        case kMsgCannotOpenPort:
+            return "Could not Open the Port,Please check whether the Port are occupied or the "
+                   "device are ok";
+        case kMsgProgramInterrupt:
+            return "Program Interrupt, Please reset the radio and try again";
+        case kMsgStepError:
+            return "Error data Value, please input according the step value(6.25K/5k).";
+        case kMsgCaution:
+            return "Caution";
+        default:
+            return {};
+    }
+}
+
+}  // namespace radio

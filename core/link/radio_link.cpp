@@ -1,0 +1,229 @@
+#include "core/link/radio_link.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "core/link/clone_protocol.h"
+#include "core/config/messages.h"
+
+namespace radio {
+namespace {
+
+constexpr int kMaxAttempts = 15;
+// A missing confirmation this late means the radio is stuck half-way: retrying cannot help.
+constexpr int kLastRetryableAttempt = 5;
+constexpr int kHandshakePumpRounds = 6;
+
+std::string BlockName(std::uint16_t address) {
+    char text[32];
+    std::snprintf(text, sizeof text, "Block 0x%04X", address);
+    return text;
+}
+
+std::string Text(int id) { return std::string(MessageText(id)); }
+
+}  // namespace
+
+RadioLink::RadioLink(SerialPort& port, Clock& clock, LinkObserver& observer)
+    : m_port(port), m_clock(clock), m_observer(observer) {}
+
+LinkOutcome RadioLink::Read(const std::string& portName, RadioImage& image) {
+    m_observer.SetProgressRange(clone::kReadProgressMax);
+    m_progress = 0;
+    if (!OpenAndConfigure(portName)) return LinkOutcome::OpenFailed;
+    // The caller's image changes only once every block is in: a transfer that ends early must
+    // not leave it half old, half new.
+    RadioImage scratch = image;
+    Step step = Handshake();
+    if (step == Step::Go) step = ReadBlocks(scratch);
+    const LinkOutcome outcome = Finish(step);
+    if (outcome == LinkOutcome::Done) image = scratch;
+    return outcome;
+}
+
+LinkOutcome RadioLink::Write(const std::string& portName, const RadioImage& image) {
+    m_observer.SetProgressRange(clone::kWriteProgressMax);
+    m_progress = 0;
+    if (!OpenAndConfigure(portName)) return LinkOutcome::OpenFailed;
+    Step step = Handshake();
+    if (step == Step::Go) step = WriteBlocks(image);
+    return Finish(step);
+}
+
+bool RadioLink::OpenAndConfigure(const std::string& portName) {
+    const Status opened = m_port.Open(portName);
+    if (!opened) {
+        m_observer.ShowMessage(kMsgCannotOpenPort, Text(kMsgCannotOpenPort),
+                               opened.message.empty() ? portName : opened.message);
+        return false;
+    }
+    m_port.Configure(LineSettings{}, ReadTimeouts{});
+    return true;
+}
+
+LinkOutcome RadioLink::Finish(Step step) {
+    m_port.Close();
+    switch (step) {
+        case Step::Go:
+            return LinkOutcome::Done;
+        case Step::Cancelled:
+            return LinkOutcome::Cancelled;
+        case Step::Failed:
+            return LinkOutcome::Failed;
+    }
+    return LinkOutcome::Failed;
+}
+
+bool RadioLink::PumpCancelled(int rounds, int sleepMs) {
+    for (int i = 0; i < rounds; ++i) {
+        if (m_observer.CancelRequested()) return true;
+        if (sleepMs > 0) m_clock.SleepMs(sleepMs);
+    }
+    return false;
+}
+
+RadioLink::Step RadioLink::Fatal(const std::string& detail) {
+    m_observer.ShowMessage(kMsgProgramInterrupt, Text(kMsgProgramInterrupt), detail);
+    return Step::Failed;
+}
+
+// Only a byte that actually arrived can be an acknowledgement: a timed-out or failed read is
+// never taken for 0x06, whatever an earlier read left in the buffer.
+bool RadioLink::ReadAck(std::string& detail) {
+    std::uint8_t byte = 0;
+    const ReadResult r = m_port.Read(&byte, 1);
+    if (!r.ok) {
+        detail = "the read failed: " + m_port.LastError();
+        return false;
+    }
+    if (r.count == 0) {
+        detail = "no acknowledgement (timed out)";
+        return false;
+    }
+    if (byte != clone::kAck) {
+        char text[48];
+        std::snprintf(text, sizeof text, "expected 0x06, received 0x%02X", byte);
+        detail = text;
+        return false;
+    }
+    return true;
+}
+
+RadioLink::Step RadioLink::Handshake() {
+    int attempt = 1;
+    for (;;) {
+        if (PumpCancelled(kHandshakePumpRounds, 1)) return Step::Cancelled;
+
+        m_port.PurgeAbort();
+        for (std::uint8_t b : clone::kWakeUp) {
+            m_clock.SleepMs(2);
+            m_port.Write(&b, 1);
+        }
+
+        // The acknowledgement may come as the first or the second byte.
+        std::uint8_t byte = 0;
+        ReadResult r = m_port.Read(&byte, 1);
+        bool acked = r.ok && r.count == 1 && byte == clone::kAck;
+        if (!acked && r.ok) {
+            byte = 0;
+            r = m_port.Read(&byte, 1);
+            acked = r.ok && r.count == 1 && byte == clone::kAck;
+        }
+
+        if (!acked) {
+            m_clock.SleepMs(2);
+            if (++attempt <= kMaxAttempts) continue;
+        } else {
+            m_clock.SleepMs(1);
+            m_port.PurgeClear();
+            const std::uint8_t m = clone::kIdentRequest0, two = clone::kIdentRequest1;
+            m_port.Write(&m, 1);
+            m_clock.SleepMs(1);
+            m_port.Write(&two, 1);
+            m_clock.SleepMs(1);
+            std::uint8_t identity[clone::kIdentReplySize];  // never examined
+            if (m_port.Read(identity, sizeof identity).ok) {
+                m_port.PurgeClear();
+                const std::uint8_t ack = clone::kAck;
+                m_port.Write(&ack, 1);
+                m_clock.SleepMs(1);
+                byte = 0;
+                r = m_port.Read(&byte, 1);
+                if (r.ok && r.count == 1 && byte == clone::kAck) return Step::Go;
+                if (attempt > kLastRetryableAttempt) {
+                    return Fatal("No confirmation from the radio on attempt " +
+                                 std::to_string(attempt) + ".");
+                }
+            }
+        }
+
+        if (!m_observer.AskRetry(kMsgCommunicationError, Text(kMsgCommunicationError))) {
+            return Step::Cancelled;
+        }
+        attempt = 1;
+    }
+}
+
+void RadioLink::StepProgress(std::uint16_t address) {
+    if (address % (2 * clone::kBlockSize) == 0) m_observer.SetProgress(++m_progress);
+}
+
+RadioLink::Step RadioLink::ReadBlocks(RadioImage& scratch) {
+    for (int block = 0; block < clone::kReadBlocks; ++block) {
+        const auto address = static_cast<std::uint16_t>(block * clone::kBlockSize);
+        m_port.PurgeClear();
+        const auto request = clone::Header(clone::kReadCommand, address, clone::kBlockSize);
+        m_port.Write(request.data(), request.size());
+
+        std::uint8_t reply[clone::kReadReplySize] = {};
+        const ReadResult r = m_port.Read(reply, sizeof reply);
+        if (!r.ok) return Fatal(BlockName(address) + ": the read failed: " + m_port.LastError());
+        if (r.count < sizeof reply) {
+            return Fatal(BlockName(address) + ": the radio sent " + std::to_string(r.count) +
+                         " of 12 bytes");
+        }
+        // Bytes 0..3 of the reply are not examined: any content is accepted.
+        std::copy_n(reply + clone::kHeaderSize, clone::kBlockSize, scratch.data() + address);
+
+        m_port.ClearReceive();
+        m_port.PurgeClear();
+        const std::uint8_t ack = clone::kAck;
+        m_port.Write(&ack, 1);
+        std::string detail;
+        if (!ReadAck(detail)) return Fatal(BlockName(address) + ": " + detail);
+
+        StepProgress(address);
+        if (PumpCancelled(1, 0)) return Step::Cancelled;
+    }
+    return Step::Go;
+}
+
+RadioLink::Step RadioLink::SendFrame(std::uint16_t address, const std::uint8_t* data,
+                                     std::size_t length, const std::string& what) {
+    m_port.ClearReceive();
+    m_port.PurgeClear();
+    const auto header = clone::Header(clone::kWriteCommand, address, length);
+    m_port.Write(header.data(), header.size());
+    m_clock.SleepMs(1);
+    m_port.Write(data, length);
+    std::string detail;
+    if (!ReadAck(detail)) return Fatal(what + ": " + detail);
+    return Step::Go;
+}
+
+// Every block from 0x0000 to 0x1FE8, channel records 100-150 included, then the band-limit
+// bytes in a frame of their own. 0x1FF3..0x1FFF are never sent.
+RadioLink::Step RadioLink::WriteBlocks(const RadioImage& image) {
+    for (int block = 0; block < clone::kWriteBlocks; ++block) {
+        const auto address = static_cast<std::uint16_t>(block * clone::kBlockSize);
+        const Step step =
+            SendFrame(address, image.data() + address, clone::kBlockSize, BlockName(address));
+        if (step != Step::Go) return step;
+        StepProgress(address);
+        if (PumpCancelled(1, 0)) return Step::Cancelled;
+    }
+    return SendFrame(clone::kBandAddress, image.data() + clone::kBandAddress, clone::kBandSize,
+                     "Band frame");
+}
+
+}  // namespace radio

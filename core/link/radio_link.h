@@ -1,0 +1,66 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "core/link/serial_port.h"
+#include "core/image/radio_image.h"
+
+namespace radio {
+
+// What a connection reports and asks while it runs. Implemented by the desktop program's
+// progress dialog (across threads) and by the command-line tool.
+class LinkObserver {
+public:
+    virtual ~LinkObserver() = default;
+    // Polled at every pump point; true ends the connection at once, without a message.
+    virtual bool CancelRequested() = 0;
+    virtual void SetProgressRange(int maximum) = 0;
+    virtual void SetProgress(int position) = 0;
+    // Message 61451 with Retry and Cancel; true means Retry.
+    virtual bool AskRetry(int messageId, const std::string& text) = 0;
+    // Messages 61453 and 61454 with OK; `detail` (may be empty) goes below the text.
+    virtual void ShowMessage(int messageId, const std::string& text, const std::string& detail) = 0;
+};
+
+enum class LinkOutcome {
+    Done,          // transfer complete
+    Cancelled,     // cancel seen at a pump point, or Cancel answered to Retry/Cancel
+    OpenFailed,    // message 61453 shown
+    Failed,        // message 61454 shown
+};
+
+// The clone protocol: handshake, then 1024 read blocks, or the write blocks and the band frame.
+class RadioLink {
+public:
+    RadioLink(SerialPort& port, Clock& clock, LinkObserver& observer);
+
+    // Reads the whole radio. `image` is replaced only when all 1024 blocks arrived.
+    LinkOutcome Read(const std::string& portName, RadioImage& image);
+    // Writes 0x0000..0x1FEF and the band frame (0x1FF0..0x1FF2).
+    LinkOutcome Write(const std::string& portName, const RadioImage& image);
+
+private:
+    // How a phase of the connection ended; every exit after the open closes the port.
+    enum class Step { Go, Cancelled, Failed };
+
+    bool OpenAndConfigure(const std::string& portName);
+    LinkOutcome Finish(Step step);
+    Step Handshake();
+    Step ReadBlocks(RadioImage& scratch);
+    Step WriteBlocks(const RadioImage& image);
+    Step SendFrame(std::uint16_t address, const std::uint8_t* data, std::size_t length,
+                   const std::string& what);
+    bool PumpCancelled(int rounds, int sleepMs);
+    bool ReadAck(std::string& detail);
+    Step Fatal(const std::string& detail);
+    void StepProgress(std::uint16_t address);
+
+    SerialPort& m_port;
+    Clock& m_clock;
+    LinkObserver& m_observer;
+    int m_progress = 0;
+};
+
+}  // namespace radio

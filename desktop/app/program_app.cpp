@@ -1,0 +1,184 @@
+#include "desktop/app/program_app.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QPageSetupDialog>
+#include <QPrinter>
+#include <QProcess>
+#include <QScreen>
+#include <QTimer>
+#include <QWidget>
+
+#include "desktop/document/program_doc.h"
+#include "desktop/dialogs/about_dlg.h"
+#include "desktop/app/app_globals.h"
+#include "desktop/services/app_pictures.h"
+#include "desktop/frame/child_frame.h"
+#include "desktop/services/command_ids.h"
+#include "desktop/services/file_dialog_service.h"
+#include "desktop/frame/main_frame.h"
+#include "desktop/services/message_service.h"
+#include "core/config/messages.h"
+#include "desktop/services/qt_settings_store.h"
+#include "desktop/channels/program_view.h"
+
+namespace {
+
+CProgramApp* g_theApp = nullptr;
+
+QString Text(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// Without a window manager (a bare X server) nothing carries out the maximise request; the
+// window then takes the screen's free area itself.
+void FillScreenWithoutWindowManager(QWidget* window) {
+    QTimer::singleShot(300, window, [window] {
+        const QRect avail = window->screen()->availableGeometry();
+        if (window->isVisible() && window->frameGeometry().width() < avail.width() - 16)
+            window->setGeometry(avail);
+    });
+}
+
+}  // namespace
+
+CProgramApp::StartOptions CProgramApp::ParseCommandLine(const QStringList& arguments) {
+    StartOptions options;
+    for (int i = 1; i < arguments.size(); ++i) {
+        const QString& arg = arguments.at(i);
+        if (arg == QLatin1String("--config") && i + 1 < arguments.size()) {
+            options.configPath = arguments.at(++i);
+        } else if (arg == QLatin1String("--settings") && i + 1 < arguments.size()) {
+            options.settingsPath = arguments.at(++i);
+        } else if (!arg.trimmed().isEmpty() && !arg.startsWith(QLatin1String("--"))) {
+            options.fileToOpen = arg;
+        }
+    }
+    return options;
+}
+
+CProgramApp::CProgramApp(QObject* parent) : QObject(parent) {
+    g_theApp = this;
+    m_starter = [](const QString& program, const QStringList& args) {
+        return QProcess::startDetached(program, args);
+    };
+}
+
+CProgramApp::~CProgramApp() {
+    m_pMainFrame.reset();
+    if (g_theApp == this) g_theApp = nullptr;
+}
+
+CProgramApp* CProgramApp::instance() { return g_theApp; }
+
+bool CProgramApp::InitInstance(const StartOptions& options) {
+    m_options = options;
+    // 1. Program.ini beside the executable (created empty when missing).
+    m_strConfigPath =
+        options.configPath.isEmpty()
+            ? QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("Program.ini"))
+            : options.configPath;
+    g_config.Clear();
+    g_config.Open(QFile::encodeName(m_strConfigPath).toStdString(), true, true);
+    // 2. The display language, fixed for the whole run.
+    g_appConfig = radio::AppConfig::FromIni(g_config);
+    if (!options.settingsPath.isEmpty())
+        SetAppSettings(QtSettingsStore::AtFile(options.settingsPath));
+
+    // 6. The main window.
+    m_pMainFrame = std::make_unique<CMainFrame>();
+    if (!m_pMainFrame->Create()) return false;
+    ConnectCommands();
+
+    // 7. The command line: a file to open, else a new document.
+    if (options.fileToOpen.isEmpty() || !OpenDocumentFile(options.fileToOpen)) CreateNewDocument();
+
+    // 8-9. Maximised, with the program's icon.
+    m_pMainFrame->showMaximized();
+    FillScreenWithoutWindowManager(m_pMainFrame.get());
+    m_pMainFrame->setWindowIcon(TitleIcon());
+    // 11-12. The About item's text, and the Language item only where it is wanted.
+    m_pMainFrame->SetAboutItemText(LanguageText("About Title"));
+    if (radio::ShowLangValue(g_config) == 0) m_pMainFrame->RemoveLanguageItem();
+    return true;
+}
+
+void CProgramApp::ConnectCommands() {
+    CMainFrame* frame = m_pMainFrame.get();
+    connect(frame->Action(ID_FILE_NEW), &QAction::triggered, this, &CProgramApp::OnFileNew);
+    connect(frame->Action(ID_FILE_OPEN), &QAction::triggered, this, &CProgramApp::OnFileOpen);
+    connect(frame->AboutAction(false), &QAction::triggered, this, &CProgramApp::OnAppAbout);
+    connect(frame->Action(ID_FILE_PRINT_SETUP), &QAction::triggered, this,
+            &CProgramApp::OnFilePrintSetup);
+}
+
+void CProgramApp::CreateNewDocument() {
+    auto* doc = new CProgramDoc();
+    doc->OnNewDocument();
+    m_pMainFrame->CreateChildFrame(doc);
+}
+
+void CProgramApp::OnFileNew() {
+    if (CChildFrame* active = m_pMainFrame->ActiveChild()) {
+        if (!active->GetView()->QueryInterrupt()) return;
+        if (!AppMessages().OkCancel(m_pMainFrame.get(), AppCaption(),
+                                    Text(radio::MessageText(radio::kMsgDataCleared))))
+            return;
+        active->Destroy();  // no question about saving: the warning said so
+    }
+    CreateNewDocument();
+}
+
+void CProgramApp::OnFileOpen() {
+    const QString path =
+        AppFileDialogs().GetOpenFileName(m_pMainFrame.get(), QStringLiteral("*.dat"));
+    if (!path.isEmpty()) OpenDocumentFile(path);
+}
+
+bool CProgramApp::OpenDocumentFile(const QString& path) {
+    CChildFrame* previous = m_pMainFrame->ActiveChild();
+    if (previous && !previous->GetView()->QueryInterrupt()) return false;
+    auto doc = std::make_unique<CProgramDoc>();
+    if (radio::Status st = doc->OnOpenDocument(path); !st) {
+        AppMessages().Warning(m_pMainFrame.get(), AppCaption(),
+                              QStringLiteral("The channel file could not be opened.\n\n%1")
+                                  .arg(QString::fromStdString(st.message)));
+        return false;
+    }
+    // One image on show: the window that was active steps back, hidden, its document open.
+    if (previous) previous->close();
+    m_pMainFrame->CreateChildFrame(doc.release());
+    return true;
+}
+
+void CProgramApp::OnAppAbout() {
+    CAboutDlg dlg(m_pMainFrame.get());
+    dlg.exec();
+}
+
+QPrinter* CProgramApp::Printer() {
+    if (!m_pPrinter) m_pPrinter = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return m_pPrinter.get();
+}
+
+void CProgramApp::OnFilePrintSetup() {
+    QPageSetupDialog dlg(Printer(), m_pMainFrame.get());
+    dlg.exec();
+}
+
+QStringList CProgramApp::RestartArguments() const {
+    QStringList args;
+    if (!m_options.configPath.isEmpty()) args << QStringLiteral("--config") << m_options.configPath;
+    if (!m_options.settingsPath.isEmpty())
+        args << QStringLiteral("--settings") << m_options.settingsPath;
+    return args;
+}
+
+bool CProgramApp::RestartForLanguageChange() {
+    // The new instance reads the language from the file, so it must be on disk first.
+    g_config.Save();
+    if (!m_pMainFrame->close()) return false;
+    return m_starter(QCoreApplication::applicationFilePath(), RestartArguments());
+}

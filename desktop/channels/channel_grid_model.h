@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QAbstractTableModel>
+#include <QColor>
+#include <array>
+
+#include "core/codec/channel_grid.h"
+
+// Presents the scrollable cells (rows 1.., columns 1..) of a ChannelGrid to a QTableView; row 0
+// and column 0 are the header sections. The texts are never copied: every read goes to the grid,
+// so whoever changes the grid directly must call CellChanged or RefreshAll.
+class CChannelGridModel : public QAbstractTableModel {
+    Q_OBJECT
+
+public:
+    explicit CChannelGridModel(radio::ChannelGrid& cells, QObject* parent = nullptr);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+    // Grid rows and columns including the fixed row 0 and column 0.
+    int Rows() const { return m_rows; }
+    int Cols() const { return m_cols; }
+    void SetRows(int rows);
+    void SetCols(int cols);
+
+    // Alignment values of the grid control (0..9, 4 = centred both ways).
+    int Alignment(int col) const;
+    void SetAlignment(int col, int value);
+    static Qt::Alignment ToQtAlignment(int value);
+
+    QColor FixedColor() const { return m_fixedColor; }
+    void SetFixedColor(const QColor& color);
+
+    // Grid cell (row, col) changed in the ChannelGrid.
+    void CellChanged(int row, int col);
+    void RefreshAll();
+
+    QModelIndex IndexOf(int row, int col) const { return index(row - 1, col - 1); }
+
+private:
+    radio::ChannelGrid& m_cells;
+    int m_rows = 2;
+    int m_cols = 2;
+    std::array<int, radio::ChannelGrid::kCols> m_align{};
+    QColor m_fixedColor;
+};

@@ -1,0 +1,121 @@
+#pragma once
+
+#include <QColor>
+#include <QString>
+#include <QTableView>
+#include <array>
+#include <memory>
+
+#include "core/codec/channel_grid.h"
+
+class CChannelGridModel;
+
+// The channel grid control: a table over a ChannelGrid offering the properties and events the
+// channel view drives (Rows, Cols, Row, Col, Text, TextMatrix, ColWidth, Cell* rectangles,
+// EnterCell, LeaveCell, Scroll, MouseDown).
+//
+// Row 0 and column 0 are the fixed headings, drawn by the header sections (the corner shows
+// cell (0, 0)); the viewport holds rows 1.. and columns 1.., so the current cell is always in
+// rows 1..Rows-1, columns 1..Cols-1. Widths and rectangles are in twips; the cell rectangles are
+// relative to viewport(), which is the parent for in-place editors. The texts live in Cells():
+// after changing them there directly (decoding, CommitCellEdit), call Refresh().
+class CMSFlexGrid : public QTableView {
+    Q_OBJECT
+
+public:
+    // Width of every column before the layout sets its own: the unit of the column factors.
+    static constexpr int kInitialColWidthTwips = 1200;
+
+    explicit CMSFlexGrid(radio::Language lang = radio::Language::English,
+                         QWidget* parent = nullptr);
+    // Works on `cells`, which must outlive the grid: the channel view passes its document's
+    // grid, so that saving, printing and the grid on screen share one working copy.
+    explicit CMSFlexGrid(radio::ChannelGrid& cells, QWidget* parent = nullptr);
+    ~CMSFlexGrid() override;
+
+    radio::ChannelGrid& Cells() { return m_cells; }
+    const radio::ChannelGrid& Cells() const { return m_cells; }
+    // Repaints every cell and heading from Cells().
+    void Refresh();
+    // Typing with no editor open must not jump to a cell whose text starts with the key.
+    void keyboardSearch(const QString&) override {}
+
+    int GetRows() const;
+    void SetRows(int rows);  // 2..201
+    int GetCols() const;
+    void SetCols(int cols);  // 2..10
+    // The channel table has exactly one heading row and one label column; other values are
+    // refused (the setters return false).
+    int GetFixedRows() const { return 1; }
+    bool SetFixedRows(int rows) { return rows == 1; }
+    int GetFixedCols() const { return 1; }
+    bool SetFixedCols(int cols) { return cols == 1; }
+
+    // Current cell. Putting a new value raises LeaveCell (old cell still current), then
+    // EnterCell, exactly as a user's move; values outside the scrollable cells are ignored.
+    int GetRow() const { return m_cells.Row(); }
+    void SetRow(int row);
+    int GetCol() const { return m_cells.Col(); }
+    void SetCol(int col);
+
+    QString GetText() const;
+    void SetText(const QString& text);
+    QString GetTextMatrix(int row, int col) const;
+    void SetTextMatrix(int row, int col, const QString& text);
+
+    int GetColWidth(int col) const;  // twips
+    // A starting width for column 0 (twips) such that columns whose widths are that unit times
+    // factors adding up to `factorSum` fill the grid's width beside its vertical scroll bar.
+    int UnitWidthToFit(double factorSum) const;
+    void SetColWidth(int col, int twips);
+    int GetColAlignment(int col) const;
+    void SetColAlignment(int col, int value);  // 4 = centred horizontally and vertically
+
+    QColor GetForeColorFixed() const;
+    void SetForeColorFixed(const QColor& color);
+    // 0: the selection is never highlighted; 1: always; 2: only while the grid has the focus.
+    int GetHighLight() const { return m_highLight; }
+    void SetHighLight(int mode);
+
+    // The current cell's rectangle in twips, relative to viewport(). Turned into pixels as
+    // twips * dpi / 1440 with integer division, they give back the exact pixel rectangle.
+    int GetCellLeft() const;
+    int GetCellTop() const;
+    int GetCellWidth() const;
+    int GetCellHeight() const;
+
+    // Twips <-> pixels with this widget's resolution.
+    int PixelsToTwipsX(int pixels) const;
+    int PixelsToTwipsY(int pixels) const;
+    int TwipsToPixelsX(int twips) const { return twips * logicalDpiX() / 1440; }
+    int TwipsToPixelsY(int twips) const { return twips * logicalDpiY() / 1440; }
+
+signals:
+    void EnterCell();
+    void LeaveCell();
+    void Scroll();
+    // button: 1 left, 2 right, 4 middle; shift: 1 Shift, 2 Ctrl, 4 Alt; x, y in twips.
+    void MouseDown(short button, short shift, int x, int y);
+
+protected:
+    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void MoveTo(int row, int col);
+    void SyncCurrentQuietly();
+    void ApplyRowHeight();
+    void ApplyColWidth(int col);
+    void PaintCorner(QWidget* corner);
+    void Init();
+
+    std::unique_ptr<radio::ChannelGrid> m_ownCells;  // only when no grid was passed in
+    radio::ChannelGrid& m_cells;
+    CChannelGridModel* m_model = nullptr;
+    std::array<int, radio::ChannelGrid::kCols> m_colTwips{};
+    int m_highLight = 1;
+    bool m_quiet = false;  // current index being resynchronised: no events
+    QWidget* m_corner = nullptr;
+};

@@ -1,0 +1,495 @@
+#include "desktop/channels/program_view.h"
+
+#include <QApplication>
+#include <QFontMetrics>
+#include <QKeyEvent>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+
+#include "core/codec/channel_codec.h"
+#include "desktop/transfer/com_setup_dlg.h"
+#include "desktop/transfer/progress_dlg.h"
+#include "desktop/transfer/transfer_controller.h"
+#include "desktop/document/program_doc.h"
+#include "desktop/printing/print_dialogs.h"
+#include "qt/print_job.h"
+#include "desktop/app/app_globals.h"
+#include "desktop/services/help.h"
+#include "desktop/dialogs/language_dlg.h"
+#include "desktop/services/message_service.h"
+#include "core/config/messages.h"
+#include "desktop/app/program_app.h"
+#include "desktop/channels/cell_combo.h"
+#include "desktop/channels/cell_edit.h"
+#include "desktop/channels/ms_flex_grid.h"
+
+namespace {
+
+constexpr int kTwipsPerInch = 1440;
+// Blue of the headings and row labels (red 0, green 50, blue 240).
+const QColor kFixedTextColor(0, 50, 240);
+constexpr int kCentred = 4;  // column alignment: centred horizontally and vertically
+// The dropped-down part of an editor list is about this high.
+constexpr int kDropDownPixels = 100;
+
+QString Utf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+std::string ToStd(const QString& text) { return text.toUtf8().toStdString(); }
+
+}  // namespace
+
+CProgramView::CProgramView(CProgramDoc* doc, QWidget* parent)
+    : QScrollArea(parent), m_pDocument(doc) {
+    QFont form(QStringLiteral("Times New Roman"));
+    form.setPointSize(9);
+    setFont(form);
+    setAutoFillBackground(true);
+    setFrameShape(QFrame::NoFrame);
+    setWidgetResizable(false);
+
+    // The form keeps its template size; a window smaller than it shows scroll bars.
+    m_pForm = new QWidget;
+    m_pForm->setFixedSize(FormSize());
+    setWidget(m_pForm);
+
+    m_grid = doc ? new CMSFlexGrid(doc->grid(), m_pForm) : new CMSFlexGrid(UiLanguage(), m_pForm);
+    SetControlId(m_grid, kIdGrid);
+    const QSize unit = FormSize();  // 431 x 231 dialog units
+    m_grid->setGeometry(17 * unit.width() / 431, 13 * unit.height() / 231, 399 * unit.width() / 431,
+                        205 * unit.height() / 231);
+    connect(m_grid, &CMSFlexGrid::EnterCell, this, &CProgramView::OnGridEnterCell);
+    connect(m_grid, &CMSFlexGrid::MouseDown, this, [this] { OnGridEnterCell(); });
+    connect(m_grid, &CMSFlexGrid::LeaveCell, this, &CProgramView::OnGridLeaveCell);
+    connect(m_grid, &CMSFlexGrid::Scroll, this, &CProgramView::OnGridScroll);
+    for (QObject* target : {static_cast<QObject*>(this), static_cast<QObject*>(m_pForm),
+                            static_cast<QObject*>(m_grid)}) {
+        target->installEventFilter(this);
+    }
+
+    m_pProgressDlg = new CProgressDlg(this);
+    // Queued, as the dialog's OK posts its start message: the click finishes first.
+    connect(m_pProgressDlg, &CProgressDlg::StartTransfer, this, &CProgramView::OnStartTransfer,
+            Qt::QueuedConnection);
+
+    m_pTransfer = new CTransferController(this);
+    m_pTransfer->SetMessageHook([self = QPointer<CProgramView>(this)](const LinkMessage& message) {
+        QString text = message.text;
+        if (!message.detail.isEmpty()) text += QStringLiteral("\n\n") + message.detail;
+        QWidget* owner = nullptr;
+        if (self) {
+            owner = self->m_pProgressDlg->IsOpen() ? static_cast<QWidget*>(self->m_pProgressDlg)
+                                                   : static_cast<QWidget*>(self.data());
+        }
+        const MessageService::Kind kind =
+            message.retryCancel ? MessageService::Kind::RetryCancel : MessageService::Kind::Warning;
+        return AppMessages().Show(owner, kind, AppCaption(), text) == MessageService::Answer::Retry;
+    });
+    connect(m_pTransfer, &CTransferController::Finished, this, &CProgramView::OnTransferFinished);
+
+    // A save encodes the grid: the edit under way belongs in it.
+    if (doc) connect(doc, &CProgramDoc::aboutToSave, this, [this] { CommitCellEdit(); });
+}
+
+CProgramView::~CProgramView() {
+    // First of all, while the view is whole: cancels a running transfer and joins its thread.
+    delete m_pTransfer;
+    m_pTransfer = nullptr;
+    delete m_pPreview.data();  // it draws from the print job below
+}
+
+CProgramDoc* CProgramView::GetDocument() const { return m_pDocument; }
+
+QSize CProgramView::FormSize() const {
+    // Dialog units as Windows measures them: a quarter of the average width of the
+    // alphabet's letters across, an eighth of the line height down.
+    const QFontMetrics fm(font());
+    const int alphabet = fm.horizontalAdvance(
+        QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+    const int baseX = (alphabet / 26 + 1) / 2;
+    const int baseY = fm.height();
+    return {431 * baseX / 4, 231 * baseY / 8};
+}
+
+// ---------------------------------------------------------------------------------------------
+// Layout and decoding
+
+QString CProgramView::OnInitialUpdate() {
+    if (m_bFirstLayout) {
+        FirstLayout();
+        m_bFirstLayout = false;
+    }
+    if (!m_pDocument) return {};
+    HideEditors();
+    const QString title = m_pDocument->DecodeIntoGrid();
+    m_grid->Refresh();
+    return title;
+}
+
+void CProgramView::FirstLayout() {
+    const radio::Language lang = UiLanguage();
+    m_toneNames = radio::ColumnItems(radio::kColRxTone, lang);
+
+    m_grid->SetRows(radio::ChannelGrid::kRows);
+    m_grid->SetCols(radio::ChannelGrid::kCols);
+    m_grid->SetFixedRows(1);
+    m_grid->SetFixedCols(1);
+    m_grid->SetHighLight(0);
+    m_grid->SetForeColorFixed(kFixedTextColor);
+
+    CreateEditors();
+
+    for (int col = 0; col < radio::ChannelGrid::kCols; ++col)
+        m_grid->SetTextMatrix(0, col, Utf8(radio::ChannelGrid::Heading(col, lang)));
+    for (int row = 1; row < radio::ChannelGrid::kRows; ++row)
+        m_grid->SetTextMatrix(row, 0, QString::fromStdString(radio::ChannelGrid::RowLabel(row)));
+    for (int col = 0; col < radio::ChannelGrid::kCols; ++col)
+        m_grid->SetColAlignment(col, kCentred);
+
+    // Column 0 starts as wide as lets all ten columns show at once in the form's grid; its
+    // width is then the unit of every column's width.
+    double factorSum = 0;
+    for (double f : kColumnFactors) factorSum += f;
+    m_grid->SetColWidth(0, m_grid->UnitWidthToFit(factorSum));
+    const int unit = m_grid->GetColWidth(0);
+    for (int col = 0; col < radio::ChannelGrid::kCols; ++col)
+        m_grid->SetColWidth(col, static_cast<int>(unit * kColumnFactors[std::size_t(col)]));
+}
+
+void CProgramView::CreateEditors() {
+    QWidget* host = m_grid->viewport();  // cell rectangles are relative to it
+    const auto edit = [&](int id) {
+        auto* e = new CCellEdit(host);
+        SetControlId(e, id);
+        return e;
+    };
+    const auto combo = [&](int id, int col) {
+        auto* c = new CCellCombo(host);
+        SetControlId(c, id);
+        for (const std::string& item : radio::ColumnItems(col, UiLanguage()))
+            c->addItem(Utf8(item));
+        return c;
+    };
+    m_editRxFreq = edit(kIdEditRxFreq);
+    m_editTxFreq = edit(kIdEditTxFreq);
+    m_comboRxTone = combo(kIdComboRxTone, radio::kColRxTone);
+    m_comboTxTone = combo(kIdComboTxTone, radio::kColTxTone);
+    m_comboPower = combo(kIdComboPower, radio::kColPower);
+    m_comboLock = combo(kIdComboLock, radio::kColLock);
+    m_editName = edit(kIdEditName);
+    m_editName->SetUpperCase(true);
+    m_editName->SetTypedLimit(kNameLimit);
+    m_comboScanAdd = combo(kIdComboScanAdd, radio::kColScanAdd);
+    m_comboBandwidth = combo(kIdComboBandwidth, radio::kColBandwidth);
+
+    const QFontMetrics fm(m_pForm->font());
+    for (int col = 1; col < radio::ChannelGrid::kCols; ++col) {
+        QWidget* editor = EditorOfColumn(col);
+        editor->setFont(m_pForm->font());
+        editor->hide();
+        editor->installEventFilter(this);
+        if (auto* c = qobject_cast<CCellCombo*>(editor)) {
+            // A list below the cell, not one laid over it at full length: only then does the
+            // style honour the number of visible items.
+            c->setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
+            c->setMaxVisibleItems(std::max(1, kDropDownPixels / (fm.height() + 2)));
+        }
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Editors
+
+QWidget* CProgramView::EditorOfColumn(int col) const {
+    switch (col) {
+        case radio::kColTxFreq:
+            return m_editTxFreq;
+        case radio::kColRxTone:
+            return m_comboRxTone;
+        case radio::kColTxTone:
+            return m_comboTxTone;
+        case radio::kColPower:
+            return m_comboPower;
+        case radio::kColLock:
+            return m_comboLock;
+        case radio::kColScanAdd:
+            return m_comboScanAdd;
+        case radio::kColBandwidth:
+            return m_comboBandwidth;
+        case radio::kColName:
+            return m_editName;
+        default:
+            return m_editRxFreq;
+    }
+}
+
+QWidget* CProgramView::GetCellEditor() const { return EditorOfColumn(m_grid->GetCol()); }
+
+void CProgramView::HideEditors() {
+    if (!m_editRxFreq) return;  // not laid out yet
+    bool hadFocus = false;
+    for (int col = 1; col < radio::ChannelGrid::kCols; ++col) {
+        QWidget* editor = EditorOfColumn(col);
+        hadFocus = hadFocus || editor->hasFocus();
+        editor->hide();
+    }
+    if (hadFocus) m_grid->setFocus();
+}
+
+void CProgramView::OnGridEnterCell() {
+    if (!m_bFirstLayout) OpenEditor();
+}
+
+void CProgramView::OpenEditor() {
+    QWidget* editor = GetCellEditor();
+    const QString text = m_grid->GetText();
+    auto* combo = qobject_cast<CCellCombo*>(editor);
+    if (combo)
+        combo->Open(text);
+    else
+        static_cast<CCellEdit*>(editor)->Open(text);
+
+    // Only the current column's editor is ever shown.
+    for (int col = 1; col < radio::ChannelGrid::kCols; ++col) {
+        if (EditorOfColumn(col) != editor) EditorOfColumn(col)->hide();
+    }
+
+    // The cell rectangle in pixels, as the grid's screen resolution gives it. A list's own
+    // height is the cell's; its dropped-down part is sized by its visible items.
+    const int px = m_grid->logicalDpiX();
+    const int py = m_grid->logicalDpiY();
+    const int height = m_grid->GetCellHeight() * py / kTwipsPerInch;
+    const int width = m_grid->GetCellWidth() * px / kTwipsPerInch;
+    const int left = m_grid->GetCellLeft() * px / kTwipsPerInch - 3;
+    const int top = m_grid->GetCellTop() * py / kTwipsPerInch - 3;
+    editor->setGeometry(left, top, width, height);
+    editor->setFocus();
+    editor->show();
+    editor->raise();
+    m_grid->viewport()->repaint();
+}
+
+void CProgramView::OnGridLeaveCell() {
+    // The grid still has the cell being left as its current cell.
+    CommitCellEdit();
+}
+
+void CProgramView::OnGridScroll() {
+    // What was typed into an editor hidden this way is dropped: the cell keeps its text.
+    HideEditors();
+    m_grid->viewport()->repaint();
+}
+
+bool CProgramView::CommitCellEdit() {
+    if (!m_editRxFreq || !m_pDocument) return true;
+    QWidget* editor = GetCellEditor();
+    if (!editor->isVisible()) return true;
+    const int row = m_grid->GetRow();
+    const int col = m_grid->GetCol();
+
+    QString text;
+    bool changed = false;
+    if (auto* combo = qobject_cast<CCellCombo*>(editor)) {
+        text = combo->currentText();
+        changed = combo->IsChanged();
+    } else {
+        auto* edit = static_cast<CCellEdit*>(editor);
+        text = edit->text();
+        changed = edit->IsChanged();
+    }
+    HideEditors();
+    // Moving through a cell stores nothing: re-storing an untouched text could turn a
+    // decoded value the lists do not hold into their first item, or clear a whole channel
+    // whose frequency the entry rules would refuse.
+    if (!changed) return true;
+
+    radio::ChannelGrid& cells = m_pDocument->grid();
+    const radio::ChannelTexts before = cells.RowTexts(row);
+    const radio::CommitResult result =
+        radio::CommitCellEdit(cells, row, col, ToStd(text), UiLanguage());
+    m_grid->Refresh();
+    if (cells.RowTexts(row) != before) m_pDocument->SetModifiedFlag();
+    if (result != radio::CommitResult::Accepted) {
+        ShowCaution(static_cast<int>(result));
+        return false;
+    }
+    return true;
+}
+
+void CProgramView::ShowCaution(int messageId) {
+    AppMessages().Warning(this, Utf8(radio::MessageText(radio::kMsgCaution)),
+                          Utf8(radio::MessageText(messageId)));
+}
+
+void CProgramView::EncodeGridToImage() {
+    CommitCellEdit();
+    if (m_pDocument) radio::EncodeGridToImage(m_pDocument->grid(), m_pDocument->image());
+}
+
+// ---------------------------------------------------------------------------------------------
+// Keys
+
+bool CProgramView::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && PreTranslateKey(static_cast<QKeyEvent*>(event)))
+        return true;
+    return QScrollArea::eventFilter(watched, event);
+}
+
+bool CProgramView::PreTranslateKey(const QKeyEvent* key) {
+    switch (key->key()) {
+        case Qt::Key_F1:
+            ShowHelp(ControlIdOf(QApplication::focusWidget()));
+            return true;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            if (m_bFirstLayout) return false;
+            OnEnterKey();
+            return true;
+        default:
+            return false;
+    }
+}
+
+void CProgramView::OnEnterKey() {
+    // A rejected entry keeps the cursor on its cell.
+    if (GetCellEditor()->isVisible() && !CommitCellEdit()) return;
+    const int row = m_grid->GetRow();
+    const int col = m_grid->GetCol();
+    if (col < m_grid->GetCols() - 1) {
+        m_grid->SetCol(col + 1);
+    } else if (row < m_grid->GetRows() - 1) {
+        m_grid->SetCol(1);
+        m_grid->SetRow(row + 1);
+    } else {
+        m_grid->SetRow(1);
+        m_grid->SetCol(1);
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Transfers
+
+void CProgramView::OnRead() {
+    m_bWriteMode = false;
+    m_pProgressDlg->m_strTitle = CProgressDlg::TitleFor(false, UiLanguage());
+    // An open window keeps its caption; OK then goes in the direction chosen last.
+    if (m_pProgressDlg->IsOpen()) return;
+    m_pProgressDlg->Open();
+}
+
+void CProgramView::OnWrite() {
+    m_bWriteMode = true;
+    CommitCellEdit();
+    m_pProgressDlg->m_strTitle = CProgressDlg::TitleFor(true, UiLanguage());
+    if (m_pProgressDlg->IsOpen()) return;
+    m_pProgressDlg->Open();
+}
+
+CComSetupDlg* CProgramView::ComSetupDlg() {
+    if (!m_pDlgComSetup) {
+        m_pDlgComSetup = new CComSetupDlg(&AppSettings(), this);
+        m_pDlgComSetup->SetHelpHook([](int context) { ShowHelp(context); });
+        connect(m_pDlgComSetup, &CComSetupDlg::PortChosen, this,
+                [this](const QString& name) { m_strPortName = name; });
+    }
+    return m_pDlgComSetup;
+}
+
+void CProgramView::OnComSetup() { ComSetupDlg()->exec(); }
+
+bool CProgramView::IsTransferRunning() const { return m_pTransfer && m_pTransfer->IsRunning(); }
+
+void CProgramView::SetVirtualRadio(std::shared_ptr<CVirtualRadioHost> host) {
+    m_pTransfer->SetVirtualRadio(std::move(host));
+}
+
+void CProgramView::OnStartTransfer() {
+    if (!m_pDocument || IsTransferRunning() || !m_pProgressDlg->IsStarted()) return;
+    m_bTransferWrite = m_bWriteMode;
+    if (m_bTransferWrite)
+        EncodeGridToImage();
+    else
+        CommitCellEdit();
+    // A read works on a copy: the document changes only when every block has arrived.
+    m_pTransfer->Start(m_bTransferWrite, m_strPortName, m_pDocument->image(), m_pProgressDlg);
+}
+
+void CProgramView::OnTransferFinished(radio::LinkOutcome outcome, const radio::RadioImage& image) {
+    if (m_pDocument && !m_bTransferWrite && outcome == radio::LinkOutcome::Done) {
+        const radio::RadioImage before = m_pDocument->image();
+        m_pDocument->image() = image;
+        g_newImageFlag = false;
+        HideEditors();
+        m_pDocument->DecodeIntoGrid();  // band settings and the main window title too
+        m_grid->Refresh();
+        if (m_pDocument->image() != before) m_pDocument->SetModifiedFlag();
+    }
+    emit TransferFinished(outcome);
+}
+
+bool CProgramView::QueryInterrupt() {
+    if (!IsTransferRunning()) return true;
+    AppMessages().Information(
+        this, AppCaption(),
+        QStringLiteral("A transfer with the radio is under way in this window.\n\n"
+                       "Wait until it has finished, or press Cancel in its progress window, "
+                       "then try again."));
+    return false;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Language
+
+CLanguageDlg& CProgramView::LanguageDialog() {
+    if (!m_pDlgLanguage) m_pDlgLanguage = new CLanguageDlg(this);
+    return *m_pDlgLanguage;
+}
+
+void CProgramView::OnLanguage() {
+    CLanguageDlg& dlg = LanguageDialog();
+    if (dlg.exec() == QDialog::Accepted && dlg.IsChanged()) {
+        if (CProgramApp* app = CProgramApp::instance()) app->RestartForLanguageChange();
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Printing
+
+QPrinter& CProgramView::Printer() {
+    // The application's printer carries the choice of File > Print Setup.
+    if (CProgramApp* app = CProgramApp::instance()) return *app->Printer();
+    if (!m_pOwnPrinter) m_pOwnPrinter = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return *m_pOwnPrinter;
+}
+
+std::unique_ptr<radio::CPrintJob> CProgramView::MakePrintJob() {
+    CommitCellEdit();  // the pages show the grid as the user sees it
+    return std::make_unique<radio::CPrintJob>(m_pDocument->image(), m_pDocument->grid(),
+                                              UiLanguage(), LanguageText("Copyrights Owner"));
+}
+
+void CProgramView::OnFilePrint() {
+    if (!m_pDocument) return;
+    const std::unique_ptr<radio::CPrintJob> job = MakePrintJob();
+    radio::PrintWithPrinter(this, Printer(), *job, true);
+}
+
+void CProgramView::OnFilePrintDirect() {
+    if (!m_pDocument) return;
+    const std::unique_ptr<radio::CPrintJob> job = MakePrintJob();
+    if (!radio::PrintWithPrinter(this, Printer(), *job, false)) {
+        AppMessages().Warning(this, AppCaption(),
+                              QStringLiteral("The document could not be printed. Check the "
+                                             "printer chosen in File > Print Setup."));
+    }
+}
+
+void CProgramView::OnFilePrintPreview() {
+    if (!m_pDocument) return;
+    delete m_pPreview.data();  // it draws from the job replaced below
+    m_pPreviewJob = MakePrintJob();
+    m_pPreview = radio::MakePrintPreview(this, Printer(), *m_pPreviewJob);
+    // Window-modal: the document cannot be closed under the preview.
+    m_pPreview->open();
+}

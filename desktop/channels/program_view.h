@@ -1,0 +1,166 @@
+#pragma once
+
+#include <QPointer>
+#include <QPrintPreviewDialog>
+#include <QScrollArea>
+#include <QSize>
+#include <QString>
+#include <array>
+#include <memory>
+#include <vector>
+
+#include "core/link/radio_link.h"
+#include "core/image/radio_image.h"
+
+class CCellCombo;
+class CCellEdit;
+class CComSetupDlg;
+class CLanguageDlg;
+class CMSFlexGrid;
+class CProgramDoc;
+class CProgressDlg;
+class CTransferController;
+class CVirtualRadioHost;
+class QKeyEvent;
+class QPrinter;
+
+namespace radio {
+class CPrintJob;
+}
+
+// The view of one channel document inside its child frame: a form holding the channel grid,
+// whose cells are edited through nine in-place editors. It also runs the radio transfers of its
+// document (Program > Read / Write, Setup > Com Setup) and prints it. The main frame routes the
+// document commands to the virtual handlers below.
+//
+// The grid works directly on the document's ChannelGrid, so the grid on screen, saving and
+// printing share one working copy of the channels.
+class CProgramView : public QScrollArea {
+    Q_OBJECT
+  public:
+    // Control ids of the grid and its editors; each is also the help context of its control.
+    enum ControlId : int {
+        kIdGrid = 1000,
+        kIdEditRxFreq = 2127,
+        kIdEditTxFreq = 2128,
+        kIdComboRxTone = 2132,
+        kIdComboTxTone = 2133,
+        kIdComboPower = 1129,
+        kIdComboLock = 1127,
+        kIdComboScanAdd = 1134,
+        kIdComboBandwidth = 1135,
+        kIdEditName = 1126,
+    };
+    // Column width factors, in units of column 0's width before the layout.
+    static constexpr std::array<double, 10> kColumnFactors = {0.43, 1.1, 1.1, 1.0, 1.0,
+                                                              0.9,  0.9, 0.9, 0.9, 1.1};
+    static constexpr int kNameLimit = 6;  // characters the name editor takes from the keyboard
+
+    explicit CProgramView(CProgramDoc* doc, QWidget* parent = nullptr);
+    ~CProgramView() override;
+
+    CProgramDoc* GetDocument() const;
+
+    // First showing of the document: lays out the grid and its editors once, then decodes the
+    // image into the grid and runs the band settings step. Returns the main window title that
+    // step gives.
+    virtual QString OnInitialUpdate();
+
+    // Asked before a command hides or destroys this view or ends the program (File > New,
+    // Open, Close, the close box, Exit). While a radio transfer runs the command is refused
+    // with a message: the transfer must never outlive its view or document.
+    virtual bool QueryInterrupt();
+
+    // The form's size: 431 x 231 dialog units of its font (Times New Roman, 9 points).
+    QSize FormSize() const;
+    QSize sizeHint() const override { return FormSize(); }
+
+    // --- The grid and its editors.
+    CMSFlexGrid* Grid() const { return m_grid; }
+    // The editor of column `col` (1..9); any other column gives the Rx Frequency editor.
+    QWidget* EditorOfColumn(int col) const;
+    // The editor of the grid's current column.
+    QWidget* GetCellEditor() const;
+    // Stores the text of the current cell's editor if it is shown, as leaving the cell does,
+    // and hides it. False only when the entry was rejected (the "Caution" message was shown).
+    bool CommitCellEdit();
+    // Hides every editor without storing anything.
+    void HideEditors();
+    // Commits a pending edit, then rebuilds the image's channel records and names.
+    void EncodeGridToImage();
+
+    // --- Radio transfers.
+    QString PortName() const { return m_strPortName; }
+    void SetPortName(const QString& name) { m_strPortName = name; }
+    bool IsWriteMode() const { return m_bWriteMode; }
+    CProgressDlg* ProgressDlg() const { return m_pProgressDlg; }
+    CComSetupDlg* ComSetupDlg();
+    bool IsTransferRunning() const;
+    // The radio behind "virtual:"; the process's built-in one unless set.
+    void SetVirtualRadio(std::shared_ptr<CVirtualRadioHost> host);
+
+    // --- Printing.
+    // The preview opened by the last Print Preview, while it is open.
+    QPrintPreviewDialog* PrintPreview() const { return m_pPreview; }
+
+  signals:
+    // After every transfer of this view, once the document and grid show its outcome.
+    void TransferFinished(radio::LinkOutcome outcome);
+
+  public slots:
+    virtual void OnRead();              // Program > Read
+    virtual void OnWrite();             // Program > Write
+    virtual void OnComSetup();          // Setup > Com Setup
+    virtual void OnLanguage();          // Setup > Language: change and restart
+    virtual void OnFilePrint();         // File > Print
+    virtual void OnFilePrintDirect();   // print without the print dialog
+    virtual void OnFilePrintPreview();  // File > Print Preview
+
+  protected:
+    CLanguageDlg& LanguageDialog();
+    // Keys of the view and of all its controls pass here first (Enter and F1).
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void FirstLayout();
+    void CreateEditors();
+    void OnGridEnterCell();
+    void OnGridLeaveCell();
+    void OnGridScroll();
+    void OpenEditor();
+    bool PreTranslateKey(const QKeyEvent* key);
+    void OnEnterKey();
+    void ShowCaution(int messageId);
+    void OnStartTransfer();
+    void OnTransferFinished(radio::LinkOutcome outcome, const radio::RadioImage& image);
+    QPrinter& Printer();
+    std::unique_ptr<radio::CPrintJob> MakePrintJob();
+
+    QPointer<CProgramDoc> m_pDocument;
+    QWidget* m_pForm = nullptr;
+    CMSFlexGrid* m_grid = nullptr;
+    bool m_bFirstLayout = true;
+    bool m_bWriteMode = false;
+    bool m_bTransferWrite = false;           // direction of the transfer under way
+    CComSetupDlg* m_pDlgComSetup = nullptr;  // created on first use, lives with the view
+    CLanguageDlg* m_pDlgLanguage = nullptr;  // created on first use, lives with the view
+    CProgressDlg* m_pProgressDlg = nullptr;
+    CTransferController* m_pTransfer = nullptr;
+
+    CCellEdit* m_editRxFreq = nullptr;
+    CCellEdit* m_editTxFreq = nullptr;
+    CCellCombo* m_comboRxTone = nullptr;
+    CCellCombo* m_comboTxTone = nullptr;
+    CCellCombo* m_comboPower = nullptr;
+    CCellCombo* m_comboLock = nullptr;
+    CCellEdit* m_editName = nullptr;
+    CCellCombo* m_comboScanAdd = nullptr;
+    CCellCombo* m_comboBandwidth = nullptr;
+
+    QString m_strPortName = QStringLiteral("COM1");
+    std::vector<std::string> m_toneNames;
+
+    std::unique_ptr<QPrinter> m_pOwnPrinter;  // when there is no application object (tests)
+    std::unique_ptr<radio::CPrintJob> m_pPreviewJob;
+    QPointer<QPrintPreviewDialog> m_pPreview;
+};

@@ -1,0 +1,62 @@
+#include "desktop/dialogs/language_dlg.h"
+
+#include <QButtonGroup>
+#include <QDialogButtonBox>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "desktop/app/app_globals.h"
+#include "desktop/services/command_ids.h"
+#include "desktop/services/help.h"
+
+CLanguageDlg::CLanguageDlg(QWidget* parent) : QDialog(parent) {
+    setWindowTitle(QStringLiteral("Language"));
+    m_pEnglish = new QRadioButton(QStringLiteral("English"), this);
+    m_pChinese = new QRadioButton(QStringLiteral("Chinese"), this);
+    SetControlId(m_pEnglish, 1006);
+    SetControlId(m_pChinese, 1007);
+    auto* group = new QButtonGroup(this);
+    group->addButton(m_pEnglish, 0);
+    group->addButton(m_pChinese, 1);
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &CLanguageDlg::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &CLanguageDlg::reject);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_pEnglish);
+    layout->addWidget(m_pChinese);
+    layout->addWidget(buttons);
+    InstallDialogHelp(this, ID_SETUP_LANGUAGE);
+}
+
+void CLanguageDlg::OnInitDialog() { SetSelection(IsChinese() ? 1 : 0); }
+
+void CLanguageDlg::SetSelection(int index) {
+    m_nSelected = index;
+    m_pEnglish->setChecked(index == 0);
+    m_pChinese->setChecked(index == 1);
+}
+
+int CLanguageDlg::exec() {
+    OnInitDialog();
+    return QDialog::exec();
+}
+
+void CLanguageDlg::accept() {
+    m_nSelected = m_pChinese->isChecked() ? 1 : 0;
+    const int running = IsChinese() ? 1 : 0;
+    if (m_nSelected != running) {
+        m_bChanged = true;
+        g_config.SetValue("Setup", "Language", running == 1 ? "English" : "Chinese");
+        // "chinese" equals "Chinese" for the lookup but not for start-up's exact comparison.
+        g_config.MarkDirty();
+    } else if (m_bChanged) {
+        // An earlier change was stored but its restart was cancelled; choosing the running
+        // language again must not leave the other one waiting for the next start.
+        m_bChanged = false;
+        g_config.SetValue("Setup", "Language", running == 1 ? "Chinese" : "English");
+        g_config.MarkDirty();
+    }
+    QDialog::accept();
+}

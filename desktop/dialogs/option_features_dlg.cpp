@@ -1,0 +1,97 @@
+#include "desktop/dialogs/option_features_dlg.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+
+#include "desktop/services/help.h"
+
+namespace {
+
+// The name code knows only ASCII: every other character becomes one fill byte, as a
+// character outside the code does.
+std::string NameBytes(const QString& text) {
+    std::string out;
+    for (QChar c : text) out += c.unicode() < 0x80 ? static_cast<char>(c.unicode()) : '\x7F';
+    return out;
+}
+
+}  // namespace
+
+COptionFeaturesDlg::COptionFeaturesDlg(QWidget* parent) : QDialog(parent) {
+    setWindowTitle(QStringLiteral("Option Features"));
+    auto* grid = new QGridLayout(this);
+    grid->setHorizontalSpacing(12);
+    grid->setColumnMinimumWidth(2, 24);
+
+    // The first eight lists form the left column, the other seven the right one.
+    const auto& lists = radio::OptionLists();
+    for (std::size_t i = 0; i < lists.size(); ++i) {
+        const radio::OptionList& list = lists[i];
+        auto* combo = new QComboBox(this);
+        SetControlId(combo, list.id);
+        for (const std::string& entry : list.entries) combo->addItem(QString::fromStdString(entry));
+        auto* label = new QLabel(QString::fromLatin1(list.label), this);
+        label->setBuddy(combo);
+        const bool left = i < 8;
+        const int row = left ? static_cast<int>(i) : static_cast<int>(i - 8);
+        grid->addWidget(label, row, left ? 0 : 3);
+        grid->addWidget(combo, row, left ? 1 : 4);
+        m_lists.insert(list.id, combo);
+    }
+
+    m_pName = new QLineEdit(this);
+    SetControlId(m_pName, radio::kIdPowerOnName);
+    m_pName->setMaxLength(6);
+    auto* nameLabel = new QLabel(QStringLiteral("Power-on Name"), this);
+    nameLabel->setBuddy(m_pName);
+    grid->addWidget(nameLabel, 8, 0);
+    grid->addWidget(m_pName, 8, 1);
+
+    m_pBeep = new QCheckBox(QStringLiteral("Beep"), this);
+    SetControlId(m_pBeep, radio::kIdBeep);
+    grid->addWidget(m_pBeep, 7, 4);
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &COptionFeaturesDlg::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &COptionFeaturesDlg::reject);
+    grid->addWidget(buttons, 9, 0, 1, 5);
+    InstallDialogHelp(this);
+}
+
+int COptionFeaturesDlg::DoModal(radio::RadioImage& image) {
+    Attach(&image);
+    OnInitDialog();
+    const int result = exec();
+    m_pImage = nullptr;
+    return result;
+}
+
+void COptionFeaturesDlg::OnInitDialog() {
+    if (!m_pImage) return;
+    const radio::OptionValues values = radio::ReadOptions(*m_pImage);
+    for (const radio::OptionList& list : radio::OptionLists()) {
+        m_lists.value(list.id)->setCurrentIndex(values.*list.field);  // -1: no selection
+    }
+    m_pName->setText(QString::fromStdString(values.powerOnName));
+    m_pBeep->setChecked(values.beep);
+    m_lists.value(radio::OptionLists().front().id)->setFocus();
+}
+
+radio::OptionValues COptionFeaturesDlg::Values() const {
+    radio::OptionValues values;
+    for (const radio::OptionList& list : radio::OptionLists()) {
+        values.*list.field = m_lists.value(list.id)->currentIndex();
+    }
+    values.powerOnName = NameBytes(m_pName->text());
+    values.beep = m_pBeep->isChecked();
+    return values;
+}
+
+void COptionFeaturesDlg::accept() {
+    if (m_pImage) radio::WriteOptions(*m_pImage, Values());
+    QDialog::accept();
+}

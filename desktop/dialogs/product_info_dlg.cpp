@@ -1,0 +1,99 @@
+#include "desktop/dialogs/product_info_dlg.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+#include "desktop/app/app_globals.h"
+#include "core/config/band_settings.h"
+#include "qt/config_text.h"
+#include "desktop/services/help.h"
+
+namespace {
+
+// Each entry keeps the configuration's own bytes (UTF-8 or GBK), which go into the title.
+void AddEntry(QComboBox* combo, const std::string& bytes) {
+    combo->addItem(radio::ConfigText(bytes), QByteArray::fromStdString(bytes));
+}
+
+std::string Bytes(const QComboBox* combo) {
+    return combo->currentData().toByteArray().toStdString();
+}
+
+}  // namespace
+
+CProductInfoDlg::CProductInfoDlg(QWidget* parent) : QDialog(parent) {
+    setWindowTitle(QStringLiteral("Product Information"));
+    m_pType = new QComboBox(this);
+    m_pBand = new QComboBox(this);
+    SetControlId(m_pType, 1013);
+    SetControlId(m_pBand, 1014);
+    m_pType->setMinimumContentsLength(16);
+    m_pBand->setMinimumContentsLength(16);
+
+    auto* group = new QGroupBox(QStringLiteral("Setting"), this);
+    auto* form = new QFormLayout(group);
+    form->addRow(QStringLiteral("Type"), m_pType);
+    form->addRow(QStringLiteral("Frequency"), m_pBand);
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &CProductInfoDlg::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &CProductInfoDlg::reject);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(group);
+    layout->addWidget(buttons);
+
+    connect(m_pType, &QComboBox::currentIndexChanged, this, [this](int index) {
+        if (index >= 0) FillBands(index);
+    });
+    InstallDialogHelp(this);
+}
+
+int CProductInfoDlg::DoModal(radio::RadioImage& image) {
+    Attach(&image);
+    OnInitDialog();
+    const int result = exec();
+    m_pImage = nullptr;
+    return result;
+}
+
+void CProductInfoDlg::FillBands(int typeIndex) {
+    m_pBand->clear();
+    for (const std::string& band : radio::SplitBands(radio::BandList(g_config, typeIndex)))
+        AddEntry(m_pBand, band);
+    m_pBand->setCurrentIndex(0);
+}
+
+void CProductInfoDlg::OnInitDialog() {
+    m_strTitle.clear();
+    const QSignalBlocker block(m_pType);  // the band list is refilled here explicitly
+    m_pType->clear();
+    for (const std::string& type : radio::RadioTypes(g_config)) AddEntry(m_pType, type);
+
+    // First the image's type with its bands, then the stored type and band, which win.
+    if (m_pImage) {
+        const int imageType = (*m_pImage)[radio::offset::kRadioType];
+        m_pType->setCurrentIndex(imageType < m_pType->count() ? imageType : -1);
+        FillBands(imageType);
+    }
+    const auto storedType = static_cast<int>(AppSettings().GetInt("Type").value_or(0));
+    const auto storedBand = static_cast<int>(AppSettings().GetInt("Field").value_or(0));
+    m_pType->setCurrentIndex(storedType < m_pType->count() ? storedType : -1);
+    FillBands(storedType);
+    m_pBand->setCurrentIndex(storedBand < m_pBand->count() ? storedBand : -1);
+    m_pType->setFocus();
+}
+
+void CProductInfoDlg::accept() {
+    if (m_pImage) {
+        const int type = m_pType->currentIndex();
+        const int band = m_pBand->currentIndex();
+        m_strTitle = radio::ConfigText(radio::ApplyProductInfo(
+            *m_pImage, type < 0 ? 0 : type, band < 0 ? 0 : band, Bytes(m_pType), Bytes(m_pBand),
+            g_config, g_appConfig, AppSettings()));
+    }
+    QDialog::accept();
+}

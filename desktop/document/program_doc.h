@@ -1,0 +1,70 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include "core/image/radio_image.h"
+#include "core/image/status.h"
+#include "core/codec/channel_grid.h"
+
+class QWidget;
+
+// One channel document: the radio's memory image and the grid that is its working copy while
+// the user edits. The grid is encoded back into the image before every save.
+class CProgramDoc : public QObject {
+    Q_OBJECT
+public:
+    explicit CProgramDoc(QObject* parent = nullptr);
+
+    // File > New: the blank image, the title of the language, the application name as path
+    // name (not a file the user chose), and NewImageFlag set.
+    bool OnNewDocument();
+    // Loads a channel file into a scratch image first: on failure nothing changes and the
+    // status says which file and why. On success clears NewImageFlag and takes the file name
+    // as title.
+    radio::Status OnOpenDocument(const QString& path);
+    // Encodes the grid into the image, then writes the file atomically.
+    radio::Status OnSaveDocument(const QString& path);
+
+    // File > Save and File > Save As. A document never saved to a file the user chose always
+    // asks for a name. Failures are reported; false when nothing was saved.
+    bool DoFileSave(QWidget* parent);
+    bool DoSave(QWidget* parent, bool askName);
+    // On closing the program: asks Save / Discard / Cancel when modified. False on Cancel or
+    // when the save failed.
+    bool SaveModified(QWidget* parent);
+
+    // Fills the grid from the image and runs the band settings step; returns the main window
+    // title that step gives.
+    QString DecodeIntoGrid();
+
+    radio::RadioImage& image() { return m_image; }
+    const radio::RadioImage& image() const { return m_image; }
+    radio::ChannelGrid& grid() { return m_grid; }
+    const radio::ChannelGrid& grid() const { return m_grid; }
+
+    const QString& GetTitle() const { return m_strTitle; }
+    void SetTitle(const QString& title);
+    const QString& GetPathName() const { return m_strPathName; }
+    // True once the document has been opened from or saved to a file the user chose.
+    bool HasUserFile() const { return m_bUserFile; }
+
+    bool IsModified() const { return m_bModified; }
+    void SetModifiedFlag(bool modified = true);
+
+signals:
+    void titleChanged(const QString& title);
+    void modifiedChanged(bool modified);
+    // The band settings step after a decode gave this main window title.
+    void bandTitleChanged(const QString& title);
+    // Emitted before the grid is encoded for a save: a view commits its pending cell edit.
+    void aboutToSave();
+
+private:
+    radio::RadioImage m_image;
+    radio::ChannelGrid m_grid;
+    QString m_strTitle;
+    QString m_strPathName;
+    bool m_bUserFile = false;
+    bool m_bModified = false;
+};

@@ -1,0 +1,511 @@
+#include "desktop/frame/main_frame.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDockWidget>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QShortcut>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+
+#include "desktop/document/program_doc.h"
+#include "desktop/dialogs/option_features_dlg.h"
+#include "desktop/app/app_globals.h"
+#include "desktop/services/app_pictures.h"
+#include "desktop/frame/child_frame.h"
+#include "desktop/services/command_ids.h"
+#include "desktop/services/help.h"
+#include "desktop/frame/mdi_client_wnd.h"
+#include "desktop/services/message_service.h"
+#include "desktop/frame/navigation_bar.h"
+#include "desktop/dialogs/product_info_dlg.h"
+#include "desktop/channels/program_view.h"
+
+namespace {
+
+// Status-bar prompt and tooltip of a command, separated by a line break.
+QString Prompt(int id) {
+    switch (id) {
+        case ID_FILE_NEW:
+            return QStringLiteral("Create a new document\nNew");
+        case ID_FILE_OPEN:
+            return QStringLiteral("Open an existing document\nOpen");
+        case ID_FILE_CLOSE:
+            return QStringLiteral("Close the active document\nClose");
+        case ID_FILE_SAVE:
+            return QStringLiteral("Save the active document\nSave");
+        case ID_FILE_SAVE_AS:
+            return QStringLiteral("Save the active document with a new name\nSave As");
+        case ID_FILE_PRINT_SETUP:
+            return QStringLiteral("Change the printing options\nPage Setup");
+        case ID_FILE_PRINT:
+            return QStringLiteral("Print the active document\nPrint");
+        case ID_FILE_PRINT_DIRECT:
+            return QStringLiteral("Print the active document without asking\nPrint Direct");
+        case ID_FILE_PRINT_PREVIEW:
+            return QStringLiteral("Display full pages\nPrint Preview");
+        case ID_APP_ABOUT:
+            return QStringLiteral(
+                "Display program information, version number and copyright\nAbout");
+        case ID_APP_EXIT:
+            return QStringLiteral("Quit the application; prompts to save documents\nExit");
+        case ID_VIEW_TOOLBAR:
+            return QStringLiteral("Show or hide the toolbar\nToggle ToolBar");
+        case ID_VIEW_STATUS_BAR:
+            return QStringLiteral("Show or hide the status bar\nToggle StatusBar");
+        default:
+            return {};
+    }
+}
+
+// Commands that act on the active channel window; without one they are unavailable.
+constexpr int kDocumentCommands[] = {
+    ID_FILE_CLOSE,         ID_FILE_SAVE,         ID_FILE_SAVE_AS,           ID_FILE_PRINT,
+    ID_FILE_PRINT_PREVIEW, ID_PROGRAM_READ,      ID_PROGRAM_WRITE,          ID_SETUP_COM,
+    ID_SETUP_LANGUAGE,     ID_EDIT_CHANNEL_INFO, ID_EDIT_OPTIONAL_FEATURES, ID_FILE_PRINT_DIRECT,
+};
+
+void NoDocumentMessage(QWidget* parent) {
+    AppMessages().Information(parent, AppCaption(),
+                              QStringLiteral("There is no channel document open. Create one with "
+                                             "File > New or open a channel file first."));
+}
+
+}  // namespace
+
+CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) { resize(1000, 600); }
+
+CMainFrame::~CMainFrame() {
+    // Tearing down the client area hides and activates windows; nothing here may answer that.
+    qApp->removeEventFilter(this);
+    if (m_pMdiClient) m_pMdiClient->disconnect(this);
+    if (m_pNavigationBar) m_pNavigationBar->disconnect(this);
+    for (CChildFrame* child : ChildFrames()) {
+        child->disconnect(this);
+        child->GetDocument()->disconnect(this);
+    }
+}
+
+QAction* CMainFrame::NewAction(int id, const QString& text, const QString& prompt) {
+    auto* action = new QAction(text, this);
+    action->setObjectName(QStringLiteral("ID_%1").arg(id));
+    action->setProperty("commandId", id);
+    const QString both = prompt.isNull() ? Prompt(id) : prompt;
+    if (!both.isEmpty()) {
+        action->setStatusTip(both.section(QLatin1Char('\n'), 0, 0));
+        action->setToolTip(both.section(QLatin1Char('\n'), 1, 1));
+    }
+    addAction(action);  // accelerators work whichever menu is shown
+    if (!m_actions.contains(id)) m_actions.insert(id, action);
+    return action;
+}
+
+bool CMainFrame::Create() {
+    m_pMdiClient = new CMDIClientWnd(this);
+    setCentralWidget(m_pMdiClient);
+    connect(m_pMdiClient, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* w) {
+        if (auto* child = qobject_cast<CChildFrame*>(w)) m_pActiveChild = child;
+        UpdateCommandStates();
+    });
+
+    m_pOptionFeaturesDlg = new COptionFeaturesDlg(this);
+    m_pProductInfoDlg = new CProductInfoDlg(this);
+
+    CreateMenus();
+    if (!CreateToolBar() || !CreateStatusBar() || !CreateNavigationBar()) return false;
+    CreateAccelerators();
+    setWindowTitle(LanguageText("AppName"));
+    UpdateCommandStates();
+    return true;
+}
+
+void CMainFrame::CreateMenus() {
+    NewAction(ID_FILE_NEW, QStringLiteral("&New\tCtrl+N"))
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    NewAction(ID_FILE_OPEN, QStringLiteral("&Open...\tCtrl+O"))
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    NewAction(ID_FILE_CLOSE, QStringLiteral("&Close"));
+    NewAction(ID_FILE_SAVE, QStringLiteral("&Save\tCtrl+S"))
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    NewAction(ID_FILE_SAVE_AS, QStringLiteral("Save &As..."));
+    NewAction(ID_FILE_PRINT, QStringLiteral("&Print...\tCtrl+P"))
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    NewAction(ID_FILE_PRINT_PREVIEW, QStringLiteral("Print Pre&view"));
+    // Printing without the print dialog has no menu item; its key reaches it from anywhere
+    // in the main window.
+    NewAction(ID_FILE_PRINT_DIRECT, QStringLiteral("Print &Direct"))
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P));
+    NewAction(ID_FILE_PRINT_SETUP, QStringLiteral("P&rint Setup..."));
+    NewAction(ID_APP_EXIT, QStringLiteral("E&xit"));
+    NewAction(ID_EDIT_CHANNEL_INFO, QStringLiteral("&Channel Information"));
+    NewAction(ID_EDIT_OPTIONAL_FEATURES, QStringLiteral("&Optional Features"));
+    // The shortcut hint is part of these texts (spaces, not a tab), so their keys are
+    // separate shortcuts below rather than the actions' own, which Qt would show twice.
+    NewAction(ID_PROGRAM_READ, QStringLiteral("&Read    Ctrl+R"));
+    NewAction(ID_PROGRAM_WRITE, QStringLiteral("&Write   Ctrl+W"));
+    for (int id : {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, ID_VIEW_CONTROL_BAR}) {
+        const char* text = id == ID_VIEW_TOOLBAR      ? "&Toolbar"
+                           : id == ID_VIEW_STATUS_BAR ? "&Status Bar"
+                                                      : "&Control Bar";
+        NewAction(id, QString::fromLatin1(text))->setCheckable(true);
+    }
+    NewAction(ID_SETUP_COM, QStringLiteral("&Com Setup"));
+    NewAction(ID_SETUP_LANGUAGE, QStringLiteral("&Language"));
+    NewAction(ID_PRODUCT_INFO, QString());  // no menu item: reached from the navigation tree
+    // Two About items: start-up gives the document menu's one the configured text.
+    m_pAbout128 = NewAction(ID_APP_ABOUT, QStringLiteral("&About Program..."));
+    m_pAbout129 = new QAction(QStringLiteral("&About Program..."), this);
+    m_pAbout129->setObjectName(QStringLiteral("ID_%1").arg(ID_APP_ABOUT));
+    m_pAbout129->setProperty("commandId", ID_APP_ABOUT);
+    m_pAbout129->setStatusTip(m_pAbout128->statusTip());
+    m_actions.insert(ID_APP_ABOUT, m_pAbout129);
+    connect(m_pAbout129, &QAction::triggered, m_pAbout128, &QAction::trigger);
+
+    const auto menu = [this](const QString& title, std::initializer_list<int> ids,
+                             QAction* about = nullptr) {
+        auto* m = new QMenu(title, this);
+        for (int id : ids) {
+            if (id == 0)
+                m->addSeparator();
+            else
+                m->addAction(m_actions.value(id));
+        }
+        if (about) m->addAction(about);
+        return m;
+    };
+    m_menus128 = {
+        menu(QStringLiteral("&File"),
+             {ID_FILE_NEW, ID_FILE_OPEN, 0, ID_FILE_PRINT_SETUP, 0, ID_APP_EXIT}),
+        menu(QStringLiteral("&View"), {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR}),
+        menu(QStringLiteral("&Help"), {}, m_pAbout128),
+    };
+    m_pSetupMenu = menu(QStringLiteral("&Setup"), {ID_SETUP_COM, ID_SETUP_LANGUAGE});
+    m_menus129 = {
+        menu(QStringLiteral("&File"),
+             {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_CLOSE, ID_FILE_SAVE, ID_FILE_SAVE_AS, 0,
+              ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT_SETUP, 0, ID_APP_EXIT}),
+        menu(QStringLiteral("&Edit"), {ID_EDIT_CHANNEL_INFO, ID_EDIT_OPTIONAL_FEATURES}),
+        menu(QStringLiteral("&Program"), {ID_PROGRAM_READ, ID_PROGRAM_WRITE}),
+        menu(QStringLiteral("&View"), {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, ID_VIEW_CONTROL_BAR}),
+        m_pSetupMenu,
+        menu(QStringLiteral("&Help"), {}, m_pAbout129),
+    };
+    for (QMenu* m : m_menus128 + m_menus129) {
+        connect(m, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandStates);
+    }
+
+    // Commands of the frame and of the active channel window.
+    connect(Action(ID_APP_EXIT), &QAction::triggered, this, &QWidget::close);
+    connect(Action(ID_FILE_CLOSE), &QAction::triggered, this, &CMainFrame::OnFileClose);
+    connect(Action(ID_FILE_SAVE), &QAction::triggered, this, &CMainFrame::OnFileSave);
+    connect(Action(ID_FILE_SAVE_AS), &QAction::triggered, this, &CMainFrame::OnFileSaveAs);
+    connect(Action(ID_EDIT_CHANNEL_INFO), &QAction::triggered, this,
+            &CMainFrame::OnEditChannelInfo);
+    connect(Action(ID_EDIT_OPTIONAL_FEATURES), &QAction::triggered, this,
+            &CMainFrame::OnEditOptionalFeatures);
+    connect(Action(ID_PRODUCT_INFO), &QAction::triggered, this, &CMainFrame::OnProductInfo);
+    connect(Action(ID_VIEW_TOOLBAR), &QAction::triggered, this, &CMainFrame::OnViewToolbar);
+    connect(Action(ID_VIEW_STATUS_BAR), &QAction::triggered, this, &CMainFrame::OnViewStatusBar);
+    connect(Action(ID_VIEW_CONTROL_BAR), &QAction::triggered, this, &CMainFrame::OnViewControlBar);
+    const auto toView = [this](int id, void (CProgramView::*handler)()) {
+        connect(Action(id), &QAction::triggered, this, [this, handler] {
+            if (CProgramView* view = ActiveView()) (view->*handler)();
+        });
+    };
+    toView(ID_PROGRAM_READ, &CProgramView::OnRead);
+    toView(ID_PROGRAM_WRITE, &CProgramView::OnWrite);
+    toView(ID_SETUP_COM, &CProgramView::OnComSetup);
+    toView(ID_SETUP_LANGUAGE, &CProgramView::OnLanguage);
+    toView(ID_FILE_PRINT, &CProgramView::OnFilePrint);
+    toView(ID_FILE_PRINT_PREVIEW, &CProgramView::OnFilePrintPreview);
+    toView(ID_FILE_PRINT_DIRECT, &CProgramView::OnFilePrintDirect);
+}
+
+bool CMainFrame::CreateToolBar() {
+    m_pToolBar = new QToolBar(QStringLiteral("Standard"), this);
+    m_pToolBar->setObjectName(QStringLiteral("128"));
+    m_pToolBar->setIconSize(QSize(16, 16));
+    m_pToolBar->setAllowedAreas(Qt::AllToolBarAreas);
+    const auto button = [this](int id, QAction* action = nullptr) {
+        action = action ? action : Action(id);
+        action->setIcon(CommandIcon(id));
+        m_pToolBar->addAction(action);
+    };
+    button(ID_FILE_NEW);
+    button(ID_FILE_OPEN);
+    button(ID_FILE_SAVE);
+    m_pToolBar->addSeparator();
+    button(ID_PROGRAM_READ);
+    button(ID_PROGRAM_WRITE);
+    m_pToolBar->addSeparator();
+    button(ID_FILE_PRINT);
+    m_pToolBar->addSeparator();
+    button(ID_APP_ABOUT, m_pAbout128);
+    // Read and Write have no prompt: their buttons show no tooltip at all.
+    for (int id : {ID_PROGRAM_READ, ID_PROGRAM_WRITE}) {
+        if (QWidget* w = m_pToolBar->widgetForAction(Action(id))) m_untippedButtons.append(w);
+    }
+    addToolBar(Qt::TopToolBarArea, m_pToolBar);
+    return true;
+}
+
+bool CMainFrame::CreateStatusBar() {
+    QStatusBar* bar = statusBar();
+    bar->addWidget(new QLabel(QStringLiteral("Ready"), bar), 1);
+    const QFontMetrics fm(bar->font());
+    for (int id : {ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL}) {
+        auto* label = new QLabel(bar);
+        label->setObjectName(QString::number(id));
+        label->setAlignment(Qt::AlignCenter);
+        label->setMinimumWidth(fm.horizontalAdvance(QStringLiteral("SCRL")) + 12);
+        label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        bar->addPermanentWidget(label);
+        m_indicators.insert(id, label);
+    }
+    auto* timer = new QTimer(this);
+    connect(timer, &QTimer::timeout, this, &CMainFrame::PollKeyLocks);
+    timer->start(250);
+    // Lock keys, where the system cannot tell their state; also the Read and Write tooltips.
+    qApp->installEventFilter(this);
+    PollKeyLocks();
+    return true;
+}
+
+bool CMainFrame::CreateNavigationBar() {
+    m_pNavigationDock = new QDockWidget(this);
+    m_pNavigationDock->setObjectName(QStringLiteral("100"));
+    m_pNavigationDock->setWindowTitle(QStringLiteral("IE Control Bar"));
+    m_pNavigationDock->setTitleBarWidget(
+        new QWidget(m_pNavigationDock));  // the panel draws its own
+    m_pNavigationDock->setFeatures(QDockWidget::NoDockWidgetFeatures);
+    m_pNavigationDock->setAllowedAreas(Qt::LeftDockWidgetArea);
+    m_pNavigationBar = new CNavigationBar(this, m_pNavigationDock);
+    m_pNavigationDock->setWidget(m_pNavigationBar);
+    addDockWidget(Qt::LeftDockWidgetArea, m_pNavigationDock);
+    connect(m_pNavigationBar, &CNavigationBar::itemChosen, this, &CMainFrame::OnTreeItemChosen);
+    connect(m_pNavigationBar, &CNavigationBar::closeRequested, this, [this] {
+        m_pNavigationDock->hide();
+        UpdateCommandStates();
+    });
+    return true;
+}
+
+void CMainFrame::CreateAccelerators() {
+    const auto key = [this](const QKeySequence& seq, auto&& fn) {
+        auto* shortcut = new QShortcut(seq, this);
+        connect(shortcut, &QShortcut::activated, this, fn);
+    };
+    for (auto [seq, id] : {std::pair{QKeySequence(Qt::CTRL | Qt::Key_R), int(ID_PROGRAM_READ)},
+                           std::pair{QKeySequence(Qt::CTRL | Qt::Key_W), int(ID_PROGRAM_WRITE)}}) {
+        key(seq, [this, id] {
+            QAction* action = Action(id);
+            if (action->isEnabled()) action->trigger();
+        });
+    }
+    key(QKeySequence(Qt::Key_F6), [this] { m_pMdiClient->activateNextSubWindow(); });
+    key(QKeySequence(Qt::SHIFT | Qt::Key_F6),
+        [this] { m_pMdiClient->activatePreviousSubWindow(); });
+}
+
+QAction* CMainFrame::Action(int commandId) const { return m_actions.value(commandId); }
+
+QAction* CMainFrame::AboutAction(bool documentMenu) const {
+    return documentMenu ? m_pAbout129 : m_pAbout128;
+}
+
+const QList<QMenu*>& CMainFrame::Menus(bool documentMenu) const {
+    return documentMenu ? m_menus129 : m_menus128;
+}
+
+QLabel* CMainFrame::Indicator(int indicatorId) const { return m_indicators.value(indicatorId); }
+
+void CMainFrame::SetAboutItemText(const QString& text) { m_pAbout129->setText(text); }
+
+void CMainFrame::RemoveLanguageItem() { m_pSetupMenu->removeAction(Action(ID_SETUP_LANGUAGE)); }
+
+void CMainFrame::ShowMenuSet(bool documentMenu) {
+    if (documentMenu == m_bDocumentMenu && !menuBar()->actions().isEmpty()) return;
+    m_bDocumentMenu = documentMenu;
+    menuBar()->clear();
+    for (QMenu* m : Menus(documentMenu)) menuBar()->addMenu(m);
+}
+
+CChildFrame* CMainFrame::CreateChildFrame(CProgramDoc* doc) {
+    auto* child = new CChildFrame(doc);
+    m_pMdiClient->addSubWindow(child);
+    connect(child, &QObject::destroyed, this, [this] {
+        // The area still lists the window while it is being destroyed.
+        QTimer::singleShot(0, this, &CMainFrame::UpdateCommandStates);
+    });
+    connect(doc, &CProgramDoc::bandTitleChanged, this, &CMainFrame::SetMainTitle);
+    child->show();
+    child->InitialPlacement();
+    child->GetView()->OnInitialUpdate();
+    m_pMdiClient->setActiveSubWindow(child);
+    m_pActiveChild = child;
+    UpdateCommandStates();
+    return child;
+}
+
+CChildFrame* CMainFrame::ActiveChild() const { return m_pActiveChild.data(); }
+
+CProgramDoc* CMainFrame::ActiveDocument() const {
+    CChildFrame* child = ActiveChild();
+    return child ? child->GetDocument() : nullptr;
+}
+
+CProgramView* CMainFrame::ActiveView() const {
+    CChildFrame* child = ActiveChild();
+    return child ? child->GetView() : nullptr;
+}
+
+QList<CChildFrame*> CMainFrame::ChildFrames() const {
+    QList<CChildFrame*> frames;
+    if (!m_pMdiClient) return frames;
+    for (QMdiSubWindow* w : m_pMdiClient->subWindowList()) {
+        if (auto* child = qobject_cast<CChildFrame*>(w)) frames.append(child);
+    }
+    return frames;
+}
+
+void CMainFrame::SetMainTitle(const QString& title) { setWindowTitle(title); }
+
+void CMainFrame::OnFileClose() {
+    if (CChildFrame* child = ActiveChild()) child->close();  // hides it, if its view agrees
+}
+
+void CMainFrame::OnFileSave() {
+    if (CProgramDoc* doc = ActiveDocument()) doc->DoFileSave(this);
+}
+
+void CMainFrame::OnFileSaveAs() {
+    if (CProgramDoc* doc = ActiveDocument()) doc->DoSave(this, true);
+}
+
+void CMainFrame::OnEditChannelInfo() {
+    if (CChildFrame* child = ActiveChild()) {
+        child->showNormal();
+        m_pMdiClient->setActiveSubWindow(child);
+    }
+}
+
+void CMainFrame::OnEditOptionalFeatures() {
+    CProgramDoc* doc = ActiveDocument();
+    if (!doc) return NoDocumentMessage(this);
+    const radio::RadioImage before = doc->image();
+    if (m_pOptionFeaturesDlg->DoModal(doc->image()) == QDialog::Accepted && doc->image() != before)
+        doc->SetModifiedFlag();
+}
+
+void CMainFrame::OnProductInfo() {
+    CProgramDoc* doc = ActiveDocument();
+    if (!doc) return NoDocumentMessage(this);
+    const radio::RadioImage before = doc->image();
+    if (m_pProductInfoDlg->DoModal(doc->image()) != QDialog::Accepted) return;
+    SetMainTitle(m_pProductInfoDlg->ResultTitle());
+    if (doc->image() != before) doc->SetModifiedFlag();
+}
+
+void CMainFrame::OnViewToolbar() {
+    m_pToolBar->setVisible(m_pToolBar->isHidden());
+    UpdateCommandStates();
+}
+
+void CMainFrame::OnViewStatusBar() {
+    statusBar()->setVisible(statusBar()->isHidden());
+    UpdateCommandStates();
+}
+
+void CMainFrame::OnViewControlBar() {
+    m_pNavigationDock->setVisible(m_pNavigationDock->isHidden());
+    UpdateCommandStates();
+}
+
+void CMainFrame::OnTreeItemChosen(const QString& text) {
+    if (text == PickText("Channel Information", "信道信息"))
+        OnEditChannelInfo();
+    else if (text == PickText("Optional Features", "可选功能"))
+        OnEditOptionalFeatures();
+    else if (text == PickText("Product Information", "类型设置"))
+        OnProductInfo();
+}
+
+void CMainFrame::UpdateCommandStates() {
+    const bool active = ActiveChild() != nullptr;
+    for (int id : kDocumentCommands) Action(id)->setEnabled(active);
+    Action(ID_VIEW_TOOLBAR)->setChecked(m_pToolBar && !m_pToolBar->isHidden());
+    Action(ID_VIEW_STATUS_BAR)->setChecked(!statusBar()->isHidden());
+    Action(ID_VIEW_CONTROL_BAR)->setChecked(m_pNavigationDock && !m_pNavigationDock->isHidden());
+    ShowMenuSet(!ChildFrames().isEmpty());
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    for (CChildFrame* child : ChildFrames()) {
+        if (!child->GetView()->QueryInterrupt()) {
+            event->ignore();
+            return;
+        }
+    }
+    // Every document with unsaved changes is asked about, hidden ones too.
+    for (CChildFrame* child : ChildFrames()) {
+        if (!child->GetDocument()->SaveModified(this)) {
+            event->ignore();
+            return;
+        }
+    }
+    event->accept();
+}
+
+void CMainFrame::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_F1 && event->modifiers() == Qt::NoModifier) {
+        ShowHelp(0);  // nothing in particular has the focus: the help's first page
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
+}
+
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::ToolTip && watched->isWidgetType() &&
+        m_untippedButtons.contains(static_cast<QWidget*>(watched))) {
+        return true;  // Read and Write: no tooltip
+    }
+    if (event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (auto* menu = qobject_cast<QMenu*>(watched); menu && key->key() == Qt::Key_F1) {
+            QAction* item = menu->activeAction();
+            ShowHelp(item ? item->property("commandId").toInt() : 0);
+            return true;
+        }
+        // Each key press reaches exactly one window first; counting it there counts it once.
+        if (!m_bSystemKeyLocks && !key->isAutoRepeat() && watched->isWindowType()) {
+            KeyLockState s = m_keyLocks;
+            if (key->key() == Qt::Key_CapsLock)
+                s.caps = !s.caps;
+            else if (key->key() == Qt::Key_NumLock)
+                s.num = !s.num;
+            else if (key->key() == Qt::Key_ScrollLock)
+                s.scroll = !s.scroll;
+            if (!(s == m_keyLocks)) SetKeyLockState(s);
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void CMainFrame::PollKeyLocks() {
+    if (const auto state = QueryKeyLockState()) {
+        m_bSystemKeyLocks = true;
+        SetKeyLockState(*state);
+    }
+}
+
+void CMainFrame::SetKeyLockState(const KeyLockState& state) {
+    m_keyLocks = state;
+    m_indicators.value(ID_INDICATOR_CAPS)->setText(state.caps ? QStringLiteral("CAP") : QString());
+    m_indicators.value(ID_INDICATOR_NUM)->setText(state.num ? QStringLiteral("NUM") : QString());
+    m_indicators.value(ID_INDICATOR_SCRL)
+        ->setText(state.scroll ? QStringLiteral("SCRL") : QString());
+}

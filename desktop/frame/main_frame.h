@@ -1,0 +1,116 @@
+#pragma once
+
+#include <QHash>
+#include <QList>
+#include <QMainWindow>
+#include <QPointer>
+
+#include "desktop/frame/key_lock_state.h"
+
+class CChildFrame;
+class CMDIClientWnd;
+class CNavigationBar;
+class COptionFeaturesDlg;
+class CProductInfoDlg;
+class CProgramDoc;
+class CProgramView;
+class QDockWidget;
+class QLabel;
+class QMenu;
+class QToolBar;
+
+// The main window: menus, toolbar, status bar, the navigation panel at the left and the MDI
+// area with the channel windows.
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit CMainFrame(QWidget* parent = nullptr);
+    ~CMainFrame() override;
+
+    // Builds toolbar, status bar, navigation panel and client area; false when any fails.
+    bool Create();
+
+    // The action of a command; for About, the one of the document menu.
+    QAction* Action(int commandId) const;
+    QAction* AboutAction(bool documentMenu) const;
+    // The popups of the menu without a document (false) or of the document menu (true).
+    const QList<QMenu*>& Menus(bool documentMenu) const;
+    bool IsDocumentMenuShown() const { return m_bDocumentMenu; }
+
+    QToolBar* ToolBar() const { return m_pToolBar; }
+    CMDIClientWnd* MdiClient() const { return m_pMdiClient; }
+    CNavigationBar* NavigationBar() const { return m_pNavigationBar; }
+    QDockWidget* NavigationDock() const { return m_pNavigationDock; }
+    COptionFeaturesDlg* OptionFeaturesDlg() const { return m_pOptionFeaturesDlg; }
+    CProductInfoDlg* ProductInfoDlg() const { return m_pProductInfoDlg; }
+    QLabel* Indicator(int indicatorId) const;
+
+    // Start-up: the About item of the document menu, and removing Setup > Language.
+    void SetAboutItemText(const QString& text);
+    void RemoveLanguageItem();
+
+    // A new window for `doc` (ownership passes to it): placed, decoded, shown and active.
+    CChildFrame* CreateChildFrame(CProgramDoc* doc);
+    // The window the document commands act on: the last one activated that still exists,
+    // also while it is hidden.
+    CChildFrame* ActiveChild() const;
+    CProgramDoc* ActiveDocument() const;
+    QList<CChildFrame*> ChildFrames() const;
+
+    void SetMainTitle(const QString& title);
+
+    // The lock-key state shown by the indicators.
+    void SetKeyLockState(const KeyLockState& state);
+    KeyLockState keyLockState() const { return m_keyLocks; }
+
+public slots:
+    void OnFileClose();
+    void OnFileSave();
+    void OnFileSaveAs();
+    void OnEditChannelInfo();
+    void OnEditOptionalFeatures();
+    void OnProductInfo();
+    void OnViewToolbar();
+    void OnViewStatusBar();
+    void OnViewControlBar();
+    // The navigation tree chose an item with this text.
+    void OnTreeItemChosen(const QString& text);
+    void UpdateCommandStates();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QAction* NewAction(int id, const QString& text, const QString& prompt = {});
+    void CreateMenus();
+    bool CreateToolBar();
+    bool CreateStatusBar();
+    bool CreateNavigationBar();
+    void CreateAccelerators();
+    void ShowMenuSet(bool documentMenu);
+    void PollKeyLocks();
+    // The view of the active child, for the commands the view handles.
+    CProgramView* ActiveView() const;
+
+    QHash<int, QAction*> m_actions;
+    QAction* m_pAbout128 = nullptr;
+    QAction* m_pAbout129 = nullptr;
+    QList<QMenu*> m_menus128;
+    QList<QMenu*> m_menus129;
+    QMenu* m_pSetupMenu = nullptr;
+    bool m_bDocumentMenu = false;
+
+    CMDIClientWnd* m_pMdiClient = nullptr;
+    COptionFeaturesDlg* m_pOptionFeaturesDlg = nullptr;
+    CProductInfoDlg* m_pProductInfoDlg = nullptr;
+    CNavigationBar* m_pNavigationBar = nullptr;
+    QDockWidget* m_pNavigationDock = nullptr;
+    QToolBar* m_pToolBar = nullptr;
+    QList<QWidget*> m_untippedButtons;  // Read and Write
+    QHash<int, QLabel*> m_indicators;
+    KeyLockState m_keyLocks;
+    bool m_bSystemKeyLocks = false;  // the system reports the lock keys; else follow presses
+    QPointer<CChildFrame> m_pActiveChild;
+};

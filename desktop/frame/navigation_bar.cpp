@@ -1,0 +1,206 @@
+#include "desktop/frame/navigation_bar.h"
+
+#include <qdrawutil.h>
+#include <QCursor>
+#include <QHeaderView>
+#include <QHelpEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QRubberBand>
+#include <QSignalBlocker>
+#include <QTimer>
+#include <QToolTip>
+#include <QTreeWidget>
+
+#include "desktop/app/app_globals.h"
+#include "desktop/services/app_pictures.h"
+#include "desktop/services/help.h"
+#include "desktop/frame/navigation_tree.h"
+
+CNavigationBar::CNavigationBar(QWidget* frame, QWidget* parent)
+    : QWidget(parent), m_pFrame(frame), m_cursorPos([] { return QCursor::pos(); }) {
+    setWindowTitle(QStringLiteral("IE Control Bar"));
+    setMouseTracking(true);
+    // Times New Roman metrics (Liberation Serif where it is not installed), 14-pixel characters.
+    m_font = QFont(QStringLiteral("Times New Roman"));
+    m_font.setPixelSize(14);
+    m_font.setWeight(QFont::Normal);
+    m_font.setStyleHint(QFont::Serif);
+    setFont(m_font);
+
+    m_pTree = new CNavigationTree(this);
+    SetControlId(m_pTree, 1032);
+    m_pTree->setFont(m_font);
+    m_pTree->setHeaderHidden(true);
+    m_pTree->setColumnCount(1);
+    m_pTree->setRootIsDecorated(true);  // buttons and lines at the root too
+    m_pTree->setSelectionMode(QAbstractItemView::SingleSelection);
+
+    auto* root = new QTreeWidgetItem(m_pTree, {AppCaption()});
+    new QTreeWidgetItem(root, {PickText("Channel Information", "信道信息")});
+    new QTreeWidgetItem(root, {PickText("Optional Features", "可选功能")});
+    root->setExpanded(true);
+    connect(m_pTree, &QTreeWidget::currentItemChanged, this, &CNavigationBar::OnTreeSelChanged);
+
+    m_pTrackLine = new QRubberBand(QRubberBand::Line, m_pFrame ? m_pFrame : this);
+    setFixedWidth(m_nWidth);
+}
+
+QTreeWidgetItem* CNavigationBar::rootItem() const { return m_pTree->topLevelItem(0); }
+
+void CNavigationBar::SetBarWidth(int width) {
+    m_nWidth = width;
+    setFixedWidth(width);
+}
+
+void CNavigationBar::OnTreeSelChanged() {
+    // The item under the pointer counts, not the one the selection moved to: a keyboard move
+    // with the pointer elsewhere chooses nothing.
+    const QPoint at = m_pTree->viewport()->mapFromGlobal(m_cursorPos());
+    QTreeWidgetItem* hit = m_pTree->viewport()->rect().contains(at) ? m_pTree->itemAt(at) : nullptr;
+    const QString text = hit ? hit->text(0) : QString();
+    // Acting later lets the tree finish the click first; reselecting the root with signals
+    // blocked makes the next choice of the same item a selection change again, without
+    // running this rule a second time for the root.
+    QTimer::singleShot(0, this, [this, hit = hit != nullptr, text] {
+        if (hit) emit itemChosen(text);
+        const QSignalBlocker block(m_pTree);
+        m_pTree->setCurrentItem(rootItem());
+    });
+}
+
+int CNavigationBar::HalfFrameWidth() const { return (m_pFrame ? m_pFrame->width() : width()) / 2; }
+
+void CNavigationBar::UpdateInnerFrame() {
+    // The client area inset by 3 left, 6 top, 6 right and 49 bottom, then one more pixel at
+    // the left and the top.
+    m_rcInner = QRect(QPoint(4, 7), QPoint(width() - 6 - 1, height() - 49 - 1));
+}
+
+QRect CNavigationBar::closeButtonRect() const {
+    if (m_rcInner.isNull()) return {};
+    const int right = m_rcInner.right() + 1;
+    return QRect(QPoint(right - 20, m_rcInner.top() + 4),
+                 QPoint(right - 4 - 1, m_rcInner.top() + 19 - 1));
+}
+
+QRect CNavigationBar::resizeStripRect() const {
+    if (m_rcInner.isNull()) return {};
+    return QRect(m_rcInner.right() + 1, m_rcInner.top(), 6, m_rcInner.height());
+}
+
+void CNavigationBar::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    m_pTree->setGeometry(
+        QRect(QPoint(5, 8 + kCaptionHeight + 1), QPoint(width() - 8 - 1, height() - 51 - 1)));
+}
+
+void CNavigationBar::paintEvent(QPaintEvent*) {
+    UpdateInnerFrame();
+    QPainter p(this);
+    const QColor gray(128, 128, 128);
+    p.setPen(gray);
+    p.drawRect(m_rcInner.adjusted(0, 0, -1, -1));
+    // The border on the panel's right side.
+    p.setPen(palette().color(QPalette::Dark));
+    p.drawLine(width() - 1, 0, width() - 1, height());
+
+    p.setFont(m_font);
+    p.setPen(palette().color(QPalette::WindowText));
+    const QRect caption(m_rcInner.left() + 5, m_rcInner.top(), m_rcInner.width() - 5 - 24,
+                        kCaptionHeight);
+    p.drawText(caption, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, AppCaption());
+    p.setPen(gray);
+    const int lineY = m_rcInner.top() + kCaptionHeight;
+    p.drawLine(m_rcInner.left(), lineY, m_rcInner.right(), lineY);
+
+    const QRect button = closeButtonRect();
+    p.drawPixmap(button.topLeft(), CloseButtonPixmap());
+    if (m_bPressed || m_bHover) {
+        qDrawShadePanel(&p, button, palette(), m_bPressed, 1);
+    }
+}
+
+QString CNavigationBar::toolTipAt(const QPoint& pos) const {
+    return closeButtonRect().contains(pos) ? QStringLiteral("Close") : QString();
+}
+
+bool CNavigationBar::event(QEvent* event) {
+    if (event->type() == QEvent::ToolTip) {
+        auto* help = static_cast<QHelpEvent*>(event);
+        const QString tip = toolTipAt(help->pos());
+        if (tip.isEmpty()) {
+            QToolTip::hideText();
+            event->ignore();
+        } else {
+            QToolTip::showText(help->globalPos(), tip, this, closeButtonRect());
+        }
+        return true;
+    }
+    return QWidget::event(event);
+}
+
+void CNavigationBar::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return;
+    const QPoint pos = event->position().toPoint();
+    if (closeButtonRect().contains(pos)) {
+        m_bPressed = true;
+        update(closeButtonRect());
+    } else if (resizeStripRect().contains(pos)) {
+        m_bResizing = true;
+        ShowTrackingLine(pos.x());
+    }
+}
+
+void CNavigationBar::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint pos = event->position().toPoint();
+    if (m_bResizing) ShowTrackingLine(pos.x());
+    if (!m_rcInner.isNull()) {
+        if (resizeStripRect().contains(pos) || m_bResizing)
+            setCursor(Qt::SplitHCursor);
+        else
+            setCursor(Qt::ArrowCursor);
+    }
+    UpdateHover(pos);
+}
+
+void CNavigationBar::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return;
+    const QPoint pos = event->position().toPoint();
+    m_bPressed = false;
+    m_bHover = false;
+    m_nTrackX = -1;
+    m_pTrackLine->hide();
+    update();
+    if (closeButtonRect().contains(pos)) emit closeRequested();
+    if (m_bResizing) {
+        m_bResizing = false;
+        // The tracking line stops at 80 pixels, the width itself only at 11.
+        SetBarWidth(std::max(kWidthMin, std::min(pos.x(), HalfFrameWidth())));
+    }
+}
+
+void CNavigationBar::mouseDoubleClickEvent(QMouseEvent* event) {
+    event->accept();  // the panel is never floated
+}
+
+void CNavigationBar::leaveEvent(QEvent* event) {
+    if (!m_bPressed) UpdateHover(QPoint(-1, -1));
+    QWidget::leaveEvent(event);
+}
+
+void CNavigationBar::UpdateHover(const QPoint& pos) {
+    const bool hover = closeButtonRect().contains(pos);
+    if (hover == m_bHover) return;
+    m_bHover = hover;
+    update(closeButtonRect());
+}
+
+void CNavigationBar::ShowTrackingLine(int x) {
+    m_nTrackX = std::clamp(x, kTrackMin, std::max(kTrackMin, HalfFrameWidth()));
+    const QWidget* host = m_pTrackLine->parentWidget();
+    const QPoint top = host->mapFromGlobal(mapToGlobal(QPoint(m_nTrackX, 0)));
+    m_pTrackLine->setGeometry(top.x() - 1, top.y(), 2, height());
+    m_pTrackLine->show();
+    m_pTrackLine->raise();
+}

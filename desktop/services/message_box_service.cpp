@@ -1,0 +1,45 @@
+#include "desktop/services/message_box_service.h"
+
+#include <QMessageBox>
+
+MessageService::Answer MessageBoxService::Show(QWidget* parent, Kind kind, const QString& caption,
+                                               const QString& text) {
+    QMessageBox box(parent);
+    box.setWindowTitle(caption);
+    box.setText(text);
+    switch (kind) {
+        case Kind::Information:
+            box.setIcon(QMessageBox::Information);
+            box.setStandardButtons(QMessageBox::Ok);
+            break;
+        case Kind::Warning:
+            box.setIcon(QMessageBox::Warning);
+            box.setStandardButtons(QMessageBox::Ok);
+            break;
+        case Kind::OkCancel:
+            box.setIcon(QMessageBox::Warning);
+            box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+            break;
+        case Kind::RetryCancel:
+            box.setIcon(QMessageBox::Warning);
+            box.setStandardButtons(QMessageBox::Retry | QMessageBox::Cancel);
+            break;
+        case Kind::SaveDiscardCancel:
+            box.setIcon(QMessageBox::Question);
+            box.setStandardButtons(QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+            box.setDefaultButton(QMessageBox::Save);
+            break;
+    }
+    switch (box.exec()) {
+        case QMessageBox::Ok:
+            return Answer::Ok;
+        case QMessageBox::Retry:
+            return Answer::Retry;
+        case QMessageBox::Save:
+            return Answer::Save;
+        case QMessageBox::Discard:
+            return Answer::Discard;
+        default:
+            return Answer::Cancel;  // Cancel, Escape, the close box
+    }
+}

@@ -1,0 +1,189 @@
+#include "desktop/transfer/com_setup_dlg.h"
+
+#include <QButtonGroup>
+#include <QDialogButtonBox>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSerialPortInfo>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "core/link/port_names.h"
+#include "qt/qt_serial_port.h"
+#include "desktop/transfer/transfer_worker.h"
+#include "core/config/settings_store.h"
+
+namespace {
+
+constexpr std::string_view kComValue = "com";    // 1..4, the classic ports
+constexpr std::string_view kPortValue = "port";  // any other port, as text; empty: use "com"
+constexpr int kFirstOtherId = 100;
+
+QString ClassicName(int index) { return QStringLiteral("com%1").arg(index + 1); }
+
+std::string ToStd(const QString& text) { return text.toUtf8().toStdString(); }
+
+}  // namespace
+
+CComSetupDlg::CComSetupDlg(radio::SettingsStore* store, QWidget* parent)
+    : QDialog(parent),
+      m_store(store),
+      m_probe(&CComSetupDlg::ProbeSerialPort),
+      m_lister(&CComSetupDlg::OtherSerialPorts) {
+    setWindowTitle(QStringLiteral("COM Setup"));
+
+    m_group = new QGroupBox(QStringLiteral("COM"), this);
+    m_groupLayout = new QVBoxLayout(m_group);
+    m_buttons = new QButtonGroup(this);
+    for (int i = 0; i < 4; ++i) {
+        m_classic[i] = new QRadioButton(QStringLiteral("COM%1").arg(i + 1), m_group);
+        m_classic[i]->setProperty("controlId", kIdCom1 + i);
+        m_buttons->addButton(m_classic[i], i);
+        m_groupLayout->addWidget(m_classic[i]);
+    }
+
+    auto* box = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    box->button(QDialogButtonBox::Ok)->setProperty("controlId", 1);
+    box->button(QDialogButtonBox::Cancel)->setProperty("controlId", 2);
+    connect(box, &QDialogButtonBox::accepted, this, &CComSetupDlg::OnOK);
+    connect(box, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_group);
+    layout->addWidget(box);
+}
+
+bool CComSetupDlg::ProbeSerialPort(const std::string& portName) {
+    radio::QtSerialPort port;  // opened exactly as a connection opens it
+    const bool ok = port.Open(portName).ok;
+    port.Close();
+    return ok;
+}
+
+std::vector<QString> CComSetupDlg::OtherSerialPorts() {
+    std::vector<QString> others;
+    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
+        bool classic = false;
+        for (int i = 0; i < 4; ++i) {
+            const QString name = ClassicName(i);
+            classic = classic || info.portName().compare(name, Qt::CaseInsensitive) == 0 ||
+                      info.systemLocation() ==
+                          QString::fromStdString(radio::DevicePathForPort(ToStd(name)));
+        }
+#ifdef Q_OS_WIN
+        if (!classic) others.push_back(info.portName());
+#else
+        if (!classic) others.push_back(info.systemLocation());
+#endif
+    }
+    std::sort(others.begin(), others.end());
+    return others;
+}
+
+void CComSetupDlg::showEvent(QShowEvent* event) {
+    OnInitDialog();
+    QDialog::showEvent(event);
+}
+
+void CComSetupDlg::OnInitDialog() {
+    for (int i = 0; i < 4; ++i) {
+        m_classic[i]->setEnabled(!m_probe || m_probe(ToStd(ClassicName(i))));
+    }
+
+    // The other ports are looked for again at every showing: cables come and go.
+    for (QRadioButton* button : m_others) {
+        m_buttons->removeButton(button);
+        delete button;
+    }
+    m_others.clear();
+    m_otherNames.clear();
+    std::vector<QString> found = m_lister ? m_lister() : std::vector<QString>{};
+    for (const QString& path : found) {
+        m_otherNames.push_back(path);
+        m_others.push_back(new QRadioButton(path, m_group));
+    }
+    m_otherNames.push_back(QString::fromUtf8(kVirtualPortName.data(), qsizetype(kVirtualPortName.size())));
+    m_others.push_back(new QRadioButton(QStringLiteral("Virtual radio (built-in)"), m_group));
+    for (std::size_t k = 0; k < m_others.size(); ++k) {
+        m_buttons->addButton(m_others[k], kFirstOtherId + int(k));
+        m_groupLayout->addWidget(m_others[k]);
+    }
+
+    // Missing value: COM1. A value outside 1..4 checks none of the four.
+    m_nPort = 1;
+    if (m_store) {
+        if (const auto stored = m_store->GetInt(kComValue)) m_nPort = static_cast<int>(*stored);
+    }
+    m_nPort -= 1;
+
+    CheckNone();
+    const std::optional<std::string> other = m_store ? m_store->GetText(kPortValue) : std::nullopt;
+    const auto match = other && !other->empty()
+                           ? std::find(m_otherNames.begin(), m_otherNames.end(),
+                                       QString::fromStdString(*other))
+                           : m_otherNames.end();
+    if (match != m_otherNames.end()) {
+        m_others[std::size_t(match - m_otherNames.begin())]->setChecked(true);
+        m_nPort = -1;
+    } else if (m_nPort >= 0 && m_nPort < 4) {
+        // Checked even when the probe disabled it: the choice stays the user's.
+        m_classic[m_nPort]->setChecked(true);
+    } else {
+        m_nPort = -1;
+    }
+}
+
+void CComSetupDlg::CheckNone() {
+    m_buttons->setExclusive(false);
+    for (QAbstractButton* button : m_buttons->buttons()) button->setChecked(false);
+    m_buttons->setExclusive(true);
+}
+
+void CComSetupDlg::OnOK() {
+    const int id = m_buttons->checkedId();
+    if (id >= 0 && id < 4) {
+        m_nPort = id;
+        m_strPortName = ClassicName(id);
+        if (m_store) {
+            m_store->SetInt(kComValue, static_cast<std::uint32_t>(id + 1));
+            m_store->SetText(kPortValue, "");
+        }
+    } else if (id >= kFirstOtherId && std::size_t(id - kFirstOtherId) < m_otherNames.size()) {
+        m_nPort = -1;
+        m_strPortName = m_otherNames[std::size_t(id - kFirstOtherId)];
+        if (m_store) m_store->SetText(kPortValue, ToStd(m_strPortName));
+    } else {
+        // Nothing chosen: keep the port in use rather than naming one that cannot exist.
+        QDialog::accept();
+        return;
+    }
+    emit PortChosen(m_strPortName);
+    QDialog::accept();
+}
+
+void CComSetupDlg::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_F1 && m_showHelp) m_showHelp(kHelpContext);
+    QDialog::keyPressEvent(event);
+}
+
+QRadioButton* CComSetupDlg::ClassicButton(int index) const {
+    return index >= 0 && index < 4 ? m_classic[index] : nullptr;
+}
+
+std::vector<QRadioButton*> CComSetupDlg::ChoiceButtons() const {
+    std::vector<QRadioButton*> all(std::begin(m_classic), std::end(m_classic));
+    all.insert(all.end(), m_others.begin(), m_others.end());
+    return all;
+}
+
+QString CComSetupDlg::PortNameOf(const QRadioButton* button) const {
+    for (int i = 0; i < 4; ++i) {
+        if (m_classic[i] == button) return ClassicName(i);
+    }
+    for (std::size_t k = 0; k < m_others.size(); ++k) {
+        if (m_others[k] == button) return m_otherNames[k];
+    }
+    return {};
+}

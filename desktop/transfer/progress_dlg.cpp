@@ -1,0 +1,119 @@
+#include "desktop/transfer/progress_dlg.h"
+
+#include <QDialogButtonBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+// Range the window opens with; every transfer sets its own before the first step.
+constexpr int kInitialRange = 305;
+
+void SetControlId(QWidget* widget, int id) { widget->setProperty("controlId", id); }
+
+}  // namespace
+
+CProgressDlg::CProgressDlg(QWidget* parent) : QDialog(parent) {
+    setModal(false);
+    setWindowTitle(QStringLiteral("Process"));
+
+    m_wndProgress = new QProgressBar(this);
+    m_wndProgress->setTextVisible(false);
+    m_wndProgress->setMinimumWidth(260);
+    SetControlId(m_wndProgress, kIdProgress);
+
+    m_staticPos = new QLabel(QStringLiteral("0"), this);
+    m_staticPos->setAlignment(Qt::AlignCenter);
+    m_staticPos->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    m_staticPos->setMinimumWidth(60);
+    SetControlId(m_staticPos, kIdPosition);
+
+    m_btnOk = new QPushButton(QStringLiteral("OK"), this);
+    m_btnOk->setDefault(true);
+    m_btnOk->setAutoDefault(true);
+    SetControlId(m_btnOk, kIdOk);
+    m_btnCancel = new QPushButton(QStringLiteral("Cancel"), this);
+    m_btnCancel->setAutoDefault(false);
+    SetControlId(m_btnCancel, kIdCancel);
+    connect(m_btnOk, &QPushButton::clicked, this, &CProgressDlg::OnOK);
+    connect(m_btnCancel, &QPushButton::clicked, this, &CProgressDlg::OnCancel);
+
+    auto* numberRow = new QHBoxLayout;
+    numberRow->addStretch();
+    numberRow->addWidget(m_staticPos);
+    numberRow->addStretch();
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(m_btnOk);
+    buttons->addWidget(m_btnCancel);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_wndProgress);
+    layout->addLayout(numberRow);
+    layout->addLayout(buttons);
+}
+
+QString CProgressDlg::TitleFor(bool writeMode, radio::Language lang) {
+    const std::string_view title = writeMode ? radio::Pick(lang, "Write Data", "写数据")
+                                             : radio::Pick(lang, "Read Data", "读数据");
+    return QString::fromUtf8(title.data(), qsizetype(title.size()));
+}
+
+void CProgressDlg::Open() {
+    m_wndProgress->setRange(0, kInitialRange);
+    SetPos(0);
+    setWindowTitle(m_strTitle);
+    m_bCancel = false;
+    m_btnOk->setEnabled(true);
+    m_btnOk->setDefault(true);
+    show();
+    if (parentWidget()) {
+        const QRect area = parentWidget()->window()->frameGeometry();
+        move(area.center() - rect().center());
+    }
+    raise();
+    activateWindow();
+}
+
+void CProgressDlg::Dismiss() { hide(); }
+
+bool CProgressDlg::IsStarted() const { return isVisible() && !m_btnOk->isEnabled(); }
+
+void CProgressDlg::SetRange(int maximum) { m_wndProgress->setRange(0, maximum); }
+
+void CProgressDlg::SetPos(int position) {
+    m_wndProgress->setValue(position);
+    m_staticPos->setText(QString::number(m_wndProgress->value()));
+}
+
+int CProgressDlg::GetPos() const { return m_wndProgress->value(); }
+
+int CProgressDlg::GetRangeMax() const { return m_wndProgress->maximum(); }
+
+QWidget* CProgressDlg::GetDlgItem(int id) const {
+    switch (id) {
+    case kIdOk: return m_btnOk;
+    case kIdCancel: return m_btnCancel;
+    case kIdProgress: return m_wndProgress;
+    case kIdPosition: return m_staticPos;
+    default: return nullptr;
+    }
+}
+
+void CProgressDlg::OnOK() {
+    if (!m_btnOk->isEnabled()) return;  // a transfer is already under way
+    m_btnOk->setEnabled(false);
+    emit StartTransfer();
+}
+
+void CProgressDlg::OnCancel() {
+    m_bCancel = true;
+    if (m_btnOk->isEnabled()) {
+        hide();  // nothing was started: just close
+        return;
+    }
+    // The transfer notices the flag at its next pump point and then closes this window.
+    emit CancelRequested();
+}

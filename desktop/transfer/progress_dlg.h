@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QDialog>
+#include <QString>
+#include <atomic>
+
+#include "core/config/language.h"
+
+class QLabel;
+class QProgressBar;
+class QPushButton;
+
+// The modeless transfer window: OK starts the transfer, Cancel cancels it (before OK: closes,
+// nothing is opened), the bar and the number below it show the progress. The object lives as
+// long as its view; its window is opened for each Read or Write (Open) and closed at the end of
+// each transfer (Dismiss).
+class CProgressDlg : public QDialog {
+    Q_OBJECT
+
+public:
+    enum ControlId { kIdOk = 1, kIdCancel = 2, kIdProgress = 1001, kIdPosition = 1009 };
+
+    explicit CProgressDlg(QWidget* parent = nullptr);
+
+    // "Read Data" / "Write Data" in the display language.
+    static QString TitleFor(bool writeMode, radio::Language lang);
+
+    // Opens the window afresh (OK enabled, "0", cancel flag cleared) with m_strTitle as caption.
+    void Open();
+    // Closes the window at the end of a transfer; the object stays for the next one.
+    void Dismiss();
+    bool IsOpen() const { return isVisible(); }
+    // True once OK has been pressed in the open window.
+    bool IsStarted() const;
+
+    void SetRange(int maximum);
+    void SetPos(int position);  // the bar and the number label
+    int GetPos() const;
+    int GetRangeMax() const;
+
+    // The control standing for a dialog control id (1, 2, 1001, 1009).
+    QWidget* GetDlgItem(int id) const;
+
+    QString m_strTitle;
+    // Set by Cancel; the transfer reads it. Cleared each time the window opens.
+    std::atomic<bool> m_bCancel{false};
+
+signals:
+    // OK pressed: the owner starts the transfer.
+    void StartTransfer();
+    // Cancel during a running transfer: the window stays until the transfer has ended.
+    void CancelRequested();
+
+public slots:
+    void OnOK();
+    void OnCancel();
+
+protected:
+    void accept() override { OnOK(); }
+    void reject() override { OnCancel(); }
+
+private:
+    QPushButton* m_btnOk = nullptr;
+    QPushButton* m_btnCancel = nullptr;
+    QProgressBar* m_wndProgress = nullptr;
+    QLabel* m_staticPos = nullptr;
+};

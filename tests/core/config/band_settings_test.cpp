@@ -1,0 +1,202 @@
+#include "core/config/band_settings.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <random>
+
+namespace radio {
+namespace {
+
+using Limits = std::array<std::uint8_t, 3>;
+
+Limits LimitsOf(const RadioImage& image) {
+    return {image[offset::kBandLimits], image[offset::kBandLimits + 1],
+            image[offset::kBandLimits + 2]};
+}
+
+TEST(ParseBand, FollowsScanfIncludingPartialReads) {
+    const std::tuple<const char*, int, int> cases[] = {
+        {"136-174MHz", 136, 174},
+        {"400-470MHz", 400, 470},
+        {"400-470", 400, 470},
+        {"136-", 136, 0},
+        {"136", 136, 0},
+        {"136 -174MHz", 136, 0},
+        {"136- 174MHz", 136, 174},
+        {" 136-174MHz", 136, 174},
+        {"-5-10MHz", -5, 10},
+        {"+136-+174", 136, 174},
+        {"MHz", 0, 0},
+        {"", 0, 0},
+        {"136-x", 136, 0},
+    };
+    for (const auto& [text, lower, upper] : cases) {
+        EXPECT_EQ(ParseBand(text), std::make_pair(lower, upper)) << text;
+    }
+}
+
+TEST(ParseBand, HugeNumbersStayUsable) {
+    const auto [lower, upper] = ParseBand("99999999999999999999-99999999999999999999MHz");
+    EXPECT_GT(lower, 0);
+    EXPECT_GT(upper - 1, 0);  // no overflow when the upper limit is lowered
+}
+
+TEST(SplitBands, EveryBarSplits) {
+    using V = std::vector<std::string>;
+    EXPECT_EQ(SplitBands(""), V{""});
+    EXPECT_EQ(SplitBands("136-174MHz"), V{"136-174MHz"});
+    EXPECT_EQ(SplitBands("a|b|"), (V{"a", "b", ""}));
+    EXPECT_EQ(SplitBands(" a |b"), (V{" a ", "b"}));  // pieces are not trimmed
+}
+
+TEST(PickBand, WalksToTheIndexOrTakesTheLastPiece) {
+    const std::tuple<const char*, int, const char*> cases[] = {
+        {"a|b|c", 0, "a"}, {"a|b|c", 1, "b"}, {"a|b|c", 2, "c"}, {"a|b|c", 9, "c"}, {"a||c", 1, ""},
+        {"a|b|", 5, ""},   {"a", 3, "a"},     {"", 0, ""},       {"a|b", -1, "a"},
+    };
+    for (const auto& [list, index, expected] : cases) {
+        EXPECT_EQ(PickBand(list, index), expected) << list << " #" << index;
+    }
+}
+
+constexpr const char* kIni =
+    "[Setup]\n"
+    "AppName=radio\n"
+    "Type1=Model-A\nField1=136-174MHz|400-470MHz\n"
+    "Type2=Model-B\nField2=400-470MHz|136-174MHz\n"
+    "Type3=Model-C\nField3=136-174MHz\n"
+    "[English]\nAppName=Radio Programmer\n"
+    "[Chinese]\nAppName=对讲机\n";
+
+struct BandCase {
+    int type;
+    int band;
+    Limits limits;
+};
+
+TEST(ApplyBandSettings, OpenedImageGivesItsChoiceToTheStore) {
+    CIniFile ini;
+    ini.LoadFromText(kIni, true);
+    const AppConfig cfg = AppConfig::FromIni(ini);
+    const BandCase cases[] = {
+        {0, 0, {0x13, 0x17, 0x63}},
+        {0, 1, {0x40, 0x46, 0x09}},
+        {0, 5, {0x40, 0x46, 0x09}},
+        {1, 0, {0x40, 0x46, 0x09}},
+        {2, 3, {0x13, 0x17, 0x63}},
+        {7, 0, {0x00, 0x00, 0xFF}},  // no such type: empty band text
+        {255, 255, {0x00, 0x00, 0xFF}},
+    };
+    for (const BandCase& c : cases) {
+        RadioImage image = RadioImage::Blank();
+        image[offset::kRadioType] = static_cast<std::uint8_t>(c.type);
+        image[offset::kBandIndex] = static_cast<std::uint8_t>(c.band);
+        MemorySettingsStore store;
+        store.SetInt("Type", 9);
+        EXPECT_EQ(ApplyBandSettings(image, false, ini, cfg, store), "Radio Programmer");
+        EXPECT_EQ(LimitsOf(image), c.limits) << c.type << "/" << c.band;
+        EXPECT_EQ(store.GetInt("Type"), static_cast<std::uint32_t>(c.type));
+        EXPECT_EQ(store.GetInt("Field"), static_cast<std::uint32_t>(c.band));
+    }
+}
+
+TEST(ApplyBandSettings, NewImageTakesTheStoredChoice) {
+    CIniFile ini;
+    ini.LoadFromText(kIni, true);
+    const AppConfig cfg = AppConfig::FromIni(ini);
+
+    MemorySettingsStore store;
+    store.SetInt("Type", 1);
+    store.SetInt("Field", 0);
+    RadioImage image = RadioImage::Blank();
+    ApplyBandSettings(image, true, ini, cfg, store);
+    EXPECT_EQ(image[offset::kRadioType], 1);
+    EXPECT_EQ(image[offset::kBandIndex], 0);
+    EXPECT_EQ(LimitsOf(image), (Limits{0x40, 0x46, 0x09}));  // first band of Field2
+    EXPECT_EQ(store.GetInt("Type"), 1u);
+
+    MemorySettingsStore empty;  // nothing stored yet: type 0, band 0
+    RadioImage other = RadioImage::Blank();
+    other[offset::kRadioType] = 2;
+    ApplyBandSettings(other, true, ini, cfg, empty);
+    EXPECT_EQ(other[offset::kRadioType], 0);
+    EXPECT_EQ(LimitsOf(other), (Limits{0x13, 0x17, 0x63}));
+    EXPECT_FALSE(empty.GetInt("Type").has_value()) << "a new image never writes the store";
+
+    MemorySettingsStore wide;  // only the low byte reaches the image
+    wide.SetInt("Type", 0x102);
+    wide.SetInt("Field", 0x301);
+    RadioImage third = RadioImage::Blank();
+    ApplyBandSettings(third, true, ini, cfg, wide);
+    EXPECT_EQ(third[offset::kRadioType], 0x02);
+    EXPECT_EQ(third[offset::kBandIndex], 0x01);
+}
+
+TEST(ApplyBandSettings, TouchesOnlyTypeBandAndLimitBytes) {
+    CIniFile ini;
+    ini.LoadFromText("[Setup]\nLanguage=Chinese\nField1=136-174MHz\n[Chinese]\nAppName=对讲机\n",
+                     true);
+    const AppConfig cfg = AppConfig::FromIni(ini);
+    std::mt19937 rng(7);
+    for (int round = 0; round < 20; ++round) {
+        RadioImage image;
+        for (auto& b : image.bytes()) b = static_cast<std::uint8_t>(rng());
+        const RadioImage before = image;
+        MemorySettingsStore store;
+        store.SetInt("Type", 0);
+        EXPECT_EQ(ApplyBandSettings(image, round % 2 == 0, ini, cfg, store), "对讲机");
+        for (std::size_t i = 0; i < kImageSize; ++i) {
+            if (i == offset::kRadioType || i == offset::kBandIndex ||
+                (i >= offset::kBandLimits && i < offset::kBandLimits + 3)) {
+                continue;
+            }
+            ASSERT_EQ(image[i], before[i]) << "byte " << i;
+        }
+    }
+}
+
+TEST(ApplyProductInfo, WritesImageStoreAndTitle) {
+    CIniFile ini;
+    ini.LoadFromText(kIni, true);
+    const AppConfig cfg = AppConfig::FromIni(ini);
+    MemorySettingsStore store;
+    RadioImage image = RadioImage::Blank();
+    const std::string title =
+        ApplyProductInfo(image, 1, 1, "Model-B", "136-174MHz", ini, cfg, store);
+    EXPECT_EQ(title, "Radio Programmer  [ Type:Model-B  Fre:136-174MHz ]");
+    EXPECT_EQ(image[offset::kRadioType], 1);
+    EXPECT_EQ(image[offset::kBandIndex], 1);
+    EXPECT_EQ(LimitsOf(image), (Limits{0x13, 0x17, 0x63}));
+    EXPECT_EQ(store.GetInt("Type"), 1u);
+    EXPECT_EQ(store.GetInt("Field"), 1u);
+
+    // The next new image starts from that choice.
+    RadioImage next = RadioImage::Blank();
+    ApplyBandSettings(next, true, ini, cfg, store);
+    EXPECT_EQ(LimitsOf(next), (Limits{0x13, 0x17, 0x63}));
+}
+
+TEST(RadioTypes, StopsAtFirstGapAndAtNineteen) {
+    std::string all = "[Setup]\n";
+    for (int n = 1; n <= 20; ++n)
+        all += "Type" + std::to_string(n) + "=T" + std::to_string(n) + "\n";
+    CIniFile ini;
+    ini.LoadFromText(all, true);
+    const auto types = RadioTypes(ini);
+    ASSERT_EQ(types.size(), 19u);
+    EXPECT_EQ(types.front(), "T1");
+    EXPECT_EQ(types.back(), "T19");
+
+    CIniFile gap;
+    gap.LoadFromText("[Setup]\nType1=A\nType2=B\nType3=\nType4=D\n", true);
+    EXPECT_EQ(RadioTypes(gap), (std::vector<std::string>{"A", "B"}));
+
+    CIniFile none;
+    none.LoadFromText("", true);
+    EXPECT_TRUE(RadioTypes(none).empty());
+    EXPECT_EQ(BandList(none, 0), "");
+}
+
+}  // namespace
+}  // namespace radio

@@ -1,0 +1,496 @@
+// Start-up, documents and the unsaved-changes rules of the desktop program.
+
+#include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QDockWidget>
+#include <QFile>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+#include <QToolBar>
+#include <QTreeWidget>
+
+#include "desktop/document/program_doc.h"
+#include "desktop/frame/child_frame.h"
+#include "desktop/services/command_ids.h"
+#include "desktop/frame/main_frame.h"
+#include "desktop/frame/navigation_bar.h"
+#include "desktop/app/program_app.h"
+#include "tests/support/fake_services.h"
+
+namespace {
+
+QStringList MenuTitles(const QList<QMenu*>& menus) {
+    QStringList titles;
+    for (QMenu* m : menus) titles << m->title();
+    return titles;
+}
+
+QStringList ItemTexts(QMenu* menu) {
+    QStringList texts;
+    for (QAction* a : menu->actions()) texts << (a->isSeparator() ? QString() : a->text());
+    return texts;
+}
+
+QByteArray FileBytes(const QString& path) {
+    QFile f(path);
+    f.open(QIODevice::ReadOnly);
+    return f.readAll();
+}
+
+void WriteFile(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+// A channel file whose image names radio type 1, band 2.
+QByteArray ChannelFile() {
+    QByteArray bytes(8192, char(0xFF));
+    bytes[0x1FD6] = 1;
+    bytes[0x1FD7] = 2;
+    return bytes;
+}
+
+}  // namespace
+
+class ProgramAppTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
+    void startUp_data();
+    void startUp();
+    void missingConfigurationIsCreatedEmpty();
+    void menuWithoutDocument();
+    void unreadableFileOnCommandLineStartsBlank();
+    void accelerators();
+    void newAsksBeforeClearing_data();
+    void newAsksBeforeClearing();
+    void openHidesThePreviousWindow();
+    void failedOpenKeepsEverything_data();
+    void failedOpenKeepsEverything();
+    void closeHidesAndChannelInformationShows();
+    void exitAsksAboutUnsavedChanges_data();
+    void exitAsksAboutUnsavedChanges();
+    void saveOfNeverSavedDocumentAsksForName();
+    void optionalFeaturesWithoutWindowExplains();
+    void settingsDialogsMarkTheDocument_data();
+    void settingsDialogsMarkTheDocument();
+    void toolbarPrompts();
+    void languageRestart_data();
+    void languageRestart();
+};
+
+void ProgramAppTest::startUp_data() {
+    QTest::addColumn<QByteArray>("language");
+    QTest::addColumn<QByteArray>("showLang");  // null: key missing
+    QTest::addColumn<bool>("languageItem");
+
+    QTest::newRow("English, ShowLang 1") << QByteArray("English") << QByteArray("1") << true;
+    QTest::newRow("English, ShowLang 0") << QByteArray("English") << QByteArray("0") << false;
+    QTest::newRow("English, ShowLang abc") << QByteArray("English") << QByteArray("abc") << false;
+    QTest::newRow("English, no ShowLang") << QByteArray("English") << QByteArray() << false;
+    QTest::newRow("Chinese, ShowLang 1") << QByteArray("Chinese") << QByteArray("1") << true;
+    QTest::newRow("Chinese, ShowLang 0") << QByteArray("Chinese") << QByteArray("0") << false;
+    // Only the exact word selects Chinese, although key lookups ignore case.
+    QTest::newRow("chinese in lower case") << QByteArray("chinese") << QByteArray("2") << true;
+}
+
+void ProgramAppTest::startUp() {
+    QFETCH(QByteArray, language);
+    QFETCH(QByteArray, showLang);
+    QFETCH(bool, languageItem);
+    ShellFixture fx(
+        SampleIni(language.constData(), showLang.isNull() ? nullptr : showLang.constData()));
+    const bool chinese = language == "Chinese";
+
+    CProgramApp app;
+    QVERIFY(app.InitInstance({fx.ConfigPath(), {}, {}}));
+    CMainFrame* frame = app.MainFrame();
+    QCOMPARE(UiLanguage(), chinese ? radio::Language::Chinese : radio::Language::English);
+    QCOMPARE(frame->windowTitle(), chinese ? QString("对讲机标题") : QString("Radio Title"));
+    QVERIFY(frame->isMaximized());
+
+    // One new document, shown in the document menu set.
+    QCOMPARE(frame->ChildFrames().size(), 1);
+    QCOMPARE(frame->ActiveDocument()->GetTitle(),
+             chinese ? QString("信道信息") : QString("Channel Information"));
+    QCOMPARE(frame->ActiveDocument()->GetPathName(), QString("TestRadio"));
+    QVERIFY(g_newImageFlag);
+    QVERIFY(frame->IsDocumentMenuShown());
+    QStringList bar;
+    for (QAction* a : frame->menuBar()->actions()) bar << a->text();
+    QCOMPARE(bar, QStringList({"&File", "&Edit", "&Program", "&View", "&Setup", "&Help"}));
+
+    // Menus stay English; the About item carries the configured title.
+    const QList<QMenu*> menus = frame->Menus(true);
+    QCOMPARE(
+        ItemTexts(menus[0]),
+        QStringList({"&New\tCtrl+N", "&Open...\tCtrl+O", "&Close", "&Save\tCtrl+S", "Save &As...",
+                     "", "&Print...\tCtrl+P", "Print Pre&view", "P&rint Setup...", "", "E&xit"}));
+    QCOMPARE(ItemTexts(menus[2]), QStringList({"&Read    Ctrl+R", "&Write   Ctrl+W"}));
+    QCOMPARE(ItemTexts(menus[5]),
+             QStringList({chinese ? QString("关于对讲机") : QString("About Radio")}));
+    QCOMPARE(menus[4]->actions().contains(frame->Action(ID_SETUP_LANGUAGE)), languageItem);
+    QCOMPARE(menus[4]->actions().contains(frame->Action(ID_SETUP_COM)), true);
+    QCOMPARE(frame->Action(ID_FILE_SAVE)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_S));
+
+    // The navigation tree: the company as root, the destinations of the language below it.
+    QTreeWidgetItem* root = frame->NavigationBar()->rootItem();
+    QCOMPARE(root->text(0), chinese ? QString("对讲机公司") : QString("Radio Co"));
+    QCOMPARE(root->childCount(), 2);
+    QCOMPARE(root->child(0)->text(0),
+             chinese ? QString("信道信息") : QString("Channel Information"));
+    QCOMPARE(root->child(1)->text(0), chinese ? QString("可选功能") : QString("Optional Features"));
+    QVERIFY(root->isExpanded());
+
+    // A new image takes the stored type and band (none stored: 0 and 0).
+    QCOMPARE(int(frame->ActiveDocument()->image()[0x1FD6]), 0);
+}
+
+void ProgramAppTest::missingConfigurationIsCreatedEmpty() {
+    ShellFixture fx(QByteArray{});
+    QFile::remove(fx.ConfigPath());
+    CProgramApp app;
+    QVERIFY(app.InitInstance({fx.ConfigPath(), {}, {}}));
+    QVERIFY(QFile::exists(fx.ConfigPath()));
+    CMainFrame* frame = app.MainFrame();
+    QCOMPARE(UiLanguage(), radio::Language::English);
+    QCOMPARE(frame->NavigationBar()->rootItem()->text(0), QString());
+    QCOMPARE(frame->AboutAction(true)->text(), QString());
+    QVERIFY(!frame->Menus(true)[4]->actions().contains(frame->Action(ID_SETUP_LANGUAGE)));
+}
+
+void ProgramAppTest::menuWithoutDocument() {
+    ShellFixture fx(SampleIni("English"));
+    CMainFrame frame;
+    QVERIFY(frame.Create());
+    QVERIFY(!frame.IsDocumentMenuShown());
+    QCOMPARE(MenuTitles(frame.Menus(false)), QStringList({"&File", "&View", "&Help"}));
+    QCOMPARE(ItemTexts(frame.Menus(false)[0]),
+             QStringList({"&New\tCtrl+N", "&Open...\tCtrl+O", "", "P&rint Setup...", "", "E&xit"}));
+    QCOMPARE(ItemTexts(frame.Menus(false)[2]), QStringList({"&About Program..."}));
+    QVERIFY(!frame.Action(ID_FILE_SAVE)->isEnabled());  // nothing to save yet
+
+    auto* doc = new CProgramDoc;
+    doc->OnNewDocument();
+    frame.CreateChildFrame(doc);
+    QVERIFY(frame.IsDocumentMenuShown());
+    QVERIFY(frame.Action(ID_FILE_SAVE)->isEnabled());
+}
+
+void ProgramAppTest::unreadableFileOnCommandLineStartsBlank() {
+    ShellFixture fx(SampleIni("English"));
+    CProgramApp app;
+    QVERIFY(app.InitInstance({fx.ConfigPath(), {}, fx.Path("absent.dat")}));
+    QCOMPARE(fx.messages.shown.size(), 1);  // says why, then goes on with a new document
+    QCOMPARE(app.MainFrame()->ChildFrames().size(), 1);
+    QCOMPARE(app.MainFrame()->ActiveDocument()->GetTitle(), QString("Channel Information"));
+}
+
+void ProgramAppTest::accelerators() {
+    ShellFixture fx(SampleIni("English"));
+    CProgramApp app;
+    QVERIFY(app.InitInstance({fx.ConfigPath(), {}, {}}));
+    CMainFrame* frame = app.MainFrame();
+    QApplication::setActiveWindow(frame);
+    QVERIFY(QTest::qWaitForWindowActive(frame));
+    CChildFrame* child = frame->ActiveChild();
+
+    // Ctrl+R and Ctrl+W are Program > Read and Write (their texts only show the keys); Ctrl+W
+    // does not close the channel window.
+    QSignalSpy read(frame->Action(ID_PROGRAM_READ), &QAction::triggered);
+    QSignalSpy write(frame->Action(ID_PROGRAM_WRITE), &QAction::triggered);
+    QTest::keyClick(frame, Qt::Key_R, Qt::ControlModifier);
+    QTest::keyClick(frame, Qt::Key_W, Qt::ControlModifier);
+    QCOMPARE(read.count(), 1);
+    QCOMPARE(write.count(), 1);
+    QVERIFY(!child->isHidden());
+    // Ctrl+N is File > New, with its warning.
+    QTest::keyClick(frame, Qt::Key_N, Qt::ControlModifier);
+    QCOMPARE(fx.messages.shown.size(), 1);
+    QCOMPARE(fx.messages.shown[0].text, QString("All data will be Cleared!"));
+}
+
+void ProgramAppTest::newAsksBeforeClearing_data() {
+    QTest::addColumn<bool>("confirm");
+    QTest::newRow("Cancel keeps the window") << false;
+    QTest::newRow("OK gives a blank document") << true;
+}
+
+void ProgramAppTest::newAsksBeforeClearing() {
+    QFETCH(bool, confirm);
+    ShellFixture fx(SampleIni("English"));
+    CProgramApp app;
+    QVERIFY(app.InitInstance({fx.ConfigPath(), {}, {}}));
+    CMainFrame* frame = app.MainFrame();
+    QPointer<CChildFrame> first = frame->ActiveChild();
+    first->GetDocument()->image()[0x10] = 0x42;
+    first->GetDocument()->SetModifiedFlag();
+
+    fx.messages.answers = {confirm ? MessageService::Answer::Ok : MessageService::Answer::Cancel};
+    frame->Action(ID_FILE_NEW)->trigger();
+
+    QCOMPARE(fx.messages.shown.size(), 1);  // the warning only, never a save question
+    QCOMPARE(fx.messages.shown[0].text, QString("All data will be Cleared!"));
+    QCOMPARE(fx.messages.shown[0].kind, MessageService::Kind::OkCancel);
+    QCOMPARE(fx.messages.shown[0].caption, QString("Radio Co"));
+    QCOMPARE(frame->ChildFrames().size(), 1);
+    if (!confirm) {
+        QCOMPARE(frame->ActiveChild(), first.data());
+        QCOMPARE(int(first->GetDocument()->image()[0x10]), 0x42);
+    } else {
+        QVERIFY(first.isNull());
+        QVERIFY(frame->ActiveChild() != nullptr);
+        QCOMPARE(frame->ActiveDocument()->image().bytes()[0x10], std::uint8_t(0xFF));
+        QVERIFY(!frame->ActiveDocument()->IsModified());
+    }
+}
+
+void ProgramAppTest::openHidesThePreviousWindow() {
+    ShellFixture fx(SampleIni("English"));
+    const QString path = fx.Path("my radio.dat");
+    WriteFile(path, ChannelFile());
+    CProgramApp app;
+    QVERIFY(app.InitInstance({fx.ConfigPath(), {}, {}}));
+    CMainFrame* frame = app.MainFrame();
+    CChildFrame* first = frame->ActiveChild();
+
+    fx.files.names = {path};
+    frame->Action(ID_FILE_OPEN)->trigger();
+
+    QCOMPARE(fx.files.filters, QStringList({"*.dat"}));
+    QCOMPARE(frame->ChildFrames().size(), 2);
+    QVERIFY(first->isHidden());  // hidden, its document still open
+    CChildFrame* second = frame->ActiveChild();
+    QVERIFY(second != first && !second->isHidden());
+    QCOMPARE(second->GetDocument()->GetTitle(), QString("my radio.dat"));
+    QVERIFY(!g_newImageFlag);
+    // The opened image's type and band become the stored choice.
+    QCOMPARE(fx.store->GetInt("Type"), std::optional<std::uint32_t>(1));
+    QCOMPARE(fx.store->GetInt("Field"), std::optional<std::uint32_t>(2));
+    QCOMPARE(frame->windowTitle(), QString("Radio Title"));
+}
+
+void ProgramAppTest::failedOpenKeepsEverything_data() {
+    QTest::addColumn<QByteArray>("contents");  // null: no file at all
+    QTest::newRow("empty file") << QByteArray("");
+    QTest::newRow("one byte short") << QByteArray(8191, char(0));
+    QTest::newRow("missing file") << QByteArray();
+}
+
+void ProgramAppTest::failedOpenKeepsEverything() {
+    QFETCH(QByteArray, contents);
+    ShellFixture fx(SampleIni("English"));
+    const QString path = fx.Path("bad.dat");
+    if (!contents.isNull()) WriteFile(path, contents);
+    CProgramApp app;
+    QVERIFY(app.InitInstance({fx.ConfigPath(), {}, {}}));
+    CMainFrame* frame = app.MainFrame();
+    CChildFrame* first = frame->ActiveChild();
+
+    QVERIFY(!app.OpenDocumentFile(path));
+    QCOMPARE(fx.messages.shown.size(), 1);
+    QCOMPARE(fx.messages.shown[0].caption, QString("Radio Co"));
+    QVERIFY2(fx.messages.shown[0].text.contains("bad.dat"), qPrintable(fx.messages.shown[0].text));
+    QCOMPARE(frame->ChildFrames().size(), 1);
+    QCOMPARE(frame->ActiveChild(), first);
+    QVERIFY(!first->isHidden());
+    QVERIFY(g_newImageFlag);
+}
+
+void ProgramAppTest::closeHidesAndChannelInformationShows() {
+    ShellFixture fx(SampleIni("English"));
+    CProgramApp app;
+    QVERIFY(app.InitInstance({fx.ConfigPath(), {}, {}}));
+    CMainFrame* frame = app.MainFrame();
+    CChildFrame* child = frame->ActiveChild();
+
+    frame->Action(ID_FILE_CLOSE)->trigger();
+    QVERIFY(child->isHidden());
+    QCOMPARE(frame->ChildFrames().size(), 1);  // the document stays open
+    QVERIFY(frame->IsDocumentMenuShown());
+
+    frame->Action(ID_EDIT_CHANNEL_INFO)->trigger();
+    QVERIFY(!child->isHidden());
+
+    // The window's own close box hides it the same way.
+    child->close();
+    QVERIFY(child->isHidden());
+    QCOMPARE(frame->ActiveChild(), child);
+}
+
+void ProgramAppTest::exitAsksAboutUnsavedChanges_data() {
+    QTest::addColumn<bool>("modified");
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<QString>("saveAs");  // the name the Save As dialog returns
+    QTest::addColumn<bool>("closes");
+    QTest::addColumn<bool>("fileWritten");
+
+    using A = MessageService::Answer;
+    QTest::newRow("unchanged: no question")
+        << false << int(A::Cancel) << QString() << true << false;
+    QTest::newRow("Cancel keeps the program")
+        << true << int(A::Cancel) << QString() << false << false;
+    QTest::newRow("Discard closes") << true << int(A::Discard) << QString() << true << false;
+    QTest::newRow("Save asks a name and saves")
+        << true << int(A::Save) << QString("kept") << true << true;
+    QTest::newRow("Save, name cancelled: stays")
+        << true << int(A::Save) << QString() << false << false;
+}
+
+void ProgramAppTest::exitAsksAboutUnsavedChanges() {
+    QFETCH(bool, modified);
+    QFETCH(int, answer);
+    QFETCH(QString, saveAs);
+    QFETCH(bool, closes);
+    QFETCH(bool, fileWritten);
+    ShellFixture fx(SampleIni("English"));
+    CProgramApp app;
+    QVERIFY(app.InitInstance({fx.ConfigPath(), {}, {}}));
+    CMainFrame* frame = app.MainFrame();
+    CProgramDoc* doc = frame->ActiveDocument();
+    if (modified) doc->SetModifiedFlag();
+    // A hidden window's changes count as well.
+    frame->ActiveChild()->close();
+
+    fx.messages.answers = {MessageService::Answer(answer)};
+    if (!saveAs.isEmpty()) fx.files.names = {fx.Path(saveAs)};
+    QCOMPARE(frame->close(), closes);
+    QCOMPARE(fx.messages.shown.size(), modified ? 1 : 0);
+    if (modified) QCOMPARE(fx.messages.shown[0].kind, MessageService::Kind::SaveDiscardCancel);
+    QCOMPARE(QFile::exists(fx.Path("kept.dat")), fileWritten);
+    if (fileWritten) QCOMPARE(FileBytes(fx.Path("kept.dat")).size(), 8192);
+}
+
+void ProgramAppTest::saveOfNeverSavedDocumentAsksForName() {
+    ShellFixture fx(SampleIni("English"));
+    CProgramApp app;
+    QVERIFY(app.InitInstance({fx.ConfigPath(), {}, {}}));
+    CMainFrame* frame = app.MainFrame();
+    CProgramDoc* doc = frame->ActiveDocument();
+    // A file carrying the document's path name must never be written behind the user's back.
+    const QString decoy = QDir::current().filePath("TestRadio");
+    QVERIFY(!QFile::exists(decoy));
+
+    frame->Action(ID_FILE_SAVE)->trigger();  // the user cancels the dialog
+    QCOMPARE(fx.files.proposals, QStringList({"TestRadio"}));
+    QVERIFY(!QFile::exists(decoy));
+
+    fx.files.names = {fx.Path("first")};
+    frame->Action(ID_FILE_SAVE)->trigger();
+    QCOMPARE(FileBytes(fx.Path("first.dat")),
+             QByteArray(reinterpret_cast<const char*>(doc->image().data()), 8192));
+    QCOMPARE(doc->GetTitle(), QString("first.dat"));
+
+    // Once saved, Save writes the same file without asking.
+    doc->image()[0x1FC1] = 0x05;  // outside the channel table, which the grid rewrites
+    frame->Action(ID_FILE_SAVE)->trigger();
+    QCOMPARE(fx.files.proposals.size(), 2);
+    QCOMPARE(FileBytes(fx.Path("first.dat")).at(0x1FC1), char(0x05));
+}
+
+void ProgramAppTest::optionalFeaturesWithoutWindowExplains() {
+    ShellFixture fx(SampleIni("English"));
+    CMainFrame frame;
+    QVERIFY(frame.Create());
+    frame.Action(ID_PRODUCT_INFO)->trigger();
+    QCOMPARE(fx.messages.shown.size(), 1);
+    QCOMPARE(fx.messages.shown[0].caption, QString("Radio Co"));
+}
+
+void ProgramAppTest::settingsDialogsMarkTheDocument_data() {
+    QTest::addColumn<int>("command");
+    QTest::addColumn<bool>("ok");
+    QTest::addColumn<QString>("title");  // the main window title afterwards
+    QTest::newRow("Option Features, OK") << int(ID_EDIT_OPTIONAL_FEATURES) << true << "Radio Title";
+    QTest::newRow("Option Features, Cancel")
+        << int(ID_EDIT_OPTIONAL_FEATURES) << false << "Radio Title";
+    QTest::newRow("Product Information, OK")
+        << int(ID_PRODUCT_INFO) << true << "Radio Title  [ Type:Model-B  Fre:136-174MHz ]";
+    QTest::newRow("Product Information, Cancel") << int(ID_PRODUCT_INFO) << false << "Radio Title";
+}
+
+void ProgramAppTest::settingsDialogsMarkTheDocument() {
+    QFETCH(int, command);
+    QFETCH(bool, ok);
+    QFETCH(QString, title);
+    ShellFixture fx(SampleIni("English"));
+    fx.store->SetInt("Type", 1);  // the new image is type 0 until shown; the store says type 2
+    CProgramApp app;
+    QVERIFY(app.InitInstance({fx.ConfigPath(), {}, {}}));
+    CMainFrame* frame = app.MainFrame();
+    CProgramDoc* doc = frame->ActiveDocument();
+    if (command == ID_PRODUCT_INFO) doc->image()[0x1FF0] = 0;  // so OK changes the band bytes
+    QTimer::singleShot(0, [ok] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        ok ? dialog->accept() : dialog->reject();
+    });
+    frame->Action(command)->trigger();
+    QCOMPARE(doc->IsModified(), ok);
+    QCOMPARE(frame->windowTitle(), title);
+}
+
+void ProgramAppTest::toolbarPrompts() {
+    ShellFixture fx(SampleIni("English"));
+    CMainFrame frame;
+    QVERIFY(frame.Create());
+    QCOMPARE(frame.Action(ID_FILE_NEW)->statusTip(), QString("Create a new document"));
+    QCOMPARE(frame.Action(ID_FILE_NEW)->toolTip(), QString("New"));
+    QCOMPARE(frame.Action(ID_FILE_PRINT)->toolTip(), QString("Print"));
+    QCOMPARE(frame.AboutAction(false)->toolTip(), QString("About"));
+    QCOMPARE(frame.Action(ID_PROGRAM_READ)->statusTip(), QString());
+    QStringList buttons;
+    for (QAction* a : frame.ToolBar()->actions())
+        buttons << (a->isSeparator() ? QString("|")
+                                     : QString::number(a->property("commandId").toInt()));
+    QCOMPARE(buttons, QStringList({"57600", "57601", "57603", "|", "32773", "32774", "|", "57607",
+                                   "|", "57664"}));
+    // The view toggles follow the bars.
+    frame.Action(ID_VIEW_TOOLBAR)->trigger();
+    QVERIFY(frame.ToolBar()->isHidden());
+    QVERIFY(!frame.Action(ID_VIEW_TOOLBAR)->isChecked());
+    frame.Action(ID_VIEW_STATUS_BAR)->trigger();
+    QVERIFY(!frame.Action(ID_VIEW_STATUS_BAR)->isChecked());
+}
+
+void ProgramAppTest::languageRestart_data() {
+    QTest::addColumn<bool>("modified");
+    QTest::addColumn<bool>("restarts");
+    QTest::newRow("nothing unsaved: restarts") << false << true;
+    QTest::newRow("unsaved, Cancel: stays") << true << false;
+}
+
+void ProgramAppTest::languageRestart() {
+    QFETCH(bool, modified);
+    QFETCH(bool, restarts);
+    ShellFixture fx(SampleIni("English"));
+    CProgramApp app;
+    QStringList started;
+    app.SetProcessStarter([&](const QString& program, const QStringList& args) {
+        started << program << args;
+        return true;
+    });
+    QVERIFY(app.InitInstance({fx.ConfigPath(), fx.Path("settings.ini"), {}}));
+    if (modified) app.MainFrame()->ActiveDocument()->SetModifiedFlag();
+    g_config.SetValue("Setup", "Language", "Chinese");  // what the Language dialog stores
+
+    QCOMPARE(app.RestartForLanguageChange(), restarts);
+    // Either way the choice is on disk before any new instance could read it.
+    QVERIFY(FileBytes(fx.ConfigPath()).contains("Language=Chinese"));
+    if (restarts) {
+        QCOMPARE(started, QStringList({QCoreApplication::applicationFilePath(), "--config",
+                                       fx.ConfigPath(), "--settings", fx.Path("settings.ini")}));
+    } else {
+        QVERIFY(started.isEmpty());
+        QVERIFY(app.MainFrame()->isVisible());
+    }
+}
+
+QTEST_MAIN(ProgramAppTest)
+#include "program_app_test.moc"

@@ -1,0 +1,417 @@
+// The channel view: layout, in-place editors, Enter, scrolling, help and saving.
+
+#include <QScrollBar>
+#include <QTemporaryDir>
+
+#include "core/codec/channel_codec.h"
+#include "core/image/channel_file.h"
+#include "desktop/services/help.h"
+#include "core/config/messages.h"
+#include "tests/desktop/channels/view_test_support.h"
+#include "desktop/channels/cell_edit.h"
+
+namespace {
+
+QString Utf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
+
+const QStringList kExisting = {"145.00000", "145.50000", "67.0",   "D023N", "Low",
+                               "Unlock",    "No",        "Narrow", "AB"};
+
+}  // namespace
+
+class ProgramViewTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void firstLayout_data();
+    void firstLayout();
+    void commitCell_data();
+    void commitCell();
+    void enterMoves_data();
+    void enterMoves();
+    void scrollingDropsThePendingEdit();
+    void comboChoice_data();
+    void comboChoice();
+    void comboOpensOnFirstMatch_data();
+    void comboOpensOnFirstMatch();
+    void nameEditorLimits();
+    void editBoxStopsAtItsWidth();
+    void helpAtTheFocusedControl_data();
+    void helpAtTheFocusedControl();
+    void saveTakesThePendingEdit();
+};
+
+void ProgramViewTest::firstLayout_data() {
+    QTest::addColumn<QByteArray>("language");
+    QTest::addColumn<QStringList>("headings");
+    QTest::addColumn<QStringList>("power");
+    QTest::addColumn<QString>("noTone");
+    QTest::newRow("English") << QByteArray("English")
+                             << QStringList{"CH",        "Rx Frequency", "Tx Frequency", "Rx Tone",
+                                            "Tx Tone",   "Power",        "Cha Lock",     "Scan Add",
+                                            "Bandwidth", "Cha Name"}
+                             << QStringList{"High", "Middle", "Low"} << "None";
+    QTest::newRow("Chinese") << QByteArray("Chinese")
+                             << QStringList{"信道", "接收频率", "发射频率", "接收信令", "发射信令",
+                                            "功率", "信道锁定", "扫描添加", "带宽",     "信道名字"}
+                             << QStringList{"高", "中", "低"} << "无";
+}
+
+void ProgramViewTest::firstLayout() {
+    QFETCH(QByteArray, language);
+    QFETCH(QStringList, headings);
+    QFETCH(QStringList, power);
+    QFETCH(QString, noTone);
+    ViewRig rig(language.constData());
+    QVERIFY(rig.ready);
+    CMSFlexGrid& grid = rig.Grid();
+
+    QCOMPARE(grid.GetRows(), 201);
+    QCOMPARE(grid.GetCols(), 10);
+    QCOMPARE(grid.GetHighLight(), 0);
+    QCOMPARE(grid.GetForeColorFixed(), QColor(0, 50, 240));
+    QStringList shown;
+    for (int col = 0; col < 10; ++col) shown << grid.GetTextMatrix(0, col);
+    QCOMPARE(shown, headings);
+    QCOMPARE(grid.GetTextMatrix(1, 0), QString("Pr"));
+    QCOMPARE(grid.GetTextMatrix(2, 0), QString("  1"));
+    QCOMPARE(grid.GetTextMatrix(200, 0), QString("199"));
+
+    double factorSum = 0;
+    for (double f : CProgramView::kColumnFactors) factorSum += f;
+    const int unit = grid.UnitWidthToFit(factorSum);
+    // Every column shows at once: no scrolling sideways to reach the names.
+    int columnsWidth = 0;
+    for (int col = 0; col < 9; ++col) columnsWidth += grid.columnWidth(col);
+    QVERIFY2(columnsWidth <= grid.viewport()->width(),
+             qPrintable(QString("%1 > %2").arg(columnsWidth).arg(grid.viewport()->width())));
+    for (int col = 0; col < 10; ++col) {
+        QCOMPARE(grid.GetColAlignment(col), 4);
+        QCOMPARE(grid.GetColWidth(col), int(unit * CProgramView::kColumnFactors[std::size_t(col)]));
+    }
+
+    // Editors, their ids and lists; all hidden until a cell is entered.
+    const int ids[] = {2127, 2128, 2132, 2133, 1129, 1127, 1134, 1135, 1126};
+    for (int col = 1; col <= 9; ++col) {
+        QWidget* editor = rig.view->EditorOfColumn(col);
+        QCOMPARE(ControlIdOf(editor), ids[col - 1]);
+        QVERIFY(editor->isHidden());
+        QCOMPARE(editor->parentWidget(), grid.viewport());
+        if (auto* combo = qobject_cast<QComboBox*>(editor)) {
+            QStringList items;
+            for (int i = 0; i < combo->count(); ++i) items << combo->itemText(i);
+            QStringList expected;
+            for (const std::string& item : radio::ColumnItems(col, UiLanguage()))
+                expected << Utf8(item);
+            QCOMPARE(items, expected);
+        } else {
+            QVERIFY(qobject_cast<QLineEdit*>(editor));
+            QVERIFY(!qobject_cast<QLineEdit*>(editor)->hasFrame());
+        }
+    }
+    auto* rxTone = qobject_cast<QComboBox*>(rig.view->EditorOfColumn(3));
+    QCOMPARE(rxTone->count(), 261);
+    QCOMPARE(rxTone->itemText(0), noTone);
+    QCOMPARE(rxTone->itemText(260), QString("D754I"));
+    auto* powerList = qobject_cast<QComboBox*>(rig.view->EditorOfColumn(5));
+    QCOMPARE(powerList->itemText(0), power.at(0));
+    QCOMPARE(powerList->count(), 3);
+}
+
+void ProgramViewTest::commitCell_data() {
+    QTest::addColumn<QByteArray>("language");
+    QTest::addColumn<bool>("existing");  // row 5 holds kExisting, else it is empty
+    QTest::addColumn<int>("col");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("byClick");  // leave by clicking (7, 3) instead of Enter
+    QTest::addColumn<QStringList>("row");
+    QTest::addColumn<int>("message");
+    QTest::addColumn<QPoint>("cursor");  // (row, col) afterwards
+
+    const QStringList empty(9, QString());
+    QStringList replacedRx = kExisting;
+    replacedRx[0] = "146.52500";
+    QStringList noTx = kExisting;
+    noTx[1] = "";
+    QStringList newTx = kExisting;
+    newTx[1] = "147.00000";
+    const QPoint next(5, 2), clicked(7, 3), stays(5, 1);
+
+    QTest::newRow("new channel gets defaults") << QByteArray("English") << false << 1 << "146.525"
+                                               << false << NewChannel("146.52500") << 0 << next;
+    QTest::newRow("new channel, by click") << QByteArray("English") << false << 1 << "146.525"
+                                           << true << NewChannel("146.52500") << 0 << clicked;
+    QTest::newRow("new channel in Chinese") << QByteArray("Chinese") << false << 1 << "146.525"
+                                            << false << NewChannel("146.52500", true) << 0 << next;
+    QTest::newRow("over a channel: only Rx")
+        << QByteArray("English") << true << 1 << "146.525" << false << replacedRx << 0 << next;
+    QTest::newRow("limits are inclusive") << QByteArray("English") << false << 1 << "520" << false
+                                          << NewChannel("520.00000") << 0 << next;
+    QTest::newRow("step rule broken: row cleared, cursor stays")
+        << QByteArray("English") << true << 1 << "146.521" << false << empty
+        << int(radio::kMsgStepError) << stays;
+    QTest::newRow("step rule broken, by click: grid moves on")
+        << QByteArray("English") << true << 1 << "146.521" << true << empty
+        << int(radio::kMsgStepError) << clicked;
+    QTest::newRow("below the first band") << QByteArray("English") << false << 1 << "135.99999"
+                                          << false << empty << int(radio::kMsgOutOfRange) << stays;
+    QTest::newRow("Rx deleted: channel deleted")
+        << QByteArray("English") << true << 1 << "" << false << empty << 0 << next;
+    QTest::newRow("Tx off step: only Tx cleared")
+        << QByteArray("English") << true << 2 << "146.521" << false << noTx
+        << int(radio::kMsgStepError) << QPoint(5, 2);
+    QTest::newRow("Tx out of range") << QByteArray("English") << true << 2 << "300" << false << noTx
+                                     << int(radio::kMsgOutOfRange) << QPoint(5, 2);
+    QTest::newRow("Tx on an empty row stays empty")
+        << QByteArray("English") << false << 2 << "146.525" << false << empty << 0 << QPoint(5, 3);
+    QTest::newRow("Tx accepted") << QByteArray("English") << true << 2 << "147" << false << newTx
+                                 << 0 << QPoint(5, 3);
+}
+
+void ProgramViewTest::commitCell() {
+    QFETCH(QByteArray, language);
+    QFETCH(bool, existing);
+    QFETCH(int, col);
+    QFETCH(QString, typed);
+    QFETCH(bool, byClick);
+    QFETCH(QStringList, row);
+    QFETCH(int, message);
+    QFETCH(QPoint, cursor);
+    ViewRig rig(language.constData());
+    if (existing) rig.SetRow(5, kExisting);
+    const QStringList before = rig.Row(5);
+
+    rig.Enter(5, col);
+    rig.Type(typed);
+    if (byClick) {
+        const QRect cell = rig.Grid().visualRect(rig.Grid().model()->index(6, 2));
+        QTest::mouseClick(rig.Grid().viewport(), Qt::LeftButton, {}, cell.center());
+    } else {
+        rig.PressEnter();
+    }
+
+    QCOMPARE(rig.Row(5), row);
+    QCOMPARE(QPoint(rig.Grid().GetRow(), rig.Grid().GetCol()), cursor);
+    QCOMPARE(rig.doc.IsModified(), row != before);
+    if (message == 0) {
+        QVERIFY(rig.fx.messages.shown.isEmpty());
+    } else {
+        QCOMPARE(rig.fx.messages.shown.size(), 1);
+        QCOMPARE(rig.fx.messages.shown[0].caption, QString("Caution"));
+        QCOMPARE(rig.fx.messages.shown[0].text, Utf8(radio::MessageText(message)));
+        QCOMPARE(rig.fx.messages.shown[0].kind, MessageService::Kind::Warning);
+        // The rejected cell's editor is closed; the next Enter moves on.
+        if (!byClick) {
+            QVERIFY(rig.view->GetCellEditor()->isHidden());
+            rig.PressEnter();
+            QCOMPARE(rig.Grid().GetCol(), cursor.y() + 1);
+        }
+    }
+}
+
+void ProgramViewTest::enterMoves_data() {
+    QTest::addColumn<QPoint>("from");
+    QTest::addColumn<QPoint>("to");
+    QTest::newRow("right") << QPoint(5, 4) << QPoint(5, 5);
+    QTest::newRow("first cell") << QPoint(1, 1) << QPoint(1, 2);
+    QTest::newRow("end of a row wraps") << QPoint(5, 9) << QPoint(6, 1);
+    QTest::newRow("last cell wraps to the first") << QPoint(200, 9) << QPoint(1, 1);
+}
+
+void ProgramViewTest::enterMoves() {
+    QFETCH(QPoint, from);
+    QFETCH(QPoint, to);
+    ViewRig rig;
+    rig.SetRow(from.x(), kExisting);  // untouched editors store nothing on the way
+    const QStringList before = rig.Row(from.x());
+
+    // With an editor open (untouched), and with none.
+    for (bool editorOpen : {true, false}) {
+        rig.Enter(from.x(), from.y());
+        if (!editorOpen) rig.view->HideEditors();
+        rig.PressEnter();
+        QCOMPARE(QPoint(rig.Grid().GetRow(), rig.Grid().GetCol()), to);
+        QVERIFY(rig.view->GetCellEditor()->isVisible());  // the new cell's editor is open
+    }
+    QCOMPARE(rig.Row(from.x()), before);
+    QVERIFY(!rig.doc.IsModified());
+    QVERIFY(rig.fx.messages.shown.isEmpty());
+}
+
+void ProgramViewTest::scrollingDropsThePendingEdit() {
+    ViewRig rig;
+    rig.Enter(3, 1);
+    rig.Type("146.525");
+    QScrollBar* bar = rig.Grid().verticalScrollBar();
+    bar->setValue(bar->value() + 5);
+    QVERIFY(rig.view->GetCellEditor()->isHidden());
+
+    rig.Grid().SetCol(2);  // leaving the cell finds nothing to store
+    QCOMPARE(rig.Grid().GetTextMatrix(3, 1), QString());
+    QVERIFY(!rig.doc.IsModified());
+}
+
+void ProgramViewTest::comboChoice_data() {
+    QTest::addColumn<QByteArray>("language");
+    QTest::addColumn<bool>("existing");
+    QTest::addColumn<int>("col");
+    QTest::addColumn<QString>("pick");  // empty: pass through without choosing
+    QTest::addColumn<QString>("cell");
+
+    QTest::newRow("tone on an empty row") << QByteArray("English") << false << 3 << "67.0"
+                                          << "";
+    QTest::newRow("power on an empty row") << QByteArray("English") << false << 5 << "Low"
+                                           << "";
+    QTest::newRow("tone on a channel") << QByteArray("English") << true << 4 << "D754I"
+                                       << "D754I";
+    QTest::newRow("first item chosen") << QByteArray("English") << true << 5 << "High"
+                                       << "High";
+    QTest::newRow("Chinese power") << QByteArray("Chinese") << true << 5 << "中"
+                                   << "中";
+    // A decoded text no list holds stays when the user passes through.
+    QTest::newRow("odd tone passed through") << QByteArray("English") << true << 3 << ""
+                                             << "D07N";
+}
+
+void ProgramViewTest::comboChoice() {
+    QFETCH(QByteArray, language);
+    QFETCH(bool, existing);
+    QFETCH(int, col);
+    QFETCH(QString, pick);
+    QFETCH(QString, cell);
+    ViewRig rig(language.constData());
+    if (existing) {
+        QStringList texts = kExisting;
+        texts[2] = "D07N";
+        rig.SetRow(5, texts);
+    }
+    rig.Enter(5, col);
+    if (!pick.isEmpty()) rig.Pick(pick);
+    rig.PressEnter();
+    QCOMPARE(rig.Grid().GetTextMatrix(5, col), cell);
+    QCOMPARE(rig.Grid().GetCol(), col + 1);
+}
+
+void ProgramViewTest::comboOpensOnFirstMatch_data() {
+    QTest::addColumn<QByteArray>("language");
+    QTest::addColumn<int>("col");
+    QTest::addColumn<QString>("cell");
+    QTest::addColumn<QString>("selected");
+    QTest::newRow("empty: first item") << QByteArray("English") << 3 << ""
+                                       << "None";
+    QTest::newRow("prefix, other case") << QByteArray("English") << 3 << "d023"
+                                        << "D023N";
+    QTest::newRow("no match: first item") << QByteArray("English") << 4 << "D07N"
+                                          << "None";
+    QTest::newRow("inverted code") << QByteArray("English") << 4 << "D023I"
+                                   << "D023I";
+    QTest::newRow("lock") << QByteArray("English") << 6 << "Unlock"
+                          << "Unlock";
+    QTest::newRow("bandwidth prefix") << QByteArray("English") << 8 << "n"
+                                      << "Narrow";
+    QTest::newRow("Chinese lock") << QByteArray("Chinese") << 6 << "未锁定"
+                                  << "未锁定";
+}
+
+void ProgramViewTest::comboOpensOnFirstMatch() {
+    QFETCH(QByteArray, language);
+    QFETCH(int, col);
+    QFETCH(QString, cell);
+    QFETCH(QString, selected);
+    ViewRig rig(language.constData());
+    rig.Grid().SetTextMatrix(8, col, cell);
+    auto* combo = qobject_cast<QComboBox*>(rig.Enter(8, col));
+    QVERIFY(combo && combo->isVisible());
+    QCOMPARE(combo->currentText(), selected);
+}
+
+void ProgramViewTest::nameEditorLimits() {
+    ViewRig rig;
+    // Typed names: upper case, six characters at most.
+    rig.SetRow(4, kExisting);
+    auto* name = qobject_cast<QLineEdit*>(rig.Enter(4, 9));
+    rig.Type("ab-1xyzw");
+    QCOMPARE(name->text(), QString("AB-1XY"));
+    rig.PressEnter();
+    QCOMPARE(rig.Grid().GetTextMatrix(4, 9), QString("AB-1XY"));
+
+    // A decoded eight-character name is shown whole, cannot grow, and stays whole when the
+    // cell is left untouched, down to the image.
+    radio::RadioImage& image = rig.doc.image();
+    const std::uint8_t record[16] = {0x00, 0x25, 0x65, 0x14, 0x00, 0x25, 0x65, 0x14,
+                                     0xFF, 0xFF, 0xFF, 0xFF, 0xEF, 0xFF, 0xFF, 0xFF};
+    std::copy(std::begin(record), std::end(record), image.Record(9).begin());
+    radio::EncodeName("LONGNAME", image.NameBytes(9));
+    rig.view->OnInitialUpdate();
+    QCOMPARE(rig.Grid().GetTextMatrix(10, 9), QString("LONGNAME"));
+    name = qobject_cast<QLineEdit*>(rig.Enter(10, 9));
+    QCOMPARE(name->text(), QString("LONGNAME"));
+    name->end(false);
+    QTest::keyClick(name, Qt::Key_X);
+    QCOMPARE(name->text(), QString("LONGNAME"));
+    rig.Grid().SetCol(8);
+    QCOMPARE(rig.Grid().GetTextMatrix(10, 9), QString("LONGNAME"));
+    rig.view->EncodeGridToImage();
+    QCOMPARE(radio::DecodeName(image.NameBytes(9)), std::string("LONGNAME"));
+
+    // It can be shortened.
+    name = qobject_cast<QLineEdit*>(rig.Enter(10, 9));
+    name->end(false);
+    QTest::keyClick(name, Qt::Key_Backspace);
+    rig.PressEnter();
+    QCOMPARE(rig.Grid().GetTextMatrix(10, 9), QString("LONGNAM"));
+}
+
+void ProgramViewTest::editBoxStopsAtItsWidth() {
+    ViewRig rig;
+    auto* edit = qobject_cast<CCellEdit*>(rig.Enter(2, 1));
+    QTest::keyClicks(edit, QString(60, QLatin1Char('8')));
+    QVERIFY(edit->text().size() > 5);
+    QVERIFY(edit->text().size() < 60);
+    QVERIFY(edit->fontMetrics().horizontalAdvance(edit->text()) <= edit->width());
+}
+
+void ProgramViewTest::helpAtTheFocusedControl_data() {
+    QTest::addColumn<int>("col");  // 0: the grid itself
+    QTest::addColumn<QString>("context");
+    QTest::newRow("grid") << 0 << "1000";
+    QTest::newRow("Rx Frequency editor") << 1 << "2127";
+    QTest::newRow("Rx Tone list") << 3 << "2132";
+    QTest::newRow("Bandwidth list") << 8 << "1135";
+    QTest::newRow("name editor") << 9 << "1126";
+}
+
+void ProgramViewTest::helpAtTheFocusedControl() {
+    QFETCH(int, col);
+    QFETCH(QString, context);
+    ViewRig rig;
+    QWidget* target = &rig.Grid();
+    if (col == 0) {
+        rig.Grid().setFocus();
+    } else {
+        target = rig.Enter(3, col);
+    }
+    QTRY_VERIFY(target->hasFocus());
+    QTest::keyClick(target, Qt::Key_F1);
+    QCOMPARE(rig.fx.openedUrls.size(), 1);
+    QCOMPARE(rig.fx.openedUrls[0].fragment(), context);
+}
+
+void ProgramViewTest::saveTakesThePendingEdit() {
+    ViewRig rig;
+    rig.Enter(1, 1);
+    rig.Type("146.525");  // no Enter: the save commits it
+    const QString path = rig.fx.Path("saved.dat");
+    QVERIFY(rig.doc.OnSaveDocument(path).ok);
+    radio::RadioImage saved;
+    QVERIFY(radio::LoadChannelFile(QFile::encodeName(path).toStdString(), saved).ok);
+    QStringList decoded;
+    for (const std::string& text : radio::DecodeChannelRow(saved, 0, radio::Language::English))
+        decoded << QString::fromStdString(text);
+    QCOMPARE(decoded, NewChannel("146.52500"));
+}
+
+QTEST_MAIN(ProgramViewTest)
+#include "program_view_test.moc"

@@ -1,0 +1,191 @@
+// The Option Features dialog driven through its controls, over blank and odd images.
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLayout>
+#include <QLineEdit>
+#include <QTest>
+
+#include "desktop/dialogs/option_features_dlg.h"
+#include "desktop/services/help.h"
+
+namespace {
+
+// Starts the dialog over `image`, as showing it does.
+void Start(COptionFeaturesDlg& dlg, radio::RadioImage& image) {
+    dlg.Attach(&image);
+    dlg.OnInitDialog();
+}
+
+}  // namespace
+
+class OptionFeaturesDlgTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void controlsCarryTheirIds();
+    void blankImageShows_data();
+    void blankImageShows();
+    void okWithoutChangesOnBlankImage();
+    void cancelWritesNothing();
+    void outOfRangeBytes_data();
+    void outOfRangeBytes();
+    void ledChangeKeepsOtherBits();
+    void powerOnName_data();
+    void powerOnName();
+};
+
+void OptionFeaturesDlgTest::controlsCarryTheirIds() {
+    COptionFeaturesDlg dlg;
+    QCOMPARE(dlg.windowTitle(), QString("Option Features"));
+    for (int id : {1116, 1117, 1118, 1119, 1120, 1121, 1122, 1123, 1124, 1125, 1126, 1127, 1128,
+                   1129, 1130}) {
+        QComboBox* combo = dlg.List(id);
+        QVERIFY2(combo, qPrintable(QString::number(id)));
+        QCOMPARE(ControlIdOf(combo), id);
+    }
+    QCOMPARE(ControlIdOf(dlg.PowerOnName()), 1002);
+    QCOMPARE(ControlIdOf(dlg.Beep()), 1016);
+    QCOMPARE(dlg.PowerOnName()->maxLength(), 6);
+    // Step offers the five steps the image's value indexes.
+    QCOMPARE(dlg.List(1117)->count(), 5);
+    QCOMPARE(dlg.List(1117)->itemText(0), QString("5k"));
+    // Two columns: Step heads the right one, level with LED at the head of the left one; the
+    // power-on name closes the left column, Beep the right one.
+    dlg.layout()->activate();
+    QVERIFY(dlg.List(1117)->x() > dlg.List(1119)->x());
+    QCOMPARE(dlg.List(1117)->y(), dlg.List(1119)->y());
+    QVERIFY(dlg.PowerOnName()->y() > dlg.List(1125)->y());
+    QCOMPARE(dlg.PowerOnName()->x(), dlg.List(1119)->x());
+    QVERIFY(dlg.Beep()->y() > dlg.List(1126)->y());
+}
+
+void OptionFeaturesDlgTest::blankImageShows_data() {
+    QTest::addColumn<int>("id");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("Squelch Level") << 1116 << "1";
+    QTest::newRow("Time-Out Timer") << 1118 << "1";
+    QTest::newRow("Step") << 1117 << "25k";
+    QTest::newRow("Channel Display") << 1124 << "Off";
+    QTest::newRow("Busy") << 1127 << "Off";
+    QTest::newRow("Scan Mode") << 1126 << "CO";
+    QTest::newRow("LED") << 1119 << "Auto";
+    QTest::newRow("Keypad Lock") << 1121 << "Manual";
+    QTest::newRow("Priority Scan") << 1123 << "Off";
+    QTest::newRow("Encoder") << 1129 << "On";
+    QTest::newRow("Mode") << 1128 << "Frequency";
+    QTest::newRow("Voice Sensitivity") << 1122 << "Off";
+    QTest::newRow("Call Tone") << 1130 << "1";
+    QTest::newRow("Battery Saver") << 1120 << "Off";
+    QTest::newRow("Pri-Scanning Time, byte 0xFF") << 1125 << "3s";
+}
+
+void OptionFeaturesDlgTest::blankImageShows() {
+    QFETCH(int, id);
+    QFETCH(QString, text);
+    radio::RadioImage image = radio::RadioImage::Blank();
+    COptionFeaturesDlg dlg;
+    Start(dlg, image);
+    QCOMPARE(dlg.List(id)->currentText(), text);
+    QVERIFY(dlg.Beep()->isChecked());
+    QCOMPARE(dlg.PowerOnName()->text(), QString());
+}
+
+void OptionFeaturesDlgTest::okWithoutChangesOnBlankImage() {
+    radio::RadioImage image = radio::RadioImage::Blank();
+    const radio::RadioImage before = image;
+    COptionFeaturesDlg dlg;
+    Start(dlg, image);
+    dlg.accept();
+    QCOMPARE(dlg.result(), int(QDialog::Accepted));
+    for (std::size_t at = 0; at < radio::kImageSize; ++at) {
+        const std::uint8_t expected = at == 0x1FE8 ? 0x00 : before[at];  // 3s is stored as 0
+        QCOMPARE(int(image[at]), int(expected));
+    }
+}
+
+void OptionFeaturesDlgTest::cancelWritesNothing() {
+    radio::RadioImage image = radio::RadioImage::Blank();
+    const radio::RadioImage before = image;
+    COptionFeaturesDlg dlg;
+    Start(dlg, image);
+    dlg.List(1119)->setCurrentIndex(2);
+    dlg.PowerOnName()->setText("ABC");
+    dlg.reject();
+    QVERIFY(image == before);
+}
+
+void OptionFeaturesDlgTest::outOfRangeBytes_data() {
+    QTest::addColumn<int>("offset");
+    QTest::addColumn<int>("byte");
+    QTest::addColumn<int>("id");
+    QTest::addColumn<int>("shown");  // selected index, -1 none
+    QTest::addColumn<int>("stored");
+    QTest::newRow("Step 0x05") << 0x1FE0 << 0x05 << 1117 << -1 << 0x00;
+    QTest::newRow("Step 0xFF reads as 7") << 0x1FE0 << 0xFF << 1117 << -1 << 0x00;
+    QTest::newRow("Time-Out Timer 0x07") << 0x1FC3 << 0x07 << 1118 << -1 << 0x0F;
+    QTest::newRow("Voice Sensitivity 0x1F") << 0x1FE4 << 0x1F << 1122 << -1 << 0x1F;
+    QTest::newRow("Battery Saver 0x09 forced to Off") << 0x1FE7 << 0x09 << 1120 << 0 << 0x00;
+    QTest::newRow("Squelch 0xF3 masked to 3") << 0x1FC1 << 0xF3 << 1116 << 3 << 0x03;
+}
+
+void OptionFeaturesDlgTest::outOfRangeBytes() {
+    QFETCH(int, offset);
+    QFETCH(int, byte);
+    QFETCH(int, id);
+    QFETCH(int, shown);
+    QFETCH(int, stored);
+    radio::RadioImage image = radio::RadioImage::Blank();
+    image[offset] = static_cast<std::uint8_t>(byte);
+    COptionFeaturesDlg dlg;
+    Start(dlg, image);
+    QCOMPARE(dlg.List(id)->currentIndex(), shown);
+    dlg.accept();
+    QCOMPARE(int(image[offset]), stored);
+}
+
+void OptionFeaturesDlgTest::ledChangeKeepsOtherBits() {
+    radio::RadioImage image = radio::RadioImage::Blank();
+    image[0x1FE1] = 0b0010'0101;  // Scan Mode CO, LED Auto, bit 0 set
+    COptionFeaturesDlg dlg;
+    Start(dlg, image);
+    QCOMPARE(dlg.List(1119)->currentText(), QString("Auto"));
+    dlg.List(1119)->setCurrentIndex(2);  // On
+    dlg.accept();
+    // LED bits 3-2 become 10; bit 0 and the scan mode stay; Channel Display (bit 7) and Busy
+    // (bit 6) were "On" (clear) and stay clear.
+    QCOMPARE(int(image[0x1FE1]), 0b0010'1001);
+}
+
+void OptionFeaturesDlgTest::powerOnName_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("shownAgain");
+    QTest::newRow("capitals") << "HELLO" << QByteArray("\x11\x0E\x15\x15\x18\xFF", 6) << "HELLO";
+    QTest::newRow("lower case is not in the code") << "hello" << QByteArray(6, char(0xFF)) << "";
+    QTest::newRow("digits, dash, underscore")
+        << "A-1_9" << QByteArray("\x0A\x24\x01\x26\x09\xFF", 6) << "A-1_9";
+    // One character outside ASCII takes exactly one position.
+    QTest::newRow("accented letter")
+        << QString::fromUtf8("AÉB") << QByteArray("\x0A\xFF\x0B\xFF\xFF\xFF", 6) << "A";
+}
+
+void OptionFeaturesDlgTest::powerOnName() {
+    QFETCH(QString, typed);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, shownAgain);
+    radio::RadioImage image = radio::RadioImage::Blank();
+    COptionFeaturesDlg dlg;
+    Start(dlg, image);
+    dlg.PowerOnName()->setText(typed);
+    dlg.accept();
+    QCOMPARE(QByteArray(reinterpret_cast<const char*>(image.data()) + 0x12E8, 6), bytes);
+    QCOMPARE(QByteArray(reinterpret_cast<const char*>(image.data()) + 0x12E0, 6),
+             QByteArray(6, char(0xFF)));
+    COptionFeaturesDlg again;
+    Start(again, image);
+    QCOMPARE(again.PowerOnName()->text(), shownAgain);
+}
+
+QTEST_MAIN(OptionFeaturesDlgTest)
+#include "option_features_dlg_test.moc"
