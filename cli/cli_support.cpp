@@ -88,24 +88,6 @@ std::optional<int> ParseIndex(std::string_view text) {
     return value;
 }
 
-namespace {
-char FoldAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
-}  // namespace
-
-bool EqualsNoCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (FoldAscii(a[i]) != FoldAscii(b[i])) return false;
-    }
-    return true;
-}
-
-std::string UpperAscii(std::string_view text) {
-    std::string out(text);
-    for (char& c : out) c = FoldAscii(c);
-    return out;
-}
-
 std::string Join(const std::vector<std::string>& items, std::string_view separator) {
     std::string out;
     for (std::size_t i = 0; i < items.size(); ++i) {
@@ -113,20 +95,6 @@ std::string Join(const std::vector<std::string>& items, std::string_view separat
         out += items[i];
     }
     return out;
-}
-
-std::optional<std::string> CheckRadioName(std::string& name, std::size_t maxLength) {
-    name = UpperAscii(name);
-    if (name.size() > maxLength) {
-        return "'" + name + "' is too long: a name has at most " + std::to_string(maxLength) +
-               " characters";
-    }
-    for (char c : name) {
-        if (NameCharToCode(c) == kNameFill) {
-            return "'" + name + "' has a character the radio cannot show; use 0-9, A-Z, - and _";
-        }
-    }
-    return std::nullopt;
 }
 
 }  // namespace radio::cli

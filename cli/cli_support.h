@@ -9,6 +9,7 @@
 #include "core/image/radio_image.h"
 #include "core/config/app_config.h"
 #include "core/config/ini_file.h"
+#include "core/codec/edit_rules.h"
 
 namespace radio::cli {
 
@@ -39,14 +40,6 @@ std::string ConfigUtf8(const std::string& bytes);
 
 // A non-negative decimal integer, digits only; nullopt otherwise.
 std::optional<int> ParseIndex(std::string_view text);
-// Case folding of ASCII letters only; other bytes (UTF-8 Chinese) compare exactly.
-bool EqualsNoCase(std::string_view a, std::string_view b);
-std::string UpperAscii(std::string_view text);
 std::string Join(const std::vector<std::string>& items, std::string_view separator);
-
-// A name as the radio stores it: at most `maxLength` characters of 0-9, A-Z, '-', '_', after
-// upper-casing. Anything else would be stored as filler and silently cut the name short, so it
-// is refused: returns the problem, or nullopt when `name` (upper-cased in place) is fine.
-std::optional<std::string> CheckRadioName(std::string& name, std::size_t maxLength);
 
 }  // namespace radio::cli

@@ -52,7 +52,7 @@ int RunOption(Context& ctx) {
             continue;
         }
         if (EqualsNoCase(name, kPowerOnName)) {
-            if (auto problem = CheckRadioName(value, 6)) {
+            if (auto problem = CheckRadioName(value, offset::kPowerOnNameSize)) {
                 return UsageError(ctx, "option", "Power-on Name " + *problem);
             }
             values.powerOnName = value;

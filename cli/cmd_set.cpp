@@ -39,21 +39,6 @@ std::string ListChoices(int col) {
     return Join(en, ", ") + " (" + Join(zh, ", ") + ")";
 }
 
-// Columns 3-8 take a list entry of either language, without regard to case; the grid's
-// editor then holds the entry of the display language.
-std::optional<std::string> ResolveListEntry(int col, std::string_view text, Language lang) {
-    const std::vector<std::string> en = ColumnItems(col, Language::English);
-    const std::vector<std::string> zh = ColumnItems(col, Language::Chinese);
-    const std::vector<std::string> shown = ColumnItems(col, lang);
-    for (std::size_t i = 0; i < shown.size(); ++i) {
-        if ((i < en.size() && EqualsNoCase(text, en[i])) ||
-            (i < zh.size() && EqualsNoCase(text, zh[i]))) {
-            return shown[i];
-        }
-    }
-    return std::nullopt;
-}
-
 }  // namespace
 
 int RunSet(Context& ctx) {
@@ -68,11 +53,11 @@ int RunSet(Context& ctx) {
     for (std::size_t i = 1; i < args.size(); i += 3) {
         const auto row = ParseIndex(args[i]);
         const auto col = ParseIndex(args[i + 1]);
-        if (!row || *row < 1 || *row > 200) {
+        if (!row || *row < 1 || *row > kChannelCount) {
             return UsageError(ctx, "set",
                               "ROW must be 1-200 (1 is the channel Pr), not '" + args[i] + "'");
         }
-        if (!col || *col < 1 || *col > 9) {
+        if (!col || *col < 1 || *col > kChannelColumns) {
             return UsageError(ctx, "set",
                               "COL must be 1-9 (1 Rx Frequency, 2 Tx Frequency, 3 Rx Tone, "
                               "4 Tx Tone, 5 Power, 6 Cha Lock, 7 Scan Add, 8 Bandwidth, "
@@ -92,7 +77,7 @@ int RunSet(Context& ctx) {
             }
             text = *entry;
         } else if (*col == kColName) {
-            if (auto problem = CheckRadioName(text, 6)) return UsageError(ctx, "set", *problem);
+            if (auto problem = CheckRadioName(text, kChannelNameLength)) return UsageError(ctx, "set", *problem);
         }
         edits.push_back({*row, *col, std::move(text)});
     }

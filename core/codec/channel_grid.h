@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "core/config/language.h"
+#include "core/image/radio_image.h"
 
 namespace radio {
 
@@ -21,15 +22,18 @@ enum GridColumn : int {
     kColName = 9,
 };
 
-using ChannelTexts = std::array<std::string, 9>;  // columns 1..9 of one row
+// Editable columns of a channel row (column 0 holds the row labels).
+inline constexpr int kChannelColumns = 9;
+
+using ChannelTexts = std::array<std::string, kChannelColumns>;  // columns 1..9 of one row
 
 // The working copy of the channel table as the grid shows it: 201 rows x 10 columns of UTF-8
 // texts. Row 0 holds the headings, column 0 the labels ("Pr", "  1" ... "199"); row r shows
 // record r - 1. Edits change these texts only; the image is rebuilt from them on save/write.
 class ChannelGrid {
 public:
-    static constexpr int kRows = 201;
-    static constexpr int kCols = 10;
+    static constexpr int kRows = kChannelCount + 1;
+    static constexpr int kCols = kChannelColumns + 1;
 
     explicit ChannelGrid(Language lang = Language::English);
 

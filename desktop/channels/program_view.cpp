@@ -7,6 +7,7 @@
 #include <QPrinter>
 
 #include "core/codec/channel_codec.h"
+#include "core/codec/edit_rules.h"
 #include "desktop/transfer/com_setup_dlg.h"
 #include "desktop/transfer/progress_dlg.h"
 #include "desktop/transfer/transfer_controller.h"
@@ -179,7 +180,7 @@ void CProgramView::CreateEditors() {
     m_comboLock = combo(kIdComboLock, radio::kColLock);
     m_editName = edit(kIdEditName);
     m_editName->SetUpperCase(true);
-    m_editName->SetTypedLimit(kNameLimit);
+    m_editName->SetTypedLimit(static_cast<int>(radio::kChannelNameLength));
     m_comboScanAdd = combo(kIdComboScanAdd, radio::kColScanAdd);
     m_comboBandwidth = combo(kIdComboBandwidth, radio::kColBandwidth);
 

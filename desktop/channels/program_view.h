@@ -54,7 +54,6 @@ class CProgramView : public QScrollArea {
     // Column width factors, in units of column 0's width before the layout.
     static constexpr std::array<double, 10> kColumnFactors = {0.43, 1.1, 1.1, 1.0, 1.0,
                                                               0.9,  0.9, 0.9, 0.9, 1.1};
-    static constexpr int kNameLimit = 6;  // characters the name editor takes from the keyboard
 
     explicit CProgramView(CProgramDoc* doc, QWidget* parent = nullptr);
     ~CProgramView() override;

@@ -45,7 +45,7 @@ COptionFeaturesDlg::COptionFeaturesDlg(QWidget* parent) : QDialog(parent) {
 
     m_pName = new QLineEdit(this);
     SetControlId(m_pName, radio::kIdPowerOnName);
-    m_pName->setMaxLength(6);
+    m_pName->setMaxLength(static_cast<int>(radio::offset::kPowerOnNameSize));
     auto* nameLabel = new QLabel(QStringLiteral("Power-on Name"), this);
     nameLabel->setBuddy(m_pName);
     grid->addWidget(nameLabel, 8, 0);

@@ -1,0 +1,56 @@
+#include "core/codec/edit_rules.h"
+
+#include <vector>
+
+#include "core/codec/channel_codec.h"
+#include "core/image/radio_image.h"
+
+namespace radio {
+
+namespace {
+char FoldAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+}  // namespace
+
+bool EqualsNoCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (FoldAscii(a[i]) != FoldAscii(b[i])) return false;
+    }
+    return true;
+}
+
+std::string UpperAscii(std::string_view text) {
+    std::string out(text);
+    for (char& c : out) c = FoldAscii(c);
+    return out;
+}
+
+std::optional<std::string> ResolveListEntry(int col, std::string_view text, Language lang) {
+    if (col < kColRxTone || col > kColBandwidth) return std::nullopt;
+    const std::vector<std::string> en = ColumnItems(col, Language::English);
+    const std::vector<std::string> zh = ColumnItems(col, Language::Chinese);
+    const std::vector<std::string> shown = ColumnItems(col, lang);
+    for (std::size_t i = 0; i < shown.size(); ++i) {
+        if ((i < en.size() && EqualsNoCase(text, en[i])) ||
+            (i < zh.size() && EqualsNoCase(text, zh[i]))) {
+            return shown[i];
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> CheckRadioName(std::string& name, std::size_t maxLength) {
+    name = UpperAscii(name);
+    if (name.size() > maxLength) {
+        return "'" + name + "' is too long: a name has at most " + std::to_string(maxLength) +
+               " characters";
+    }
+    for (char c : name) {
+        if (NameCharToCode(c) == kNameFill) {
+            return "'" + name + "' has a character the radio cannot show; use 0-9, A-Z, - and _";
+        }
+    }
+    return std::nullopt;
+}
+
+}  // namespace radio
