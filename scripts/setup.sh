@@ -9,7 +9,7 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$here"
 
 packages=(
-  g++ cmake ninja-build pkg-config
+  g++ cmake ninja-build pkg-config clang-format
   qt6-base-dev qt6-base-dev-tools libqt6serialport6-dev qt6-serialport-dev libgl-dev
   libgtest-dev libgmock-dev
   fonts-liberation fonts-noto-cjk fonts-wqy-zenhei
@@ -53,6 +53,10 @@ case "$mode" in
     cmake --preset asan >/dev/null
     cmake --build --preset asan -j "$jobs"
     ctest --preset asan -j "$jobs"
+    # The pseudo-terminal server and its threads under ThreadSanitizer.
+    cmake --preset tsan >/dev/null
+    cmake --build --preset tsan -j "$jobs"
+    ctest --preset tsan -j "$jobs"
     ;;
   *)
     echo "usage: scripts/setup.sh run|test [program arguments]" >&2

@@ -30,7 +30,7 @@ void EncodeChannelRow(const ChannelTexts& texts, RadioImage& image, int record);
 void EncodeGridToImage(const ChannelGrid& grid, RadioImage& image);
 
 // Outcome of committing an editor's text; the value is the message id to show, if any.
-enum class CommitResult : int {
+enum class [[nodiscard]] CommitResult : int {
     Accepted = 0,
     OutOfRange = 61448,
     StepError = 61456,

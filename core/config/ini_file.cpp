@@ -113,7 +113,9 @@ std::string Fold(std::string_view s, bool gbk) {
 }  // namespace
 
 CIniFile::~CIniFile() {
-    if (m_saveOnClose) Save();
+    // A destructor cannot report: callers that must know whether the file was written call
+    // Save themselves first (the language change does).
+    if (m_saveOnClose) static_cast<void>(Save());
     Clear();
 }
 

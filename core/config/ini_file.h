@@ -19,7 +19,7 @@ class CIniFile {
     CIniFile& operator=(const CIniFile&) = delete;
 
     // Loads `path` (a missing file is created empty). Returns false when it cannot be read.
-    bool Open(const std::string& path, bool saveOnClose, bool caseInsensitive);
+    [[nodiscard]] bool Open(const std::string& path, bool saveOnClose, bool caseInsensitive);
     // Loads from text without a file (tests, defaults). SetValue works; Save does nothing.
     void LoadFromText(std::string_view text, bool caseInsensitive);
 

@@ -7,7 +7,7 @@ namespace radio {
 
 // Outcome of an operation that can fail for reasons the user must read (files, ports).
 // The core raises no exceptions; callers show `message` to the user.
-struct Status {
+struct [[nodiscard]] Status {
     bool ok = true;
     std::string message;
 

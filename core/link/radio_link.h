@@ -24,7 +24,7 @@ public:
     virtual void ShowMessage(int messageId, const std::string& text, const std::string& detail) = 0;
 };
 
-enum class LinkOutcome {
+enum class [[nodiscard]] LinkOutcome {
     Done,          // transfer complete
     Cancelled,     // cancel seen at a pump point, or Cancel answered to Retry/Cancel
     OpenFailed,    // message 61453 shown
@@ -43,7 +43,7 @@ public:
 
 private:
     // How a phase of the connection ended; every exit after the open closes the port.
-    enum class Step { Go, Cancelled, Failed };
+    enum class [[nodiscard]] Step { Go, Cancelled, Failed };
 
     bool OpenAndConfigure(const std::string& portName);
     LinkOutcome Finish(Step step);

@@ -26,7 +26,7 @@ struct ReadTimeouts {
     int totalConstantMs = 90;
 };
 
-struct ReadResult {
+struct [[nodiscard]] ReadResult {
     bool ok = true;         // false: the read call itself failed (device gone, I/O error)
     std::size_t count = 0;  // bytes received before the timeouts ended the read
 };

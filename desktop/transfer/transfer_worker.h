@@ -20,7 +20,7 @@ struct TransferRequest {
     radio::RadioImage image;
 };
 
-struct TransferResult {
+struct [[nodiscard]] TransferResult {
     radio::LinkOutcome outcome = radio::LinkOutcome::OpenFailed;
     radio::RadioImage image;
 };

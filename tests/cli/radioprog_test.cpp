@@ -169,7 +169,9 @@ TEST_F(RadioprogTest, NewSetDumpInBothLanguages) {
         ASSERT_EQ(r.exit, 0) << r.err;
         const auto lines = Lines(r.out);
         ASSERT_EQ(lines.size(), 201u);
-        if (c.header) EXPECT_EQ(lines[0], c.header);
+        if (c.header) {
+            EXPECT_EQ(lines[0], c.header);
+        }
         EXPECT_TRUE(lines[0].starts_with("CH\t"));
         EXPECT_EQ(lines[1], "Pr\t\t\t\t\t\t\t\t\t");
         EXPECT_EQ(lines[2], c.row);
@@ -304,7 +306,9 @@ TEST_F(RadioprogTest, OptionChangesOnlyWhatTheDialogWrites) {
     for (std::size_t i = 0; i < kImageSize; ++i) {
         const bool owned =
             dialogBytes.count(i) || (i >= 0x12E0 && i < 0x12E6) || (i >= 0x12E8 && i < 0x12EE);
-        if (!owned) ASSERT_EQ(saved[i], original[i]) << "byte " << i;
+        if (!owned) {
+            ASSERT_EQ(saved[i], original[i]) << "byte " << i;
+        }
     }
     EXPECT_EQ(saved.bytes()[0x12E8], 0x11);  // 'H'
 }
