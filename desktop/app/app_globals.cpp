@@ -9,7 +9,6 @@
 
 radio::CIniFile g_config;
 radio::AppConfig g_appConfig;
-bool g_newImageFlag = false;
 
 namespace {
 

@@ -18,9 +18,6 @@ class MessageService;
 // Process-wide state of the desktop program. Start-up fills it; tests may set it up directly.
 extern radio::CIniFile g_config;      // Program.ini
 extern radio::AppConfig g_appConfig;  // display language, its section name, help file
-// Set by File > New, cleared by a successful Open and by a completed read from the radio;
-// the band settings step after each decode reads it.
-extern bool g_newImageFlag;
 
 inline radio::Language UiLanguage() { return g_appConfig.language; }
 inline bool IsChinese() { return g_appConfig.language == radio::Language::Chinese; }

@@ -419,7 +419,7 @@ void CProgramView::OnTransferFinished(radio::LinkOutcome outcome, const radio::R
     if (m_pDocument && !m_bTransferWrite && outcome == radio::LinkOutcome::Done) {
         const radio::RadioImage before = m_pDocument->image();
         m_pDocument->image() = image;
-        g_newImageFlag = false;
+        m_pDocument->SetNewImage(false);
         HideEditors();
         m_pDocument->DecodeIntoGrid();  // band settings and the main window title too
         m_grid->Refresh();

@@ -26,7 +26,7 @@ bool CProgramDoc::OnNewDocument() {
     SetTitle(PickText("Channel Information", "信道信息"));
     m_strPathName = SetupText("AppName");
     m_bUserFile = false;
-    g_newImageFlag = true;
+    m_bNewImage = true;
     SetModifiedFlag(false);
     return true;
 }
@@ -35,7 +35,7 @@ radio::Status CProgramDoc::OnOpenDocument(const QString& path) {
     radio::RadioImage loaded;
     if (radio::Status st = radio::LoadChannelFile(LocalPath(path), loaded); !st) return st;
     m_image = loaded;
-    g_newImageFlag = false;
+    m_bNewImage = false;
     m_strPathName = QFileInfo(path).absoluteFilePath();
     m_bUserFile = true;
     SetTitle(QFileInfo(path).fileName());
@@ -86,7 +86,7 @@ bool CProgramDoc::SaveModified(QWidget* parent) {
 QString CProgramDoc::DecodeIntoGrid() {
     radio::DecodeImageToGrid(m_image, m_grid, UiLanguage());
     const QString title = radio::ConfigText(
-        radio::ApplyBandSettings(m_image, g_newImageFlag, g_config, g_appConfig, AppSettings()));
+        radio::ApplyBandSettings(m_image, m_bNewImage, g_config, g_appConfig, AppSettings()));
     emit bandTitleChanged(title);
     return title;
 }

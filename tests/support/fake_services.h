@@ -77,7 +77,6 @@ struct ShellFixture {
         g_config.Clear();
         g_config.Open(QFile::encodeName(ConfigPath()).toStdString(), false, true);
         g_appConfig = radio::AppConfig::FromIni(g_config);
-        g_newImageFlag = false;
         auto memory = std::make_unique<radio::MemorySettingsStore>();
         store = memory.get();
         SetAppSettings(std::move(memory));

@@ -120,7 +120,7 @@ void ProgramAppTest::startUp() {
     QCOMPARE(frame->ActiveDocument()->GetTitle(),
              chinese ? QString("信道信息") : QString("Channel Information"));
     QCOMPARE(frame->ActiveDocument()->GetPathName(), QString("TestRadio"));
-    QVERIFY(g_newImageFlag);
+    QVERIFY(frame->ActiveDocument()->IsNewImage());
     QVERIFY(frame->IsDocumentMenuShown());
     QStringList bar;
     for (QAction* a : frame->menuBar()->actions()) bar << a->text();
@@ -269,7 +269,7 @@ void ProgramAppTest::openHidesThePreviousWindow() {
     CChildFrame* second = frame->ActiveChild();
     QVERIFY(second != first && !second->isHidden());
     QCOMPARE(second->GetDocument()->GetTitle(), QString("my radio.dat"));
-    QVERIFY(!g_newImageFlag);
+    QVERIFY(!second->GetDocument()->IsNewImage());
     // The opened image's type and band become the stored choice.
     QCOMPARE(fx.store->GetInt("Type"), std::optional<std::uint32_t>(1));
     QCOMPARE(fx.store->GetInt("Field"), std::optional<std::uint32_t>(2));
@@ -300,7 +300,7 @@ void ProgramAppTest::failedOpenKeepsEverything() {
     QCOMPARE(frame->ChildFrames().size(), 1);
     QCOMPARE(frame->ActiveChild(), first);
     QVERIFY(!first->isHidden());
-    QVERIFY(g_newImageFlag);
+    QVERIFY(first->GetDocument()->IsNewImage());
 }
 
 void ProgramAppTest::closeHidesAndChannelInformationShows() {

@@ -113,7 +113,7 @@ void ViewTransferTest::readThroughOk() {
     const radio::RadioImage radioMemory = DemoImage();
     rig.view->SetVirtualRadio(std::make_shared<CVirtualRadioHost>(radioMemory));
     rig.view->SetPortName("virtual:");
-    QVERIFY(g_newImageFlag);
+    QVERIFY(rig.doc.IsNewImage());
     QSignalSpy finished(rig.view.get(), &CProgramView::TransferFinished);
 
     rig.view->OnRead();
@@ -124,7 +124,7 @@ void ViewTransferTest::readThroughOk() {
     QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, 30000);
 
     QCOMPARE(finished[0][0].value<radio::LinkOutcome>(), radio::LinkOutcome::Done);
-    QVERIFY(!g_newImageFlag);
+    QVERIFY(!rig.doc.IsNewImage());
     QVERIFY(rig.doc.IsModified());
     QVERIFY(!dlg->isVisible());
     QCOMPARE(dlg->GetPos(), 512);
@@ -188,7 +188,7 @@ void ViewTransferTest::readEndingEarlyChangesNothing() {
     QCOMPARE(int(finished[0][0].value<radio::LinkOutcome>()), outcome);
     QVERIFY(rig.doc.image() == image);
     QCOMPARE(AllCells(rig.Grid()), cells);
-    QVERIFY(g_newImageFlag);
+    QVERIFY(rig.doc.IsNewImage());
     QVERIFY(!dlg->isVisible());
     if (message == 0) {
         QVERIFY(rig.fx.messages.shown.isEmpty());
@@ -247,7 +247,7 @@ void ViewTransferTest::laterCommandOnlyChangesDirection() {
     QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, 30000);
     // The blank document went to the radio; the grid did not change.
     QCOMPARE(Decoded(host->Memory(), 0), QStringList(9, QString()));
-    QVERIFY(g_newImageFlag);
+    QVERIFY(rig.doc.IsNewImage());
     QVERIFY(!rig.doc.IsModified());
 }
 

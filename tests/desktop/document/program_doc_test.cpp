@@ -1,4 +1,5 @@
-// The channel document: New, and saves that encode the grid, fail safely and ask for names.
+// The channel document: New, its own new-image flag, and saves that encode the grid, fail
+// safely and ask for names.
 
 #include <QDir>
 #include <QFile>
@@ -6,6 +7,7 @@
 #include <QTest>
 
 #include "core/codec/channel_codec.h"
+#include "core/image/channel_file.h"
 #include "desktop/document/program_doc.h"
 #include "tests/support/fake_services.h"
 
@@ -17,6 +19,10 @@ QByteArray FileBytes(const QString& path) {
     return f.readAll();
 }
 
+QByteArray Bytes(const radio::RadioImage& image, std::size_t at, int n) {
+    return QByteArray(reinterpret_cast<const char*>(image.data()) + at, n);
+}
+
 }  // namespace
 
 class ProgramDocTest : public QObject {
@@ -25,6 +31,8 @@ class ProgramDocTest : public QObject {
 private slots:
     void newDocument_data();
     void newDocument();
+    void documentsKeepTheirOwnNewImageFlag_data();
+    void documentsKeepTheirOwnNewImageFlag();
     void saveEncodesTheGrid();
     void failedSaveReportsAndStaysModified();
 };
@@ -49,7 +57,7 @@ void ProgramDocTest::newDocument() {
     QCOMPARE(doc.GetTitle(), title);
     QCOMPARE(doc.GetPathName(), QString("TestRadio"));
     QVERIFY(!doc.HasUserFile());
-    QVERIFY(g_newImageFlag);
+    QVERIFY(doc.IsNewImage());
 
     // Showing it takes the stored type and band into the image.
     doc.DecodeIntoGrid();
@@ -58,6 +66,66 @@ void ProgramDocTest::newDocument() {
     QCOMPARE(QByteArray(reinterpret_cast<const char*>(doc.image().data()) + 0x1FF0, 3),
              QByteArray("\x13\x17\x63", 3));  // 136-174 MHz, the first band of type 2
     QVERIFY(!doc.IsModified());
+}
+
+void ProgramDocTest::documentsKeepTheirOwnNewImageFlag_data() {
+    QTest::addColumn<bool>("newFirst");
+    QTest::addColumn<bool>("read");  // the opened document then completes a read instead
+    QTest::newRow("new, then opened") << true << false;
+    QTest::newRow("opened, then new") << false << false;
+    QTest::newRow("new, then the other read from the radio") << true << true;
+}
+
+void ProgramDocTest::documentsKeepTheirOwnNewImageFlag() {
+    QFETCH(bool, newFirst);
+    QFETCH(bool, read);
+    ShellFixture fx(SampleIni("English"));
+    fx.store->SetInt("Type", 0);
+    fx.store->SetInt("Field", 1);
+    // An image of radio type 2 (Model-B), band 3 (430-440 MHz).
+    radio::RadioImage own = radio::RadioImage::Blank();
+    own[0x1FD6] = 1;
+    own[0x1FD7] = 2;
+    const QString path = fx.Path("model-b.dat");
+    QVERIFY(radio::SaveChannelFile(QFile::encodeName(path).toStdString(), own).ok);
+
+    CProgramDoc fresh;
+    CProgramDoc other;
+    const auto load = [&] {
+        if (read) {
+            // What the view does once every block has arrived.
+            other.OnNewDocument();
+            other.image() = own;
+            other.SetNewImage(false);
+        } else {
+            QVERIFY(other.OnOpenDocument(path).ok);
+        }
+    };
+    if (newFirst) {
+        fresh.OnNewDocument();
+        load();
+    } else {
+        load();
+        fresh.OnNewDocument();
+    }
+    QVERIFY(fresh.IsNewImage());
+    QVERIFY(!other.IsNewImage());
+
+    // Whichever came last, the new image takes the stored choice and leaves it alone...
+    QCOMPARE(fresh.DecodeIntoGrid(), QString("Radio Title"));
+    QCOMPARE(int(fresh.image()[0x1FD6]), 0);
+    QCOMPARE(int(fresh.image()[0x1FD7]), 1);
+    QCOMPARE(Bytes(fresh.image(), 0x1FF0, 3), QByteArray("\x40\x46\x09", 3));  // 400-470 MHz
+    QCOMPARE(fx.store->GetInt("Type"), std::optional<std::uint32_t>(0));
+    QCOMPARE(fx.store->GetInt("Field"), std::optional<std::uint32_t>(1));
+    // ...and the other keeps its own, which becomes the stored choice.
+    QCOMPARE(other.DecodeIntoGrid(), QString("Radio Title"));
+    QCOMPARE(int(other.image()[0x1FD6]), 1);
+    QCOMPARE(int(other.image()[0x1FD7]), 2);
+    QCOMPARE(Bytes(other.image(), 0x1FF0, 3), QByteArray("\x43\x43\x09", 3));  // 430-440 MHz
+    QCOMPARE(fx.store->GetInt("Type"), std::optional<std::uint32_t>(1));
+    QCOMPARE(fx.store->GetInt("Field"), std::optional<std::uint32_t>(2));
+    QVERIFY(fresh.IsNewImage());
 }
 
 void ProgramDocTest::saveEncodesTheGrid() {
