@@ -12,6 +12,7 @@
 #include "core/link/radio_link.h"
 #include "core/image/radio_image.h"
 
+class AppContext;
 class CCellCombo;
 class CCellEdit;
 class CComSetupDlg;
@@ -56,7 +57,7 @@ class CProgramView : public QScrollArea {
                                                               0.9,  0.9, 0.9, 0.9, 1.1};
     static constexpr int kNameLimit = 6;  // characters the name editor takes from the keyboard
 
-    explicit CProgramView(CProgramDoc* doc, QWidget* parent = nullptr);
+    CProgramView(AppContext& ctx, CProgramDoc* doc, QWidget* parent = nullptr);
     ~CProgramView() override;
 
     CProgramDoc* GetDocument() const;
@@ -111,7 +112,7 @@ class CProgramView : public QScrollArea {
     virtual void OnRead();              // Program > Read
     virtual void OnWrite();             // Program > Write
     virtual void OnComSetup();          // Setup > Com Setup
-    virtual void OnLanguage();          // Setup > Language: change and restart
+    virtual void OnLanguage();          // Setup > Language: change, then ask for the restart
     virtual void OnFilePrint();         // File > Print
     virtual void OnFilePrintDirect();   // print without the print dialog
     virtual void OnFilePrintPreview();  // File > Print Preview
@@ -136,6 +137,7 @@ class CProgramView : public QScrollArea {
     QPrinter& Printer();
     std::unique_ptr<radio::CPrintJob> MakePrintJob();
 
+    AppContext& m_ctx;
     QPointer<CProgramDoc> m_pDocument;
     QWidget* m_pForm = nullptr;
     CMSFlexGrid* m_grid = nullptr;
@@ -160,7 +162,6 @@ class CProgramView : public QScrollArea {
     QString m_strPortName = QStringLiteral("COM1");
     std::vector<std::string> m_toneNames;
 
-    std::unique_ptr<QPrinter> m_pOwnPrinter;  // when there is no application object (tests)
     std::unique_ptr<radio::CPrintJob> m_pPreviewJob;
     QPointer<QPrintPreviewDialog> m_pPreview;
 };

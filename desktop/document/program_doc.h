@@ -7,6 +7,7 @@
 #include "core/image/status.h"
 #include "core/codec/channel_grid.h"
 
+class AppContext;
 class QWidget;
 
 // One channel document: the radio's memory image and the grid that is its working copy while
@@ -14,7 +15,7 @@ class QWidget;
 class CProgramDoc : public QObject {
     Q_OBJECT
 public:
-    explicit CProgramDoc(QObject* parent = nullptr);
+    explicit CProgramDoc(AppContext& ctx, QObject* parent = nullptr);
 
     // File > New: the blank image, the title of the language, the application name as path
     // name (not a file the user chose), and the new-image flag set.
@@ -67,6 +68,7 @@ signals:
     void aboutToSave();
 
 private:
+    AppContext& m_ctx;
     radio::RadioImage m_image;
     radio::ChannelGrid m_grid;
     QString m_strTitle;

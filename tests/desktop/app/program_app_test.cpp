@@ -108,10 +108,10 @@ void ProgramAppTest::startUp() {
         SampleIni(language.constData(), showLang.isNull() ? nullptr : showLang.constData()));
     const bool chinese = language == "Chinese";
 
-    CProgramApp app;
+    CProgramApp app(fx.ctx);
     QVERIFY(app.InitInstance({fx.ConfigPath(), {}, {}}));
     CMainFrame* frame = app.MainFrame();
-    QCOMPARE(UiLanguage(), chinese ? radio::Language::Chinese : radio::Language::English);
+    QCOMPARE(fx.ctx.UiLanguage(), chinese ? radio::Language::Chinese : radio::Language::English);
     QCOMPARE(frame->windowTitle(), chinese ? QString("对讲机标题") : QString("Radio Title"));
     QVERIFY(frame->isMaximized());
 
@@ -155,11 +155,11 @@ void ProgramAppTest::startUp() {
 void ProgramAppTest::missingConfigurationIsCreatedEmpty() {
     ShellFixture fx(QByteArray{});
     QFile::remove(fx.ConfigPath());
-    CProgramApp app;
+    CProgramApp app(fx.ctx);
     QVERIFY(app.InitInstance({fx.ConfigPath(), {}, {}}));
     QVERIFY(QFile::exists(fx.ConfigPath()));
     CMainFrame* frame = app.MainFrame();
-    QCOMPARE(UiLanguage(), radio::Language::English);
+    QCOMPARE(fx.ctx.UiLanguage(), radio::Language::English);
     QCOMPARE(frame->NavigationBar()->rootItem()->text(0), QString());
     QCOMPARE(frame->AboutAction(true)->text(), QString());
     QVERIFY(!frame->Menus(true)[4]->actions().contains(frame->Action(ID_SETUP_LANGUAGE)));
@@ -167,7 +167,7 @@ void ProgramAppTest::missingConfigurationIsCreatedEmpty() {
 
 void ProgramAppTest::menuWithoutDocument() {
     ShellFixture fx(SampleIni("English"));
-    CMainFrame frame;
+    CMainFrame frame(fx.ctx);
     QVERIFY(frame.Create());
     QVERIFY(!frame.IsDocumentMenuShown());
     QCOMPARE(MenuTitles(frame.Menus(false)), QStringList({"&File", "&View", "&Help"}));
@@ -176,7 +176,7 @@ void ProgramAppTest::menuWithoutDocument() {
     QCOMPARE(ItemTexts(frame.Menus(false)[2]), QStringList({"&About Program..."}));
     QVERIFY(!frame.Action(ID_FILE_SAVE)->isEnabled());  // nothing to save yet
 
-    auto* doc = new CProgramDoc;
+    auto* doc = new CProgramDoc(fx.ctx);
     doc->OnNewDocument();
     frame.CreateChildFrame(doc);
     QVERIFY(frame.IsDocumentMenuShown());
@@ -185,7 +185,7 @@ void ProgramAppTest::menuWithoutDocument() {
 
 void ProgramAppTest::unreadableFileOnCommandLineStartsBlank() {
     ShellFixture fx(SampleIni("English"));
-    CProgramApp app;
+    CProgramApp app(fx.ctx);
     QVERIFY(app.InitInstance({fx.ConfigPath(), {}, fx.Path("absent.dat")}));
     QCOMPARE(fx.messages.shown.size(), 1);  // says why, then goes on with a new document
     QCOMPARE(app.MainFrame()->ChildFrames().size(), 1);
@@ -194,7 +194,7 @@ void ProgramAppTest::unreadableFileOnCommandLineStartsBlank() {
 
 void ProgramAppTest::accelerators() {
     ShellFixture fx(SampleIni("English"));
-    CProgramApp app;
+    CProgramApp app(fx.ctx);
     QVERIFY(app.InitInstance({fx.ConfigPath(), {}, {}}));
     CMainFrame* frame = app.MainFrame();
     QApplication::setActiveWindow(frame);
@@ -225,7 +225,7 @@ void ProgramAppTest::newAsksBeforeClearing_data() {
 void ProgramAppTest::newAsksBeforeClearing() {
     QFETCH(bool, confirm);
     ShellFixture fx(SampleIni("English"));
-    CProgramApp app;
+    CProgramApp app(fx.ctx);
     QVERIFY(app.InitInstance({fx.ConfigPath(), {}, {}}));
     CMainFrame* frame = app.MainFrame();
     QPointer<CChildFrame> first = frame->ActiveChild();
@@ -255,7 +255,7 @@ void ProgramAppTest::openHidesThePreviousWindow() {
     ShellFixture fx(SampleIni("English"));
     const QString path = fx.Path("my radio.dat");
     WriteFile(path, ChannelFile());
-    CProgramApp app;
+    CProgramApp app(fx.ctx);
     QVERIFY(app.InitInstance({fx.ConfigPath(), {}, {}}));
     CMainFrame* frame = app.MainFrame();
     CChildFrame* first = frame->ActiveChild();
@@ -288,7 +288,7 @@ void ProgramAppTest::failedOpenKeepsEverything() {
     ShellFixture fx(SampleIni("English"));
     const QString path = fx.Path("bad.dat");
     if (!contents.isNull()) WriteFile(path, contents);
-    CProgramApp app;
+    CProgramApp app(fx.ctx);
     QVERIFY(app.InitInstance({fx.ConfigPath(), {}, {}}));
     CMainFrame* frame = app.MainFrame();
     CChildFrame* first = frame->ActiveChild();
@@ -305,7 +305,7 @@ void ProgramAppTest::failedOpenKeepsEverything() {
 
 void ProgramAppTest::closeHidesAndChannelInformationShows() {
     ShellFixture fx(SampleIni("English"));
-    CProgramApp app;
+    CProgramApp app(fx.ctx);
     QVERIFY(app.InitInstance({fx.ConfigPath(), {}, {}}));
     CMainFrame* frame = app.MainFrame();
     CChildFrame* child = frame->ActiveChild();
@@ -350,7 +350,7 @@ void ProgramAppTest::exitAsksAboutUnsavedChanges() {
     QFETCH(bool, closes);
     QFETCH(bool, fileWritten);
     ShellFixture fx(SampleIni("English"));
-    CProgramApp app;
+    CProgramApp app(fx.ctx);
     QVERIFY(app.InitInstance({fx.ConfigPath(), {}, {}}));
     CMainFrame* frame = app.MainFrame();
     CProgramDoc* doc = frame->ActiveDocument();
@@ -369,7 +369,7 @@ void ProgramAppTest::exitAsksAboutUnsavedChanges() {
 
 void ProgramAppTest::saveOfNeverSavedDocumentAsksForName() {
     ShellFixture fx(SampleIni("English"));
-    CProgramApp app;
+    CProgramApp app(fx.ctx);
     QVERIFY(app.InitInstance({fx.ConfigPath(), {}, {}}));
     CMainFrame* frame = app.MainFrame();
     CProgramDoc* doc = frame->ActiveDocument();
@@ -396,7 +396,7 @@ void ProgramAppTest::saveOfNeverSavedDocumentAsksForName() {
 
 void ProgramAppTest::optionalFeaturesWithoutWindowExplains() {
     ShellFixture fx(SampleIni("English"));
-    CMainFrame frame;
+    CMainFrame frame(fx.ctx);
     QVERIFY(frame.Create());
     frame.Action(ID_PRODUCT_INFO)->trigger();
     QCOMPARE(fx.messages.shown.size(), 1);
@@ -421,7 +421,7 @@ void ProgramAppTest::settingsDialogsMarkTheDocument() {
     QFETCH(QString, title);
     ShellFixture fx(SampleIni("English"));
     fx.store->SetInt("Type", 1);  // the new image is type 0 until shown; the store says type 2
-    CProgramApp app;
+    CProgramApp app(fx.ctx);
     QVERIFY(app.InitInstance({fx.ConfigPath(), {}, {}}));
     CMainFrame* frame = app.MainFrame();
     CProgramDoc* doc = frame->ActiveDocument();
@@ -438,7 +438,7 @@ void ProgramAppTest::settingsDialogsMarkTheDocument() {
 
 void ProgramAppTest::toolbarPrompts() {
     ShellFixture fx(SampleIni("English"));
-    CMainFrame frame;
+    CMainFrame frame(fx.ctx);
     QVERIFY(frame.Create());
     QCOMPARE(frame.Action(ID_FILE_NEW)->statusTip(), QString("Create a new document"));
     QCOMPARE(frame.Action(ID_FILE_NEW)->toolTip(), QString("New"));
@@ -470,7 +470,7 @@ void ProgramAppTest::languageRestart() {
     QFETCH(bool, modified);
     QFETCH(bool, restarts);
     ShellFixture fx(SampleIni("English"));
-    CProgramApp app;
+    CProgramApp app(fx.ctx);
     QStringList started;
     app.SetProcessStarter([&](const QString& program, const QStringList& args) {
         started << program << args;
@@ -478,7 +478,7 @@ void ProgramAppTest::languageRestart() {
     });
     QVERIFY(app.InitInstance({fx.ConfigPath(), fx.Path("settings.ini"), {}}));
     if (modified) app.MainFrame()->ActiveDocument()->SetModifiedFlag();
-    g_config.SetValue("Setup", "Language", "Chinese");  // what the Language dialog stores
+    fx.ctx.Config().SetValue("Setup", "Language", "Chinese");  // what the Language dialog stores
 
     QCOMPARE(app.RestartForLanguageChange(), restarts);
     // Either way the choice is on disk before any new instance could read it.

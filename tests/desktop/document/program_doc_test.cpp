@@ -50,7 +50,7 @@ void ProgramDocTest::newDocument() {
     ShellFixture fx(SampleIni(language.constData()));
     fx.store->SetInt("Type", 1);
     fx.store->SetInt("Field", 0);
-    CProgramDoc doc;
+    CProgramDoc doc(fx.ctx);
     doc.image()[0] = 0x12;
     QVERIFY(doc.OnNewDocument());
     QVERIFY(doc.image() == radio::RadioImage::Blank());
@@ -89,8 +89,8 @@ void ProgramDocTest::documentsKeepTheirOwnNewImageFlag() {
     const QString path = fx.Path("model-b.dat");
     QVERIFY(radio::SaveChannelFile(QFile::encodeName(path).toStdString(), own).ok);
 
-    CProgramDoc fresh;
-    CProgramDoc other;
+    CProgramDoc fresh(fx.ctx);
+    CProgramDoc other(fx.ctx);
     const auto load = [&] {
         if (read) {
             // What the view does once every block has arrived.
@@ -130,7 +130,7 @@ void ProgramDocTest::documentsKeepTheirOwnNewImageFlag() {
 
 void ProgramDocTest::saveEncodesTheGrid() {
     ShellFixture fx(SampleIni("English"));
-    CProgramDoc doc;
+    CProgramDoc doc(fx.ctx);
     doc.OnNewDocument();
     doc.DecodeIntoGrid();
     QSignalSpy aboutToSave(&doc, &CProgramDoc::aboutToSave);
@@ -153,7 +153,7 @@ void ProgramDocTest::saveEncodesTheGrid() {
 
 void ProgramDocTest::failedSaveReportsAndStaysModified() {
     ShellFixture fx(SampleIni("English"));
-    CProgramDoc doc;
+    CProgramDoc doc(fx.ctx);
     doc.OnNewDocument();
     doc.SetModifiedFlag();
     // The chosen name is a folder: nothing can be written there.
