@@ -83,7 +83,11 @@ bool CProgramApp::InitInstance(const StartOptions& options) {
             ? QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("Program.ini"))
             : options.configPath;
     // 2. The display language, fixed for the whole run.
-    m_ctx.LoadConfig(m_strConfigPath, true);
+    if (!m_ctx.LoadConfig(m_strConfigPath, true)) {
+        // Deliberately silent: a folder where Program.ini can be neither read nor created
+        // starts the program on its defaults (English, no branding texts), as a missing
+        // configuration always has.
+    }
     if (!options.settingsPath.isEmpty())
         m_ctx.SetSettings(QtSettingsStore::AtFile(options.settingsPath));
 
@@ -174,8 +178,16 @@ QStringList CProgramApp::RestartArguments() const {
 }
 
 bool CProgramApp::RestartForLanguageChange() {
-    // The new instance reads the language from the file, so it must be on disk first.
-    m_ctx.Config().Save();
+    // The new instance reads the language from the file, so it must be on disk first: one
+    // started without it would come up in the old language.
+    if (const radio::Status st = m_ctx.Config().Save(); !st) {
+        m_ctx.Messages().Warning(
+            m_pMainFrame.get(), m_ctx.AppCaption(),
+            QStringLiteral("The language choice could not be stored, so the program keeps "
+                           "running in the current language.\n\n%1")
+                .arg(QString::fromStdString(st.message)));
+        return false;
+    }
     if (!m_pMainFrame->close()) return false;
     return m_starter(QCoreApplication::applicationFilePath(), RestartArguments());
 }

@@ -53,7 +53,7 @@ public:
     // After the Language dialog stored a change (the context's restart request comes here):
     // writes Program.ini, closes the main window the usual way (unsaved documents are asked
     // about; Cancel keeps the program running), then starts the program again. False when the
-    // program stays.
+    // program stays; a Program.ini that cannot be written is reported and keeps it too.
     bool RestartForLanguageChange();
     QStringList RestartArguments() const;
     using ProcessStarter = std::function<bool(const QString& program, const QStringList& args)>;

@@ -12,6 +12,8 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QTreeWidget>
+#include <cerrno>
+#include <system_error>
 
 #include "desktop/document/program_doc.h"
 #include "desktop/frame/child_frame.h"
@@ -83,6 +85,7 @@ private slots:
     void toolbarPrompts();
     void languageRestart_data();
     void languageRestart();
+    void languageRestartNeedsTheChoiceOnDisk();
 };
 
 void ProgramAppTest::startUp_data() {
@@ -490,6 +493,38 @@ void ProgramAppTest::languageRestart() {
         QVERIFY(started.isEmpty());
         QVERIFY(app.MainFrame()->isVisible());
     }
+}
+
+void ProgramAppTest::languageRestartNeedsTheChoiceOnDisk() {
+    ShellFixture fx(SampleIni("English"));
+    // Program.ini in a folder that goes away after start-up: no one can write it then, not
+    // even an administrator.
+    QVERIFY(QDir(fx.dir.path()).mkdir("config"));
+    const QString config = fx.Path("config/Program.ini");
+    WriteFile(config, SampleIni("English"));
+    CProgramApp app(fx.ctx);
+    QStringList started;
+    app.SetProcessStarter([&](const QString& program, const QStringList& args) {
+        started << program << args;
+        return true;
+    });
+    QVERIFY(app.InitInstance({config, {}, {}}));
+    fx.ctx.Config().SetValue("Setup", "Language", "Chinese");  // what the Language dialog stores
+    QVERIFY(QDir(fx.Path("config")).removeRecursively());
+
+    // The view's request reaches the program, which stays: a new instance would start in
+    // English again.
+    QVERIFY(!fx.ctx.RequestRestart());
+    QVERIFY(started.isEmpty());
+    QVERIFY(app.MainFrame()->isVisible());
+    QCOMPARE(fx.messages.shown.size(), 1);
+    QCOMPARE(fx.messages.shown[0].kind, MessageService::Kind::Warning);
+    QCOMPARE(fx.messages.shown[0].caption, QString("Radio Co"));
+    const QString text = fx.messages.shown[0].text;
+    QVERIFY2(text.contains(config), qPrintable(text));
+    const QString reason = QString::fromStdString(std::generic_category().message(ENOENT));
+    QVERIFY2(text.contains(reason), qPrintable(text));
+    QVERIFY(fx.ctx.Config().dirty());  // still waiting to be written
 }
 
 QTEST_MAIN(ProgramAppTest)
