@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 #include <QPageSetupDialog>
 #include <QPrinter>
 #include <QProcess>
@@ -11,22 +10,20 @@
 #include <QTimer>
 #include <QWidget>
 
-#include "desktop/document/program_doc.h"
+#include "core/config/messages.h"
+#include "desktop/channels/program_view.h"
 #include "desktop/dialogs/about_dlg.h"
-#include "desktop/app/app_globals.h"
-#include "desktop/services/app_pictures.h"
+#include "desktop/document/program_doc.h"
 #include "desktop/frame/child_frame.h"
+#include "desktop/frame/main_frame.h"
+#include "desktop/services/app_context.h"
+#include "desktop/services/app_pictures.h"
 #include "desktop/services/command_ids.h"
 #include "desktop/services/file_dialog_service.h"
-#include "desktop/frame/main_frame.h"
 #include "desktop/services/message_service.h"
-#include "core/config/messages.h"
 #include "desktop/services/qt_settings_store.h"
-#include "desktop/channels/program_view.h"
 
 namespace {
-
-CProgramApp* g_theApp = nullptr;
 
 QString Text(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -59,8 +56,15 @@ CProgramApp::StartOptions CProgramApp::ParseCommandLine(const QStringList& argum
     return options;
 }
 
-CProgramApp::CProgramApp(QObject* parent) : QObject(parent) {
-    g_theApp = this;
+CProgramApp::CProgramApp(QObject* parent)
+    : CProgramApp(std::make_unique<AppContext>(), nullptr, parent) {}
+
+CProgramApp::CProgramApp(AppContext& context, QObject* parent)
+    : CProgramApp(nullptr, &context, parent) {}
+
+CProgramApp::CProgramApp(std::unique_ptr<AppContext> own, AppContext* given, QObject* parent)
+    : QObject(parent), m_pOwnContext(std::move(own)), m_ctx(given ? *given : *m_pOwnContext) {
+    m_ctx.SetRestartHandler([this] { return RestartForLanguageChange(); });
     m_starter = [](const QString& program, const QStringList& args) {
         return QProcess::startDetached(program, args);
     };
@@ -68,10 +72,8 @@ CProgramApp::CProgramApp(QObject* parent) : QObject(parent) {
 
 CProgramApp::~CProgramApp() {
     m_pMainFrame.reset();
-    if (g_theApp == this) g_theApp = nullptr;
+    m_ctx.SetRestartHandler({});  // a context given by the caller outlives this object
 }
-
-CProgramApp* CProgramApp::instance() { return g_theApp; }
 
 bool CProgramApp::InitInstance(const StartOptions& options) {
     m_options = options;
@@ -80,15 +82,17 @@ bool CProgramApp::InitInstance(const StartOptions& options) {
         options.configPath.isEmpty()
             ? QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("Program.ini"))
             : options.configPath;
-    g_config.Clear();
-    g_config.Open(QFile::encodeName(m_strConfigPath).toStdString(), true, true);
     // 2. The display language, fixed for the whole run.
-    g_appConfig = radio::AppConfig::FromIni(g_config);
+    if (!m_ctx.LoadConfig(m_strConfigPath, true)) {
+        // Deliberately silent: a folder where Program.ini can be neither read nor created
+        // starts the program on its defaults (English, no branding texts), as a missing
+        // configuration always has.
+    }
     if (!options.settingsPath.isEmpty())
-        SetAppSettings(QtSettingsStore::AtFile(options.settingsPath));
+        m_ctx.SetSettings(QtSettingsStore::AtFile(options.settingsPath));
 
     // 6. The main window.
-    m_pMainFrame = std::make_unique<CMainFrame>();
+    m_pMainFrame = std::make_unique<CMainFrame>(m_ctx);
     if (!m_pMainFrame->Create()) return false;
     ConnectCommands();
 
@@ -100,8 +104,8 @@ bool CProgramApp::InitInstance(const StartOptions& options) {
     FillScreenWithoutWindowManager(m_pMainFrame.get());
     m_pMainFrame->setWindowIcon(TitleIcon());
     // 11-12. The About item's text, and the Language item only where it is wanted.
-    m_pMainFrame->SetAboutItemText(LanguageText("About Title"));
-    if (radio::ShowLangValue(g_config) == 0) m_pMainFrame->RemoveLanguageItem();
+    m_pMainFrame->SetAboutItemText(m_ctx.LanguageText("About Title"));
+    if (radio::ShowLangValue(m_ctx.Config()) == 0) m_pMainFrame->RemoveLanguageItem();
     return true;
 }
 
@@ -115,7 +119,7 @@ void CProgramApp::ConnectCommands() {
 }
 
 void CProgramApp::CreateNewDocument() {
-    auto* doc = new CProgramDoc();
+    auto* doc = new CProgramDoc(m_ctx);
     doc->OnNewDocument();
     m_pMainFrame->CreateChildFrame(doc);
 }
@@ -123,8 +127,8 @@ void CProgramApp::CreateNewDocument() {
 void CProgramApp::OnFileNew() {
     if (CChildFrame* active = m_pMainFrame->ActiveChild()) {
         if (!active->GetView()->QueryInterrupt()) return;
-        if (!AppMessages().OkCancel(m_pMainFrame.get(), AppCaption(),
-                                    Text(radio::MessageText(radio::kMsgDataCleared))))
+        if (!m_ctx.Messages().OkCancel(m_pMainFrame.get(), m_ctx.AppCaption(),
+                                       Text(radio::MessageText(radio::kMsgDataCleared))))
             return;
         active->Destroy();  // no question about saving: the warning said so
     }
@@ -133,18 +137,18 @@ void CProgramApp::OnFileNew() {
 
 void CProgramApp::OnFileOpen() {
     const QString path =
-        AppFileDialogs().GetOpenFileName(m_pMainFrame.get(), QStringLiteral("*.dat"));
+        m_ctx.FileDialogs().GetOpenFileName(m_pMainFrame.get(), QStringLiteral("*.dat"));
     if (!path.isEmpty()) OpenDocumentFile(path);
 }
 
 bool CProgramApp::OpenDocumentFile(const QString& path) {
     CChildFrame* previous = m_pMainFrame->ActiveChild();
     if (previous && !previous->GetView()->QueryInterrupt()) return false;
-    auto doc = std::make_unique<CProgramDoc>();
+    auto doc = std::make_unique<CProgramDoc>(m_ctx);
     if (radio::Status st = doc->OnOpenDocument(path); !st) {
-        AppMessages().Warning(m_pMainFrame.get(), AppCaption(),
-                              QStringLiteral("The channel file could not be opened.\n\n%1")
-                                  .arg(QString::fromStdString(st.message)));
+        m_ctx.Messages().Warning(m_pMainFrame.get(), m_ctx.AppCaption(),
+                                 QStringLiteral("The channel file could not be opened.\n\n%1")
+                                     .arg(QString::fromStdString(st.message)));
         return false;
     }
     // One image on show: the window that was active steps back, hidden, its document open.
@@ -154,14 +158,11 @@ bool CProgramApp::OpenDocumentFile(const QString& path) {
 }
 
 void CProgramApp::OnAppAbout() {
-    CAboutDlg dlg(m_pMainFrame.get());
+    CAboutDlg dlg(m_ctx, m_pMainFrame.get());
     dlg.exec();
 }
 
-QPrinter* CProgramApp::Printer() {
-    if (!m_pPrinter) m_pPrinter = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    return m_pPrinter.get();
-}
+QPrinter* CProgramApp::Printer() { return &m_ctx.Printer(); }
 
 void CProgramApp::OnFilePrintSetup() {
     QPageSetupDialog dlg(Printer(), m_pMainFrame.get());
@@ -177,8 +178,16 @@ QStringList CProgramApp::RestartArguments() const {
 }
 
 bool CProgramApp::RestartForLanguageChange() {
-    // The new instance reads the language from the file, so it must be on disk first.
-    g_config.Save();
+    // The new instance reads the language from the file, so it must be on disk first: one
+    // started without it would come up in the old language.
+    if (const radio::Status st = m_ctx.Config().Save(); !st) {
+        m_ctx.Messages().Warning(
+            m_pMainFrame.get(), m_ctx.AppCaption(),
+            QStringLiteral("The language choice could not be stored, so the program keeps "
+                           "running in the current language.\n\n%1")
+                .arg(QString::fromStdString(st.message)));
+        return false;
+    }
     if (!m_pMainFrame->close()) return false;
     return m_starter(QCoreApplication::applicationFilePath(), RestartArguments());
 }

@@ -7,11 +7,13 @@
 #include <QString>
 #include <QStringList>
 
+class AppContext;
 class CMainFrame;
 class QPrinter;
 
 // The desktop program: start-up, the document commands it owns (New, Open, About, Print
-// Setup) and the restart after a language change.
+// Setup) and the restart after a language change. It holds the context every window of the
+// run shares.
 class CProgramApp : public QObject {
     Q_OBJECT
 public:
@@ -22,9 +24,13 @@ public:
     };
     static StartOptions ParseCommandLine(const QStringList& arguments);
 
+    // Creates and owns the context of the run.
     explicit CProgramApp(QObject* parent = nullptr);
+    // Works on a context made by the caller (tests, with their fakes), which must outlive it.
+    explicit CProgramApp(AppContext& context, QObject* parent = nullptr);
     ~CProgramApp() override;
-    static CProgramApp* instance();
+
+    AppContext& Context() const { return m_ctx; }
 
     // Start-up in order: configuration, language, main window, first document, shown
     // maximised, icon, branding texts. False ends the program.
@@ -44,20 +50,23 @@ public:
     void OnFilePrintSetup();
     QPrinter* Printer();
 
-    // After the Language dialog stored a change: writes Program.ini, closes the main window
-    // the usual way (unsaved documents are asked about; Cancel keeps the program running),
-    // then starts the program again. False when the program stays.
+    // After the Language dialog stored a change (the context's restart request comes here):
+    // writes Program.ini, closes the main window the usual way (unsaved documents are asked
+    // about; Cancel keeps the program running), then starts the program again. False when the
+    // program stays; a Program.ini that cannot be written is reported and keeps it too.
     bool RestartForLanguageChange();
     QStringList RestartArguments() const;
     using ProcessStarter = std::function<bool(const QString& program, const QStringList& args)>;
     void SetProcessStarter(ProcessStarter starter) { m_starter = std::move(starter); }
 
 private:
+    CProgramApp(std::unique_ptr<AppContext> own, AppContext* given, QObject* parent);
     void CreateNewDocument();
     void ConnectCommands();
 
+    std::unique_ptr<AppContext> m_pOwnContext;  // unless the caller gave one
+    AppContext& m_ctx;
     std::unique_ptr<CMainFrame> m_pMainFrame;
-    std::unique_ptr<QPrinter> m_pPrinter;
     StartOptions m_options;
     QString m_strConfigPath;
     ProcessStarter m_starter;

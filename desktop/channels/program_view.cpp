@@ -8,21 +8,20 @@
 
 #include "core/codec/channel_codec.h"
 #include "core/codec/edit_rules.h"
-#include "desktop/transfer/com_setup_dlg.h"
-#include "desktop/transfer/progress_dlg.h"
-#include "desktop/transfer/transfer_controller.h"
-#include "desktop/document/program_doc.h"
-#include "desktop/printing/print_dialogs.h"
-#include "qt/print_job.h"
-#include "desktop/app/app_globals.h"
-#include "desktop/services/help.h"
-#include "desktop/dialogs/language_dlg.h"
-#include "desktop/services/message_service.h"
 #include "core/config/messages.h"
-#include "desktop/app/program_app.h"
 #include "desktop/channels/cell_combo.h"
 #include "desktop/channels/cell_edit.h"
 #include "desktop/channels/ms_flex_grid.h"
+#include "desktop/dialogs/language_dlg.h"
+#include "desktop/document/program_doc.h"
+#include "desktop/printing/print_dialogs.h"
+#include "desktop/services/app_context.h"
+#include "desktop/services/help.h"
+#include "desktop/services/message_service.h"
+#include "desktop/transfer/com_setup_dlg.h"
+#include "desktop/transfer/progress_dlg.h"
+#include "desktop/transfer/transfer_controller.h"
+#include "qt/print_job.h"
 
 namespace {
 
@@ -41,8 +40,8 @@ std::string ToStd(const QString& text) { return text.toUtf8().toStdString(); }
 
 }  // namespace
 
-CProgramView::CProgramView(CProgramDoc* doc, QWidget* parent)
-    : QScrollArea(parent), m_pDocument(doc) {
+CProgramView::CProgramView(AppContext& ctx, CProgramDoc* doc, QWidget* parent)
+    : QScrollArea(parent), m_ctx(ctx), m_pDocument(doc) {
     QFont form(QStringLiteral("Times New Roman"));
     form.setPointSize(9);
     setFont(form);
@@ -55,7 +54,8 @@ CProgramView::CProgramView(CProgramDoc* doc, QWidget* parent)
     m_pForm->setFixedSize(FormSize());
     setWidget(m_pForm);
 
-    m_grid = doc ? new CMSFlexGrid(doc->grid(), m_pForm) : new CMSFlexGrid(UiLanguage(), m_pForm);
+    m_grid =
+        doc ? new CMSFlexGrid(doc->grid(), m_pForm) : new CMSFlexGrid(m_ctx.UiLanguage(), m_pForm);
     SetControlId(m_grid, kIdGrid);
     const QSize unit = FormSize();  // 431 x 231 dialog units
     m_grid->setGeometry(17 * unit.width() / 431, 13 * unit.height() / 231, 399 * unit.width() / 431,
@@ -75,7 +75,9 @@ CProgramView::CProgramView(CProgramDoc* doc, QWidget* parent)
             Qt::QueuedConnection);
 
     m_pTransfer = new CTransferController(this);
-    m_pTransfer->SetMessageHook([self = QPointer<CProgramView>(this)](const LinkMessage& message) {
+    // The context outlives every view, so the hook may keep it even when the view is gone.
+    m_pTransfer->SetMessageHook([self = QPointer<CProgramView>(this),
+                                 ctx = &m_ctx](const LinkMessage& message) {
         QString text = message.text;
         if (!message.detail.isEmpty()) text += QStringLiteral("\n\n") + message.detail;
         QWidget* owner = nullptr;
@@ -85,7 +87,8 @@ CProgramView::CProgramView(CProgramDoc* doc, QWidget* parent)
         }
         const MessageService::Kind kind =
             message.retryCancel ? MessageService::Kind::RetryCancel : MessageService::Kind::Warning;
-        return AppMessages().Show(owner, kind, AppCaption(), text) == MessageService::Answer::Retry;
+        return ctx->Messages().Show(owner, kind, ctx->AppCaption(), text) ==
+               MessageService::Answer::Retry;
     });
     connect(m_pTransfer, &CTransferController::Finished, this, &CProgramView::OnTransferFinished);
 
@@ -129,7 +132,7 @@ QString CProgramView::OnInitialUpdate() {
 }
 
 void CProgramView::FirstLayout() {
-    const radio::Language lang = UiLanguage();
+    const radio::Language lang = m_ctx.UiLanguage();
     m_toneNames = radio::ColumnItems(radio::kColRxTone, lang);
 
     m_grid->SetRows(radio::ChannelGrid::kRows);
@@ -168,7 +171,7 @@ void CProgramView::CreateEditors() {
     const auto combo = [&](int id, int col) {
         auto* c = new CCellCombo(host);
         SetControlId(c, id);
-        for (const std::string& item : radio::ColumnItems(col, UiLanguage()))
+        for (const std::string& item : radio::ColumnItems(col, m_ctx.UiLanguage()))
             c->addItem(Utf8(item));
         return c;
     };
@@ -308,7 +311,7 @@ bool CProgramView::CommitCellEdit() {
     radio::ChannelGrid& cells = m_pDocument->grid();
     const radio::ChannelTexts before = cells.RowTexts(row);
     const radio::CommitResult result =
-        radio::CommitCellEdit(cells, row, col, ToStd(text), UiLanguage());
+        radio::CommitCellEdit(cells, row, col, ToStd(text), m_ctx.UiLanguage());
     m_grid->Refresh();
     if (cells.RowTexts(row) != before) m_pDocument->SetModifiedFlag();
     if (result != radio::CommitResult::Accepted) {
@@ -319,8 +322,8 @@ bool CProgramView::CommitCellEdit() {
 }
 
 void CProgramView::ShowCaution(int messageId) {
-    AppMessages().Warning(this, Utf8(radio::MessageText(radio::kMsgCaution)),
-                          Utf8(radio::MessageText(messageId)));
+    m_ctx.Messages().Warning(this, Utf8(radio::MessageText(radio::kMsgCaution)),
+                             Utf8(radio::MessageText(messageId)));
 }
 
 void CProgramView::EncodeGridToImage() {
@@ -340,7 +343,7 @@ bool CProgramView::eventFilter(QObject* watched, QEvent* event) {
 bool CProgramView::PreTranslateKey(const QKeyEvent* key) {
     switch (key->key()) {
         case Qt::Key_F1:
-            ShowHelp(ControlIdOf(QApplication::focusWidget()));
+            m_ctx.ShowHelp(ControlIdOf(QApplication::focusWidget()));
             return true;
         case Qt::Key_Return:
         case Qt::Key_Enter:
@@ -373,7 +376,7 @@ void CProgramView::OnEnterKey() {
 
 void CProgramView::OnRead() {
     m_bWriteMode = false;
-    m_pProgressDlg->m_strTitle = CProgressDlg::TitleFor(false, UiLanguage());
+    m_pProgressDlg->m_strTitle = CProgressDlg::TitleFor(false, m_ctx.UiLanguage());
     // An open window keeps its caption; OK then goes in the direction chosen last.
     if (m_pProgressDlg->IsOpen()) return;
     m_pProgressDlg->Open();
@@ -382,15 +385,15 @@ void CProgramView::OnRead() {
 void CProgramView::OnWrite() {
     m_bWriteMode = true;
     CommitCellEdit();
-    m_pProgressDlg->m_strTitle = CProgressDlg::TitleFor(true, UiLanguage());
+    m_pProgressDlg->m_strTitle = CProgressDlg::TitleFor(true, m_ctx.UiLanguage());
     if (m_pProgressDlg->IsOpen()) return;
     m_pProgressDlg->Open();
 }
 
 CComSetupDlg* CProgramView::ComSetupDlg() {
     if (!m_pDlgComSetup) {
-        m_pDlgComSetup = new CComSetupDlg(&AppSettings(), this);
-        m_pDlgComSetup->SetHelpHook([](int context) { ShowHelp(context); });
+        m_pDlgComSetup = new CComSetupDlg(&m_ctx.Settings(), this);
+        m_pDlgComSetup->SetHelpHook([this](int context) { m_ctx.ShowHelp(context); });
         connect(m_pDlgComSetup, &CComSetupDlg::PortChosen, this,
                 [this](const QString& name) { m_strPortName = name; });
     }
@@ -420,7 +423,7 @@ void CProgramView::OnTransferFinished(radio::LinkOutcome outcome, const radio::R
     if (m_pDocument && !m_bTransferWrite && outcome == radio::LinkOutcome::Done) {
         const radio::RadioImage before = m_pDocument->image();
         m_pDocument->image() = image;
-        g_newImageFlag = false;
+        m_pDocument->SetNewImage(false);
         HideEditors();
         m_pDocument->DecodeIntoGrid();  // band settings and the main window title too
         m_grid->Refresh();
@@ -431,8 +434,8 @@ void CProgramView::OnTransferFinished(radio::LinkOutcome outcome, const radio::R
 
 bool CProgramView::QueryInterrupt() {
     if (!IsTransferRunning()) return true;
-    AppMessages().Information(
-        this, AppCaption(),
+    m_ctx.Messages().Information(
+        this, m_ctx.AppCaption(),
         QStringLiteral("A transfer with the radio is under way in this window.\n\n"
                        "Wait until it has finished, or press Cancel in its progress window, "
                        "then try again."));
@@ -443,31 +446,30 @@ bool CProgramView::QueryInterrupt() {
 // Language
 
 CLanguageDlg& CProgramView::LanguageDialog() {
-    if (!m_pDlgLanguage) m_pDlgLanguage = new CLanguageDlg(this);
+    if (!m_pDlgLanguage) m_pDlgLanguage = new CLanguageDlg(m_ctx, this);
     return *m_pDlgLanguage;
 }
 
 void CProgramView::OnLanguage() {
     CLanguageDlg& dlg = LanguageDialog();
-    if (dlg.exec() == QDialog::Accepted && dlg.IsChanged()) {
-        if (CProgramApp* app = CProgramApp::instance()) app->RestartForLanguageChange();
-    }
+    // The new language shows only after a restart; the application carries it out, or keeps
+    // running when it cannot.
+    if (dlg.exec() == QDialog::Accepted && dlg.IsChanged()) m_ctx.RequestRestart();
 }
 
 // ---------------------------------------------------------------------------------------------
 // Printing
 
 QPrinter& CProgramView::Printer() {
-    // The application's printer carries the choice of File > Print Setup.
-    if (CProgramApp* app = CProgramApp::instance()) return *app->Printer();
-    if (!m_pOwnPrinter) m_pOwnPrinter = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    return *m_pOwnPrinter;
+    // The shared printer carries the choice of File > Print Setup.
+    return m_ctx.Printer();
 }
 
 std::unique_ptr<radio::CPrintJob> CProgramView::MakePrintJob() {
     CommitCellEdit();  // the pages show the grid as the user sees it
     return std::make_unique<radio::CPrintJob>(m_pDocument->image(), m_pDocument->grid(),
-                                              UiLanguage(), LanguageText("Copyrights Owner"));
+                                              m_ctx.UiLanguage(),
+                                              m_ctx.LanguageText("Copyrights Owner"));
 }
 
 void CProgramView::OnFilePrint() {
@@ -480,9 +482,9 @@ void CProgramView::OnFilePrintDirect() {
     if (!m_pDocument) return;
     const std::unique_ptr<radio::CPrintJob> job = MakePrintJob();
     if (!radio::PrintWithPrinter(this, Printer(), *job, false)) {
-        AppMessages().Warning(this, AppCaption(),
-                              QStringLiteral("The document could not be printed. Check the "
-                                             "printer chosen in File > Print Setup."));
+        m_ctx.Messages().Warning(this, m_ctx.AppCaption(),
+                                 QStringLiteral("The document could not be printed. Check the "
+                                                "printer chosen in File > Print Setup."));
     }
 }
 

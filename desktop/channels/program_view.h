@@ -12,6 +12,7 @@
 #include "core/link/radio_link.h"
 #include "core/image/radio_image.h"
 
+class AppContext;
 class CCellCombo;
 class CCellEdit;
 class CComSetupDlg;
@@ -55,7 +56,7 @@ class CProgramView : public QScrollArea {
     static constexpr std::array<double, 10> kColumnFactors = {0.43, 1.1, 1.1, 1.0, 1.0,
                                                               0.9,  0.9, 0.9, 0.9, 1.1};
 
-    explicit CProgramView(CProgramDoc* doc, QWidget* parent = nullptr);
+    CProgramView(AppContext& ctx, CProgramDoc* doc, QWidget* parent = nullptr);
     ~CProgramView() override;
 
     CProgramDoc* GetDocument() const;
@@ -110,7 +111,7 @@ class CProgramView : public QScrollArea {
     virtual void OnRead();              // Program > Read
     virtual void OnWrite();             // Program > Write
     virtual void OnComSetup();          // Setup > Com Setup
-    virtual void OnLanguage();          // Setup > Language: change and restart
+    virtual void OnLanguage();          // Setup > Language: change, then ask for the restart
     virtual void OnFilePrint();         // File > Print
     virtual void OnFilePrintDirect();   // print without the print dialog
     virtual void OnFilePrintPreview();  // File > Print Preview
@@ -135,6 +136,7 @@ class CProgramView : public QScrollArea {
     QPrinter& Printer();
     std::unique_ptr<radio::CPrintJob> MakePrintJob();
 
+    AppContext& m_ctx;
     QPointer<CProgramDoc> m_pDocument;
     QWidget* m_pForm = nullptr;
     CMSFlexGrid* m_grid = nullptr;
@@ -159,7 +161,6 @@ class CProgramView : public QScrollArea {
     QString m_strPortName = QStringLiteral("COM1");
     std::vector<std::string> m_toneNames;
 
-    std::unique_ptr<QPrinter> m_pOwnPrinter;  // when there is no application object (tests)
     std::unique_ptr<radio::CPrintJob> m_pPreviewJob;
     QPointer<QPrintPreviewDialog> m_pPreview;
 };

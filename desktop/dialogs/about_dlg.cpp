@@ -4,21 +4,21 @@
 #include <QGridLayout>
 #include <QLabel>
 
-#include "desktop/app/app_globals.h"
+#include "desktop/dialogs/x_hyper_link.h"
+#include "desktop/services/app_context.h"
 #include "desktop/services/app_pictures.h"
 #include "desktop/services/command_ids.h"
 #include "desktop/services/help.h"
-#include "desktop/dialogs/x_hyper_link.h"
 
-CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(LanguageText("About Title"));
+CAboutDlg::CAboutDlg(AppContext& ctx, QWidget* parent) : QDialog(parent) {
+    setWindowTitle(ctx.LanguageText("About Title"));
 
     m_pIcon = new QLabel(this);
     m_pIcon->setPixmap(TitleIcon(&m_bIconFromFile).pixmap(32, 32));
-    m_pVersion = new QLabel(LanguageText("Version"), this);
-    m_pCopyrights = new QLabel(LanguageText("Copyrights"), this);
-    m_pLink = new CXHyperLink(this);
-    const QString owner = LanguageText("Copyrights Owner");
+    m_pVersion = new QLabel(ctx.LanguageText("Version"), this);
+    m_pCopyrights = new QLabel(ctx.LanguageText("Copyrights"), this);
+    m_pLink = new CXHyperLink(ctx, this);
+    const QString owner = ctx.LanguageText("Copyrights Owner");
     m_pLink->SetLink(owner, owner);
     SetControlId(m_pIcon, 1004);
     SetControlId(m_pVersion, 1001);
@@ -35,5 +35,5 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
     layout->addWidget(m_pCopyrights, 1, 1);
     layout->addWidget(m_pLink, 2, 1);
     layout->addWidget(buttons, 0, 2, 3, 1, Qt::AlignTop);
-    InstallDialogHelp(this, ID_APP_ABOUT);
+    ctx.InstallDialogHelp(this, ID_APP_ABOUT);
 }

@@ -2,6 +2,7 @@
 
 #include <QDialog>
 
+class AppContext;
 class CXHyperLink;
 class QLabel;
 
@@ -10,7 +11,7 @@ class QLabel;
 class CAboutDlg : public QDialog {
     Q_OBJECT
 public:
-    explicit CAboutDlg(QWidget* parent = nullptr);
+    explicit CAboutDlg(AppContext& ctx, QWidget* parent = nullptr);
 
     QLabel* iconLabel() const { return m_pIcon; }             // 1004
     QLabel* versionLabel() const { return m_pVersion; }       // 1001

@@ -5,11 +5,11 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "desktop/app/app_globals.h"
+#include "desktop/services/app_context.h"
 #include "desktop/services/command_ids.h"
 #include "desktop/services/help.h"
 
-CLanguageDlg::CLanguageDlg(QWidget* parent) : QDialog(parent) {
+CLanguageDlg::CLanguageDlg(AppContext& ctx, QWidget* parent) : QDialog(parent), m_ctx(ctx) {
     setWindowTitle(QStringLiteral("Language"));
     m_pEnglish = new QRadioButton(QStringLiteral("English"), this);
     m_pChinese = new QRadioButton(QStringLiteral("Chinese"), this);
@@ -27,10 +27,10 @@ CLanguageDlg::CLanguageDlg(QWidget* parent) : QDialog(parent) {
     layout->addWidget(m_pEnglish);
     layout->addWidget(m_pChinese);
     layout->addWidget(buttons);
-    InstallDialogHelp(this, ID_SETUP_LANGUAGE);
+    m_ctx.InstallDialogHelp(this, ID_SETUP_LANGUAGE);
 }
 
-void CLanguageDlg::OnInitDialog() { SetSelection(IsChinese() ? 1 : 0); }
+void CLanguageDlg::OnInitDialog() { SetSelection(m_ctx.IsChinese() ? 1 : 0); }
 
 void CLanguageDlg::SetSelection(int index) {
     m_nSelected = index;
@@ -45,18 +45,18 @@ int CLanguageDlg::exec() {
 
 void CLanguageDlg::accept() {
     m_nSelected = m_pChinese->isChecked() ? 1 : 0;
-    const int running = IsChinese() ? 1 : 0;
+    const int running = m_ctx.IsChinese() ? 1 : 0;
     if (m_nSelected != running) {
         m_bChanged = true;
-        g_config.SetValue("Setup", "Language", running == 1 ? "English" : "Chinese");
+        m_ctx.Config().SetValue("Setup", "Language", running == 1 ? "English" : "Chinese");
         // "chinese" equals "Chinese" for the lookup but not for start-up's exact comparison.
-        g_config.MarkDirty();
+        m_ctx.Config().MarkDirty();
     } else if (m_bChanged) {
         // An earlier change was stored but its restart was cancelled; choosing the running
         // language again must not leave the other one waiting for the next start.
         m_bChanged = false;
-        g_config.SetValue("Setup", "Language", running == 1 ? "Chinese" : "English");
-        g_config.MarkDirty();
+        m_ctx.Config().SetValue("Setup", "Language", running == 1 ? "Chinese" : "English");
+        m_ctx.Config().MarkDirty();
     }
     QDialog::accept();
 }

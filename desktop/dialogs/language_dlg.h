@@ -2,6 +2,7 @@
 
 #include <QDialog>
 
+class AppContext;
 class QRadioButton;
 
 // "Language": English or Chinese. OK with the other language stores it in Program.ini
@@ -9,7 +10,7 @@ class QRadioButton;
 class CLanguageDlg : public QDialog {
     Q_OBJECT
 public:
-    explicit CLanguageDlg(QWidget* parent = nullptr);
+    explicit CLanguageDlg(AppContext& ctx, QWidget* parent = nullptr);
 
     // Selects the running language; exec() calls it.
     void OnInitDialog();
@@ -22,6 +23,7 @@ public:
     bool IsChanged() const { return m_bChanged; }
 
 private:
+    AppContext& m_ctx;
     QRadioButton* m_pEnglish;
     QRadioButton* m_pChinese;
     int m_nSelected = -1;

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include "desktop/services/app_context.h"
 #include "desktop/services/help.h"
 
 namespace {
@@ -21,7 +22,7 @@ std::string NameBytes(const QString& text) {
 
 }  // namespace
 
-COptionFeaturesDlg::COptionFeaturesDlg(QWidget* parent) : QDialog(parent) {
+COptionFeaturesDlg::COptionFeaturesDlg(AppContext& ctx, QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Option Features"));
     auto* grid = new QGridLayout(this);
     grid->setHorizontalSpacing(12);
@@ -59,7 +60,7 @@ COptionFeaturesDlg::COptionFeaturesDlg(QWidget* parent) : QDialog(parent) {
     connect(buttons, &QDialogButtonBox::accepted, this, &COptionFeaturesDlg::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &COptionFeaturesDlg::reject);
     grid->addWidget(buttons, 9, 0, 1, 5);
-    InstallDialogHelp(this);
+    ctx.InstallDialogHelp(this);
 }
 
 int COptionFeaturesDlg::DoModal(radio::RadioImage& image) {

@@ -6,6 +6,7 @@
 #include "core/image/radio_image.h"
 #include "core/options/option_values.h"
 
+class AppContext;
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
@@ -15,7 +16,7 @@ class QLineEdit;
 class COptionFeaturesDlg : public QDialog {
     Q_OBJECT
 public:
-    explicit COptionFeaturesDlg(QWidget* parent = nullptr);
+    explicit COptionFeaturesDlg(AppContext& ctx, QWidget* parent = nullptr);
 
     // Shows the dialog modally over `image`.
     int DoModal(radio::RadioImage& image);

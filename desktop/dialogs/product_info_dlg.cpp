@@ -7,10 +7,10 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
-#include "desktop/app/app_globals.h"
 #include "core/config/band_settings.h"
-#include "qt/config_text.h"
+#include "desktop/services/app_context.h"
 #include "desktop/services/help.h"
+#include "qt/config_text.h"
 
 namespace {
 
@@ -25,7 +25,7 @@ std::string Bytes(const QComboBox* combo) {
 
 }  // namespace
 
-CProductInfoDlg::CProductInfoDlg(QWidget* parent) : QDialog(parent) {
+CProductInfoDlg::CProductInfoDlg(AppContext& ctx, QWidget* parent) : QDialog(parent), m_ctx(ctx) {
     setWindowTitle(QStringLiteral("Product Information"));
     m_pType = new QComboBox(this);
     m_pBand = new QComboBox(this);
@@ -49,7 +49,7 @@ CProductInfoDlg::CProductInfoDlg(QWidget* parent) : QDialog(parent) {
     connect(m_pType, &QComboBox::currentIndexChanged, this, [this](int index) {
         if (index >= 0) FillBands(index);
     });
-    InstallDialogHelp(this);
+    m_ctx.InstallDialogHelp(this);
 }
 
 int CProductInfoDlg::DoModal(radio::RadioImage& image) {
@@ -62,7 +62,7 @@ int CProductInfoDlg::DoModal(radio::RadioImage& image) {
 
 void CProductInfoDlg::FillBands(int typeIndex) {
     m_pBand->clear();
-    for (const std::string& band : radio::SplitBands(radio::BandList(g_config, typeIndex)))
+    for (const std::string& band : radio::SplitBands(radio::BandList(m_ctx.Config(), typeIndex)))
         AddEntry(m_pBand, band);
     m_pBand->setCurrentIndex(0);
 }
@@ -71,7 +71,7 @@ void CProductInfoDlg::OnInitDialog() {
     m_strTitle.clear();
     const QSignalBlocker block(m_pType);  // the band list is refilled here explicitly
     m_pType->clear();
-    for (const std::string& type : radio::RadioTypes(g_config)) AddEntry(m_pType, type);
+    for (const std::string& type : radio::RadioTypes(m_ctx.Config())) AddEntry(m_pType, type);
 
     // First the image's type with its bands, then the stored type and band, which win.
     if (m_pImage) {
@@ -79,8 +79,8 @@ void CProductInfoDlg::OnInitDialog() {
         m_pType->setCurrentIndex(imageType < m_pType->count() ? imageType : -1);
         FillBands(imageType);
     }
-    const auto storedType = static_cast<int>(AppSettings().GetInt("Type").value_or(0));
-    const auto storedBand = static_cast<int>(AppSettings().GetInt("Field").value_or(0));
+    const auto storedType = static_cast<int>(m_ctx.Settings().GetInt("Type").value_or(0));
+    const auto storedBand = static_cast<int>(m_ctx.Settings().GetInt("Field").value_or(0));
     m_pType->setCurrentIndex(storedType < m_pType->count() ? storedType : -1);
     FillBands(storedType);
     m_pBand->setCurrentIndex(storedBand < m_pBand->count() ? storedBand : -1);
@@ -93,7 +93,7 @@ void CProductInfoDlg::accept() {
         const int band = m_pBand->currentIndex();
         m_strTitle = radio::ConfigText(radio::ApplyProductInfo(
             *m_pImage, type < 0 ? 0 : type, band < 0 ? 0 : band, Bytes(m_pType), Bytes(m_pBand),
-            g_config, g_appConfig, AppSettings()));
+            m_ctx.Config(), m_ctx.AppConfig(), m_ctx.Settings()));
     }
     QDialog::accept();
 }

@@ -4,6 +4,7 @@
 
 #include "core/image/radio_image.h"
 
+class AppContext;
 class QComboBox;
 
 // "Product Information": the radio type and its frequency band. OK writes them into the
@@ -12,7 +13,7 @@ class QComboBox;
 class CProductInfoDlg : public QDialog {
     Q_OBJECT
 public:
-    explicit CProductInfoDlg(QWidget* parent = nullptr);
+    explicit CProductInfoDlg(AppContext& ctx, QWidget* parent = nullptr);
 
     int DoModal(radio::RadioImage& image);
 
@@ -28,6 +29,7 @@ public:
 private:
     void FillBands(int typeIndex);  // the bands of a type, first one selected
 
+    AppContext& m_ctx;
     radio::RadioImage* m_pImage = nullptr;
     QComboBox* m_pType;
     QComboBox* m_pBand;

@@ -4,9 +4,9 @@
 #include <QMouseEvent>
 #include <QUrl>
 
-#include "desktop/app/app_globals.h"
+#include "desktop/services/app_context.h"
 
-CXHyperLink::CXHyperLink(QWidget* parent) : QLabel(parent) {
+CXHyperLink::CXHyperLink(AppContext& ctx, QWidget* parent) : QLabel(parent), m_ctx(ctx) {
     setCursor(Qt::PointingHandCursor);
     QFont f = font();
     f.setUnderline(true);
@@ -28,7 +28,7 @@ QColor CXHyperLink::currentColor() const {
 bool CXHyperLink::Follow() {
     // fromUserInput turns "www.example.org" into an http address and a path into a file URL.
     const QUrl url = QUrl::fromUserInput(m_strAddress);
-    const bool opened = !m_strAddress.trimmed().isEmpty() && url.isValid() && OpenUrl(url);
+    const bool opened = !m_strAddress.trimmed().isEmpty() && url.isValid() && m_ctx.OpenUrl(url);
     if (opened) {
         m_bVisited = true;
     } else {

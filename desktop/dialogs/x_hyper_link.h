@@ -3,6 +3,8 @@
 #include <QColor>
 #include <QLabel>
 
+class AppContext;
+
 // A clickable text that opens an address: blue, red under the pointer, purple once opened.
 class CXHyperLink : public QLabel {
     Q_OBJECT
@@ -11,7 +13,7 @@ public:
     static inline const QColor kHover{255, 0, 0};
     static inline const QColor kVisited{85, 26, 139};
 
-    explicit CXHyperLink(QWidget* parent = nullptr);
+    explicit CXHyperLink(AppContext& ctx, QWidget* parent = nullptr);
 
     // The visible text and the address it opens (the tooltip shows the address).
     void SetLink(const QString& text, const QString& address);
@@ -30,6 +32,7 @@ protected:
 
 private:
     void UpdateColor();
+    AppContext& m_ctx;
     QString m_strAddress;
     bool m_bVisited = false;
     bool m_bHover = false;

@@ -4,12 +4,12 @@
 #include <QFileInfo>
 
 #include "core/codec/channel_codec.h"
-#include "core/image/channel_file.h"
-#include "desktop/app/app_globals.h"
 #include "core/config/band_settings.h"
-#include "qt/config_text.h"
+#include "core/image/channel_file.h"
+#include "desktop/services/app_context.h"
 #include "desktop/services/file_dialog_service.h"
 #include "desktop/services/message_service.h"
+#include "qt/config_text.h"
 
 namespace {
 
@@ -19,14 +19,15 @@ std::string LocalPath(const QString& path) { return QFile::encodeName(path).toSt
 
 }  // namespace
 
-CProgramDoc::CProgramDoc(QObject* parent) : QObject(parent), m_grid(UiLanguage()) {}
+CProgramDoc::CProgramDoc(AppContext& ctx, QObject* parent)
+    : QObject(parent), m_ctx(ctx), m_grid(ctx.UiLanguage()) {}
 
 bool CProgramDoc::OnNewDocument() {
     m_image = radio::RadioImage::Blank();
-    SetTitle(PickText("Channel Information", "信道信息"));
-    m_strPathName = SetupText("AppName");
+    SetTitle(m_ctx.PickText("Channel Information", "信道信息"));
+    m_strPathName = m_ctx.SetupText("AppName");
     m_bUserFile = false;
-    g_newImageFlag = true;
+    m_bNewImage = true;
     SetModifiedFlag(false);
     return true;
 }
@@ -35,7 +36,7 @@ radio::Status CProgramDoc::OnOpenDocument(const QString& path) {
     radio::RadioImage loaded;
     if (radio::Status st = radio::LoadChannelFile(LocalPath(path), loaded); !st) return st;
     m_image = loaded;
-    g_newImageFlag = false;
+    m_bNewImage = false;
     m_strPathName = QFileInfo(path).absoluteFilePath();
     m_bUserFile = true;
     SetTitle(QFileInfo(path).fileName());
@@ -55,12 +56,12 @@ bool CProgramDoc::DoSave(QWidget* parent, bool askName) {
     QString path = m_strPathName;
     if (askName || !m_bUserFile) {
         // The proposal is the path name: the application name for a new document.
-        path = AppFileDialogs().GetSaveFileName(parent, m_strPathName, kFilter);
+        path = m_ctx.FileDialogs().GetSaveFileName(parent, m_strPathName, kFilter);
         if (path.isEmpty()) return false;
         if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".dat");
     }
     if (radio::Status st = OnSaveDocument(path); !st) {
-        AppMessages().Warning(parent, AppCaption(), QString::fromStdString(st.message));
+        m_ctx.Messages().Warning(parent, m_ctx.AppCaption(), QString::fromStdString(st.message));
         return false;
     }
     m_strPathName = QFileInfo(path).absoluteFilePath();
@@ -73,7 +74,7 @@ bool CProgramDoc::DoSave(QWidget* parent, bool askName) {
 bool CProgramDoc::SaveModified(QWidget* parent) {
     if (!m_bModified) return true;
     const QString text = QStringLiteral("Save changes to %1?").arg(m_strTitle);
-    switch (AppMessages().SaveDiscardCancel(parent, AppCaption(), text)) {
+    switch (m_ctx.Messages().SaveDiscardCancel(parent, m_ctx.AppCaption(), text)) {
         case MessageService::Answer::Save:
             return DoFileSave(parent);
         case MessageService::Answer::Discard:
@@ -84,9 +85,9 @@ bool CProgramDoc::SaveModified(QWidget* parent) {
 }
 
 QString CProgramDoc::DecodeIntoGrid() {
-    radio::DecodeImageToGrid(m_image, m_grid, UiLanguage());
-    const QString title = radio::ConfigText(
-        radio::ApplyBandSettings(m_image, g_newImageFlag, g_config, g_appConfig, AppSettings()));
+    radio::DecodeImageToGrid(m_image, m_grid, m_ctx.UiLanguage());
+    const QString title = radio::ConfigText(radio::ApplyBandSettings(
+        m_image, m_bNewImage, m_ctx.Config(), m_ctx.AppConfig(), m_ctx.Settings()));
     emit bandTitleChanged(title);
     return title;
 }

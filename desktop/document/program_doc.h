@@ -7,6 +7,7 @@
 #include "core/image/status.h"
 #include "core/codec/channel_grid.h"
 
+class AppContext;
 class QWidget;
 
 // One channel document: the radio's memory image and the grid that is its working copy while
@@ -14,14 +15,14 @@ class QWidget;
 class CProgramDoc : public QObject {
     Q_OBJECT
 public:
-    explicit CProgramDoc(QObject* parent = nullptr);
+    explicit CProgramDoc(AppContext& ctx, QObject* parent = nullptr);
 
     // File > New: the blank image, the title of the language, the application name as path
-    // name (not a file the user chose), and NewImageFlag set.
+    // name (not a file the user chose), and the new-image flag set.
     bool OnNewDocument();
     // Loads a channel file into a scratch image first: on failure nothing changes and the
-    // status says which file and why. On success clears NewImageFlag and takes the file name
-    // as title.
+    // status says which file and why. On success clears the new-image flag and takes the file
+    // name as title.
     radio::Status OnOpenDocument(const QString& path);
     // Encodes the grid into the image, then writes the file atomically.
     radio::Status OnSaveDocument(const QString& path);
@@ -37,6 +38,12 @@ public:
     // Fills the grid from the image and runs the band settings step; returns the main window
     // title that step gives.
     QString DecodeIntoGrid();
+
+    // Set by File > New, cleared by a successful open and by a completed read from the radio:
+    // the band settings step gives a new image the stored type and band, while any other
+    // image's own ones become the stored choice.
+    bool IsNewImage() const { return m_bNewImage; }
+    void SetNewImage(bool newImage) { m_bNewImage = newImage; }
 
     radio::RadioImage& image() { return m_image; }
     const radio::RadioImage& image() const { return m_image; }
@@ -61,10 +68,12 @@ signals:
     void aboutToSave();
 
 private:
+    AppContext& m_ctx;
     radio::RadioImage m_image;
     radio::ChannelGrid m_grid;
     QString m_strTitle;
     QString m_strPathName;
     bool m_bUserFile = false;
     bool m_bModified = false;
+    bool m_bNewImage = false;
 };

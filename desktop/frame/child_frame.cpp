@@ -7,10 +7,10 @@
 #include "desktop/services/app_pictures.h"
 #include "desktop/channels/program_view.h"
 
-CChildFrame::CChildFrame(CProgramDoc* doc, QWidget* parent)
+CChildFrame::CChildFrame(AppContext& ctx, CProgramDoc* doc, QWidget* parent)
     : QMdiSubWindow(parent), m_pDocument(doc) {
     doc->setParent(this);
-    m_pView = new CProgramView(doc, this);
+    m_pView = new CProgramView(ctx, doc, this);
     setWidget(m_pView);
     setWindowTitle(doc->GetTitle());
     setWindowIcon(TitleIcon());

@@ -2,6 +2,7 @@
 
 #include <QMdiSubWindow>
 
+class AppContext;
 class CProgramDoc;
 class CProgramView;
 
@@ -12,7 +13,7 @@ class CChildFrame : public QMdiSubWindow {
     Q_OBJECT
 public:
     // Takes ownership of `doc`; the view is created for it.
-    explicit CChildFrame(CProgramDoc* doc, QWidget* parent = nullptr);
+    CChildFrame(AppContext& ctx, CProgramDoc* doc, QWidget* parent = nullptr);
 
     CProgramDoc* GetDocument() const { return m_pDocument; }
     CProgramView* GetView() const { return m_pView; }

@@ -12,18 +12,18 @@
 #include <QTimer>
 #include <QToolBar>
 
-#include "desktop/document/program_doc.h"
+#include "desktop/channels/program_view.h"
 #include "desktop/dialogs/option_features_dlg.h"
-#include "desktop/app/app_globals.h"
-#include "desktop/services/app_pictures.h"
+#include "desktop/dialogs/product_info_dlg.h"
+#include "desktop/document/program_doc.h"
 #include "desktop/frame/child_frame.h"
+#include "desktop/frame/mdi_client_wnd.h"
+#include "desktop/frame/navigation_bar.h"
+#include "desktop/services/app_context.h"
+#include "desktop/services/app_pictures.h"
 #include "desktop/services/command_ids.h"
 #include "desktop/services/help.h"
-#include "desktop/frame/mdi_client_wnd.h"
 #include "desktop/services/message_service.h"
-#include "desktop/frame/navigation_bar.h"
-#include "desktop/dialogs/product_info_dlg.h"
-#include "desktop/channels/program_view.h"
 
 namespace {
 
@@ -69,15 +69,17 @@ constexpr int kDocumentCommands[] = {
     ID_SETUP_LANGUAGE,     ID_EDIT_CHANNEL_INFO, ID_EDIT_OPTIONAL_FEATURES, ID_FILE_PRINT_DIRECT,
 };
 
-void NoDocumentMessage(QWidget* parent) {
-    AppMessages().Information(parent, AppCaption(),
-                              QStringLiteral("There is no channel document open. Create one with "
-                                             "File > New or open a channel file first."));
+void NoDocumentMessage(AppContext& ctx, QWidget* parent) {
+    ctx.Messages().Information(parent, ctx.AppCaption(),
+                               QStringLiteral("There is no channel document open. Create one with "
+                                              "File > New or open a channel file first."));
 }
 
 }  // namespace
 
-CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) { resize(1000, 600); }
+CMainFrame::CMainFrame(AppContext& ctx, QWidget* parent) : QMainWindow(parent), m_ctx(ctx) {
+    resize(1000, 600);
+}
 
 CMainFrame::~CMainFrame() {
     // Tearing down the client area hides and activates windows; nothing here may answer that.
@@ -112,13 +114,13 @@ bool CMainFrame::Create() {
         UpdateCommandStates();
     });
 
-    m_pOptionFeaturesDlg = new COptionFeaturesDlg(this);
-    m_pProductInfoDlg = new CProductInfoDlg(this);
+    m_pOptionFeaturesDlg = new COptionFeaturesDlg(m_ctx, this);
+    m_pProductInfoDlg = new CProductInfoDlg(m_ctx, this);
 
     CreateMenus();
     if (!CreateToolBar() || !CreateStatusBar() || !CreateNavigationBar()) return false;
     CreateAccelerators();
-    setWindowTitle(LanguageText("AppName"));
+    setWindowTitle(m_ctx.LanguageText("AppName"));
     UpdateCommandStates();
     return true;
 }
@@ -283,7 +285,7 @@ bool CMainFrame::CreateNavigationBar() {
         new QWidget(m_pNavigationDock));  // the panel draws its own
     m_pNavigationDock->setFeatures(QDockWidget::NoDockWidgetFeatures);
     m_pNavigationDock->setAllowedAreas(Qt::LeftDockWidgetArea);
-    m_pNavigationBar = new CNavigationBar(this, m_pNavigationDock);
+    m_pNavigationBar = new CNavigationBar(m_ctx, this, m_pNavigationDock);
     m_pNavigationDock->setWidget(m_pNavigationBar);
     addDockWidget(Qt::LeftDockWidgetArea, m_pNavigationDock);
     connect(m_pNavigationBar, &CNavigationBar::itemChosen, this, &CMainFrame::OnTreeItemChosen);
@@ -335,7 +337,7 @@ void CMainFrame::ShowMenuSet(bool documentMenu) {
 }
 
 CChildFrame* CMainFrame::CreateChildFrame(CProgramDoc* doc) {
-    auto* child = new CChildFrame(doc);
+    auto* child = new CChildFrame(m_ctx, doc);
     m_pMdiClient->addSubWindow(child);
     connect(child, &QObject::destroyed, this, [this] {
         // The area still lists the window while it is being destroyed.
@@ -395,7 +397,7 @@ void CMainFrame::OnEditChannelInfo() {
 
 void CMainFrame::OnEditOptionalFeatures() {
     CProgramDoc* doc = ActiveDocument();
-    if (!doc) return NoDocumentMessage(this);
+    if (!doc) return NoDocumentMessage(m_ctx, this);
     const radio::RadioImage before = doc->image();
     if (m_pOptionFeaturesDlg->DoModal(doc->image()) == QDialog::Accepted && doc->image() != before)
         doc->SetModifiedFlag();
@@ -403,7 +405,7 @@ void CMainFrame::OnEditOptionalFeatures() {
 
 void CMainFrame::OnProductInfo() {
     CProgramDoc* doc = ActiveDocument();
-    if (!doc) return NoDocumentMessage(this);
+    if (!doc) return NoDocumentMessage(m_ctx, this);
     const radio::RadioImage before = doc->image();
     if (m_pProductInfoDlg->DoModal(doc->image()) != QDialog::Accepted) return;
     SetMainTitle(m_pProductInfoDlg->ResultTitle());
@@ -426,11 +428,11 @@ void CMainFrame::OnViewControlBar() {
 }
 
 void CMainFrame::OnTreeItemChosen(const QString& text) {
-    if (text == PickText("Channel Information", "信道信息"))
+    if (text == m_ctx.PickText("Channel Information", "信道信息"))
         OnEditChannelInfo();
-    else if (text == PickText("Optional Features", "可选功能"))
+    else if (text == m_ctx.PickText("Optional Features", "可选功能"))
         OnEditOptionalFeatures();
-    else if (text == PickText("Product Information", "类型设置"))
+    else if (text == m_ctx.PickText("Product Information", "类型设置"))
         OnProductInfo();
 }
 
@@ -462,7 +464,7 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
 
 void CMainFrame::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_F1 && event->modifiers() == Qt::NoModifier) {
-        ShowHelp(0);  // nothing in particular has the focus: the help's first page
+        m_ctx.ShowHelp(0);  // nothing in particular has the focus: the help's first page
         return;
     }
     QMainWindow::keyPressEvent(event);
@@ -477,7 +479,7 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
         auto* key = static_cast<QKeyEvent*>(event);
         if (auto* menu = qobject_cast<QMenu*>(watched); menu && key->key() == Qt::Key_F1) {
             QAction* item = menu->activeAction();
-            ShowHelp(item ? item->property("commandId").toInt() : 0);
+            m_ctx.ShowHelp(item ? item->property("commandId").toInt() : 0);
             return true;
         }
         // Each key press reaches exactly one window first; counting it there counts it once.

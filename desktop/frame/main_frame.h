@@ -7,6 +7,7 @@
 
 #include "desktop/frame/key_lock_state.h"
 
+class AppContext;
 class CChildFrame;
 class CMDIClientWnd;
 class CNavigationBar;
@@ -24,7 +25,7 @@ class QToolBar;
 class CMainFrame : public QMainWindow {
     Q_OBJECT
 public:
-    explicit CMainFrame(QWidget* parent = nullptr);
+    explicit CMainFrame(AppContext& ctx, QWidget* parent = nullptr);
     ~CMainFrame() override;
 
     // Builds toolbar, status bar, navigation panel and client area; false when any fails.
@@ -94,6 +95,7 @@ private:
     // The view of the active child, for the commands the view handles.
     CProgramView* ActiveView() const;
 
+    AppContext& m_ctx;
     QHash<int, QAction*> m_actions;
     QAction* m_pAbout128 = nullptr;
     QAction* m_pAbout129 = nullptr;

@@ -12,13 +12,13 @@
 #include <QToolTip>
 #include <QTreeWidget>
 
-#include "desktop/app/app_globals.h"
+#include "desktop/frame/navigation_tree.h"
+#include "desktop/services/app_context.h"
 #include "desktop/services/app_pictures.h"
 #include "desktop/services/help.h"
-#include "desktop/frame/navigation_tree.h"
 
-CNavigationBar::CNavigationBar(QWidget* frame, QWidget* parent)
-    : QWidget(parent), m_pFrame(frame), m_cursorPos([] { return QCursor::pos(); }) {
+CNavigationBar::CNavigationBar(AppContext& ctx, QWidget* frame, QWidget* parent)
+    : QWidget(parent), m_ctx(ctx), m_pFrame(frame), m_cursorPos([] { return QCursor::pos(); }) {
     setWindowTitle(QStringLiteral("IE Control Bar"));
     setMouseTracking(true);
     // Times New Roman metrics (Liberation Serif where it is not installed), 14-pixel characters.
@@ -36,9 +36,9 @@ CNavigationBar::CNavigationBar(QWidget* frame, QWidget* parent)
     m_pTree->setRootIsDecorated(true);  // buttons and lines at the root too
     m_pTree->setSelectionMode(QAbstractItemView::SingleSelection);
 
-    auto* root = new QTreeWidgetItem(m_pTree, {AppCaption()});
-    new QTreeWidgetItem(root, {PickText("Channel Information", "信道信息")});
-    new QTreeWidgetItem(root, {PickText("Optional Features", "可选功能")});
+    auto* root = new QTreeWidgetItem(m_pTree, {m_ctx.AppCaption()});
+    new QTreeWidgetItem(root, {m_ctx.PickText("Channel Information", "信道信息")});
+    new QTreeWidgetItem(root, {m_ctx.PickText("Optional Features", "可选功能")});
     root->setExpanded(true);
     connect(m_pTree, &QTreeWidget::currentItemChanged, this, &CNavigationBar::OnTreeSelChanged);
 
@@ -109,7 +109,7 @@ void CNavigationBar::paintEvent(QPaintEvent*) {
     p.setPen(palette().color(QPalette::WindowText));
     const QRect caption(m_rcInner.left() + 5, m_rcInner.top(), m_rcInner.width() - 5 - 24,
                         kCaptionHeight);
-    p.drawText(caption, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, AppCaption());
+    p.drawText(caption, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, m_ctx.AppCaption());
     p.setPen(gray);
     const int lineY = m_rcInner.top() + kCaptionHeight;
     p.drawLine(m_rcInner.left(), lineY, m_rcInner.right(), lineY);

@@ -6,6 +6,7 @@
 #include <QRect>
 #include <QWidget>
 
+class AppContext;
 class QRubberBand;
 class QTreeWidget;
 class QTreeWidgetItem;
@@ -21,7 +22,7 @@ public:
     static constexpr int kWidthMin = 11;  // the width a release may leave
 
     // `frame` is the main window: half its client width bounds the panel's width.
-    explicit CNavigationBar(QWidget* frame, QWidget* parent = nullptr);
+    CNavigationBar(AppContext& ctx, QWidget* frame, QWidget* parent = nullptr);
 
     QSize sizeHint() const override { return {m_nWidth, 400}; }
     QSize minimumSizeHint() const override { return {m_nWidth, 8 + kCaptionHeight + 60}; }
@@ -70,6 +71,7 @@ private:
     void UpdateHover(const QPoint& pos);
     void ShowTrackingLine(int x);
 
+    AppContext& m_ctx;
     QWidget* m_pFrame;
     QTreeWidget* m_pTree;
     QRubberBand* m_pTrackLine;

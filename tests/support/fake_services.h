@@ -1,7 +1,7 @@
 #pragma once
 
 // Scripted stand-ins for the message boxes and file choosers of the desktop program, and a
-// fixture that puts the program's process-wide state into a known condition for a test.
+// fixture that builds a context around them for a test.
 
 #include <QDir>
 #include <QFile>
@@ -13,7 +13,8 @@
 #include <deque>
 #include <memory>
 
-#include "desktop/app/app_globals.h"
+#include "core/config/settings_store.h"
+#include "desktop/services/app_context.h"
 #include "desktop/services/file_dialog_service.h"
 #include "desktop/services/message_service.h"
 
@@ -58,14 +59,16 @@ public:
     QStringList filters;
 };
 
-// Installs the fakes, an in-memory settings store and a URL recorder; writes `iniText` as
-// the configuration file of a fresh temporary folder and loads it into g_config.
+// A context with the fakes, an in-memory settings store and a URL recorder; writes `iniText`
+// as the configuration file of a fresh temporary folder and loads it into the context. The
+// objects under test take `ctx`.
 struct ShellFixture {
     QTemporaryDir dir;
     ScriptedMessages messages;
     ScriptedFileDialogs files;
     QList<QUrl> openedUrls;
     bool urlOpenResult = true;
+    AppContext ctx;  // after the fakes it points to, so it ends first
     radio::MemorySettingsStore* store = nullptr;
 
     explicit ShellFixture(const QByteArray& iniText) {
@@ -74,25 +77,16 @@ struct ShellFixture {
             f.open(QIODevice::WriteOnly);
             f.write(iniText);
         }
-        g_config.Clear();
-        g_config.Open(QFile::encodeName(ConfigPath()).toStdString(), false, true);
-        g_appConfig = radio::AppConfig::FromIni(g_config);
-        g_newImageFlag = false;
+        ctx.LoadConfig(ConfigPath(), false);
         auto memory = std::make_unique<radio::MemorySettingsStore>();
         store = memory.get();
-        SetAppSettings(std::move(memory));
-        SetAppMessages(&messages);
-        SetAppFileDialogs(&files);
-        SetUrlOpener([this](const QUrl& url) {
+        ctx.SetSettings(std::move(memory));
+        ctx.SetMessages(&messages);
+        ctx.SetFileDialogs(&files);
+        ctx.SetUrlOpener([this](const QUrl& url) {
             openedUrls.append(url);
             return urlOpenResult;
         });
-    }
-    ~ShellFixture() {
-        SetAppMessages(nullptr);
-        SetAppFileDialogs(nullptr);
-        SetUrlOpener({});
-        g_config.Clear();
     }
     QString ConfigPath() const { return dir.filePath(QStringLiteral("Program.ini")); }
     QString Path(const QString& name) const { return dir.filePath(name); }

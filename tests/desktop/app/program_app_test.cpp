@@ -12,6 +12,8 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QTreeWidget>
+#include <cerrno>
+#include <system_error>
 
 #include "desktop/document/program_doc.h"
 #include "desktop/frame/child_frame.h"
@@ -83,6 +85,7 @@ private slots:
     void toolbarPrompts();
     void languageRestart_data();
     void languageRestart();
+    void languageRestartNeedsTheChoiceOnDisk();
 };
 
 void ProgramAppTest::startUp_data() {
@@ -108,10 +111,10 @@ void ProgramAppTest::startUp() {
         SampleIni(language.constData(), showLang.isNull() ? nullptr : showLang.constData()));
     const bool chinese = language == "Chinese";
 
-    CProgramApp app;
+    CProgramApp app(fx.ctx);
     QVERIFY(app.InitInstance({fx.ConfigPath(), {}, {}}));
     CMainFrame* frame = app.MainFrame();
-    QCOMPARE(UiLanguage(), chinese ? radio::Language::Chinese : radio::Language::English);
+    QCOMPARE(fx.ctx.UiLanguage(), chinese ? radio::Language::Chinese : radio::Language::English);
     QCOMPARE(frame->windowTitle(), chinese ? QString("对讲机标题") : QString("Radio Title"));
     QVERIFY(frame->isMaximized());
 
@@ -120,7 +123,7 @@ void ProgramAppTest::startUp() {
     QCOMPARE(frame->ActiveDocument()->GetTitle(),
              chinese ? QString("信道信息") : QString("Channel Information"));
     QCOMPARE(frame->ActiveDocument()->GetPathName(), QString("TestRadio"));
-    QVERIFY(g_newImageFlag);
+    QVERIFY(frame->ActiveDocument()->IsNewImage());
     QVERIFY(frame->IsDocumentMenuShown());
     QStringList bar;
     for (QAction* a : frame->menuBar()->actions()) bar << a->text();
@@ -155,11 +158,11 @@ void ProgramAppTest::startUp() {
 void ProgramAppTest::missingConfigurationIsCreatedEmpty() {
     ShellFixture fx(QByteArray{});
     QFile::remove(fx.ConfigPath());
-    CProgramApp app;
+    CProgramApp app(fx.ctx);
     QVERIFY(app.InitInstance({fx.ConfigPath(), {}, {}}));
     QVERIFY(QFile::exists(fx.ConfigPath()));
     CMainFrame* frame = app.MainFrame();
-    QCOMPARE(UiLanguage(), radio::Language::English);
+    QCOMPARE(fx.ctx.UiLanguage(), radio::Language::English);
     QCOMPARE(frame->NavigationBar()->rootItem()->text(0), QString());
     QCOMPARE(frame->AboutAction(true)->text(), QString());
     QVERIFY(!frame->Menus(true)[4]->actions().contains(frame->Action(ID_SETUP_LANGUAGE)));
@@ -167,7 +170,7 @@ void ProgramAppTest::missingConfigurationIsCreatedEmpty() {
 
 void ProgramAppTest::menuWithoutDocument() {
     ShellFixture fx(SampleIni("English"));
-    CMainFrame frame;
+    CMainFrame frame(fx.ctx);
     QVERIFY(frame.Create());
     QVERIFY(!frame.IsDocumentMenuShown());
     QCOMPARE(MenuTitles(frame.Menus(false)), QStringList({"&File", "&View", "&Help"}));
@@ -176,7 +179,7 @@ void ProgramAppTest::menuWithoutDocument() {
     QCOMPARE(ItemTexts(frame.Menus(false)[2]), QStringList({"&About Program..."}));
     QVERIFY(!frame.Action(ID_FILE_SAVE)->isEnabled());  // nothing to save yet
 
-    auto* doc = new CProgramDoc;
+    auto* doc = new CProgramDoc(fx.ctx);
     doc->OnNewDocument();
     frame.CreateChildFrame(doc);
     QVERIFY(frame.IsDocumentMenuShown());
@@ -185,7 +188,7 @@ void ProgramAppTest::menuWithoutDocument() {
 
 void ProgramAppTest::unreadableFileOnCommandLineStartsBlank() {
     ShellFixture fx(SampleIni("English"));
-    CProgramApp app;
+    CProgramApp app(fx.ctx);
     QVERIFY(app.InitInstance({fx.ConfigPath(), {}, fx.Path("absent.dat")}));
     QCOMPARE(fx.messages.shown.size(), 1);  // says why, then goes on with a new document
     QCOMPARE(app.MainFrame()->ChildFrames().size(), 1);
@@ -194,7 +197,7 @@ void ProgramAppTest::unreadableFileOnCommandLineStartsBlank() {
 
 void ProgramAppTest::accelerators() {
     ShellFixture fx(SampleIni("English"));
-    CProgramApp app;
+    CProgramApp app(fx.ctx);
     QVERIFY(app.InitInstance({fx.ConfigPath(), {}, {}}));
     CMainFrame* frame = app.MainFrame();
     QApplication::setActiveWindow(frame);
@@ -225,7 +228,7 @@ void ProgramAppTest::newAsksBeforeClearing_data() {
 void ProgramAppTest::newAsksBeforeClearing() {
     QFETCH(bool, confirm);
     ShellFixture fx(SampleIni("English"));
-    CProgramApp app;
+    CProgramApp app(fx.ctx);
     QVERIFY(app.InitInstance({fx.ConfigPath(), {}, {}}));
     CMainFrame* frame = app.MainFrame();
     QPointer<CChildFrame> first = frame->ActiveChild();
@@ -255,7 +258,7 @@ void ProgramAppTest::openHidesThePreviousWindow() {
     ShellFixture fx(SampleIni("English"));
     const QString path = fx.Path("my radio.dat");
     WriteFile(path, ChannelFile());
-    CProgramApp app;
+    CProgramApp app(fx.ctx);
     QVERIFY(app.InitInstance({fx.ConfigPath(), {}, {}}));
     CMainFrame* frame = app.MainFrame();
     CChildFrame* first = frame->ActiveChild();
@@ -269,7 +272,7 @@ void ProgramAppTest::openHidesThePreviousWindow() {
     CChildFrame* second = frame->ActiveChild();
     QVERIFY(second != first && !second->isHidden());
     QCOMPARE(second->GetDocument()->GetTitle(), QString("my radio.dat"));
-    QVERIFY(!g_newImageFlag);
+    QVERIFY(!second->GetDocument()->IsNewImage());
     // The opened image's type and band become the stored choice.
     QCOMPARE(fx.store->GetInt("Type"), std::optional<std::uint32_t>(1));
     QCOMPARE(fx.store->GetInt("Field"), std::optional<std::uint32_t>(2));
@@ -288,7 +291,7 @@ void ProgramAppTest::failedOpenKeepsEverything() {
     ShellFixture fx(SampleIni("English"));
     const QString path = fx.Path("bad.dat");
     if (!contents.isNull()) WriteFile(path, contents);
-    CProgramApp app;
+    CProgramApp app(fx.ctx);
     QVERIFY(app.InitInstance({fx.ConfigPath(), {}, {}}));
     CMainFrame* frame = app.MainFrame();
     CChildFrame* first = frame->ActiveChild();
@@ -300,12 +303,12 @@ void ProgramAppTest::failedOpenKeepsEverything() {
     QCOMPARE(frame->ChildFrames().size(), 1);
     QCOMPARE(frame->ActiveChild(), first);
     QVERIFY(!first->isHidden());
-    QVERIFY(g_newImageFlag);
+    QVERIFY(first->GetDocument()->IsNewImage());
 }
 
 void ProgramAppTest::closeHidesAndChannelInformationShows() {
     ShellFixture fx(SampleIni("English"));
-    CProgramApp app;
+    CProgramApp app(fx.ctx);
     QVERIFY(app.InitInstance({fx.ConfigPath(), {}, {}}));
     CMainFrame* frame = app.MainFrame();
     CChildFrame* child = frame->ActiveChild();
@@ -350,7 +353,7 @@ void ProgramAppTest::exitAsksAboutUnsavedChanges() {
     QFETCH(bool, closes);
     QFETCH(bool, fileWritten);
     ShellFixture fx(SampleIni("English"));
-    CProgramApp app;
+    CProgramApp app(fx.ctx);
     QVERIFY(app.InitInstance({fx.ConfigPath(), {}, {}}));
     CMainFrame* frame = app.MainFrame();
     CProgramDoc* doc = frame->ActiveDocument();
@@ -369,7 +372,7 @@ void ProgramAppTest::exitAsksAboutUnsavedChanges() {
 
 void ProgramAppTest::saveOfNeverSavedDocumentAsksForName() {
     ShellFixture fx(SampleIni("English"));
-    CProgramApp app;
+    CProgramApp app(fx.ctx);
     QVERIFY(app.InitInstance({fx.ConfigPath(), {}, {}}));
     CMainFrame* frame = app.MainFrame();
     CProgramDoc* doc = frame->ActiveDocument();
@@ -396,7 +399,7 @@ void ProgramAppTest::saveOfNeverSavedDocumentAsksForName() {
 
 void ProgramAppTest::optionalFeaturesWithoutWindowExplains() {
     ShellFixture fx(SampleIni("English"));
-    CMainFrame frame;
+    CMainFrame frame(fx.ctx);
     QVERIFY(frame.Create());
     frame.Action(ID_PRODUCT_INFO)->trigger();
     QCOMPARE(fx.messages.shown.size(), 1);
@@ -421,7 +424,7 @@ void ProgramAppTest::settingsDialogsMarkTheDocument() {
     QFETCH(QString, title);
     ShellFixture fx(SampleIni("English"));
     fx.store->SetInt("Type", 1);  // the new image is type 0 until shown; the store says type 2
-    CProgramApp app;
+    CProgramApp app(fx.ctx);
     QVERIFY(app.InitInstance({fx.ConfigPath(), {}, {}}));
     CMainFrame* frame = app.MainFrame();
     CProgramDoc* doc = frame->ActiveDocument();
@@ -438,7 +441,7 @@ void ProgramAppTest::settingsDialogsMarkTheDocument() {
 
 void ProgramAppTest::toolbarPrompts() {
     ShellFixture fx(SampleIni("English"));
-    CMainFrame frame;
+    CMainFrame frame(fx.ctx);
     QVERIFY(frame.Create());
     QCOMPARE(frame.Action(ID_FILE_NEW)->statusTip(), QString("Create a new document"));
     QCOMPARE(frame.Action(ID_FILE_NEW)->toolTip(), QString("New"));
@@ -470,7 +473,7 @@ void ProgramAppTest::languageRestart() {
     QFETCH(bool, modified);
     QFETCH(bool, restarts);
     ShellFixture fx(SampleIni("English"));
-    CProgramApp app;
+    CProgramApp app(fx.ctx);
     QStringList started;
     app.SetProcessStarter([&](const QString& program, const QStringList& args) {
         started << program << args;
@@ -478,7 +481,7 @@ void ProgramAppTest::languageRestart() {
     });
     QVERIFY(app.InitInstance({fx.ConfigPath(), fx.Path("settings.ini"), {}}));
     if (modified) app.MainFrame()->ActiveDocument()->SetModifiedFlag();
-    g_config.SetValue("Setup", "Language", "Chinese");  // what the Language dialog stores
+    fx.ctx.Config().SetValue("Setup", "Language", "Chinese");  // what the Language dialog stores
 
     QCOMPARE(app.RestartForLanguageChange(), restarts);
     // Either way the choice is on disk before any new instance could read it.
@@ -490,6 +493,38 @@ void ProgramAppTest::languageRestart() {
         QVERIFY(started.isEmpty());
         QVERIFY(app.MainFrame()->isVisible());
     }
+}
+
+void ProgramAppTest::languageRestartNeedsTheChoiceOnDisk() {
+    ShellFixture fx(SampleIni("English"));
+    // Program.ini in a folder that goes away after start-up: no one can write it then, not
+    // even an administrator.
+    QVERIFY(QDir(fx.dir.path()).mkdir("config"));
+    const QString config = fx.Path("config/Program.ini");
+    WriteFile(config, SampleIni("English"));
+    CProgramApp app(fx.ctx);
+    QStringList started;
+    app.SetProcessStarter([&](const QString& program, const QStringList& args) {
+        started << program << args;
+        return true;
+    });
+    QVERIFY(app.InitInstance({config, {}, {}}));
+    fx.ctx.Config().SetValue("Setup", "Language", "Chinese");  // what the Language dialog stores
+    QVERIFY(QDir(fx.Path("config")).removeRecursively());
+
+    // The view's request reaches the program, which stays: a new instance would start in
+    // English again.
+    QVERIFY(!fx.ctx.RequestRestart());
+    QVERIFY(started.isEmpty());
+    QVERIFY(app.MainFrame()->isVisible());
+    QCOMPARE(fx.messages.shown.size(), 1);
+    QCOMPARE(fx.messages.shown[0].kind, MessageService::Kind::Warning);
+    QCOMPARE(fx.messages.shown[0].caption, QString("Radio Co"));
+    const QString text = fx.messages.shown[0].text;
+    QVERIFY2(text.contains(config), qPrintable(text));
+    const QString reason = QString::fromStdString(std::generic_category().message(ENOENT));
+    QVERIFY2(text.contains(reason), qPrintable(text));
+    QVERIFY(fx.ctx.Config().dirty());  // still waiting to be written
 }
 
 QTEST_MAIN(ProgramAppTest)

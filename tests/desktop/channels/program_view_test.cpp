@@ -1,14 +1,16 @@
-// The channel view: layout, in-place editors, Enter, scrolling, help and saving.
+// The channel view: layout, in-place editors, Enter, scrolling, help, saving and the language.
 
 #include <QScrollBar>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include "core/codec/channel_codec.h"
-#include "core/image/channel_file.h"
-#include "desktop/services/help.h"
 #include "core/config/messages.h"
-#include "tests/desktop/channels/view_test_support.h"
+#include "core/image/channel_file.h"
 #include "desktop/channels/cell_edit.h"
+#include "desktop/dialogs/language_dlg.h"
+#include "desktop/services/help.h"
+#include "tests/desktop/channels/view_test_support.h"
 
 namespace {
 
@@ -41,6 +43,8 @@ class ProgramViewTest : public QObject {
     void helpAtTheFocusedControl_data();
     void helpAtTheFocusedControl();
     void saveTakesThePendingEdit();
+    void languageChangeAsksForTheRestart_data();
+    void languageChangeAsksForTheRestart();
 };
 
 void ProgramViewTest::firstLayout_data() {
@@ -103,7 +107,7 @@ void ProgramViewTest::firstLayout() {
             QStringList items;
             for (int i = 0; i < combo->count(); ++i) items << combo->itemText(i);
             QStringList expected;
-            for (const std::string& item : radio::ColumnItems(col, UiLanguage()))
+            for (const std::string& item : radio::ColumnItems(col, rig.fx.ctx.UiLanguage()))
                 expected << Utf8(item);
             QCOMPARE(items, expected);
         } else {
@@ -411,6 +415,39 @@ void ProgramViewTest::saveTakesThePendingEdit() {
     for (const std::string& text : radio::DecodeChannelRow(saved, 0, radio::Language::English))
         decoded << QString::fromStdString(text);
     QCOMPARE(decoded, NewChannel("146.52500"));
+}
+
+void ProgramViewTest::languageChangeAsksForTheRestart_data() {
+    QTest::addColumn<QByteArray>("running");
+    QTest::addColumn<int>("choice");  // 0 English, 1 Chinese
+    QTest::addColumn<bool>("accept");
+    QTest::addColumn<int>("requests");
+    QTest::newRow("other language, OK") << QByteArray("English") << 1 << true << 1;
+    QTest::newRow("Chinese to English, OK") << QByteArray("Chinese") << 0 << true << 1;
+    QTest::newRow("same language, OK") << QByteArray("English") << 0 << true << 0;
+    QTest::newRow("other language, Cancel") << QByteArray("English") << 1 << false << 0;
+}
+
+void ProgramViewTest::languageChangeAsksForTheRestart() {
+    QFETCH(QByteArray, running);
+    QFETCH(int, choice);
+    QFETCH(bool, accept);
+    QFETCH(int, requests);
+    ViewRig rig(running.constData());
+    int asked = 0;
+    rig.fx.ctx.SetRestartHandler([&asked] {
+        ++asked;
+        return false;  // the program stays, as after a cancelled close
+    });
+    QTimer::singleShot(0, [choice, accept] {
+        auto* dlg = qobject_cast<CLanguageDlg*>(QApplication::activeModalWidget());
+        QVERIFY(dlg);
+        dlg->SetSelection(choice);
+        accept ? dlg->accept() : dlg->reject();
+    });
+    rig.view->OnLanguage();
+    QCOMPARE(asked, requests);
+    QCOMPARE(rig.fx.ctx.Config().dirty(), requests == 1);
 }
 
 QTEST_MAIN(ProgramViewTest)

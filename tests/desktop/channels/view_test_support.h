@@ -19,9 +19,9 @@ struct ViewRig {
     std::unique_ptr<CProgramView> view;
     bool ready = false;  // shown and active
 
-    explicit ViewRig(const char* language = "English") : fx(SampleIni(language)) {
+    explicit ViewRig(const char* language = "English") : fx(SampleIni(language)), doc(fx.ctx) {
         doc.OnNewDocument();
-        view = std::make_unique<CProgramView>(&doc);
+        view = std::make_unique<CProgramView>(fx.ctx, &doc);
         view->resize(view->FormSize());
         view->show();
         QApplication::setActiveWindow(view.get());

@@ -40,9 +40,9 @@ QString Utf8(std::string_view text) {
     return QString::fromUtf8(text.data(), qsizetype(text.size()));
 }
 
-QStringList Decoded(const radio::RadioImage& image, int record) {
+QStringList Decoded(const radio::RadioImage& image, int record, radio::Language lang) {
     QStringList texts;
-    for (const std::string& t : radio::DecodeChannelRow(image, record, UiLanguage()))
+    for (const std::string& t : radio::DecodeChannelRow(image, record, lang))
         texts << QString::fromStdString(t);
     return texts;
 }
@@ -62,7 +62,7 @@ QStringList AllCells(const CMSFlexGrid& grid) {
 // The channel view of a running program, reading from a paced virtual radio.
 struct AppRig {
     ShellFixture fx{SampleIni("English")};
-    CProgramApp app;
+    CProgramApp app{fx.ctx};
     std::shared_ptr<CVirtualRadioHost> host = std::make_shared<CVirtualRadioHost>(DemoImage());
     CProgramView* view = nullptr;
 
@@ -113,7 +113,7 @@ void ViewTransferTest::readThroughOk() {
     const radio::RadioImage radioMemory = DemoImage();
     rig.view->SetVirtualRadio(std::make_shared<CVirtualRadioHost>(radioMemory));
     rig.view->SetPortName("virtual:");
-    QVERIFY(g_newImageFlag);
+    QVERIFY(rig.doc.IsNewImage());
     QSignalSpy finished(rig.view.get(), &CProgramView::TransferFinished);
 
     rig.view->OnRead();
@@ -124,14 +124,14 @@ void ViewTransferTest::readThroughOk() {
     QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, 30000);
 
     QCOMPARE(finished[0][0].value<radio::LinkOutcome>(), radio::LinkOutcome::Done);
-    QVERIFY(!g_newImageFlag);
+    QVERIFY(!rig.doc.IsNewImage());
     QVERIFY(rig.doc.IsModified());
     QVERIFY(!dlg->isVisible());
     QCOMPARE(dlg->GetPos(), 512);
     QVERIFY(rig.fx.messages.shown.isEmpty());
     int channels = 0;
     for (int record = 0; record < 200; ++record) {
-        QCOMPARE(rig.Row(record + 1), Decoded(radioMemory, record));
+        QCOMPARE(rig.Row(record + 1), Decoded(radioMemory, record, rig.fx.ctx.UiLanguage()));
         channels += rig.Grid().GetTextMatrix(record + 1, 1).isEmpty() ? 0 : 1;
     }
     QVERIFY(channels > 10);
@@ -188,14 +188,14 @@ void ViewTransferTest::readEndingEarlyChangesNothing() {
     QCOMPARE(int(finished[0][0].value<radio::LinkOutcome>()), outcome);
     QVERIFY(rig.doc.image() == image);
     QCOMPARE(AllCells(rig.Grid()), cells);
-    QVERIFY(g_newImageFlag);
+    QVERIFY(rig.doc.IsNewImage());
     QVERIFY(!dlg->isVisible());
     if (message == 0) {
         QVERIFY(rig.fx.messages.shown.isEmpty());
     } else {
         QCOMPARE(rig.fx.messages.shown.size(), 1);
         QVERIFY(rig.fx.messages.shown[0].text.startsWith(Utf8(radio::MessageText(message))));
-        QCOMPARE(rig.fx.messages.shown[0].caption, AppCaption());
+        QCOMPARE(rig.fx.messages.shown[0].caption, rig.fx.ctx.AppCaption());
         QCOMPARE(rig.fx.messages.shown[0].kind, message == radio::kMsgCommunicationError
                                                     ? MessageService::Kind::RetryCancel
                                                     : MessageService::Kind::Warning);
@@ -225,11 +225,12 @@ void ViewTransferTest::writeReachesTheRadio() {
     QCOMPARE(rig.view->ProgressDlg()->GetPos(), 511);
 
     const radio::RadioImage memory = host->Memory();
-    QCOMPARE(Decoded(memory, 0), NewChannel("146.52500"));
+    const radio::Language lang = rig.fx.ctx.UiLanguage();
+    QCOMPARE(Decoded(memory, 0, lang), NewChannel("146.52500"));
     QStringList far = NewChannel("440.01250");
     far[8] = "FAR";
-    QCOMPARE(Decoded(memory, 120), far);
-    QCOMPARE(Decoded(memory, 5), QStringList(9, QString()));
+    QCOMPARE(Decoded(memory, 120, lang), far);
+    QCOMPARE(Decoded(memory, 5, lang), QStringList(9, QString()));
 }
 
 void ViewTransferTest::laterCommandOnlyChangesDirection() {
@@ -246,8 +247,8 @@ void ViewTransferTest::laterCommandOnlyChangesDirection() {
     Click(rig.view->ProgressDlg(), CProgressDlg::kIdOk);
     QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, 30000);
     // The blank document went to the radio; the grid did not change.
-    QCOMPARE(Decoded(host->Memory(), 0), QStringList(9, QString()));
-    QVERIFY(g_newImageFlag);
+    QCOMPARE(Decoded(host->Memory(), 0, rig.fx.ctx.UiLanguage()), QStringList(9, QString()));
+    QVERIFY(rig.doc.IsNewImage());
     QVERIFY(!rig.doc.IsModified());
 }
 

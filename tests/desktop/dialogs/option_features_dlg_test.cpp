@@ -8,6 +8,7 @@
 
 #include "desktop/dialogs/option_features_dlg.h"
 #include "desktop/services/help.h"
+#include "tests/support/fake_services.h"
 
 namespace {
 
@@ -33,10 +34,13 @@ private slots:
     void ledChangeKeepsOtherBits();
     void powerOnName_data();
     void powerOnName();
+
+  private:
+    ShellFixture fx{SampleIni("English")};  // help and texts; the dialog keeps nothing in it
 };
 
 void OptionFeaturesDlgTest::controlsCarryTheirIds() {
-    COptionFeaturesDlg dlg;
+    COptionFeaturesDlg dlg(fx.ctx);
     QCOMPARE(dlg.windowTitle(), QString("Option Features"));
     for (int id : {1116, 1117, 1118, 1119, 1120, 1121, 1122, 1123, 1124, 1125, 1126, 1127, 1128,
                    1129, 1130}) {
@@ -84,7 +88,7 @@ void OptionFeaturesDlgTest::blankImageShows() {
     QFETCH(int, id);
     QFETCH(QString, text);
     radio::RadioImage image = radio::RadioImage::Blank();
-    COptionFeaturesDlg dlg;
+    COptionFeaturesDlg dlg(fx.ctx);
     Start(dlg, image);
     QCOMPARE(dlg.List(id)->currentText(), text);
     QVERIFY(dlg.Beep()->isChecked());
@@ -94,7 +98,7 @@ void OptionFeaturesDlgTest::blankImageShows() {
 void OptionFeaturesDlgTest::okWithoutChangesOnBlankImage() {
     radio::RadioImage image = radio::RadioImage::Blank();
     const radio::RadioImage before = image;
-    COptionFeaturesDlg dlg;
+    COptionFeaturesDlg dlg(fx.ctx);
     Start(dlg, image);
     dlg.accept();
     QCOMPARE(dlg.result(), int(QDialog::Accepted));
@@ -107,7 +111,7 @@ void OptionFeaturesDlgTest::okWithoutChangesOnBlankImage() {
 void OptionFeaturesDlgTest::cancelWritesNothing() {
     radio::RadioImage image = radio::RadioImage::Blank();
     const radio::RadioImage before = image;
-    COptionFeaturesDlg dlg;
+    COptionFeaturesDlg dlg(fx.ctx);
     Start(dlg, image);
     dlg.List(1119)->setCurrentIndex(2);
     dlg.PowerOnName()->setText("ABC");
@@ -137,7 +141,7 @@ void OptionFeaturesDlgTest::outOfRangeBytes() {
     QFETCH(int, stored);
     radio::RadioImage image = radio::RadioImage::Blank();
     image[offset] = static_cast<std::uint8_t>(byte);
-    COptionFeaturesDlg dlg;
+    COptionFeaturesDlg dlg(fx.ctx);
     Start(dlg, image);
     QCOMPARE(dlg.List(id)->currentIndex(), shown);
     dlg.accept();
@@ -147,7 +151,7 @@ void OptionFeaturesDlgTest::outOfRangeBytes() {
 void OptionFeaturesDlgTest::ledChangeKeepsOtherBits() {
     radio::RadioImage image = radio::RadioImage::Blank();
     image[0x1FE1] = 0b0010'0101;  // Scan Mode CO, LED Auto, bit 0 set
-    COptionFeaturesDlg dlg;
+    COptionFeaturesDlg dlg(fx.ctx);
     Start(dlg, image);
     QCOMPARE(dlg.List(1119)->currentText(), QString("Auto"));
     dlg.List(1119)->setCurrentIndex(2);  // On
@@ -175,14 +179,14 @@ void OptionFeaturesDlgTest::powerOnName() {
     QFETCH(QByteArray, bytes);
     QFETCH(QString, shownAgain);
     radio::RadioImage image = radio::RadioImage::Blank();
-    COptionFeaturesDlg dlg;
+    COptionFeaturesDlg dlg(fx.ctx);
     Start(dlg, image);
     dlg.PowerOnName()->setText(typed);
     dlg.accept();
     QCOMPARE(QByteArray(reinterpret_cast<const char*>(image.data()) + 0x12E8, 6), bytes);
     QCOMPARE(QByteArray(reinterpret_cast<const char*>(image.data()) + 0x12E0, 6),
              QByteArray(6, char(0xFF)));
-    COptionFeaturesDlg again;
+    COptionFeaturesDlg again(fx.ctx);
     Start(again, image);
     QCOMPARE(again.PowerOnName()->text(), shownAgain);
 }

@@ -80,7 +80,7 @@ void ShellDialogsTest::productInfoStartsFromTheStore() {
     }
     radio::RadioImage image = radio::RadioImage::Blank();
     image[0x1FD6] = 0;  // the image's own type loses to the stored one
-    CProductInfoDlg dlg;
+    CProductInfoDlg dlg(fx.ctx);
     dlg.Attach(&image);
     dlg.OnInitDialog();
     QCOMPARE(dlg.TypeCombo()->count(), 2);
@@ -109,7 +109,7 @@ void ShellDialogsTest::productInfoOk() {
     QFETCH(QString, title);
     ShellFixture fx(SampleIni("English"));
     radio::RadioImage image = radio::RadioImage::Blank();
-    CProductInfoDlg dlg;
+    CProductInfoDlg dlg(fx.ctx);
     dlg.Attach(&image);
     dlg.OnInitDialog();
     dlg.TypeCombo()->setCurrentIndex(type);  // refills the bands, first one selected
@@ -128,7 +128,7 @@ void ShellDialogsTest::productInfoCancelChangesNothing() {
     ShellFixture fx(SampleIni("English"));
     radio::RadioImage image = radio::RadioImage::Blank();
     const radio::RadioImage before = image;
-    CProductInfoDlg dlg;
+    CProductInfoDlg dlg(fx.ctx);
     dlg.Attach(&image);
     dlg.OnInitDialog();
     dlg.TypeCombo()->setCurrentIndex(1);
@@ -140,7 +140,7 @@ void ShellDialogsTest::productInfoCancelChangesNothing() {
 void ShellDialogsTest::productInfoListsAtMost19Types() {
     ShellFixture fx(ManyTypes(20));
     radio::RadioImage image = radio::RadioImage::Blank();
-    CProductInfoDlg dlg;
+    CProductInfoDlg dlg(fx.ctx);
     dlg.Attach(&image);
     dlg.OnInitDialog();
     QCOMPARE(dlg.TypeCombo()->count(), 19);
@@ -172,7 +172,7 @@ void ShellDialogsTest::languageDialog() {
     QFETCH(bool, changed);
     QFETCH(QByteArray, stored);
     ShellFixture fx(SampleIni(running.constData()));
-    CLanguageDlg dlg;
+    CLanguageDlg dlg(fx.ctx);
     QCOMPARE(dlg.Selection(), -1);
     for (int choice : choices) {
         dlg.OnInitDialog();
@@ -181,16 +181,16 @@ void ShellDialogsTest::languageDialog() {
         dlg.accept();
     }
     QCOMPARE(dlg.IsChanged(), changed);
-    QCOMPARE(g_config.dirty(), !stored.isNull());
+    QCOMPARE(fx.ctx.Config().dirty(), !stored.isNull());
     if (!stored.isNull())
-        QCOMPARE(QByteArray::fromStdString(g_config.GetValue("Setup", "Language")), stored);
-    QCOMPARE(UiLanguage(),
+        QCOMPARE(QByteArray::fromStdString(fx.ctx.Config().GetValue("Setup", "Language")), stored);
+    QCOMPARE(fx.ctx.UiLanguage(),
              running == "Chinese" ? radio::Language::Chinese : radio::Language::English);
 }
 
 void ShellDialogsTest::aboutShowsTheConfiguredTexts() {
     ShellFixture fx(SampleIni("Chinese"));
-    CAboutDlg dlg;
+    CAboutDlg dlg(fx.ctx);
     QCOMPARE(dlg.windowTitle(), QString("关于对讲机"));
     QCOMPARE(dlg.versionLabel()->text(), QString("版本 9"));
     QCOMPARE(dlg.copyrightLabel()->text(), QString("版权"));
@@ -214,7 +214,7 @@ void ShellDialogsTest::hyperlinkColours() {
     QFETCH(QString, url);
     ShellFixture fx(SampleIni("English"));
     fx.urlOpenResult = opens;
-    CXHyperLink link;
+    CXHyperLink link(fx.ctx);
     link.SetLink(address, address);
     QCOMPARE(link.currentColor(), CXHyperLink::kUnvisited);
     QCOMPARE(link.cursor().shape(), Qt::PointingHandCursor);
@@ -245,15 +245,15 @@ void ShellDialogsTest::helpOpensThePageOfTheLanguage() {
     QFETCH(QString, page);
     QFETCH(QString, fragment);
     ShellFixture fx(SampleIni(language.constData()));
-    ShowHelp(context);
+    fx.ctx.ShowHelp(context);
     QCOMPARE(fx.openedUrls.size(), 1);
     QVERIFY(fx.openedUrls[0].isLocalFile());
     QCOMPARE(QFileInfo(fx.openedUrls[0].toLocalFile()).fileName(), page);
     QCOMPARE(fx.openedUrls[0].fragment(), fragment);
 
     // Without the page nothing opens.
-    g_appConfig.helpFile = "noSuchHelp";
-    ShowHelp(context);
+    fx.ctx.AppConfig().helpFile = "noSuchHelp";
+    fx.ctx.ShowHelp(context);
     QCOMPARE(fx.openedUrls.size(), 1);
 }
 

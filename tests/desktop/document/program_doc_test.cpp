@@ -1,4 +1,5 @@
-// The channel document: New, and saves that encode the grid, fail safely and ask for names.
+// The channel document: New, its own new-image flag, and saves that encode the grid, fail
+// safely and ask for names.
 
 #include <QDir>
 #include <QFile>
@@ -6,6 +7,7 @@
 #include <QTest>
 
 #include "core/codec/channel_codec.h"
+#include "core/image/channel_file.h"
 #include "desktop/document/program_doc.h"
 #include "tests/support/fake_services.h"
 
@@ -17,6 +19,10 @@ QByteArray FileBytes(const QString& path) {
     return f.readAll();
 }
 
+QByteArray Bytes(const radio::RadioImage& image, std::size_t at, int n) {
+    return QByteArray(reinterpret_cast<const char*>(image.data()) + at, n);
+}
+
 }  // namespace
 
 class ProgramDocTest : public QObject {
@@ -25,6 +31,8 @@ class ProgramDocTest : public QObject {
 private slots:
     void newDocument_data();
     void newDocument();
+    void documentsKeepTheirOwnNewImageFlag_data();
+    void documentsKeepTheirOwnNewImageFlag();
     void saveEncodesTheGrid();
     void failedSaveReportsAndStaysModified();
 };
@@ -42,14 +50,14 @@ void ProgramDocTest::newDocument() {
     ShellFixture fx(SampleIni(language.constData()));
     fx.store->SetInt("Type", 1);
     fx.store->SetInt("Field", 0);
-    CProgramDoc doc;
+    CProgramDoc doc(fx.ctx);
     doc.image()[0] = 0x12;
     QVERIFY(doc.OnNewDocument());
     QVERIFY(doc.image() == radio::RadioImage::Blank());
     QCOMPARE(doc.GetTitle(), title);
     QCOMPARE(doc.GetPathName(), QString("TestRadio"));
     QVERIFY(!doc.HasUserFile());
-    QVERIFY(g_newImageFlag);
+    QVERIFY(doc.IsNewImage());
 
     // Showing it takes the stored type and band into the image.
     doc.DecodeIntoGrid();
@@ -60,9 +68,69 @@ void ProgramDocTest::newDocument() {
     QVERIFY(!doc.IsModified());
 }
 
+void ProgramDocTest::documentsKeepTheirOwnNewImageFlag_data() {
+    QTest::addColumn<bool>("newFirst");
+    QTest::addColumn<bool>("read");  // the opened document then completes a read instead
+    QTest::newRow("new, then opened") << true << false;
+    QTest::newRow("opened, then new") << false << false;
+    QTest::newRow("new, then the other read from the radio") << true << true;
+}
+
+void ProgramDocTest::documentsKeepTheirOwnNewImageFlag() {
+    QFETCH(bool, newFirst);
+    QFETCH(bool, read);
+    ShellFixture fx(SampleIni("English"));
+    fx.store->SetInt("Type", 0);
+    fx.store->SetInt("Field", 1);
+    // An image of radio type 2 (Model-B), band 3 (430-440 MHz).
+    radio::RadioImage own = radio::RadioImage::Blank();
+    own[0x1FD6] = 1;
+    own[0x1FD7] = 2;
+    const QString path = fx.Path("model-b.dat");
+    QVERIFY(radio::SaveChannelFile(QFile::encodeName(path).toStdString(), own).ok);
+
+    CProgramDoc fresh(fx.ctx);
+    CProgramDoc other(fx.ctx);
+    const auto load = [&] {
+        if (read) {
+            // What the view does once every block has arrived.
+            other.OnNewDocument();
+            other.image() = own;
+            other.SetNewImage(false);
+        } else {
+            QVERIFY(other.OnOpenDocument(path).ok);
+        }
+    };
+    if (newFirst) {
+        fresh.OnNewDocument();
+        load();
+    } else {
+        load();
+        fresh.OnNewDocument();
+    }
+    QVERIFY(fresh.IsNewImage());
+    QVERIFY(!other.IsNewImage());
+
+    // Whichever came last, the new image takes the stored choice and leaves it alone...
+    QCOMPARE(fresh.DecodeIntoGrid(), QString("Radio Title"));
+    QCOMPARE(int(fresh.image()[0x1FD6]), 0);
+    QCOMPARE(int(fresh.image()[0x1FD7]), 1);
+    QCOMPARE(Bytes(fresh.image(), 0x1FF0, 3), QByteArray("\x40\x46\x09", 3));  // 400-470 MHz
+    QCOMPARE(fx.store->GetInt("Type"), std::optional<std::uint32_t>(0));
+    QCOMPARE(fx.store->GetInt("Field"), std::optional<std::uint32_t>(1));
+    // ...and the other keeps its own, which becomes the stored choice.
+    QCOMPARE(other.DecodeIntoGrid(), QString("Radio Title"));
+    QCOMPARE(int(other.image()[0x1FD6]), 1);
+    QCOMPARE(int(other.image()[0x1FD7]), 2);
+    QCOMPARE(Bytes(other.image(), 0x1FF0, 3), QByteArray("\x43\x43\x09", 3));  // 430-440 MHz
+    QCOMPARE(fx.store->GetInt("Type"), std::optional<std::uint32_t>(1));
+    QCOMPARE(fx.store->GetInt("Field"), std::optional<std::uint32_t>(2));
+    QVERIFY(fresh.IsNewImage());
+}
+
 void ProgramDocTest::saveEncodesTheGrid() {
     ShellFixture fx(SampleIni("English"));
-    CProgramDoc doc;
+    CProgramDoc doc(fx.ctx);
     doc.OnNewDocument();
     doc.DecodeIntoGrid();
     QSignalSpy aboutToSave(&doc, &CProgramDoc::aboutToSave);
@@ -85,7 +153,7 @@ void ProgramDocTest::saveEncodesTheGrid() {
 
 void ProgramDocTest::failedSaveReportsAndStaysModified() {
     ShellFixture fx(SampleIni("English"));
-    CProgramDoc doc;
+    CProgramDoc doc(fx.ctx);
     doc.OnNewDocument();
     doc.SetModifiedFlag();
     // The chosen name is a folder: nothing can be written there.

@@ -35,9 +35,10 @@ void Release(QWidget* w, QPoint p) {
 // A shown main window of 1000 pixels (half: 500) with one channel window.
 struct Frame {
     explicit Frame(const char* company = "Radio Co")
-        : fx(SampleIni("English").replace("Company=Radio Co", QByteArray("Company=") + company)) {
+        : fx(SampleIni("English").replace("Company=Radio Co", QByteArray("Company=") + company)),
+          frame(fx.ctx) {
         QVERIFY(frame.Create());
-        auto* doc = new CProgramDoc;
+        auto* doc = new CProgramDoc(fx.ctx);
         doc->OnNewDocument();
         frame.CreateChildFrame(doc);
         frame.setGeometry(0, 0, 1000, 600);
