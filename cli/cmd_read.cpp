@@ -20,9 +20,10 @@
 namespace radio::cli {
 namespace {
 
-volatile std::sig_atomic_t g_interrupted = 0;
+// A signal handler can only reach static storage: the one flag of the process it sets.
+volatile std::sig_atomic_t s_interrupted = 0;
 
-extern "C" void OnInterrupt(int) { g_interrupted = 1; }
+extern "C" void OnInterrupt(int) { s_interrupted = 1; }
 
 constexpr int kBarWidth = 40;
 constexpr int kLineEvery = 64;  // progress steps between lines when stderr is not a terminal
@@ -101,7 +102,7 @@ struct InterruptGuard::Saved {
 };
 
 InterruptGuard::InterruptGuard() : m_saved(std::make_unique<Saved>()) {
-    g_interrupted = 0;
+    s_interrupted = 0;
     m_saved->onInt = std::signal(SIGINT, OnInterrupt);
     m_saved->onTerm = std::signal(SIGTERM, OnInterrupt);
 }
@@ -117,7 +118,7 @@ struct InterruptGuard::Saved {
 };
 
 InterruptGuard::InterruptGuard() : m_saved(std::make_unique<Saved>()) {
-    g_interrupted = 0;
+    s_interrupted = 0;
     struct sigaction action {};
     action.sa_handler = OnInterrupt;
     sigemptyset(&action.sa_mask);
@@ -132,7 +133,7 @@ InterruptGuard::~InterruptGuard() {
 }
 #endif
 
-bool InterruptGuard::Raised() { return g_interrupted != 0; }
+bool InterruptGuard::Raised() { return s_interrupted != 0; }
 
 bool ParseTransferArgs(Context& ctx, const char* command, std::string& port, std::string& file) {
     const std::string name = command;
