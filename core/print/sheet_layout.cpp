@@ -6,6 +6,25 @@ namespace radio {
 
 namespace {
 
+// The fields of a channel block, in print order: line below the block's top, right half or
+// left, the label of either language, and the grid column shown.
+struct ChannelField {
+    int line;
+    bool right;
+    const char* english;
+    const char* chinese;
+    int col;
+};
+constexpr ChannelField kChannelFields[] = {
+    {5, false, "Receive Frequency:", "接收频率:", kColRxFreq},
+    {5, true, "Transceive Frequency:", "发射频率:", kColTxFreq},
+    {6, false, "QT/DQT Decode:", "QT/DQT解码:", kColRxTone},
+    {6, true, "QT/DQT Encode:", "QT/DQT编码:", kColTxTone},
+    {7, false, "Power:", "功率:", kColPower},
+    {7, true, "Channel Lock:", "信道锁定:", kColLock},
+    {8, false, "Channel Name:", "信道名字:", kColName},
+};
+
 std::string WithNumber(std::string_view text, int n) {
     // Every numbered text ends in "%d:" or "%d"; keep the suffix after the number.
     const auto at = text.find("%d");
@@ -79,23 +98,12 @@ std::vector<PrintItem> ChannelSheet(const PageMetrics& m, PageTable& table, cons
         const int o = ChannelBlockOffset(k, l);
         text(4 * u, -4 * l - o, WithNumber(Pick(lang, "Channel %d:", "信道%d:"), row - 1));
 
-        text(5 * u, -5 * l - o, Pick(lang, "Receive Frequency:", "接收频率:"));
-        text(22 * u, -5 * l - o, grid.Text(row, kColRxFreq));
-        text(36 * u, -5 * l - o, Pick(lang, "Transceive Frequency:", "发射频率:"));
-        text(55 * u, -5 * l - o, grid.Text(row, kColTxFreq));
-
-        text(5 * u, -6 * l - o, Pick(lang, "QT/DQT Decode:", "QT/DQT解码:"));
-        text(22 * u, -6 * l - o, grid.Text(row, kColRxTone));
-        text(36 * u, -6 * l - o, Pick(lang, "QT/DQT Encode:", "QT/DQT编码:"));
-        text(55 * u, -6 * l - o, grid.Text(row, kColTxTone));
-
-        text(5 * u, -7 * l - o, Pick(lang, "Power:", "功率:"));
-        text(22 * u, -7 * l - o, grid.Text(row, kColPower));
-        text(36 * u, -7 * l - o, Pick(lang, "Channel Lock:", "信道锁定:"));
-        text(55 * u, -7 * l - o, grid.Text(row, kColLock));
-
-        text(5 * u, -8 * l - o, Pick(lang, "Channel Name:", "信道名字:"));
-        text(22 * u, -8 * l - o, grid.Text(row, kColName));
+        // Label and value side by side, two fields a line: at 5/22 and at 36/55 units.
+        for (const ChannelField& f : kChannelFields) {
+            const int x = f.right ? 36 : 5;
+            text(x * u, -f.line * l - o, Pick(lang, f.english, f.chinese));
+            text((f.right ? 55 : 22) * u, -f.line * l - o, grid.Text(row, f.col));
+        }
     }
     return items;
 }

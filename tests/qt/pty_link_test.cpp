@@ -6,6 +6,7 @@
 #include "qt/qt_serial_port.h"
 #include "core/link/radio_link.h"
 #include "tests/support/link_test_support.h"
+#include "tests/support/pty_rig.h"
 #include "tests/support/pty_test_support.h"
 #include "core/config/messages.h"
 
@@ -20,18 +21,7 @@ RadioFaults Faults(std::string_view faultList) {
     return f;
 }
 
-struct PtyRig {
-    explicit PtyRig(const RadioFaults& faults = {})
-        : server(VirtualRadio(PatternImage(2), faults)) {
-        started = server.Start().ok;
-    }
-    bool started = false;
-    PtyRadioServer server;
-    SystemClock clock;
-    QtSerialPort port;
-    RecordingObserver observer;
-    RadioLink link{port, clock, observer};
-};
+using PtyRig = radio::test::PtyRig<QtSerialPort>;
 
 // After the connection the port must be free again for the next program.
 void ExpectPortReleased(PtyRig& rig) {

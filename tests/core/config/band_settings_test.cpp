@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <optional>
 #include <random>
 
 namespace radio {
@@ -106,31 +107,33 @@ TEST(ApplyBandSettings, NewImageTakesTheStoredChoice) {
     ini.LoadFromText(kIni, true);
     const AppConfig cfg = AppConfig::FromIni(ini);
 
-    MemorySettingsStore store;
-    store.SetInt("Type", 1);
-    store.SetInt("Field", 0);
-    RadioImage image = RadioImage::Blank();
-    ApplyBandSettings(image, true, ini, cfg, store);
-    EXPECT_EQ(image[offset::kRadioType], 1);
-    EXPECT_EQ(image[offset::kBandIndex], 0);
-    EXPECT_EQ(LimitsOf(image), (Limits{0x40, 0x46, 0x09}));  // first band of Field2
-    EXPECT_EQ(store.GetInt("Type"), 1u);
-
-    MemorySettingsStore empty;  // nothing stored yet: type 0, band 0
-    RadioImage other = RadioImage::Blank();
-    other[offset::kRadioType] = 2;
-    ApplyBandSettings(other, true, ini, cfg, empty);
-    EXPECT_EQ(other[offset::kRadioType], 0);
-    EXPECT_EQ(LimitsOf(other), (Limits{0x13, 0x17, 0x63}));
-    EXPECT_FALSE(empty.GetInt("Type").has_value()) << "a new image never writes the store";
-
-    MemorySettingsStore wide;  // only the low byte reaches the image
-    wide.SetInt("Type", 0x102);
-    wide.SetInt("Field", 0x301);
-    RadioImage third = RadioImage::Blank();
-    ApplyBandSettings(third, true, ini, cfg, wide);
-    EXPECT_EQ(third[offset::kRadioType], 0x02);
-    EXPECT_EQ(third[offset::kBandIndex], 0x01);
+    const struct {
+        const char* name;
+        std::optional<std::uint32_t> type, field;  // stored; nullopt: nothing stored yet
+        std::uint8_t imageType;                    // what the image held before
+        std::uint8_t expectType, expectBand;
+        std::optional<Limits> limits;
+    } cases[] = {
+        {"stored choice", 1, 0, 0xFF, 1, 0, Limits{0x40, 0x46, 0x09}},  // first band of Field2
+        {"nothing stored: type 0, band 0", std::nullopt, std::nullopt, 2, 0, 0,
+         Limits{0x13, 0x17, 0x63}},
+        {"only the low byte reaches the image", 0x102, 0x301, 0xFF, 0x02, 0x01, std::nullopt},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        MemorySettingsStore store;
+        if (c.type) store.SetInt("Type", *c.type);
+        if (c.field) store.SetInt("Field", *c.field);
+        RadioImage image = RadioImage::Blank();
+        if (c.imageType != 0xFF) image[offset::kRadioType] = c.imageType;
+        static_cast<void>(ApplyBandSettings(image, true, ini, cfg, store));
+        EXPECT_EQ(image[offset::kRadioType], c.expectType);
+        EXPECT_EQ(image[offset::kBandIndex], c.expectBand);
+        if (c.limits) {
+            EXPECT_EQ(LimitsOf(image), *c.limits);
+        }
+        EXPECT_EQ(store.GetInt("Type"), c.type) << "a new image never writes the store";
+    }
 }
 
 TEST(ApplyBandSettings, TouchesOnlyTypeBandAndLimitBytes) {

@@ -10,31 +10,22 @@
 #include "core/link/radio_link.h"
 #include "tests/support/link_test_support.h"
 #include "tests/support/posix_serial_port.h"
+#include "tests/support/pty_rig.h"
 
 namespace radio::test {
 namespace {
 
-struct Rig {
-    explicit Rig(std::string_view faults = {}, int baud = 0) : server(MakeRadio(faults, baud)) {
-        started = server.Start().ok;
-    }
-    static VirtualRadio MakeRadio(std::string_view faults, int baud) {
-        RadioFaults f;
-        EXPECT_TRUE(ParseFaults(faults, f).ok) << faults;
-        VirtualRadio radio(PatternImage(3), f);
-        radio.SetBaud(baud);
-        return radio;
-    }
-    bool started = false;
-    PtyRadioServer server;
-    SystemClock clock;
-    PosixSerialPort port;
-    RecordingObserver observer;
-    RadioLink link{port, clock, observer};
-};
+using Rig = PtyRig<PosixSerialPort>;
+
+// Paced at `baud` when given, so a stop can land well inside a transfer.
+Rig MakeRig(std::string_view faults = {}, int baud = 0) {
+    RadioFaults f;
+    EXPECT_TRUE(ParseFaults(faults, f).ok) << faults;
+    return Rig(f, baud, 3);
+}
 
 TEST(PtyServer, ReadsAndWritesWhileAnotherThreadWatchesTheRadio) {
-    Rig rig;
+    auto rig = MakeRig();
     ASSERT_TRUE(rig.started);
     // The memory and the frame log are read while the serving thread changes them.
     std::atomic<bool> done{false};
@@ -63,8 +54,7 @@ TEST(PtyServer, ReadsAndWritesWhileAnotherThreadWatchesTheRadio) {
 TEST(PtyServer, PulledCableAndStoppedServerEndTheTransferWithAMessage) {
     for (const bool stopMidway : {false, true}) {
         SCOPED_TRACE(stopMidway ? "server stopped" : "cable pulled");
-        // Paced, so the stop lands well inside the transfer.
-        Rig rig(stopMidway ? "" : "pull:300", stopMidway ? 115200 : 0);
+        auto rig = MakeRig(stopMidway ? "" : "pull:300", stopMidway ? 115200 : 0);
         ASSERT_TRUE(rig.started);
         std::thread stopper;
         if (stopMidway) {
