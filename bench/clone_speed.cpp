@@ -8,8 +8,8 @@
 
 #include "core/link/clone_protocol.h"
 #include "core/link/pty_radio_server.h"
-#include "qt/qt_serial_port.h"
 #include "core/link/radio_link.h"
+#include "qt/qt_serial_port.h"
 
 namespace {
 
@@ -26,7 +26,7 @@ constexpr long kBandFrameBytes = 4 + 3 + 1;
 
 // Notes when the first block is through, to split the handshake from the block transfer.
 class TimingObserver : public LinkObserver {
-public:
+  public:
     bool CancelRequested() override { return false; }
     void SetProgressRange(int) override {}
     void SetProgress(int position) override {

@@ -19,12 +19,12 @@
 #include <cstdio>
 #include <vector>
 
-#include "desktop/transfer/progress_dlg.h"
-#include "desktop/transfer/virtual_radio_host.h"
-#include "desktop/frame/child_frame.h"
-#include "desktop/frame/main_frame.h"
 #include "desktop/app/program_app.h"
 #include "desktop/channels/program_view.h"
+#include "desktop/frame/child_frame.h"
+#include "desktop/frame/main_frame.h"
+#include "desktop/transfer/progress_dlg.h"
+#include "desktop/transfer/virtual_radio_host.h"
 
 namespace {
 

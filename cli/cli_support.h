@@ -6,10 +6,10 @@
 #include <vector>
 
 #include "cli/command.h"
-#include "core/image/radio_image.h"
+#include "core/codec/edit_rules.h"
 #include "core/config/app_config.h"
 #include "core/config/ini_file.h"
-#include "core/codec/edit_rules.h"
+#include "core/image/radio_image.h"
 
 namespace radio::cli {
 

@@ -12,8 +12,8 @@
 #include "cli/cli_support.h"
 #include "core/codec/channel_codec.h"
 #include "core/image/atomic_file.h"
-#include "qt/print_job.h"
 #include "qt/config_text.h"
+#include "qt/print_job.h"
 
 namespace radio::cli {
 

@@ -4,8 +4,8 @@
 #include <string>
 
 #include "cli/command.h"
-#include "core/link/radio_link.h"
 #include "core/image/radio_image.h"
+#include "core/link/radio_link.h"
 
 namespace radio::cli {
 
@@ -16,14 +16,14 @@ int RunRead(Context& ctx);
 // cleanly instead of killing the process with the port open. Blocking reads are interrupted,
 // not restarted, so a prompt on the terminal ends too.
 class InterruptGuard {
-public:
+  public:
     InterruptGuard();
     ~InterruptGuard();
     InterruptGuard(const InterruptGuard&) = delete;
     InterruptGuard& operator=(const InterruptGuard&) = delete;
     static bool Raised();
 
-private:
+  private:
     struct Saved;  // the handlers to put back, in the platform's own form
     std::unique_ptr<Saved> m_saved;
 };

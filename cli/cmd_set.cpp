@@ -3,8 +3,8 @@
 #include "cli/cli_support.h"
 #include "cli/commands.h"
 #include "core/codec/channel_codec.h"
-#include "core/config/messages.h"
 #include "core/codec/channel_grid.h"
+#include "core/config/messages.h"
 
 namespace radio::cli {
 
@@ -77,7 +77,8 @@ int RunSet(Context& ctx) {
             }
             text = *entry;
         } else if (*col == kColName) {
-            if (auto problem = CheckRadioName(text, kChannelNameLength)) return UsageError(ctx, "set", *problem);
+            if (auto problem = CheckRadioName(text, kChannelNameLength))
+                return UsageError(ctx, "set", *problem);
         }
         edits.push_back({*row, *col, std::move(text)});
     }

@@ -8,8 +8,8 @@
 #ifndef _WIN32
 #include "core/link/pty_radio_server.h"
 #endif
-#include "core/link/radio_faults.h"
 #include "core/image/atomic_file.h"
+#include "core/link/radio_faults.h"
 
 namespace radio::cli {
 namespace {

@@ -2,10 +2,10 @@
 
 #include <QString>
 
+#include "core/codec/channel_grid.h"
+#include "core/config/language.h"
 #include "core/image/radio_image.h"
 #include "core/print/print_layout.h"
-#include "core/config/language.h"
-#include "core/codec/channel_grid.h"
 
 class QPagedPaintDevice;
 class QPaintDevice;

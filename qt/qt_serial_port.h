@@ -13,7 +13,7 @@ namespace radio {
 // event loop (blocking waits), so it must be created, used and destroyed on one thread: the
 // transfer's worker thread, or the main thread of the command-line tool.
 class QtSerialPort : public SerialPort {
-public:
+  public:
     QtSerialPort();
     ~QtSerialPort() override;
 
@@ -28,7 +28,7 @@ public:
     bool IsOpen() const override;
     std::string LastError() const override { return m_lastError; }
 
-private:
+  private:
     std::unique_ptr<QSerialPort> m_port;
     std::string m_name;  // as the user gave it, for messages
     ReadTimeouts m_timeouts;

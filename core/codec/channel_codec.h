@@ -4,9 +4,9 @@
 #include <string_view>
 #include <vector>
 
-#include "core/image/radio_image.h"
-#include "core/config/language.h"
 #include "core/codec/channel_grid.h"
+#include "core/config/language.h"
+#include "core/image/radio_image.h"
 
 namespace radio {
 
@@ -30,7 +30,7 @@ void EncodeChannelRow(const ChannelTexts& texts, RadioImage& image, int record);
 void EncodeGridToImage(const ChannelGrid& grid, RadioImage& image);
 
 // Outcome of committing an editor's text; the value is the message id to show, if any.
-enum class [[nodiscard]] CommitResult : int {
+enum class [[nodiscard]] CommitResult : int{
     Accepted = 0,
     OutOfRange = 61448,
     StepError = 61456,

@@ -31,7 +31,7 @@ using ChannelTexts = std::array<std::string, kChannelColumns>;  // columns 1..9 
 // texts. Row 0 holds the headings, column 0 the labels ("Pr", "  1" ... "199"); row r shows
 // record r - 1. Edits change these texts only; the image is rebuilt from them on save/write.
 class ChannelGrid {
-public:
+  public:
     static constexpr int kRows = kChannelCount + 1;
     static constexpr int kCols = kChannelColumns + 1;
 
@@ -40,9 +40,9 @@ public:
     const std::string& Text(int row, int col) const;
     void SetText(int row, int col, std::string text);
 
-    ChannelTexts RowTexts(int row) const;           // columns 1..9
+    ChannelTexts RowTexts(int row) const;  // columns 1..9
     void SetRowTexts(int row, const ChannelTexts& texts);
-    void ClearRow(int row);                          // columns 1..9 empty
+    void ClearRow(int row);  // columns 1..9 empty
 
     // A channel is in use when its Rx Frequency text is not empty.
     bool InUse(int row) const { return !Text(row, kColRxFreq).empty(); }
@@ -54,10 +54,10 @@ public:
 
     Language language() const { return m_lang; }
 
-    static std::string RowLabel(int row);            // "Pr", "  1" ... "199"
+    static std::string RowLabel(int row);  // "Pr", "  1" ... "199"
     static std::string_view Heading(int col, Language lang);
 
-private:
+  private:
     Language m_lang;
     std::array<std::array<std::string, kCols>, kRows> m_cells;
     int m_row = 1;

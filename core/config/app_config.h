@@ -19,7 +19,7 @@ struct AppConfig {
 };
 
 // Frequently used lookups.
-std::string SetupValue(const CIniFile& ini, std::string_view key);                // [Setup]
+std::string SetupValue(const CIniFile& ini, std::string_view key);  // [Setup]
 std::string LanguageValue(const CIniFile& ini, const AppConfig& cfg, std::string_view key);
 // [Setup] ShowLang as a decimal integer (0 for empty or not a number).
 int ShowLangValue(const CIniFile& ini);

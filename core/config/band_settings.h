@@ -5,10 +5,10 @@
 #include <utility>
 #include <vector>
 
-#include "core/image/radio_image.h"
 #include "core/config/app_config.h"
 #include "core/config/ini_file.h"
 #include "core/config/settings_store.h"
+#include "core/image/radio_image.h"
 
 namespace radio {
 

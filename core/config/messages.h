@@ -7,13 +7,13 @@ namespace radio {
 // The program's message texts. They are English whatever the display language is and are
 // shown word for word; details may be added below them.
 enum MessageId : int {
-    kMsgOutOfRange = 61448,        // "Out of range,please input again."
+    kMsgOutOfRange = 61448,  // "Out of range,please input again."
     kMsgCommunicationError = 61451,
-    kMsgDataCleared = 61452,       // "All data will be Cleared!"
+    kMsgDataCleared = 61452,  // "All data will be Cleared!"
     kMsgCannotOpenPort = 61453,
     kMsgProgramInterrupt = 61454,
     kMsgStepError = 61456,
-    kMsgCaution = 61458,           // caption of input error boxes
+    kMsgCaution = 61458,  // caption of input error boxes
 };
 
 // Text of a message id; empty for ids the program does not have.

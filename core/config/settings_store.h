@@ -13,7 +13,7 @@ namespace radio {
 // Where the user's choices outlive the program: "Type", "Field" (band settings) and "com"
 // (serial port) as 32-bit integers, plus text values for ports that have no COM number.
 class SettingsStore {
-public:
+  public:
     virtual ~SettingsStore() = default;
     virtual std::optional<std::uint32_t> GetInt(std::string_view name) const = 0;
     virtual void SetInt(std::string_view name, std::uint32_t value) = 0;
@@ -23,19 +23,19 @@ public:
 
 // In memory, for tests.
 class MemorySettingsStore : public SettingsStore {
-public:
+  public:
     std::optional<std::uint32_t> GetInt(std::string_view name) const override;
     void SetInt(std::string_view name, std::uint32_t value) override;
     std::optional<std::string> GetText(std::string_view name) const override;
     void SetText(std::string_view name, std::string_view value) override;
 
-private:
+  private:
     std::map<std::string, std::string, std::less<>> m_values;
 };
 
 // A small key=value file, written atomically on every change (command-line tool).
 class FileSettingsStore : public SettingsStore {
-public:
+  public:
     explicit FileSettingsStore(std::string path);
     std::optional<std::uint32_t> GetInt(std::string_view name) const override;
     void SetInt(std::string_view name, std::uint32_t value) override;
@@ -44,7 +44,7 @@ public:
     // The outcome of the last write (a read-only folder, a full disk).
     const Status& lastWrite() const { return m_lastWrite; }
 
-private:
+  private:
     void Flush();
     std::string m_path;
     std::map<std::string, std::string, std::less<>> m_values;

@@ -15,32 +15,32 @@ inline constexpr int kChannelCount = 200;
 // Offsets into the radio's memory image. Everything not named here is carried through
 // unchanged by every operation.
 namespace offset {
-inline constexpr std::size_t kChannelTable = 0x0000;   // 200 records of 16 bytes
+inline constexpr std::size_t kChannelTable = 0x0000;  // 200 records of 16 bytes
 inline constexpr std::size_t kRecordSize = 16;
-inline constexpr std::size_t kChannelNames = 0x0CA0;   // 200 names of 8 bytes
+inline constexpr std::size_t kChannelNames = 0x0CA0;  // 200 names of 8 bytes
 inline constexpr std::size_t kNameSize = 8;
-inline constexpr std::size_t kOptionFiller = 0x12E0;   // 6 bytes, 0xFF on every option OK
+inline constexpr std::size_t kOptionFiller = 0x12E0;  // 6 bytes, 0xFF on every option OK
 inline constexpr std::size_t kOptionFillerSize = 6;
-inline constexpr std::size_t kPowerOnName = 0x12E8;    // 6 bytes
+inline constexpr std::size_t kPowerOnName = 0x12E8;  // 6 bytes
 inline constexpr std::size_t kPowerOnNameSize = 6;
-inline constexpr std::size_t kBeep = 0x1FC0;           // bit 0
+inline constexpr std::size_t kBeep = 0x1FC0;  // bit 0
 inline constexpr std::size_t kSquelch = 0x1FC1;
 inline constexpr std::size_t kTimeOutTimer = 0x1FC3;
 inline constexpr std::size_t kRadioType = 0x1FD6;
 inline constexpr std::size_t kBandIndex = 0x1FD7;
 inline constexpr std::size_t kStep = 0x1FE0;
-inline constexpr std::size_t kDisplayFlags = 0x1FE1;   // display, busy, scan mode, LED, keypad
-inline constexpr std::size_t kScanFlags = 0x1FE2;      // priority scan, encoder, mode
+inline constexpr std::size_t kDisplayFlags = 0x1FE1;  // display, busy, scan mode, LED, keypad
+inline constexpr std::size_t kScanFlags = 0x1FE2;     // priority scan, encoder, mode
 inline constexpr std::size_t kVoiceSensitivity = 0x1FE4;
 inline constexpr std::size_t kCallTone = 0x1FE5;
 inline constexpr std::size_t kBatterySaver = 0x1FE7;
 inline constexpr std::size_t kPriScanTime = 0x1FE8;
-inline constexpr std::size_t kBandLimits = 0x1FF0;     // 3 bytes
+inline constexpr std::size_t kBandLimits = 0x1FF0;  // 3 bytes
 }  // namespace offset
 
 // The radio's 8192-byte configuration memory, byte for byte.
 class RadioImage {
-public:
+  public:
     using Bytes = std::array<std::uint8_t, kImageSize>;
 
     RadioImage();  // every byte 0xFF
@@ -66,19 +66,21 @@ public:
 
     friend bool operator==(const RadioImage&, const RadioImage&) = default;
 
-private:
+  private:
     Bytes m_bytes;
 };
 
 // Packed BCD: two decimal digits per byte, tens in the high nibble. Decoding does not check
 // the nibbles (0x7F reads as 7 * 10 + 15), as the radio's own firmware does not.
 constexpr int BcdDecode(std::uint8_t b) { return (b >> 4) * 10 + (b & 0x0F); }
-constexpr std::uint8_t BcdEncode(int v) { return static_cast<std::uint8_t>((v / 10) * 16 + v % 10); }
+constexpr std::uint8_t BcdEncode(int v) {
+    return static_cast<std::uint8_t>((v / 10) * 16 + v % 10);
+}
 
 // Name character code: 0-9 digits, 10-35 'A'-'Z', 36 '-', 38 '_', 0xFF fill.
 inline constexpr std::uint8_t kNameFill = 0xFF;
-std::uint8_t NameCharToCode(char c);      // 0xFF for characters outside the code
-char NameCodeToChar(std::uint8_t code);   // '\0' for codes outside the code (ends a text)
+std::uint8_t NameCharToCode(char c);     // 0xFF for characters outside the code
+char NameCodeToChar(std::uint8_t code);  // '\0' for codes outside the code (ends a text)
 // Decodes up to bytes.size() characters, stopping at 0xFF or any code outside the table.
 std::string DecodeName(std::span<const std::uint8_t> bytes);
 // Encodes character k into out[k]; positions past the text are 0xFF; extra characters dropped.

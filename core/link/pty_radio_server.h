@@ -6,8 +6,8 @@
 #include <thread>
 #include <vector>
 
-#include "core/link/virtual_radio.h"
 #include "core/image/status.h"
+#include "core/link/virtual_radio.h"
 
 namespace radio {
 
@@ -17,7 +17,7 @@ namespace radio {
 // When the radio pulls its cable the server closes the pty, which the program sees as a
 // failed read at once.
 class PtyRadioServer {
-public:
+  public:
     explicit PtyRadioServer(VirtualRadio radio);
     ~PtyRadioServer();
     PtyRadioServer(const PtyRadioServer&) = delete;
@@ -32,7 +32,7 @@ public:
     RadioImage memory() const;
     std::vector<Frame> log() const;
 
-private:
+  private:
     void Serve();
     void Hangup();
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "core/link/clone_protocol.h"
 #include "core/config/messages.h"
+#include "core/link/clone_protocol.h"
 
 namespace radio {
 namespace {

@@ -4,15 +4,15 @@
 #include <cstdint>
 #include <string>
 
-#include "core/link/serial_port.h"
 #include "core/image/radio_image.h"
+#include "core/link/serial_port.h"
 
 namespace radio {
 
 // What a connection reports and asks while it runs. Implemented by the desktop program's
 // progress dialog (across threads) and by the command-line tool.
 class LinkObserver {
-public:
+  public:
     virtual ~LinkObserver() = default;
     // Polled at every pump point; true ends the connection at once, without a message.
     virtual bool CancelRequested() = 0;
@@ -24,16 +24,16 @@ public:
     virtual void ShowMessage(int messageId, const std::string& text, const std::string& detail) = 0;
 };
 
-enum class [[nodiscard]] LinkOutcome {
-    Done,          // transfer complete
-    Cancelled,     // cancel seen at a pump point, or Cancel answered to Retry/Cancel
-    OpenFailed,    // message 61453 shown
-    Failed,        // message 61454 shown
+enum class [[nodiscard]] LinkOutcome{
+    Done,        // transfer complete
+    Cancelled,   // cancel seen at a pump point, or Cancel answered to Retry/Cancel
+    OpenFailed,  // message 61453 shown
+    Failed,      // message 61454 shown
 };
 
 // The clone protocol: handshake, then 1024 read blocks, or the write blocks and the band frame.
 class RadioLink {
-public:
+  public:
     RadioLink(SerialPort& port, Clock& clock, LinkObserver& observer);
 
     // Reads the whole radio. `image` is replaced only when all 1024 blocks arrived.
@@ -41,9 +41,9 @@ public:
     // Writes 0x0000..0x1FEF and the band frame (0x1FF0..0x1FF2).
     LinkOutcome Write(const std::string& portName, const RadioImage& image);
 
-private:
+  private:
     // How a phase of the connection ended; every exit after the open closes the port.
-    enum class [[nodiscard]] Step { Go, Cancelled, Failed };
+    enum class [[nodiscard]] Step{Go, Cancelled, Failed};
 
     bool OpenAndConfigure(const std::string& portName);
     LinkOutcome Finish(Step step);

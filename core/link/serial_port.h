@@ -34,7 +34,7 @@ struct [[nodiscard]] ReadResult {
 // The operations a connection needs from a serial port. Implemented by the QSerialPort
 // adapter (cables, pseudo-terminals) and by in-memory ports in tests.
 class SerialPort {
-public:
+  public:
     virtual ~SerialPort() = default;
     // Opens the device read/write, exclusively. The message names the port and the reason.
     virtual Status Open(const std::string& name) = 0;
@@ -54,7 +54,7 @@ public:
 
 // Time for sleeps, so tests can run the long waits instantly.
 class Clock {
-public:
+  public:
     virtual ~Clock() = default;
     virtual void SleepMs(int ms) = 0;
     virtual std::int64_t NowMs() const = 0;
@@ -62,7 +62,7 @@ public:
 
 // The real clock (std::chrono::steady_clock, std::this_thread::sleep_for).
 class SystemClock : public Clock {
-public:
+  public:
     void SleepMs(int ms) override;
     std::int64_t NowMs() const override;
 };

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "core/link/radio_faults.h"
 #include "core/image/radio_image.h"
+#include "core/link/radio_faults.h"
 
 namespace radio {
 
@@ -28,7 +28,7 @@ std::string FormatFrame(const Frame& frame);
 // machine. Bytes from the PC go in one at a time; reply bytes come out at once. Timing (byte
 // pacing, timeouts) belongs to the transports that carry the bytes.
 class VirtualRadio {
-public:
+  public:
     explicit VirtualRadio(const RadioImage& memory = RadioImage(), RadioFaults faults = {});
 
     // Takes one byte from the PC and appends the radio's answer, if any, to `reply`.
@@ -50,7 +50,7 @@ public:
     int baud() const { return m_baud; }
     void SetBaud(int baud) { m_baud = baud; }
 
-private:
+  private:
     enum class State { Asleep, Awake, Identified, Ready, Header, Data };
 
     void OnWakeUp(std::vector<std::uint8_t>& reply);

@@ -14,7 +14,7 @@ namespace radio {
 // timeout in simulated time and nothing in real time. Used by the desktop program's built-in
 // radio (on its worker thread) and by the link's unit tests.
 class VirtualRadioPort : public SerialPort {
-public:
+  public:
     VirtualRadioPort(VirtualRadio& radio, Clock& clock);
 
     // The one name Open accepts (any other fails like a missing device); empty accepts all.
@@ -35,7 +35,7 @@ public:
 
     int openCount() const { return m_openCount; }
 
-private:
+  private:
     struct Pending {
         std::uint8_t byte;
         std::int64_t arrivalUs;  // when the byte's stop bit has come in

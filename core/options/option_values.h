@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "core/image/radio_image.h"
 #include "core/config/language.h"
+#include "core/image/radio_image.h"
 
 namespace radio {
 

@@ -3,11 +3,11 @@
 #include <string>
 #include <vector>
 
+#include "core/codec/channel_grid.h"
+#include "core/config/language.h"
 #include "core/image/radio_image.h"
 #include "core/print/page_table.h"
 #include "core/print/print_item.h"
-#include "core/config/language.h"
-#include "core/codec/channel_grid.h"
 
 namespace radio {
 

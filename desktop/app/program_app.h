@@ -16,7 +16,7 @@ class QPrinter;
 // run shares.
 class CProgramApp : public QObject {
     Q_OBJECT
-public:
+  public:
     struct StartOptions {
         QString configPath;    // --config PATH; default: Program.ini beside the executable
         QString settingsPath;  // --settings PATH; default: the user's settings location
@@ -59,7 +59,7 @@ public:
     using ProcessStarter = std::function<bool(const QString& program, const QStringList& args)>;
     void SetProcessStarter(ProcessStarter starter) { m_starter = std::move(starter); }
 
-private:
+  private:
     CProgramApp(std::unique_ptr<AppContext> own, AppContext* given, QObject* parent);
     void CreateNewDocument();
     void ConnectCommands();

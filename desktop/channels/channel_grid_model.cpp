@@ -9,7 +9,9 @@ namespace {
 // The control's "general" alignment; texts are then left-aligned, vertically centred.
 constexpr int kAlignGeneral = 9;
 
-QString ToQString(const std::string& text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
+QString ToQString(const std::string& text) {
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
 
 }  // namespace
 
@@ -31,12 +33,12 @@ QVariant CChannelGridModel::data(const QModelIndex& index, int role) const {
     const int row = index.row() + 1;
     const int col = index.column() + 1;
     switch (role) {
-    case Qt::DisplayRole:
-        return ToQString(m_cells.Text(row, col));
-    case Qt::TextAlignmentRole:
-        return int(ToQtAlignment(Alignment(col)));
-    default:
-        return {};
+        case Qt::DisplayRole:
+            return ToQString(m_cells.Text(row, col));
+        case Qt::TextAlignmentRole:
+            return int(ToQtAlignment(Alignment(col)));
+        default:
+            return {};
     }
 }
 
@@ -46,14 +48,14 @@ QVariant CChannelGridModel::headerData(int section, Qt::Orientation orientation,
     const int col = orientation == Qt::Horizontal ? section + 1 : 0;
     if (row >= radio::ChannelGrid::kRows || col >= radio::ChannelGrid::kCols) return {};
     switch (role) {
-    case Qt::DisplayRole:
-        return ToQString(m_cells.Text(row, col));
-    case Qt::TextAlignmentRole:
-        return int(ToQtAlignment(Alignment(col)));
-    case Qt::ForegroundRole:
-        return QBrush(m_fixedColor);
-    default:
-        return {};
+        case Qt::DisplayRole:
+            return ToQString(m_cells.Text(row, col));
+        case Qt::TextAlignmentRole:
+            return int(ToQtAlignment(Alignment(col)));
+        case Qt::ForegroundRole:
+            return QBrush(m_fixedColor);
+        default:
+            return {};
     }
 }
 

@@ -12,7 +12,7 @@
 class CChannelGridModel : public QAbstractTableModel {
     Q_OBJECT
 
-public:
+  public:
     explicit CChannelGridModel(radio::ChannelGrid& cells, QObject* parent = nullptr);
 
     int rowCount(const QModelIndex& parent = {}) const override;
@@ -41,7 +41,7 @@ public:
 
     QModelIndex IndexOf(int row, int col) const { return index(row - 1, col - 1); }
 
-private:
+  private:
     radio::ChannelGrid& m_cells;
     int m_rows = 2;
     int m_cols = 2;

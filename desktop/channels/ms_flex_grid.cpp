@@ -145,14 +145,16 @@ QString CMSFlexGrid::GetText() const { return GetTextMatrix(GetRow(), GetCol());
 void CMSFlexGrid::SetText(const QString& text) { SetTextMatrix(GetRow(), GetCol(), text); }
 
 QString CMSFlexGrid::GetTextMatrix(int row, int col) const {
-    if (row < 0 || row >= radio::ChannelGrid::kRows || col < 0 || col >= radio::ChannelGrid::kCols) {
+    if (row < 0 || row >= radio::ChannelGrid::kRows || col < 0 ||
+        col >= radio::ChannelGrid::kCols) {
         return {};
     }
     return QString::fromStdString(m_cells.Text(row, col));
 }
 
 void CMSFlexGrid::SetTextMatrix(int row, int col, const QString& text) {
-    if (row < 0 || row >= radio::ChannelGrid::kRows || col < 0 || col >= radio::ChannelGrid::kCols) {
+    if (row < 0 || row >= radio::ChannelGrid::kRows || col < 0 ||
+        col >= radio::ChannelGrid::kCols) {
         return;
     }
     m_cells.SetText(row, col, ToUtf8(text));
@@ -170,8 +172,7 @@ int CMSFlexGrid::GetColWidth(int col) const {
 
 int CMSFlexGrid::UnitWidthToFit(double factorSum) const {
     // A few pixels spare for the round trips between pixels and twips.
-    const int available =
-        width() - 2 * frameWidth() - verticalScrollBar()->sizeHint().width() - 4;
+    const int available = width() - 2 * frameWidth() - verticalScrollBar()->sizeHint().width() - 4;
     if (available <= 0 || factorSum <= 0) return kInitialColWidthTwips;
     return PixelsToTwipsX(static_cast<int>(available / factorSum));
 }

@@ -22,7 +22,7 @@ class CChannelGridModel;
 class CMSFlexGrid : public QTableView {
     Q_OBJECT
 
-public:
+  public:
     // Width of every column before the layout sets its own: the unit of the column factors.
     static constexpr int kInitialColWidthTwips = 1200;
 
@@ -90,20 +90,20 @@ public:
     int TwipsToPixelsX(int twips) const { return twips * logicalDpiX() / 1440; }
     int TwipsToPixelsY(int twips) const { return twips * logicalDpiY() / 1440; }
 
-signals:
+  signals:
     void EnterCell();
     void LeaveCell();
     void Scroll();
     // button: 1 left, 2 right, 4 middle; shift: 1 Shift, 2 Ctrl, 4 Alt; x, y in twips.
     void MouseDown(short button, short shift, int x, int y);
 
-protected:
+  protected:
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
     void mousePressEvent(QMouseEvent* event) override;
     void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void MoveTo(int row, int col);
     void SyncCurrentQuietly();
     void ApplyRowHeight();

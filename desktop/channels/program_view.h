@@ -9,8 +9,8 @@
 #include <memory>
 #include <vector>
 
-#include "core/link/radio_link.h"
 #include "core/image/radio_image.h"
+#include "core/link/radio_link.h"
 
 class AppContext;
 class CCellCombo;

@@ -10,7 +10,7 @@ class QLabel;
 // program's icon.
 class CAboutDlg : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit CAboutDlg(AppContext& ctx, QWidget* parent = nullptr);
 
     QLabel* iconLabel() const { return m_pIcon; }             // 1004
@@ -19,7 +19,7 @@ public:
     CXHyperLink* link() const { return m_pLink; }             // 1003
     bool iconFromFile() const { return m_bIconFromFile; }
 
-private:
+  private:
     QLabel* m_pIcon;
     QLabel* m_pVersion;
     QLabel* m_pCopyrights;

@@ -9,7 +9,7 @@ class QRadioButton;
 // ([Setup] Language); the running program keeps its language until it is started again.
 class CLanguageDlg : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit CLanguageDlg(AppContext& ctx, QWidget* parent = nullptr);
 
     // Selects the running language; exec() calls it.
@@ -22,7 +22,7 @@ public:
     // True while a stored change waits for the restart.
     bool IsChanged() const { return m_bChanged; }
 
-private:
+  private:
     AppContext& m_ctx;
     QRadioButton* m_pEnglish;
     QRadioButton* m_pChinese;

@@ -15,7 +15,7 @@ class QLineEdit;
 // power-on name. Reads the image when it starts; OK writes it back, Cancel writes nothing.
 class COptionFeaturesDlg : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit COptionFeaturesDlg(AppContext& ctx, QWidget* parent = nullptr);
 
     // Shows the dialog modally over `image`.
@@ -34,7 +34,7 @@ public:
     // What the controls show now.
     radio::OptionValues Values() const;
 
-private:
+  private:
     radio::RadioImage* m_pImage = nullptr;
     QHash<int, QComboBox*> m_lists;
     QLineEdit* m_pName;

@@ -12,7 +12,7 @@ class QComboBox;
 // window title that names them.
 class CProductInfoDlg : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit CProductInfoDlg(AppContext& ctx, QWidget* parent = nullptr);
 
     int DoModal(radio::RadioImage& image);
@@ -26,7 +26,7 @@ public:
     // "<AppName>  [ Type:<type>  Fre:<band> ]" after OK.
     const QString& ResultTitle() const { return m_strTitle; }
 
-private:
+  private:
     void FillBands(int typeIndex);  // the bands of a type, first one selected
 
     AppContext& m_ctx;

@@ -8,7 +8,7 @@ class AppContext;
 // A clickable text that opens an address: blue, red under the pointer, purple once opened.
 class CXHyperLink : public QLabel {
     Q_OBJECT
-public:
+  public:
     static inline const QColor kUnvisited{0, 0, 238};
     static inline const QColor kHover{255, 0, 0};
     static inline const QColor kVisited{85, 26, 139};
@@ -25,12 +25,12 @@ public:
     // Opens the address; a failure beeps and leaves the link unvisited.
     bool Follow();
 
-protected:
+  protected:
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
-private:
+  private:
     void UpdateColor();
     AppContext& m_ctx;
     QString m_strAddress;

@@ -3,9 +3,9 @@
 #include <QObject>
 #include <QString>
 
+#include "core/codec/channel_grid.h"
 #include "core/image/radio_image.h"
 #include "core/image/status.h"
-#include "core/codec/channel_grid.h"
 
 class AppContext;
 class QWidget;
@@ -14,7 +14,7 @@ class QWidget;
 // the user edits. The grid is encoded back into the image before every save.
 class CProgramDoc : public QObject {
     Q_OBJECT
-public:
+  public:
     explicit CProgramDoc(AppContext& ctx, QObject* parent = nullptr);
 
     // File > New: the blank image, the title of the language, the application name as path
@@ -59,7 +59,7 @@ public:
     bool IsModified() const { return m_bModified; }
     void SetModifiedFlag(bool modified = true);
 
-signals:
+  signals:
     void titleChanged(const QString& title);
     void modifiedChanged(bool modified);
     // The band settings step after a decode gave this main window title.
@@ -67,7 +67,7 @@ signals:
     // Emitted before the grid is encoded for a save: a view commits its pending cell edit.
     void aboutToSave();
 
-private:
+  private:
     AppContext& m_ctx;
     radio::RadioImage m_image;
     radio::ChannelGrid m_grid;

@@ -3,9 +3,9 @@
 #include <QCloseEvent>
 #include <QMenu>
 
+#include "desktop/channels/program_view.h"
 #include "desktop/document/program_doc.h"
 #include "desktop/services/app_pictures.h"
-#include "desktop/channels/program_view.h"
 
 CChildFrame::CChildFrame(AppContext& ctx, CProgramDoc* doc, QWidget* parent)
     : QMdiSubWindow(parent), m_pDocument(doc) {

@@ -11,7 +11,7 @@ class CProgramView;
 // File > New after its warning and when the program ends.
 class CChildFrame : public QMdiSubWindow {
     Q_OBJECT
-public:
+  public:
     // Takes ownership of `doc`; the view is created for it.
     CChildFrame(AppContext& ctx, CProgramDoc* doc, QWidget* parent = nullptr);
 
@@ -25,10 +25,10 @@ public:
     // window's own event handlers.
     void Destroy();
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     CProgramDoc* m_pDocument;
     CProgramView* m_pView;
 };

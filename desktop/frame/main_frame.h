@@ -24,7 +24,7 @@ class QToolBar;
 // area with the channel windows.
 class CMainFrame : public QMainWindow {
     Q_OBJECT
-public:
+  public:
     explicit CMainFrame(AppContext& ctx, QWidget* parent = nullptr);
     ~CMainFrame() override;
 
@@ -64,7 +64,7 @@ public:
     void SetKeyLockState(const KeyLockState& state);
     KeyLockState keyLockState() const { return m_keyLocks; }
 
-public slots:
+  public slots:
     void OnFileClose();
     void OnFileSave();
     void OnFileSaveAs();
@@ -78,12 +78,12 @@ public slots:
     void OnTreeItemChosen(const QString& text);
     void UpdateCommandStates();
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     QAction* NewAction(int id, const QString& text, const QString& prompt = {});
     void CreateMenus();
     bool CreateToolBar();

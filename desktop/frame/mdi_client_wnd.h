@@ -7,10 +7,10 @@
 // top-left corner, never scaled.
 class CMDIClientWnd : public QMdiArea {
     Q_OBJECT
-public:
+  public:
     explicit CMDIClientWnd(QWidget* parent = nullptr);
     const QPixmap& tile() const { return m_tile; }
 
-private:
+  private:
     QPixmap m_tile;
 };

@@ -15,7 +15,7 @@ class QTreeWidgetItem;
 // a tree of destinations, and a strip along its right edge that resizes it.
 class CNavigationBar : public QWidget {
     Q_OBJECT
-public:
+  public:
     static constexpr int kInitialWidth = 220;
     static constexpr int kCaptionHeight = 22;
     static constexpr int kTrackMin = 80;  // the tracking line never goes further left
@@ -49,13 +49,13 @@ public:
     // Runs the tree's selection rule now (the tree's own selection-change signal calls it).
     void OnTreeSelChanged();
 
-signals:
+  signals:
     // The text of the tree item under the pointer when the selection changed.
     void itemChosen(const QString& text);
     // The close button was released on: the main window hides the panel.
     void closeRequested();
 
-protected:
+  protected:
     bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -65,7 +65,7 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
 
-private:
+  private:
     int HalfFrameWidth() const;
     void UpdateInnerFrame();
     void UpdateHover(const QPoint& pos);

@@ -4,6 +4,6 @@
 
 // The real message boxes (QMessageBox), modal to `parent`.
 class MessageBoxService : public MessageService {
-public:
+  public:
     Answer Show(QWidget* parent, Kind kind, const QString& caption, const QString& text) override;
 };

@@ -7,7 +7,7 @@ class QWidget;
 // Every message box of the desktop program goes through this interface, so tests can read
 // what would be shown and answer it.
 class MessageService {
-public:
+  public:
     enum class Kind {
         Information,        // OK, information icon
         Warning,            // OK, exclamation icon

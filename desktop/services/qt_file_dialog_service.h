@@ -4,7 +4,7 @@
 
 // The real file choosers (QFileDialog).
 class QtFileDialogService : public FileDialogService {
-public:
+  public:
     QString GetOpenFileName(QWidget* parent, const QString& filter) override;
     QString GetSaveFileName(QWidget* parent, const QString& proposedName,
                             const QString& filter) override;

@@ -13,7 +13,7 @@ class QSettings;
 // HKEY_CURRENT_USER\Software\<AppName> as 32-bit integers; elsewhere in "<AppName>.ini" in the
 // user's configuration folder, the same file the command-line tool uses.
 class QtSettingsStore : public radio::SettingsStore {
-public:
+  public:
     // `appNameBytes` is [Setup] AppName as read from Program.ini.
     explicit QtSettingsStore(const std::string& appNameBytes);
     // A settings file at an explicit path (--settings), on every platform.
@@ -28,7 +28,7 @@ public:
     // The registry key or the file the values go to.
     QString location() const { return m_location; }
 
-private:
+  private:
     QtSettingsStore() = default;
     std::unique_ptr<QSettings> m_registry;             // Windows
     std::unique_ptr<radio::FileSettingsStore> m_file;  // elsewhere, or --settings

@@ -10,10 +10,10 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "core/link/port_names.h"
-#include "qt/qt_serial_port.h"
-#include "desktop/transfer/transfer_worker.h"
 #include "core/config/settings_store.h"
+#include "core/link/port_names.h"
+#include "desktop/transfer/transfer_worker.h"
+#include "qt/qt_serial_port.h"
 
 namespace {
 
@@ -104,7 +104,8 @@ void CComSetupDlg::OnInitDialog() {
         m_otherNames.push_back(path);
         m_others.push_back(new QRadioButton(path, m_group));
     }
-    m_otherNames.push_back(QString::fromUtf8(kVirtualPortName.data(), qsizetype(kVirtualPortName.size())));
+    m_otherNames.push_back(
+        QString::fromUtf8(kVirtualPortName.data(), qsizetype(kVirtualPortName.size())));
     m_others.push_back(new QRadioButton(QStringLiteral("Virtual radio (built-in)"), m_group));
     for (std::size_t k = 0; k < m_others.size(); ++k) {
         m_buttons->addButton(m_others[k], kFirstOtherId + int(k));
@@ -120,10 +121,10 @@ void CComSetupDlg::OnInitDialog() {
 
     CheckNone();
     const std::optional<std::string> other = m_store ? m_store->GetText(kPortValue) : std::nullopt;
-    const auto match = other && !other->empty()
-                           ? std::find(m_otherNames.begin(), m_otherNames.end(),
-                                       QString::fromStdString(*other))
-                           : m_otherNames.end();
+    const auto match =
+        other && !other->empty()
+            ? std::find(m_otherNames.begin(), m_otherNames.end(), QString::fromStdString(*other))
+            : m_otherNames.end();
     if (match != m_otherNames.end()) {
         m_others[std::size_t(match - m_otherNames.begin())]->setChecked(true);
         m_nPort = -1;

@@ -22,7 +22,7 @@ class QVBoxLayout;
 class CComSetupDlg : public QDialog {
     Q_OBJECT
 
-public:
+  public:
     enum ControlId { kIdCom1 = 1007, kIdCom2 = 1008, kIdCom3 = 1009, kIdCom4 = 1010 };
     static constexpr int kHelpContext = 32777;
 
@@ -56,15 +56,15 @@ public:
     static bool ProbeSerialPort(const std::string& portName);
     static std::vector<QString> OtherSerialPorts();
 
-signals:
+  signals:
     void PortChosen(const QString& portName);
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void accept() override { OnOK(); }
 
-private:
+  private:
     void CheckNone();
 
     radio::SettingsStore* m_store = nullptr;

@@ -94,11 +94,16 @@ int CProgressDlg::GetRangeMax() const { return m_wndProgress->maximum(); }
 
 QWidget* CProgressDlg::GetDlgItem(int id) const {
     switch (id) {
-    case kIdOk: return m_btnOk;
-    case kIdCancel: return m_btnCancel;
-    case kIdProgress: return m_wndProgress;
-    case kIdPosition: return m_staticPos;
-    default: return nullptr;
+        case kIdOk:
+            return m_btnOk;
+        case kIdCancel:
+            return m_btnCancel;
+        case kIdProgress:
+            return m_wndProgress;
+        case kIdPosition:
+            return m_staticPos;
+        default:
+            return nullptr;
     }
 }
 

@@ -17,7 +17,7 @@ class QPushButton;
 class CProgressDlg : public QDialog {
     Q_OBJECT
 
-public:
+  public:
     enum ControlId { kIdOk = 1, kIdCancel = 2, kIdProgress = 1001, kIdPosition = 1009 };
 
     explicit CProgressDlg(QWidget* parent = nullptr);
@@ -45,21 +45,21 @@ public:
     // Set by Cancel; the transfer reads it. Cleared each time the window opens.
     std::atomic<bool> m_bCancel{false};
 
-signals:
+  signals:
     // OK pressed: the owner starts the transfer.
     void StartTransfer();
     // Cancel during a running transfer: the window stays until the transfer has ended.
     void CancelRequested();
 
-public slots:
+  public slots:
     void OnOK();
     void OnCancel();
 
-protected:
+  protected:
     void accept() override { OnOK(); }
     void reject() override { OnCancel(); }
 
-private:
+  private:
     QPushButton* m_btnOk = nullptr;
     QPushButton* m_btnCancel = nullptr;
     QProgressBar* m_wndProgress = nullptr;

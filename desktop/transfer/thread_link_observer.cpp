@@ -43,8 +43,7 @@ void CThreadLinkObserver::SetProgressRange(int maximum) {
 void CThreadLinkObserver::SetProgress(int position) {
     if (!m_hooks.progress) return;
     QMetaObject::invokeMethod(
-        m_context, [hook = m_hooks.progress, position] { hook(position); },
-        Qt::QueuedConnection);
+        m_context, [hook = m_hooks.progress, position] { hook(position); }, Qt::QueuedConnection);
 }
 
 bool CThreadLinkObserver::AskRetry(int messageId, const std::string& text) {

@@ -24,7 +24,7 @@ using LinkMessageHook = std::function<bool(const LinkMessage&)>;
 // answer. The wait also watches the cancel flag, so a transfer cancelled while a question is
 // pending ends (with "Cancel") instead of blocking whoever waits for the worker.
 class CThreadLinkObserver : public radio::LinkObserver {
-public:
+  public:
     struct Hooks {
         std::function<void(int)> progressRange;
         std::function<void(int)> progress;
@@ -40,7 +40,7 @@ public:
     bool AskRetry(int messageId, const std::string& text) override;
     void ShowMessage(int messageId, const std::string& text, const std::string& detail) override;
 
-private:
+  private:
     bool AskOnContextThread(LinkMessage message);
 
     QObject* m_context;

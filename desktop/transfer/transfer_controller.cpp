@@ -53,8 +53,8 @@ bool CTransferController::Start(bool writeMode, const QString& portName,
     if (m_messageHook) {
         hooks.message = m_messageHook;
     } else {
-        QPointer<QWidget> owner = progress ? static_cast<QWidget*>(progress)
-                                           : qobject_cast<QWidget*>(parent());
+        QPointer<QWidget> owner =
+            progress ? static_cast<QWidget*>(progress) : qobject_cast<QWidget*>(parent());
         hooks.message = [owner](const LinkMessage& message) {
             return ShowMessageBox(owner, message);
         };
@@ -66,8 +66,9 @@ bool CTransferController::Start(bool writeMode, const QString& portName,
     m_result = std::make_shared<TransferResult>();
 
     auto worker = std::make_shared<CTransferWorker>(std::move(request), m_virtualRadio);
-    m_thread = QThread::create(
-        [worker, observer = m_observer.get(), result = m_result] { *result = worker->Run(*observer); });
+    m_thread = QThread::create([worker, observer = m_observer.get(), result = m_result] {
+        *result = worker->Run(*observer);
+    });
     connect(
         m_thread, &QThread::finished, this,
         [this, generation] {
@@ -75,8 +76,8 @@ bool CTransferController::Start(bool writeMode, const QString& portName,
         },
         Qt::QueuedConnection);
     if (progress) {
-        connect(progress, &CProgressDlg::CancelRequested, this,
-                &CTransferController::RequestCancel, Qt::UniqueConnection);
+        connect(progress, &CProgressDlg::CancelRequested, this, &CTransferController::RequestCancel,
+                Qt::UniqueConnection);
     }
     m_thread->start();
     return true;

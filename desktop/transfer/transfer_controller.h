@@ -6,10 +6,10 @@
 #include <atomic>
 #include <memory>
 
+#include "core/image/radio_image.h"
 #include "core/link/radio_link.h"
 #include "desktop/transfer/thread_link_observer.h"
 #include "desktop/transfer/transfer_worker.h"
-#include "core/image/radio_image.h"
 
 class QThread;
 class CProgressDlg;
@@ -21,7 +21,7 @@ class CVirtualRadioHost;
 class CTransferController : public QObject {
     Q_OBJECT
 
-public:
+  public:
     explicit CTransferController(QObject* parent = nullptr);
     ~CTransferController() override;
 
@@ -44,14 +44,14 @@ public:
 
     static bool ShowMessageBox(QWidget* parent, const LinkMessage& message);
 
-signals:
+  signals:
     void ProgressRange(int maximum);
     void Progress(int position);
     // After every transfer. `image`: the radio's image for a completed read; otherwise the
     // image the transfer was started with, unchanged.
     void Finished(radio::LinkOutcome outcome, const radio::RadioImage& image);
 
-private:
+  private:
     void OnThreadFinished(bool notify);
 
     std::shared_ptr<CVirtualRadioHost> m_virtualRadio;

@@ -1,8 +1,8 @@
 #include "desktop/transfer/transfer_worker.h"
 
-#include "qt/qt_serial_port.h"
-#include "desktop/transfer/virtual_radio_host.h"
 #include "core/link/virtual_radio_port.h"
+#include "desktop/transfer/virtual_radio_host.h"
+#include "qt/qt_serial_port.h"
 
 CTransferWorker::CTransferWorker(TransferRequest request,
                                  std::shared_ptr<CVirtualRadioHost> virtualRadio)

@@ -4,8 +4,8 @@
 #include <string>
 #include <string_view>
 
-#include "core/link/radio_link.h"
 #include "core/image/radio_image.h"
+#include "core/link/radio_link.h"
 
 class CVirtualRadioHost;
 
@@ -28,14 +28,14 @@ struct [[nodiscard]] TransferResult {
 // One connection, run on the calling thread. The serial port is created here, so the port
 // object belongs to the transfer's worker thread from birth to end, as QSerialPort requires.
 class CTransferWorker {
-public:
+  public:
     CTransferWorker(TransferRequest request, std::shared_ptr<CVirtualRadioHost> virtualRadio);
 
     TransferResult Run(radio::LinkObserver& observer);
 
     static bool IsVirtualPort(std::string_view portName) { return portName == kVirtualPortName; }
 
-private:
+  private:
     TransferRequest m_request;
     std::shared_ptr<CVirtualRadioHost> m_virtualRadio;
 };

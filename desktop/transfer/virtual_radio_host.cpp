@@ -20,8 +20,7 @@ QStringList CVirtualRadioHost::DemoFileCandidates() {
     const QDir dir(QCoreApplication::applicationDirPath());
     return {dir.filePath(QStringLiteral("demo.dat")),
             dir.filePath(QStringLiteral("resources/demo.dat")),
-            dir.filePath(QStringLiteral("../resources/demo.dat")),
-            QStringLiteral("demo.dat"),
+            dir.filePath(QStringLiteral("../resources/demo.dat")), QStringLiteral("demo.dat"),
             QStringLiteral("resources/demo.dat")};
 }
 

@@ -11,7 +11,7 @@
 // of the run, so what a write sent can be read back; one transfer at a time holds it (a second
 // one finds the port in use, as with a real cable).
 class CVirtualRadioHost {
-public:
+  public:
     explicit CVirtualRadioHost(const radio::RadioImage& memory);
 
     // The process's own virtual radio, created on first use from InitialMemory().
@@ -30,7 +30,7 @@ public:
     void SetBaud(int baud);
     void SetFaults(const radio::RadioFaults& faults);
 
-private:
+  private:
     mutable std::mutex m_mutex;
     radio::VirtualRadio m_radio;
 };

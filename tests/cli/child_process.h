@@ -18,7 +18,7 @@ namespace radio::test {
 
 // radioprog run as a child process: stdin from /dev/null, stdout on a pipe, stderr to a file.
 class ChildProcess {
-public:
+  public:
     ChildProcess(const std::vector<std::string>& args, const std::string& errPath) {
         int fds[2];
         if (pipe(fds) != 0) return;
@@ -80,7 +80,7 @@ public:
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
 
-private:
+  private:
     pid_t m_pid = -1;
     int m_out = -1;
     bool m_reaped = false;

@@ -42,7 +42,7 @@ int CountLines(const std::string& text, const std::string& prefix) {
 }
 
 class LinkCommands : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         char pattern[] = "/tmp/radioprog-link-XXXXXX";
         ASSERT_NE(mkdtemp(pattern), nullptr);

@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "core/codec/channel_codec.h"
+#include "core/codec/channel_grid.h"
 #include "core/image/channel_file.h"
 #include "core/image/radio_image.h"
-#include "core/codec/channel_grid.h"
 
 namespace radio {
 namespace {

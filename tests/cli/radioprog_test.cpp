@@ -15,9 +15,9 @@
 
 #include "cli/command.h"
 #include "core/codec/channel_codec.h"
-#include "core/options/option_values.h"
-#include "core/config/settings_store.h"
 #include "core/codec/channel_grid.h"
+#include "core/config/settings_store.h"
+#include "core/options/option_values.h"
 
 namespace radio {
 namespace {

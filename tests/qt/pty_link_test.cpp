@@ -2,13 +2,13 @@
 // the virtual radio serving it on its own thread, in real time.
 #include <gtest/gtest.h>
 
+#include "core/config/messages.h"
 #include "core/link/pty_radio_server.h"
-#include "qt/qt_serial_port.h"
 #include "core/link/radio_link.h"
+#include "qt/qt_serial_port.h"
 #include "tests/support/link_test_support.h"
 #include "tests/support/pty_rig.h"
 #include "tests/support/pty_test_support.h"
-#include "core/config/messages.h"
 
 namespace radio::test {
 namespace {

@@ -2,12 +2,12 @@
 // Retry starts another 15. In a test program of its own so it runs beside the others.
 #include <gtest/gtest.h>
 
+#include "core/config/messages.h"
 #include "core/link/pty_radio_server.h"
-#include "qt/qt_serial_port.h"
 #include "core/link/radio_link.h"
+#include "qt/qt_serial_port.h"
 #include "tests/support/link_test_support.h"
 #include "tests/support/pty_test_support.h"
-#include "core/config/messages.h"
 
 namespace radio::test {
 namespace {

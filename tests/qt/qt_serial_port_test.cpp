@@ -12,7 +12,7 @@ namespace {
 using SteadyClock = std::chrono::steady_clock;
 
 class QtSerialPortTimeouts : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ASSERT_FALSE(pty.path().empty());
         ASSERT_TRUE(port.Open(pty.path()).ok);

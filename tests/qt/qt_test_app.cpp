@@ -8,11 +8,11 @@
 namespace {
 
 class QtCoreEnvironment : public ::testing::Environment {
-public:
+  public:
     void SetUp() override { m_app = std::make_unique<QCoreApplication>(m_argc, m_argv); }
     void TearDown() override { m_app.reset(); }
 
-private:
+  private:
     int m_argc = 1;
     char m_name[16] = "link_test";
     char* m_argv[2] = {m_name, nullptr};

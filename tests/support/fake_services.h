@@ -20,7 +20,7 @@
 
 // Records every message and answers from a queue (then with `defaultAnswer`).
 class ScriptedMessages : public MessageService {
-public:
+  public:
     struct Shown {
         Kind kind;
         QString caption;
@@ -40,7 +40,7 @@ public:
 
 // Answers Open and Save As with queued file names (empty: the user cancelled).
 class ScriptedFileDialogs : public FileDialogService {
-public:
+  public:
     QString GetOpenFileName(QWidget*, const QString& filter) override {
         filters.append(filter);
         return Next();

@@ -5,27 +5,27 @@
 #include <string>
 #include <vector>
 
+#include "core/image/radio_image.h"
 #include "core/link/radio_link.h"
 #include "core/link/serial_port.h"
 #include "core/link/virtual_radio.h"
-#include "core/image/radio_image.h"
 
 namespace radio::test {
 
 // Time that only moves when someone sleeps: a silent radio's timeouts cost nothing.
 class FakeClock : public Clock {
-public:
+  public:
     void SleepMs(int ms) override { m_now += ms > 0 ? ms : 0; }
     std::int64_t NowMs() const override { return m_now; }
 
-private:
+  private:
     std::int64_t m_now = 1'000'000;
 };
 
 // Records what the link reports; answers Retry/Cancel from a script (Cancel once it runs out)
 // and can request cancel once the progress reaches a given position.
 class RecordingObserver : public LinkObserver {
-public:
+  public:
     std::deque<bool> retryAnswers;
     int cancelAtProgress = -1;
     bool cancelAlways = false;

@@ -18,7 +18,7 @@
 namespace radio::test {
 
 class PosixSerialPort : public SerialPort {
-public:
+  public:
     ~PosixSerialPort() override { Close(); }
 
     Status Open(const std::string& name) override {
@@ -37,7 +37,8 @@ public:
     }
     ReadResult Read(std::uint8_t* buffer, std::size_t n) override {
         const auto start = Now();
-        const std::int64_t total = start + m_timeouts.totalPerByteMs * static_cast<std::int64_t>(n) +
+        const std::int64_t total = start +
+                                   m_timeouts.totalPerByteMs * static_cast<std::int64_t>(n) +
                                    m_timeouts.totalConstantMs;
         std::int64_t deadline = total;
         std::size_t count = 0;
@@ -84,7 +85,7 @@ public:
     }
     bool IsOpen() const override { return m_fd >= 0; }
 
-private:
+  private:
     static std::int64_t Now() {
         return std::chrono::duration_cast<std::chrono::milliseconds>(
                    std::chrono::steady_clock::now().time_since_epoch())

@@ -13,7 +13,7 @@ namespace radio::test {
 
 // A bare pseudo-terminal whose master end the test drives by hand.
 class RawPty {
-public:
+  public:
     RawPty() {
         m_master = posix_openpt(O_RDWR | O_NOCTTY);
         if (m_master >= 0 && grantpt(m_master) == 0 && unlockpt(m_master) == 0) {
@@ -33,7 +33,7 @@ public:
         m_master = -1;
     }
 
-private:
+  private:
     int m_master = -1;
     std::string m_path;
 };

@@ -23,9 +23,9 @@ TEST(EditRules, ListEntriesOfEitherLanguageInAnyCase) {
         {kColRxTone, "none", Language::English, "None"},
         {kColRxTone, "d023n", Language::English, "D023N"},
         {kColTxTone, "88.5", Language::Chinese, "88.5"},
-        {kColTxTone, "88.4", Language::English, std::nullopt},  // not a tone of the list
-        {kColPower, "Hig", Language::English, std::nullopt},    // no prefixes
-        {kColRxFreq, "146.5", Language::English, std::nullopt}, // not a list column
+        {kColTxTone, "88.4", Language::English, std::nullopt},   // not a tone of the list
+        {kColPower, "Hig", Language::English, std::nullopt},     // no prefixes
+        {kColRxFreq, "146.5", Language::English, std::nullopt},  // not a list column
         {kColName, "High", Language::English, std::nullopt},
     };
     for (const auto& c : cases) {

@@ -3,11 +3,11 @@
 
 #include <algorithm>
 
+#include "core/config/messages.h"
 #include "core/link/clone_protocol.h"
 #include "core/link/radio_link.h"
 #include "core/link/virtual_radio_port.h"
 #include "tests/support/link_test_support.h"
-#include "core/config/messages.h"
 
 namespace radio::test {
 namespace {

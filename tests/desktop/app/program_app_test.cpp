@@ -15,12 +15,12 @@
 #include <cerrno>
 #include <system_error>
 
+#include "desktop/app/program_app.h"
 #include "desktop/document/program_doc.h"
 #include "desktop/frame/child_frame.h"
-#include "desktop/services/command_ids.h"
 #include "desktop/frame/main_frame.h"
 #include "desktop/frame/navigation_bar.h"
-#include "desktop/app/program_app.h"
+#include "desktop/services/command_ids.h"
 #include "tests/support/fake_services.h"
 
 namespace {
@@ -62,7 +62,7 @@ QByteArray ChannelFile() {
 class ProgramAppTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
     void startUp_data();
     void startUp();

@@ -8,7 +8,7 @@
 
 // Records the grid's events with the current cell as the handler would see it.
 class EventLog {
-public:
+  public:
     explicit EventLog(CMSFlexGrid& grid) : m_grid(grid) {
         QObject::connect(&grid, &CMSFlexGrid::LeaveCell, [this] { Add("L"); });
         QObject::connect(&grid, &CMSFlexGrid::EnterCell, [this] { Add("E"); });
@@ -19,7 +19,7 @@ public:
     QString Joined() const { return m_events.join(' '); }
     void Clear() { m_events.clear(); }
 
-private:
+  private:
     void Add(const char* what) {
         m_events << QStringLiteral("%1%2,%3").arg(what).arg(m_grid.GetRow()).arg(m_grid.GetCol());
     }
@@ -30,7 +30,7 @@ private:
 class MsFlexGridTest : public QObject {
     Q_OBJECT
 
-private:
+  private:
     // The channel layout the view makes: 201 x 10.
     static void MakeChannelLayout(CMSFlexGrid& grid) {
         grid.SetRows(201);
@@ -43,7 +43,7 @@ private:
         return grid.visualRect(grid.model()->index(row - 1, col - 1)).center();
     }
 
-private slots:
+  private slots:
     void puttingRowOrColRaisesLeaveThenEnter_data() {
         QTest::addColumn<QString>("property");
         QTest::addColumn<int>("value");
@@ -71,8 +71,10 @@ private slots:
         grid.SetRow(3);
         grid.SetCol(4);
         EventLog log(grid);
-        if (property == "Row") grid.SetRow(value);
-        else grid.SetCol(value);
+        if (property == "Row")
+            grid.SetRow(value);
+        else
+            grid.SetCol(value);
         // Scroll may come between (the cell is brought into view); it is checked elsewhere.
         QCOMPARE(log.Joined().remove(QStringLiteral(" S")), events);
         QCOMPARE(grid.GetRow(), row);
@@ -189,10 +191,9 @@ private slots:
         // Pixels as the view computes them for its editor must give the drawn cell.
         // visualRect leaves out the grid line on the right and at the bottom.
         const QRect drawn = grid.visualRect(grid.currentIndex()).adjusted(0, 0, 1, 1);
-        const QRect placed(grid.TwipsToPixelsX(grid.GetCellLeft()),
-                           grid.TwipsToPixelsY(grid.GetCellTop()),
-                           grid.TwipsToPixelsX(grid.GetCellWidth()),
-                           grid.TwipsToPixelsY(grid.GetCellHeight()));
+        const QRect placed(
+            grid.TwipsToPixelsX(grid.GetCellLeft()), grid.TwipsToPixelsY(grid.GetCellTop()),
+            grid.TwipsToPixelsX(grid.GetCellWidth()), grid.TwipsToPixelsY(grid.GetCellHeight()));
         QCOMPARE(placed, drawn);
         QCOMPARE(placed.width(), grid.TwipsToPixelsX(grid.GetColWidth(col)));
 
@@ -200,9 +201,8 @@ private slots:
         if (col > 1) {
             const int left = grid.GetCellLeft();
             grid.SetCol(col - 1);
-            QCOMPARE(grid.TwipsToPixelsX(left),
-                     grid.TwipsToPixelsX(grid.GetCellLeft()) +
-                         grid.TwipsToPixelsX(grid.GetCellWidth()));
+            QCOMPARE(grid.TwipsToPixelsX(left), grid.TwipsToPixelsX(grid.GetCellLeft()) +
+                                                    grid.TwipsToPixelsX(grid.GetCellWidth()));
         }
         // Column 0 is the label column in front of the viewport.
         QCOMPARE(grid.verticalHeader()->width(), grid.TwipsToPixelsX(grid.GetColWidth(0)));

@@ -8,10 +8,10 @@
 #include <QTest>
 #include <memory>
 
-#include "desktop/document/program_doc.h"
-#include "tests/support/fake_services.h"
 #include "desktop/channels/ms_flex_grid.h"
 #include "desktop/channels/program_view.h"
+#include "desktop/document/program_doc.h"
+#include "tests/support/fake_services.h"
 
 struct ViewRig {
     ShellFixture fx;

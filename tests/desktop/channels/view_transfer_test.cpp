@@ -12,16 +12,16 @@
 #include <QTimer>
 
 #include "core/codec/channel_codec.h"
+#include "core/config/messages.h"
+#include "core/image/channel_file.h"
+#include "desktop/app/program_app.h"
+#include "desktop/frame/child_frame.h"
+#include "desktop/frame/main_frame.h"
+#include "desktop/services/command_ids.h"
 #include "desktop/transfer/com_setup_dlg.h"
 #include "desktop/transfer/progress_dlg.h"
 #include "desktop/transfer/virtual_radio_host.h"
-#include "core/image/channel_file.h"
 #include "qt/print_job.h"
-#include "desktop/frame/child_frame.h"
-#include "desktop/services/command_ids.h"
-#include "desktop/frame/main_frame.h"
-#include "core/config/messages.h"
-#include "desktop/app/program_app.h"
 #include "tests/desktop/channels/view_test_support.h"
 
 Q_DECLARE_METATYPE(radio::LinkOutcome)

@@ -23,7 +23,7 @@ void Start(COptionFeaturesDlg& dlg, radio::RadioImage& image) {
 class OptionFeaturesDlgTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void controlsCarryTheirIds();
     void blankImageShows_data();
     void blankImageShows();

@@ -7,10 +7,10 @@
 #include <QTest>
 
 #include "desktop/dialogs/about_dlg.h"
-#include "desktop/services/help.h"
 #include "desktop/dialogs/language_dlg.h"
 #include "desktop/dialogs/product_info_dlg.h"
 #include "desktop/dialogs/x_hyper_link.h"
+#include "desktop/services/help.h"
 #include "tests/support/fake_services.h"
 
 namespace {
@@ -35,7 +35,7 @@ QByteArray ManyTypes(int count) {
 class ShellDialogsTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void productInfoStartsFromTheStore_data();
     void productInfoStartsFromTheStore();
     void productInfoOk_data();

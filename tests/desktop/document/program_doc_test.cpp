@@ -28,7 +28,7 @@ QByteArray Bytes(const radio::RadioImage& image, std::size_t at, int n) {
 class ProgramDocTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void newDocument_data();
     void newDocument();
     void documentsKeepTheirOwnNewImageFlag_data();

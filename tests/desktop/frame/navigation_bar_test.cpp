@@ -10,9 +10,9 @@
 
 #include "desktop/document/program_doc.h"
 #include "desktop/frame/child_frame.h"
-#include "desktop/services/command_ids.h"
 #include "desktop/frame/main_frame.h"
 #include "desktop/frame/navigation_bar.h"
+#include "desktop/services/command_ids.h"
 #include "tests/support/fake_services.h"
 
 namespace {
@@ -57,7 +57,7 @@ struct Frame {
 class NavigationBarTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
     void layout();
     void resizeClamps_data();

@@ -8,9 +8,9 @@
 #include <QTimer>
 #include <QtTest>
 
+#include "core/print/sheet_layout.h"
 #include "desktop/printing/print_dialogs.h"
 #include "qt/print_job.h"
-#include "core/print/sheet_layout.h"
 
 using namespace radio;
 

@@ -15,10 +15,10 @@
 #ifdef Q_OS_UNIX
 #include "core/link/pty_radio_server.h"
 #endif
+#include "core/config/messages.h"
+#include "core/image/channel_file.h"
 #include "desktop/transfer/transfer_controller.h"
 #include "desktop/transfer/virtual_radio_host.h"
-#include "core/image/channel_file.h"
-#include "core/config/messages.h"
 
 Q_DECLARE_METATYPE(radio::LinkOutcome)
 Q_DECLARE_METATYPE(radio::RadioImage)
@@ -80,7 +80,7 @@ struct TransferRig {
 class TransferControllerTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void initTestCase() {
         qRegisterMetaType<radio::LinkOutcome>();
         qRegisterMetaType<radio::RadioImage>();
@@ -120,14 +120,14 @@ private slots:
         TransferRig rig;
         rig.host->SetBaud(kRealTimeBaud);
         QSignalSpy finished(&rig.controller, &CTransferController::Finished);
-        QObject::connect(&rig.controller, &CTransferController::Progress, &rig.dlg,
-                         [&rig](int position) {
-                             if (position == 5) {
-                                 QTest::mouseClick(qobject_cast<QPushButton*>(rig.dlg.GetDlgItem(
-                                                       CProgressDlg::kIdCancel)),
-                                                   Qt::LeftButton);
-                             }
-                         });
+        QObject::connect(
+            &rig.controller, &CTransferController::Progress, &rig.dlg, [&rig](int position) {
+                if (position == 5) {
+                    QTest::mouseClick(
+                        qobject_cast<QPushButton*>(rig.dlg.GetDlgItem(CProgressDlg::kIdCancel)),
+                        Qt::LeftButton);
+                }
+            });
         rig.Run(false);
         QCOMPARE(rig.WaitOutcome(finished), radio::LinkOutcome::Cancelled);
         // Nothing of the partial read: the document's image comes back as it was.
@@ -208,7 +208,10 @@ private slots:
         CTransferController second;
         second.SetVirtualRadio(first.host);
         std::vector<int> ids;
-        second.SetMessageHook([&ids](const LinkMessage& m) { ids.push_back(m.id); return false; });
+        second.SetMessageHook([&ids](const LinkMessage& m) {
+            ids.push_back(m.id);
+            return false;
+        });
         QSignalSpy secondFinished(&second, &CTransferController::Finished);
         QVERIFY(second.Start(false, QStringLiteral("virtual:"), Pattern(3)));
         QVERIFY(!second.Start(false, QStringLiteral("virtual:"), Pattern(3)));  // one at a time
@@ -249,7 +252,10 @@ private slots:
         controller->SetMessageHook([&](const LinkMessage&) {
             asked = true;
             QEventLoop box;
-            QTimer::singleShot(0, [&controller] { delete controller; controller = nullptr; });
+            QTimer::singleShot(0, [&controller] {
+                delete controller;
+                controller = nullptr;
+            });
             QTimer::singleShot(200, &box, &QEventLoop::quit);
             box.exec();
             return true;

@@ -6,9 +6,9 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include "core/config/settings_store.h"
 #include "desktop/transfer/com_setup_dlg.h"
 #include "desktop/transfer/progress_dlg.h"
-#include "core/config/settings_store.h"
 
 Q_DECLARE_METATYPE(std::optional<std::uint32_t>)
 
@@ -49,7 +49,7 @@ struct ComSetupRig {
 class TransferDialogsTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void cancelBeforeOkClosesAndStartsNothing_data() {
         QTest::addColumn<QString>("how");
         QTest::newRow("Cancel button") << "button";
@@ -65,7 +65,8 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&dlg));
         QCOMPARE(dlg.windowTitle(), QStringLiteral("Read Data"));
 
-        if (how == "button") QTest::mouseClick(Button(dlg, CProgressDlg::kIdCancel), Qt::LeftButton);
+        if (how == "button")
+            QTest::mouseClick(Button(dlg, CProgressDlg::kIdCancel), Qt::LeftButton);
         if (how == "escape") QTest::keyClick(&dlg, Qt::Key_Escape);
         if (how == "close") dlg.close();
 
