@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
 #include <thread>
 
 #include "core/config/messages.h"
@@ -34,6 +35,8 @@ TEST(PtyServer, ReadsAndWritesWhileAnotherThreadWatchesTheRadio) {
         while (!done) {
             frames = std::max(frames, rig.server.log().size());
             static_cast<void>(rig.server.memory());
+            // Like a window polling the radio: often, but leaving the serving thread its time.
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
         }
     });
 
