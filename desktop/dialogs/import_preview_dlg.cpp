@@ -60,8 +60,8 @@ CImportPreviewDlg::CImportPreviewDlg(AppContext& ctx, QWidget* parent)
     m_pTable->verticalHeader()->hide();
     m_pTable->setColumnCount(1 + 2 * kGroup);
     QStringList headings{QString::fromUtf8(radio::ChannelGrid::Heading(0, ctx.UiLanguage()))};
-    for (const QString& side :
-         {ctx.PickText("Now", "现在"), ctx.PickText("After import", "导入后")}) {
+    // Short group words: the headings below them already make the columns wide enough.
+    for (const QString& side : {ctx.PickText("Now", "现在"), ctx.PickText("After", "导入后")}) {
         for (int col = 1; col <= kGroup; ++col)
             headings << side + QLatin1Char('\n') +
                             QString::fromUtf8(radio::ChannelGrid::Heading(col, ctx.UiLanguage()));

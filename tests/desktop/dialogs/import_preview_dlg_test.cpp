@@ -104,7 +104,7 @@ void ImportPreviewTest::previewShowsChangesAndFindings() {
     QCOMPARE(table->columnCount(), 19);
     QCOMPARE(table->rowCount(), 28);
     QCOMPARE(table->horizontalHeaderItem(1)->text(), QString("Now\nRx Frequency"));
-    QCOMPARE(table->horizontalHeaderItem(18)->text(), QString("After import\nCha Name"));
+    QCOMPARE(table->horizontalHeaderItem(18)->text(), QString("After\nCha Name"));
     QCOMPARE(ColumnTexts(table, 0).mid(0, 4), QStringList({"Pr", "1", "2", "3"}));
 
     // Row 3 had a channel: its old texts stand beside the new ones, changed cells marked.
