@@ -424,5 +424,56 @@ TEST(ChannelListRoundTrip, RandomValidImagesKeepEveryChannelField) {
     }
 }
 
+// Whatever the bytes, what is stored obeys the grid's entry rules: the importer is fed files
+// from anywhere, and a channel the grid could not have made must never reach the radio.
+TEST(ChannelListImport, DamagedFilesStoreOnlyChannelsTheRulesAllow) {
+    const std::string pieces[] = {",", "\"", "\n", "\r\n", "\t",          "->",
+                                  "D", "9",  ".",  " ",    "\xEF\xBB\xBF"};
+    std::mt19937 rng(7);
+    int checked = 0;  // channels looked at: the damage must leave plenty to check
+    for (const char* name : {"thirty_channels.csv", "one_of_each.csv", "dump_zh.tsv"}) {
+        const std::string original = Fixture(name);
+        for (int round = 0; round < 150; ++round) {
+            std::string bytes = original;
+            for (int edits = 1 + static_cast<int>(rng() % 8); edits > 0; --edits) {
+                const std::size_t at = rng() % (bytes.size() + 1);
+                switch (rng() % 3) {
+                    case 0:
+                        bytes.insert(at, pieces[rng() % std::size(pieces)]);
+                        break;
+                    case 1:
+                        bytes.erase(at, rng() % 12);
+                        break;
+                    default:
+                        if (at < bytes.size()) bytes[at] = static_cast<char>(rng());
+                }
+            }
+            const ChannelList list = ReadChannelList(bytes);
+            if (!list.status) continue;
+            const ImportResult r = ApplyImport(ChannelGrid(), list, {});
+            for (const ImportFinding& f : r.findings) ASSERT_FALSE(f.text.empty());
+            for (int row = 1; row < ChannelGrid::kRows; ++row) {
+                if (!r.grid.InUse(row)) continue;
+                ++checked;
+                SCOPED_TRACE(std::string(name) + " round " + std::to_string(round) + " row " +
+                             std::to_string(row));
+                for (int col : {kColRxFreq, kColTxFreq}) {
+                    const std::string& text = r.grid.Text(row, col);
+                    if (col == kColTxFreq && text.empty()) continue;
+                    EXPECT_TRUE(FrequencyInBands(FrequencyUnits(text)) &&
+                                FrequencyOnStep(FrequencyUnits(text)))
+                        << text;
+                }
+                for (int col = kColRxTone; col <= kColBandwidth; ++col)
+                    EXPECT_EQ(ResolveListEntry(col, r.grid.Text(row, col), Language::English),
+                              r.grid.Text(row, col));
+                std::string name = r.grid.Text(row, kColName);
+                EXPECT_FALSE(CheckRadioName(name, kChannelNameLength).has_value()) << name;
+            }
+        }
+    }
+    EXPECT_GT(checked, 3000);
+}
+
 }  // namespace
 }  // namespace radio
