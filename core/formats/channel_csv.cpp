@@ -516,6 +516,7 @@ ChannelList ReadChannelCsv(std::string_view bytes) {
     for (auto r = record; r != split.records.end(); ++r) power.Note(header.Text(*r, kPower));
 
     std::map<int, int> seen;  // location -> line of its first record
+    ChannelRules rules;       // one scratch row for all records: Start clears it
     for (; record != split.records.end(); ++record) {
         if (BlankRecord(*record)) continue;
         const std::string_view locationText = header.Text(*record, kLocation);
@@ -543,7 +544,6 @@ ChannelList ReadChannelCsv(std::string_view bytes) {
             findings.Add("Frequency", frequency, "no frequency: stored an empty channel");
             entry.findings = findings.Take();
         } else {
-            ChannelRules rules;
             const auto rxHz = formats::ParseMHz(frequency);
             const CommitResult result = rxHz ? rules.Start(*rxHz) : CommitResult::OutOfRange;
             if (result != CommitResult::Accepted) {

@@ -97,6 +97,7 @@ ChannelList ReadChannelTsv(std::string_view bytes) {
     columns[0] = 0;
 
     std::map<int, int> seen;  // location -> line of its first record
+    ChannelRules rules;       // one scratch row for all records: Start clears it
     for (++record; record != split.records.end(); ++record) {
         const std::string_view label = TrimBlanks(record->fields[0]);
         if (label.empty() && record->fields.size() == 1) continue;  // a line of blanks
@@ -121,7 +122,6 @@ ChannelList ReadChannelTsv(std::string_view bytes) {
         ImportEntry entry{record->line, *location, labelText, {}, {}};
         const std::string_view rx = FieldOf(*record, columns, kColRxFreq);
         if (!rx.empty()) {
-            ChannelRules rules;
             const auto rxHz = formats::ParseMHz(rx);
             const CommitResult result = rxHz ? rules.Start(*rxHz) : CommitResult::OutOfRange;
             if (result != CommitResult::Accepted) {

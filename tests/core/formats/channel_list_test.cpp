@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <fstream>
 #include <iterator>
 #include <random>
@@ -370,6 +371,9 @@ ChannelGrid RandomValidGrid(unsigned seed, Language lang) {
         return FrequencyUnitsToText((first + pick(high / step - first + 1)) * step);
     };
     const std::string nameChars = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ-_";
+    std::array<std::vector<std::string>, kColBandwidth + 1> lists;
+    for (int col = kColRxTone; col <= kColBandwidth; ++col)
+        lists[static_cast<std::size_t>(col)] = ColumnItems(col, lang);
     ChannelGrid grid(lang);
     for (int row = 1; row < ChannelGrid::kRows; ++row) {
         if (pick(5) == 0) continue;
@@ -388,7 +392,7 @@ ChannelGrid RandomValidGrid(unsigned seed, Language lang) {
                 commit(kColTxFreq, frequency(pick(2) ? band : 3 - band));
         }
         for (int col = kColRxTone; col <= kColBandwidth; ++col) {
-            const std::vector<std::string> items = ColumnItems(col, lang);
+            const std::vector<std::string>& items = lists[static_cast<std::size_t>(col)];
             commit(col,
                    items[static_cast<std::size_t>(pick(static_cast<std::int64_t>(items.size())))]);
         }
@@ -403,7 +407,7 @@ ChannelGrid RandomValidGrid(unsigned seed, Language lang) {
 
 TEST(ChannelListRoundTrip, RandomValidImagesKeepEveryChannelField) {
     for (Language lang : {Language::English, Language::Chinese}) {
-        for (unsigned seed = 1; seed <= 40; ++seed) {
+        for (unsigned seed = 1; seed <= 25; ++seed) {
             SCOPED_TRACE("seed " + std::to_string(seed));
             RadioImage image = RadioImage::Blank();
             EncodeGridToImage(RandomValidGrid(seed, lang), image);
