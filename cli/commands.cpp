@@ -32,6 +32,15 @@ const std::vector<Command>& Commands() {
          "change optional features as the Option Features dialog does", RunOption},
         {"band", "FILE --type N --band N",
          "choose radio type and band (0-based indexes into Program.ini's lists)", RunBand},
+        {"export", "FILE.dat OUT.csv",
+         "write the channels of FILE.dat as CSV in the layout radio programmers exchange "
+         "(- for standard output)",
+         RunExport},
+        {"import", "FILE.dat IN.csv [--merge] [--start ROW] [--dry-run]",
+         "take the channels of a CSV file or of dump's listing into FILE.dat (- for standard "
+         "input); every row is replaced unless --merge; --start moves the first channel to ROW "
+         "(1-200); findings go to stderr; --dry-run saves nothing and lists ROW, COLUMN, OLD, NEW",
+         RunImport},
         {"config", "get SECTION KEY", "print the value the program reads from Program.ini",
          RunConfig},
         {"print", "FILE -o OUT.pdf [--lang en|zh] [--page-size A4|Letter|...]",

@@ -15,6 +15,8 @@ int RunOptions(Context& ctx);
 int RunOption(Context& ctx);
 int RunBand(Context& ctx);
 int RunConfig(Context& ctx);
+int RunExport(Context& ctx);  // channels as CSV
+int RunImport(Context& ctx);  // channels from CSV or dump's TSV
 
 // ---- Radio link commands (ports, read, write, simulate): declare them here ----
 

@@ -180,4 +180,39 @@ std::string FrequencyUnitsToText(std::int64_t units) {
     return FormatFixed(DecimalMultiply(static_cast<double>(units), 0.00001), 3, 5);
 }
 
+std::optional<std::int64_t> ParseScaledDecimal(std::string_view text, int decimals, bool round) {
+    constexpr std::int64_t kLimit = 100'000'000'000'000'000;  // 10^17: far past any radio value
+    if (decimals < 0 || decimals > 17) return std::nullopt;
+    std::int64_t value = 0;
+    int scale = 0;        // decimals taken into `value`
+    int firstExtra = -1;  // the first digit past the scale decides the rounding
+    bool digits = false, point = false, extraNonZero = false;
+    for (char c : text) {
+        if (c == '.' && !point) {
+            point = true;
+            continue;
+        }
+        if (!IsDigit(c)) return std::nullopt;
+        digits = true;
+        if (point && scale == decimals) {
+            if (firstExtra < 0) firstExtra = c - '0';
+            if (c != '0') extraNonZero = true;
+            continue;
+        }
+        value = value * 10 + (c - '0');
+        if (point) ++scale;
+        if (value >= kLimit) return std::nullopt;
+    }
+    if (!digits) return std::nullopt;
+    if (extraNonZero) {
+        if (!round) return std::nullopt;
+        if (firstExtra >= 5) ++value;
+    }
+    for (; scale < decimals; ++scale) {
+        value *= 10;
+        if (value >= kLimit) return std::nullopt;
+    }
+    return value;
+}
+
 }  // namespace radio

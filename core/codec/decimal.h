@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -29,5 +30,12 @@ std::string FormatFixed(double value, int width, int precision);
 
 // 10 Hz units to the grid's text: 14652500 -> "146.52500".
 std::string FrequencyUnitsToText(std::int64_t units);
+
+// A plain decimal text ("146.52", "023", ".5", "7.") as an integer scaled by 10^decimals,
+// exactly: no binary floating point on the way, so files' values are taken digit for digit.
+// Digits past `decimals` must be zeros, unless `round` is set (then they round half up).
+// Blanks, signs, exponents, other characters and values past 10^17 give nullopt.
+std::optional<std::int64_t> ParseScaledDecimal(std::string_view text, int decimals,
+                                               bool round = false);
 
 }  // namespace radio

@@ -1,5 +1,6 @@
 #include "core/codec/edit_rules.h"
 
+#include <array>
 #include <vector>
 
 #include "core/codec/channel_codec.h"
@@ -27,9 +28,19 @@ std::string UpperAscii(std::string_view text) {
 
 std::optional<std::string> ResolveListEntry(int col, std::string_view text, Language lang) {
     if (col < kColRxTone || col > kColBandwidth) return std::nullopt;
-    const std::vector<std::string> en = ColumnItems(col, Language::English);
-    const std::vector<std::string> zh = ColumnItems(col, Language::Chinese);
-    const std::vector<std::string> shown = ColumnItems(col, lang);
+    // The lists never change. Building the 261 tone texts for every lookup made an import of
+    // 200 channels, which looks up each of their list cells, take a good part of a second.
+    static const auto lists = [] {
+        std::array<std::array<std::vector<std::string>, 2>, kColBandwidth + 1> all;
+        for (int c = kColRxTone; c <= kColBandwidth; ++c) {
+            all[c][0] = ColumnItems(c, Language::English);
+            all[c][1] = ColumnItems(c, Language::Chinese);
+        }
+        return all;
+    }();
+    const std::vector<std::string>& en = lists[col][0];
+    const std::vector<std::string>& zh = lists[col][1];
+    const std::vector<std::string>& shown = lang == Language::Chinese ? zh : en;
     for (std::size_t i = 0; i < shown.size(); ++i) {
         if ((i < en.size() && EqualsNoCase(text, en[i])) ||
             (i < zh.size() && EqualsNoCase(text, zh[i]))) {

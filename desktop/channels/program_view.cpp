@@ -64,6 +64,13 @@ CProgramView::CProgramView(AppContext& ctx, CProgramDoc* doc, QWidget* parent)
     connect(m_grid, &CMSFlexGrid::MouseDown, this, [this] { OnGridEnterCell(); });
     connect(m_grid, &CMSFlexGrid::LeaveCell, this, &CProgramView::OnGridLeaveCell);
     connect(m_grid, &CMSFlexGrid::Scroll, this, &CProgramView::OnGridScroll);
+    if (doc) {
+        // An editor left open over a replaced row would store its stale text later.
+        connect(doc, &CProgramDoc::channelsChanged, this, [this] {
+            HideEditors();
+            m_grid->Refresh();
+        });
+    }
     for (QObject* target : {static_cast<QObject*>(this), static_cast<QObject*>(m_pForm),
                             static_cast<QObject*>(m_grid)}) {
         target->installEventFilter(this);

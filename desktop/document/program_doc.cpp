@@ -92,6 +92,20 @@ QString CProgramDoc::DecodeIntoGrid() {
     return title;
 }
 
+bool CProgramDoc::ReplaceChannels(const radio::ChannelGrid& channels) {
+    bool changed = false;
+    for (int row = 1; row < radio::ChannelGrid::kRows; ++row) {
+        const radio::ChannelTexts texts = channels.RowTexts(row);
+        if (texts == m_grid.RowTexts(row)) continue;  // untouched rows keep their bytes on save
+        m_grid.SetRowTexts(row, texts);
+        changed = true;
+    }
+    if (!changed) return false;
+    SetModifiedFlag();
+    emit channelsChanged();
+    return true;
+}
+
 void CProgramDoc::SetTitle(const QString& title) {
     if (title == m_strTitle) return;
     m_strTitle = title;

@@ -56,6 +56,11 @@ class CProgramDoc : public QObject {
     // True once the document has been opened from or saved to a file the user chose.
     bool HasUserFile() const { return m_bUserFile; }
 
+    // File > Import Channels: takes the channel texts of rows 1-200 from `channels` as one
+    // change of the document. Rows whose texts are equal are not touched. Sets the modified
+    // flag and emits channelsChanged when any row changed; returns whether one did.
+    bool ReplaceChannels(const radio::ChannelGrid& channels);
+
     bool IsModified() const { return m_bModified; }
     void SetModifiedFlag(bool modified = true);
 
@@ -66,6 +71,8 @@ class CProgramDoc : public QObject {
     void bandTitleChanged(const QString& title);
     // Emitted before the grid is encoded for a save: a view commits its pending cell edit.
     void aboutToSave();
+    // Rows of the grid changed other than through the view's editors (an import).
+    void channelsChanged();
 
   private:
     AppContext& m_ctx;

@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDockWidget>
+#include <QFile>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
@@ -12,7 +14,10 @@
 #include <QTimer>
 #include <QToolBar>
 
+#include "core/formats/channel_list.h"
+#include "core/image/atomic_file.h"
 #include "desktop/channels/program_view.h"
+#include "desktop/dialogs/import_preview_dlg.h"
 #include "desktop/dialogs/option_features_dlg.h"
 #include "desktop/dialogs/product_info_dlg.h"
 #include "desktop/document/program_doc.h"
@@ -40,6 +45,11 @@ QString Prompt(int id) {
             return QStringLiteral("Save the active document\nSave");
         case ID_FILE_SAVE_AS:
             return QStringLiteral("Save the active document with a new name\nSave As");
+        case ID_FILE_IMPORT_CHANNELS:
+            return QStringLiteral(
+                "Import channels from a CSV file or a radioprog dump listing\nImport Channels");
+        case ID_FILE_EXPORT_CHANNELS:
+            return QStringLiteral("Export the channels as a CSV file\nExport Channels");
         case ID_FILE_PRINT_SETUP:
             return QStringLiteral("Change the printing options\nPage Setup");
         case ID_FILE_PRINT:
@@ -64,10 +74,29 @@ QString Prompt(int id) {
 
 // Commands that act on the active channel window; without one they are unavailable.
 constexpr int kDocumentCommands[] = {
-    ID_FILE_CLOSE,         ID_FILE_SAVE,         ID_FILE_SAVE_AS,           ID_FILE_PRINT,
-    ID_FILE_PRINT_PREVIEW, ID_PROGRAM_READ,      ID_PROGRAM_WRITE,          ID_SETUP_COM,
-    ID_SETUP_LANGUAGE,     ID_EDIT_CHANNEL_INFO, ID_EDIT_OPTIONAL_FEATURES, ID_FILE_PRINT_DIRECT,
+    ID_FILE_CLOSE,
+    ID_FILE_SAVE,
+    ID_FILE_SAVE_AS,
+    ID_FILE_PRINT,
+    ID_FILE_PRINT_PREVIEW,
+    ID_PROGRAM_READ,
+    ID_PROGRAM_WRITE,
+    ID_SETUP_COM,
+    ID_SETUP_LANGUAGE,
+    ID_EDIT_CHANNEL_INFO,
+    ID_EDIT_OPTIONAL_FEATURES,
+    ID_FILE_PRINT_DIRECT,
+    ID_FILE_IMPORT_CHANNELS,
+    ID_FILE_EXPORT_CHANNELS,
 };
+
+const QString kImportFilter = QStringLiteral(
+    "Channel lists (*.csv *.tsv *.txt);;CSV files (*.csv);;radioprog dump listings (*.tsv *.txt);;"
+    "All files (*)");
+const QString kExportFilter =
+    QStringLiteral("CSV files (*.csv);;radioprog dump listings, TAB-separated (*.tsv)");
+
+std::string LocalPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
 void NoDocumentMessage(AppContext& ctx, QWidget* parent) {
     ctx.Messages().Information(parent, ctx.AppCaption(),
@@ -134,6 +163,8 @@ void CMainFrame::CreateMenus() {
     NewAction(ID_FILE_SAVE, QStringLiteral("&Save\tCtrl+S"))
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     NewAction(ID_FILE_SAVE_AS, QStringLiteral("Save &As..."));
+    NewAction(ID_FILE_IMPORT_CHANNELS, QStringLiteral("&Import Channels..."));
+    NewAction(ID_FILE_EXPORT_CHANNELS, QStringLiteral("&Export Channels..."));
     NewAction(ID_FILE_PRINT, QStringLiteral("&Print...\tCtrl+P"))
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
     NewAction(ID_FILE_PRINT_PREVIEW, QStringLiteral("Print Pre&view"));
@@ -189,7 +220,8 @@ void CMainFrame::CreateMenus() {
     m_menus129 = {
         menu(QStringLiteral("&File"),
              {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_CLOSE, ID_FILE_SAVE, ID_FILE_SAVE_AS, 0,
-              ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT_SETUP, 0, ID_APP_EXIT}),
+              ID_FILE_IMPORT_CHANNELS, ID_FILE_EXPORT_CHANNELS, 0, ID_FILE_PRINT,
+              ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT_SETUP, 0, ID_APP_EXIT}),
         menu(QStringLiteral("&Edit"), {ID_EDIT_CHANNEL_INFO, ID_EDIT_OPTIONAL_FEATURES}),
         menu(QStringLiteral("&Program"), {ID_PROGRAM_READ, ID_PROGRAM_WRITE}),
         menu(QStringLiteral("&View"), {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, ID_VIEW_CONTROL_BAR}),
@@ -205,6 +237,10 @@ void CMainFrame::CreateMenus() {
     connect(Action(ID_FILE_CLOSE), &QAction::triggered, this, &CMainFrame::OnFileClose);
     connect(Action(ID_FILE_SAVE), &QAction::triggered, this, &CMainFrame::OnFileSave);
     connect(Action(ID_FILE_SAVE_AS), &QAction::triggered, this, &CMainFrame::OnFileSaveAs);
+    connect(Action(ID_FILE_IMPORT_CHANNELS), &QAction::triggered, this,
+            &CMainFrame::OnFileImportChannels);
+    connect(Action(ID_FILE_EXPORT_CHANNELS), &QAction::triggered, this,
+            &CMainFrame::OnFileExportChannels);
     connect(Action(ID_EDIT_CHANNEL_INFO), &QAction::triggered, this,
             &CMainFrame::OnEditChannelInfo);
     connect(Action(ID_EDIT_OPTIONAL_FEATURES), &QAction::triggered, this,
@@ -386,6 +422,58 @@ void CMainFrame::OnFileSave() {
 
 void CMainFrame::OnFileSaveAs() {
     if (CProgramDoc* doc = ActiveDocument()) doc->DoSave(this, true);
+}
+
+void CMainFrame::OnFileImportChannels() {
+    CProgramDoc* doc = ActiveDocument();
+    if (!doc) return NoDocumentMessage(m_ctx, this);
+    // A transfer would overwrite the import, or send half of it.
+    if (CProgramView* view = ActiveView()) {
+        if (!view->QueryInterrupt()) return;
+        view->CommitCellEdit();
+    }
+    const QString path = m_ctx.FileDialogs().GetOpenFileName(this, kImportFilter);
+    if (path.isEmpty()) return;
+    const QString name = QFileInfo(path).fileName();
+    const auto refuse = [&](const QString& why) {
+        m_ctx.Messages().Warning(this, m_ctx.AppCaption(),
+                                 why + QStringLiteral("\n\nNo channel was imported."));
+    };
+
+    std::string bytes;
+    if (radio::Status st =
+            radio::ReadFilePrefix(LocalPath(path), radio::kMaxChannelListBytes + 1, bytes);
+        !st)
+        return refuse(QString::fromStdString(st.message));
+    if (bytes.size() > radio::kMaxChannelListBytes)
+        return refuse(QStringLiteral("%1 is larger than %2 MB, far more than a channel list.")
+                          .arg(name)
+                          .arg(radio::kMaxChannelListBytes / (1024 * 1024)));
+    radio::ChannelList list = radio::ReadChannelList(bytes);
+    if (!list.status)
+        return refuse(name + QStringLiteral(": ") + QString::fromStdString(list.status.message));
+
+    CImportPreviewDlg preview(m_ctx, this);
+    preview.SetImport(doc->grid(), std::move(list), name);
+    if (preview.exec() != QDialog::Accepted) return;
+    doc->ReplaceChannels(preview.Result().grid);
+}
+
+void CMainFrame::OnFileExportChannels() {
+    CProgramDoc* doc = ActiveDocument();
+    if (!doc) return NoDocumentMessage(m_ctx, this);
+    if (CProgramView* view = ActiveView()) view->CommitCellEdit();
+    const QString proposal =
+        QFileInfo(doc->GetPathName()).completeBaseName() + QStringLiteral(".csv");
+    QString path = m_ctx.FileDialogs().GetSaveFileName(this, proposal, kExportFilter);
+    if (path.isEmpty()) return;
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix.isEmpty()) path += QStringLiteral(".csv");
+    const bool listing = suffix == QLatin1String("tsv") || suffix == QLatin1String("txt");
+    const std::string text =
+        listing ? radio::WriteChannelTsv(doc->grid()) : radio::WriteChannelCsv(doc->grid());
+    if (radio::Status st = radio::WriteFileAtomically(LocalPath(path), text); !st)
+        m_ctx.Messages().Warning(this, m_ctx.AppCaption(), QString::fromStdString(st.message));
 }
 
 void CMainFrame::OnEditChannelInfo() {

@@ -68,6 +68,9 @@ class CMainFrame : public QMainWindow {
     void OnFileClose();
     void OnFileSave();
     void OnFileSaveAs();
+    // Channels in and out: CSV of radio-programming tools, or radioprog dump's listing.
+    void OnFileImportChannels();
+    void OnFileExportChannels();
     void OnEditChannelInfo();
     void OnEditOptionalFeatures();
     void OnProductInfo();

@@ -26,6 +26,8 @@ enum CommandId : int {
     ID_EDIT_CHANNEL_INFO = 32787,
     ID_EDIT_OPTIONAL_FEATURES = 32788,
     ID_SETUP_LANGUAGE = 32799,
+    ID_FILE_IMPORT_CHANNELS = 32830,
+    ID_FILE_EXPORT_CHANNELS = 32831,
 };
 
 // Status-bar indicators.

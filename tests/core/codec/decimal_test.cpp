@@ -5,6 +5,7 @@
 #include <climits>
 #include <cmath>
 #include <limits>
+#include <optional>
 #include <vector>
 
 namespace radio {
@@ -123,6 +124,39 @@ TEST(Frequency, EveryStepFrequencyRoundTrips) {
         }
     }
     EXPECT_EQ(checked, 15601 + 6241 + 48001 + 19201);
+}
+
+TEST(ParseScaledDecimal, TakesFileValuesDigitForDigit) {
+    const struct {
+        const char* text;
+        int decimals;
+        bool round;
+        std::optional<std::int64_t> value;
+    } cases[] = {
+        {"146.520000", 6, false, 146520000},
+        {"146.52", 6, false, 146520000},
+        {"136.0125", 6, false, 136012500},  // binary floating point is one off here
+        {"023", 0, false, 23},
+        {".5", 1, false, 5},
+        {"7.", 2, false, 700},
+        {"146.5200001", 6, false, std::nullopt},  // a non-zero digit past the scale
+        {"146.5200000", 6, false, 146520000},
+        {"88.49999", 4, true, 885000},
+        {"88.49994", 4, true, 884999},
+        {"162.19", 1, true, 1622},
+        {"162.14", 1, true, 1621},
+        {"", 2, false, std::nullopt},
+        {".", 2, false, std::nullopt},
+        {"-1", 2, false, std::nullopt},
+        {"+1", 2, false, std::nullopt},
+        {"1e3", 2, false, std::nullopt},
+        {" 1", 2, false, std::nullopt},
+        {"1.2.3", 2, false, std::nullopt},
+        {"99999999999999999999", 0, false, std::nullopt},
+        {"1000000000000", 6, false, std::nullopt},  // past 10^17 once scaled
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ParseScaledDecimal(c.text, c.decimals, c.round), c.value) << c.text;
 }
 
 }  // namespace

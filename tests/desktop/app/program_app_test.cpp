@@ -131,10 +131,10 @@ void ProgramAppTest::startUp() {
 
     // Menus stay English; the About item carries the configured title.
     const QList<QMenu*> menus = frame->Menus(true);
-    QCOMPARE(
-        ItemTexts(menus[0]),
-        QStringList({"&New\tCtrl+N", "&Open...\tCtrl+O", "&Close", "&Save\tCtrl+S", "Save &As...",
-                     "", "&Print...\tCtrl+P", "Print Pre&view", "P&rint Setup...", "", "E&xit"}));
+    QCOMPARE(ItemTexts(menus[0]),
+             QStringList({"&New\tCtrl+N", "&Open...\tCtrl+O", "&Close", "&Save\tCtrl+S",
+                          "Save &As...", "", "&Import Channels...", "&Export Channels...", "",
+                          "&Print...\tCtrl+P", "Print Pre&view", "P&rint Setup...", "", "E&xit"}));
     QCOMPARE(ItemTexts(menus[2]), QStringList({"&Read    Ctrl+R", "&Write   Ctrl+W"}));
     QCOMPARE(ItemTexts(menus[5]),
              QStringList({chinese ? QString("关于对讲机") : QString("About Radio")}));

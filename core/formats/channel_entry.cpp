@@ -1,0 +1,130 @@
+#include "core/formats/channel_entry.h"
+
+#include <algorithm>
+
+#include "core/codec/decimal.h"
+#include "core/codec/edit_rules.h"
+#include "core/image/radio_image.h"
+
+namespace radio::formats {
+
+namespace {
+
+constexpr std::int64_t kHzPerUnit = 10;
+
+// The grid's frequency text ("%3.5f" of MHz) made from integers: 14652500 -> "146.52500".
+std::string UnitsText(std::int64_t units) {
+    std::string fraction = std::to_string(units % 100000);
+    fraction.insert(0, 5 - fraction.size(), '0');
+    std::string whole = std::to_string(units / 100000);
+    if (whole.size() < 3) whole.insert(0, 3 - whole.size(), ' ');
+    return whole + "." + fraction;
+}
+
+std::string MHzRange(std::int64_t lowUnits, std::int64_t highUnits) {
+    return std::to_string(lowUnits / 100000) + "-" + std::to_string(highUnits / 100000);
+}
+
+}  // namespace
+
+void RecordFindings::Add(std::string_view column, std::string_view value, std::string_view what) {
+    m_findings.push_back({m_line, m_location, std::string(column), std::string(value),
+                          "location " + m_location + ": " + std::string(what)});
+}
+
+CommitResult ChannelRules::Start(std::int64_t hz) {
+    m_grid.ClearRow(1);
+    if (hz <= 0 || hz % kHzPerUnit != 0) return CommitResult::StepError;
+    const CommitResult result =
+        CommitCellEdit(m_grid, 1, kColRxFreq, UnitsText(hz / kHzPerUnit), Language::English);
+    if (result != CommitResult::Accepted) m_grid.ClearRow(1);
+    return result;
+}
+
+CommitResult ChannelRules::SetTx(std::int64_t hz) {
+    if (hz <= 0) {
+        ClearTx();
+        return CommitResult::OutOfRange;
+    }
+    if (hz % kHzPerUnit != 0) {
+        ClearTx();
+        return CommitResult::StepError;
+    }
+    return CommitCellEdit(m_grid, 1, kColTxFreq, UnitsText(hz / kHzPerUnit), Language::English);
+}
+
+void ChannelRules::ClearTx() {
+    (void)CommitCellEdit(m_grid, 1, kColTxFreq, "", Language::English);  // always accepted
+}
+
+bool ChannelRules::SetEntry(int col, std::string_view text) {
+    const auto entry = ResolveListEntry(col, text, Language::English);
+    if (!entry) return false;
+    // List columns have nothing to refuse once the channel exists.
+    (void)CommitCellEdit(m_grid, 1, col, *entry, Language::English);
+    return true;
+}
+
+void ChannelRules::SetName(std::string_view column, std::string_view value,
+                           RecordFindings& findings) {
+    const std::string upper = UpperAscii(value);
+    std::string kept;
+    for (char c : upper)
+        if (NameCharToCode(c) != kNameFill) kept += c;
+    std::string name = kept.substr(0, kChannelNameLength);
+    if (kept != upper) {
+        findings.Add(column, value,
+                     "name '" + Shown(value) + "' has characters the radio cannot show: stored '" +
+                         name + "'");
+    } else if (name != kept) {
+        findings.Add(column, value, "name '" + Shown(value) + "' cut to '" + name + "'");
+    }
+    // What is left passes the rule by construction; checking keeps the two from drifting.
+    if (CheckRadioName(name, kChannelNameLength)) name.clear();
+    (void)CommitCellEdit(m_grid, 1, kColName, name, Language::English);
+}
+
+std::optional<std::int64_t> ParseMHz(std::string_view text) { return ParseScaledDecimal(text, 6); }
+
+std::string MHzText(std::int64_t hz) {
+    if (hz < 0) return "-" + MHzText(-hz);
+    std::string fraction = std::to_string(hz % 1000000);
+    fraction.insert(0, 6 - fraction.size(), '0');
+    return std::to_string(hz / 1000000) + "." + fraction;
+}
+
+std::string RefusalText(CommitResult result) {
+    if (result == CommitResult::OutOfRange) {
+        return "is out of range (" + MHzRange(kBand1Low, kBand1High) + " and " +
+               MHzRange(kBand2Low, kBand2High) + " MHz)";
+    }
+    return "is not on a 2.5 or 6.25 kHz step";
+}
+
+std::optional<int> ParseLocation(std::string_view text) {
+    if (text.empty() || text.size() > 5) return std::nullopt;
+    int value = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') return std::nullopt;
+        value = value * 10 + (c - '0');
+    }
+    return value;
+}
+
+std::string Shown(std::string_view value) {
+    if (value.empty()) return "(empty)";
+    constexpr std::size_t kLongest = 40;
+    std::size_t n = std::min(value.size(), kLongest);
+    // Never cut inside a UTF-8 character.
+    while (n > 0 && n < value.size() && (static_cast<unsigned char>(value[n]) & 0xC0) == 0x80) --n;
+    std::string out;
+    for (std::size_t i = 0; i < n; ++i) {
+        const auto c = static_cast<unsigned char>(value[i]);
+        // Control bytes would garble a terminal; UTF-8 (>= 0x80) stays readable.
+        out += (c < 0x20 || c == 0x7F) ? '?' : value[i];
+    }
+    if (n < value.size()) out += "...";
+    return out;
+}
+
+}  // namespace radio::formats

@@ -1,0 +1,71 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/codec/channel_codec.h"
+#include "core/codec/channel_grid.h"
+#include "core/formats/channel_list.h"
+
+// What the CSV and the TSV readers share: the grid's entry rules applied to one channel, and
+// the wording of findings.
+namespace radio::formats {
+
+// The findings of one record of the file.
+class RecordFindings {
+  public:
+    RecordFindings(int line, std::string location)
+        : m_line(line), m_location(std::move(location)) {}
+    // "location <loc>: <what>"
+    void Add(std::string_view column, std::string_view value, std::string_view what);
+    std::vector<ImportFinding> Take() { return std::move(m_findings); }
+
+  private:
+    int m_line;
+    std::string m_location;
+    std::vector<ImportFinding> m_findings;
+};
+
+// One channel built the way typing it into an empty grid row builds it: CommitCellEdit with
+// the new channel's defaults, list entries through ResolveListEntry, the name rule.
+class ChannelRules {
+  public:
+    ChannelRules() : m_grid(Language::English) {}
+
+    // Starts a channel on a receive frequency in Hz; anything but Accepted leaves no channel.
+    CommitResult Start(std::int64_t hz);
+    // Transmit frequency in Hz; a refused one leaves the channel without one.
+    CommitResult SetTx(std::int64_t hz);
+    void ClearTx();
+    // A list entry (columns 3-8) of either language, any case; false when it is none, and the
+    // cell keeps what it had.
+    bool SetEntry(int col, std::string_view text);
+    // The name after the name rule (upper case, the radio's characters, six of them); says in
+    // `findings` what it dropped.
+    void SetName(std::string_view column, std::string_view value, RecordFindings& findings);
+
+    const std::string& Text(int col) const { return m_grid.Text(1, col); }
+    ChannelTexts Texts() const { return m_grid.RowTexts(1); }
+
+  private:
+    ChannelGrid m_grid;
+};
+
+// A frequency of the file in MHz ("146.520000"), exactly, in Hz; nullopt when it is not a
+// plain decimal number.
+std::optional<std::int64_t> ParseMHz(std::string_view text);
+// Hz as the CSV layout writes MHz: six decimals.
+std::string MHzText(std::int64_t hz);
+// Why the rules refused a frequency: "is out of range (...)" / "is not on a ... step".
+std::string RefusalText(CommitResult result);
+
+// A location: digits only (after blanks are trimmed), at most 99999.
+std::optional<int> ParseLocation(std::string_view text);
+
+// A value for a finding: unprintable bytes shown as '?', long texts cut, "(empty)" for "".
+std::string Shown(std::string_view value);
+
+}  // namespace radio::formats

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <vector>
+
+#include "core/codec/channel_grid.h"
+#include "core/formats/channel_list.h"
+
+namespace radio {
+
+struct ImportOptions {
+    // Replace (false): rows the file does not list become empty. Merge (true): only the
+    // locations of the file change.
+    bool merge = false;
+    // 0: each channel goes to the row of its location. Otherwise the grid row (1-200, 1 is
+    // Pr) the file's lowest channel goes to; the others keep their distance to it.
+    int startRow = 0;
+};
+
+struct ImportResult {
+    ChannelGrid grid;                     // the channel table after the import
+    std::vector<ImportFinding> findings;  // in file order
+    std::vector<int> changedRows;         // grid rows whose texts differ from before
+    int stored = 0;                       // channels of the file that found a row
+};
+
+// Puts the channels of `list` into a copy of `current`, in the grid's language.
+ImportResult ApplyImport(const ChannelGrid& current, const ChannelList& list,
+                         const ImportOptions& options);
+
+}  // namespace radio
