@@ -62,6 +62,10 @@ bool AppContext::OpenUrl(const QUrl& url) {
 
 void AppContext::SetUrlOpener(UrlOpener opener) { m_urlOpener = std::move(opener); }
 
+void AppContext::NoteFileFolder(const QString& filePath) {
+    m_lastFolder = QFileInfo(filePath).absolutePath();
+}
+
 QString AppContext::HelpFilePath() const {
     const QString name = QString::fromStdString(m_appConfig.helpFile) + QStringLiteral(".html");
     // Beside the executable first, where the build and the installation put the pages; the

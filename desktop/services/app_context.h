@@ -70,6 +70,11 @@ class AppContext {
     bool OpenUrl(const QUrl& url);
     void SetUrlOpener(UrlOpener opener);
 
+    // --- The folder of the channel file opened or saved last in this run (empty before):
+    // where Save As proposes to save.
+    QString LastFileFolder() const { return m_lastFolder; }
+    void NoteFileFolder(const QString& filePath);
+
     // --- Help: the pages of the display language ("enHelp.html" / "chHelp.html" beside the
     // executable), opened at the anchor of a command id or a control id; 0 is the top.
     QString HelpFilePath() const;  // empty when the page of the language is missing

@@ -381,7 +381,7 @@ void ProgramAppTest::saveOfNeverSavedDocumentAsksForName() {
     QVERIFY(!QFile::exists(decoy));
 
     frame->Action(ID_FILE_SAVE)->trigger();  // the user cancels the dialog
-    QCOMPARE(fx.files.proposals, QStringList({"TestRadio"}));
+    QCOMPARE(fx.files.proposals, QStringList({"Channel Information.dat"}));
     QVERIFY(!QFile::exists(decoy));
 
     fx.files.names = {fx.Path("first")};
