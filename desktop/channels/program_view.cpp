@@ -182,7 +182,7 @@ void CProgramView::CreateEditors() {
     m_comboPower = combo(kIdComboPower, radio::kColPower);
     m_comboLock = combo(kIdComboLock, radio::kColLock);
     m_editName = edit(kIdEditName);
-    m_editName->SetUpperCase(true);
+    m_editName->SetRadioName(true);
     m_editName->SetTypedLimit(static_cast<int>(radio::kChannelNameLength));
     m_comboScanAdd = combo(kIdComboScanAdd, radio::kColScanAdd);
     m_comboBandwidth = combo(kIdComboBandwidth, radio::kColBandwidth);

@@ -11,6 +11,7 @@
 #include "desktop/dialogs/language_dlg.h"
 #include "desktop/services/help.h"
 #include "tests/desktop/channels/view_test_support.h"
+#include "tests/support/typing.h"
 
 namespace {
 
@@ -340,6 +341,11 @@ void ProgramViewTest::nameEditorLimits() {
     QCOMPARE(name->text(), QString("AB-1XY"));
     rig.PressEnter();
     QCOMPARE(rig.Grid().GetTextMatrix(4, 9), QString("AB-1XY"));
+    // Characters a radio name cannot hold would end the stored name: they are not taken.
+    name = qobject_cast<QLineEdit*>(rig.Enter(4, 9));
+    name->selectAll();
+    TypeText(name, QString::fromUtf8("a b.é_"));
+    QCOMPARE(name->text(), QString("AB_"));
 
     // A decoded eight-character name is shown whole, cannot grow, and stays whole when the
     // cell is left untouched, down to the image.
