@@ -69,6 +69,8 @@ CProgramView::CProgramView(AppContext& ctx, CProgramDoc* doc, QWidget* parent)
         target->installEventFilter(this);
     }
 
+    ComSetupDlg();  // PortName() reads the stored choice through it
+
     m_pProgressDlg = new CProgressDlg(this);
     // Queued, as the dialog's OK posts its start message: the click finishes first.
     connect(m_pProgressDlg, &CProgressDlg::StartTransfer, this, &CProgramView::OnStartTransfer,
@@ -394,13 +396,17 @@ CComSetupDlg* CProgramView::ComSetupDlg() {
     if (!m_pDlgComSetup) {
         m_pDlgComSetup = new CComSetupDlg(&m_ctx.Settings(), this);
         m_pDlgComSetup->SetHelpHook([this](int context) { m_ctx.ShowHelp(context); });
-        connect(m_pDlgComSetup, &CComSetupDlg::PortChosen, this,
-                [this](const QString& name) { m_strPortName = name; });
+        // The stored choice is what every view follows from now on, this one too.
+        connect(m_pDlgComSetup, &CComSetupDlg::PortChosen, this, [this] { m_strPortName.clear(); });
     }
     return m_pDlgComSetup;
 }
 
 void CProgramView::OnComSetup() { ComSetupDlg()->exec(); }
+
+QString CProgramView::PortName() const {
+    return m_strPortName.isEmpty() ? m_pDlgComSetup->StoredPort() : m_strPortName;
+}
 
 bool CProgramView::IsTransferRunning() const { return m_pTransfer && m_pTransfer->IsRunning(); }
 
@@ -416,7 +422,7 @@ void CProgramView::OnStartTransfer() {
     else
         CommitCellEdit();
     // A read works on a copy: the document changes only when every block has arrived.
-    m_pTransfer->Start(m_bTransferWrite, m_strPortName, m_pDocument->image(), m_pProgressDlg);
+    m_pTransfer->Start(m_bTransferWrite, PortName(), m_pDocument->image(), m_pProgressDlg);
 }
 
 void CProgramView::OnTransferFinished(radio::LinkOutcome outcome, const radio::RadioImage& image) {

@@ -90,7 +90,9 @@ class CProgramView : public QScrollArea {
     void EncodeGridToImage();
 
     // --- Radio transfers.
-    QString PortName() const { return m_strPortName; }
+    // The port transfers go to: the choice COM Setup stored (see CComSetupDlg::StoredPort),
+    // unless SetPortName put another one.
+    QString PortName() const;
     void SetPortName(const QString& name) { m_strPortName = name; }
     bool IsWriteMode() const { return m_bWriteMode; }
     CProgressDlg* ProgressDlg() const { return m_pProgressDlg; }
@@ -158,7 +160,7 @@ class CProgramView : public QScrollArea {
     CCellCombo* m_comboScanAdd = nullptr;
     CCellCombo* m_comboBandwidth = nullptr;
 
-    QString m_strPortName = QStringLiteral("COM1");
+    QString m_strPortName;  // empty: the stored choice
     std::vector<std::string> m_toneNames;
 
     std::unique_ptr<radio::CPrintJob> m_pPreviewJob;
