@@ -30,6 +30,7 @@ void CCellEdit::Open(const QString& text) {
     m_bOpening = true;
     setText(text);
     m_bOpening = false;
+    selectAll();
     m_bChanged = false;
     m_strLast = text;
 }
