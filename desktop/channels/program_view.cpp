@@ -381,13 +381,14 @@ void CProgramView::EncodeGridToImage() {
 // Keys
 
 bool CProgramView::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress && PreTranslateKey(static_cast<QKeyEvent*>(event)))
+    if (event->type() == QEvent::KeyPress &&
+        PreTranslateKey(watched, static_cast<QKeyEvent*>(event)))
         return true;
     if (watched == m_pForm && event->type() == QEvent::Resize) LayOutGrid();
     return QScrollArea::eventFilter(watched, event);
 }
 
-bool CProgramView::PreTranslateKey(QKeyEvent* key) {
+bool CProgramView::PreTranslateKey(QObject* watched, QKeyEvent* key) {
     if (key->key() == Qt::Key_F1 && key->modifiers() == Qt::NoModifier) {
         m_ctx.ShowHelp(ControlIdOf(QApplication::focusWidget()));
         return true;
@@ -395,6 +396,20 @@ bool CProgramView::PreTranslateKey(QKeyEvent* key) {
     if (m_bFirstLayout) return false;
 
     QWidget* editor = GetCellEditor();
+    if (editor->isVisible() && watched != editor && !editor->hasFocus() && !m_bRedirecting) {
+        // The focus went back to the grid under an open editor (a message box closed over it):
+        // what is typed belongs in the editor, not lost on the grid. An untouched entry is
+        // still replaced by typing, as on entering the cell.
+        editor->setFocus();
+        if (auto* edit = qobject_cast<CCellEdit*>(editor); edit && !edit->IsChanged())
+            edit->selectAll();
+        m_bRedirecting = true;
+        QKeyEvent copy(key->type(), key->key(), key->modifiers(), key->text(), key->isAutoRepeat(),
+                       ushort(key->count()));
+        QApplication::sendEvent(editor, &copy);
+        m_bRedirecting = false;
+        return true;
+    }
     auto* edit = qobject_cast<CCellEdit*>(editor);
     CellKeyState state;
     state.row = m_grid->GetRow();

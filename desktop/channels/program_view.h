@@ -138,7 +138,7 @@ class CProgramView : public QScrollArea {
     void OnGridScroll();
     void OpenEditor();
     void PlaceEditor(QWidget* editor);  // over the current cell
-    bool PreTranslateKey(QKeyEvent* key);
+    bool PreTranslateKey(QObject* watched, QKeyEvent* key);
     void MoveAfterCommit(int row, int col);
     void ShowCaution(int messageId);
     void OnStartTransfer();
@@ -152,6 +152,7 @@ class CProgramView : public QScrollArea {
     CMSFlexGrid* m_grid = nullptr;
     bool m_bFirstLayout = true;
     bool m_bLeavingCell = false;  // a commit raised by the grid's LeaveCell
+    bool m_bRedirecting = false;  // a key handed on to the open editor
     QMargins m_gridMargins;       // the form's margins around the grid
     bool m_bWriteMode = false;
     bool m_bTransferWrite = false;           // direction of the transfer under way

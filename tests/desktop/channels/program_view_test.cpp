@@ -35,6 +35,10 @@ void Keys(const QString& tokens) {
         {"Enter", Qt::Key_Return},       {"F2", Qt::Key_F2},
         {"Backspace", Qt::Key_Backspace}};
     for (const QString& token : tokens.split(' ', Qt::SkipEmptyParts)) {
+        if (token == "grid") {  // the focus goes to the grid, as when a message box closes
+            QApplication::focusWidget()->parentWidget()->parentWidget()->setFocus();
+            continue;
+        }
         if (token.startsWith("t:")) {
             for (QChar c : token.mid(2)) QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
             continue;
@@ -390,6 +394,9 @@ void ProgramViewTest::singleCellKeys_data() {
     // After the Caution the refused cell is current, its editor open for the value again.
     QTest::newRow("refused: the cell stays") << rx << "t:146.521 Tab" << rx << ""
                                              << "" << 1;
+    QTest::newRow("focus on the grid: the open editor takes the keys")
+        << rx << "grid t:147 Enter" << tx << "147.00000"
+        << "145.50000" << 0;
     QTest::newRow("refused, then typed again")
         << rx << "t:146.521 Down t:146.525 Down" << QPoint(6, 1) << "146.52500"
         << "" << 1;
