@@ -1,5 +1,6 @@
 #include "desktop/services/help_window.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QScrollBar>
 #include <QTextBrowser>
@@ -29,6 +30,12 @@ void CHelpWindow::ShowPage(const QUrl& url) {
     QUrl page = url;
     page.setFragment({});
     if (m_pBrowser->source().adjusted(QUrl::RemoveFragment) != page) m_pBrowser->setSource(page);
+    // First shown over the window the user works in; after that where the user left it.
+    if (!m_bPlaced) {
+        if (const QWidget* over = QApplication::activeWindow())
+            move(over->geometry().center() - rect().center());
+        m_bPlaced = true;
+    }
     // Scrolled after showing, when the browser knows its height.
     show();
     raise();

@@ -22,4 +22,5 @@ class CHelpWindow : public QWidget {
 
   private:
     QTextBrowser* m_pBrowser;
+    bool m_bPlaced = false;
 };
