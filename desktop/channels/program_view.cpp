@@ -278,6 +278,9 @@ void CProgramView::OnGridMouseDown() {
 }
 
 void CProgramView::OpenEditor() {
+    // A key on a cell scrolled out of sight (after the wheel dropped its edit) brings it back
+    // first; the scroll finds no editor to drop.
+    m_grid->scrollTo(m_grid->currentIndex());
     QWidget* editor = GetCellEditor();
     const QString text = m_grid->GetText();
     auto* combo = qobject_cast<CCellCombo*>(editor);

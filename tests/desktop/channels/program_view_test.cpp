@@ -39,6 +39,13 @@ void Keys(const QString& tokens) {
             QApplication::focusWidget()->parentWidget()->parentWidget()->setFocus();
             continue;
         }
+        if (token == "wheel") {  // the cells scroll by, out of sight
+            QWidget* w = QApplication::focusWidget();
+            while (w && !qobject_cast<CMSFlexGrid*>(w)) w = w->parentWidget();
+            auto* grid = qobject_cast<CMSFlexGrid*>(w);
+            grid->verticalScrollBar()->setValue(grid->verticalScrollBar()->value() + 60);
+            continue;
+        }
         if (token.startsWith("t:")) {
             for (QChar c : token.mid(2)) QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
             continue;
@@ -351,6 +358,9 @@ void ProgramViewTest::singleCellKeys_data() {
     QTest::newRow("Esc, then typing starts a new entry")
         << rx << "t:147 Esc t:146.525 Enter" << tx << "146.52500"
         << "145.50000" << 0;
+    QTest::newRow("typing after the cell scrolled away brings it back")
+        << rx << "t:147 wheel t:146.5" << rx << "145.00000"
+        << "146.5" << 0;
     QTest::newRow("F2 opens the closed editor") << rx << "Esc F2" << rx << "145.00000"
                                                 << "145.00000" << 0;
     QTest::newRow("Tab commits and moves right") << rx << "t:147 Tab" << tx << "147.00000"
@@ -423,6 +433,7 @@ void ProgramViewTest::singleCellKeys() {
     } else {
         QVERIFY(open->isVisible() && open->hasFocus());
         QCOMPARE(EditorText(open), editor);
+        QVERIFY(rig.Grid().viewport()->rect().contains(open->geometry().center()));
     }
     QCOMPARE(rig.fx.messages.shown.size(), cautions);
 }
