@@ -40,6 +40,13 @@ QString Utf8(std::string_view text) {
 
 std::string ToStd(const QString& text) { return text.toUtf8().toStdString(); }
 
+// Delivers a copy of a key press to another widget, as if it had been pressed there.
+void HandOn(QWidget* to, const QKeyEvent* key) {
+    QKeyEvent copy(key->type(), key->key(), key->modifiers(), key->text(), key->isAutoRepeat(),
+                   ushort(key->count()));
+    QApplication::sendEvent(to, &copy);
+}
+
 }  // namespace
 
 CProgramView::CProgramView(AppContext& ctx, CProgramDoc* doc, QWidget* parent)
@@ -407,9 +414,7 @@ bool CProgramView::PreTranslateKey(QObject* watched, QKeyEvent* key) {
         if (auto* edit = qobject_cast<CCellEdit*>(editor); edit && !edit->IsChanged())
             edit->selectAll();
         m_bRedirecting = true;
-        QKeyEvent copy(key->type(), key->key(), key->modifiers(), key->text(), key->isAutoRepeat(),
-                       ushort(key->count()));
-        QApplication::sendEvent(editor, &copy);
+        HandOn(editor, key);
         m_bRedirecting = false;
         return true;
     }
@@ -444,14 +449,11 @@ bool CProgramView::PreTranslateKey(QObject* watched, QKeyEvent* key) {
         case CellKeyAction::Open:
             OpenEditor();
             return true;
-        case CellKeyAction::OpenAndType: {
+        case CellKeyAction::OpenAndType:
             OpenEditor();
-            // The key's own copy goes to the editor, whose whole text is selected: it replaces it.
-            QKeyEvent copy(key->type(), key->key(), key->modifiers(), key->text(),
-                           key->isAutoRepeat(), ushort(key->count()));
-            QApplication::sendEvent(GetCellEditor(), &copy);
+            // The editor's whole text is selected: the key replaces it.
+            HandOn(GetCellEditor(), key);
             return true;
-        }
         case CellKeyAction::Commit:
             // A refused entry keeps the cell current with its editor open again.
             if (state.editorOpen && !CommitCellEdit()) return true;

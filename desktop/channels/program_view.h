@@ -156,7 +156,7 @@ class CProgramView : public QScrollArea {
     QMargins m_gridMargins;       // the form's margins around the grid
     bool m_bWriteMode = false;
     bool m_bTransferWrite = false;           // direction of the transfer under way
-    CComSetupDlg* m_pDlgComSetup = nullptr;  // created on first use, lives with the view
+    CComSetupDlg* m_pDlgComSetup = nullptr;  // lives with the view
     CLanguageDlg* m_pDlgLanguage = nullptr;  // created on first use, lives with the view
     CProgressDlg* m_pProgressDlg = nullptr;
     CTransferController* m_pTransfer = nullptr;
