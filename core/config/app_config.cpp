@@ -24,10 +24,12 @@ std::string LanguageValue(const CIniFile& ini, const AppConfig& cfg, std::string
     return ini.GetValue(cfg.languageName, key);
 }
 
-int ShowLangValue(const CIniFile& ini) {
+int ShowLangValue(const CIniFile& ini) { return SetupIntValue(ini, "ShowLang"); }
+
+int SetupIntValue(const CIniFile& ini, std::string_view key) {
     // atoi's reading (leading digits count, "1x" is 1, "x" is 0), without its undefined
     // behaviour on overflow.
-    const std::string text = SetupValue(ini, "ShowLang");
+    const std::string text = SetupValue(ini, key);
     const long v = std::strtol(text.c_str(), nullptr, 10);
     if (v > INT_MAX) return INT_MAX;
     if (v < INT_MIN) return INT_MIN;

@@ -21,7 +21,9 @@ struct AppConfig {
 // Frequently used lookups.
 std::string SetupValue(const CIniFile& ini, std::string_view key);  // [Setup]
 std::string LanguageValue(const CIniFile& ini, const AppConfig& cfg, std::string_view key);
-// [Setup] ShowLang as a decimal integer (0 for empty or not a number).
+// A [Setup] value as a decimal integer (0 for empty or not a number): ShowLang (nonzero shows
+// Setup > Language), ShowProductInfo (nonzero adds Product Information to the navigation tree).
+int SetupIntValue(const CIniFile& ini, std::string_view key);
 int ShowLangValue(const CIniFile& ini);
 
 }  // namespace radio

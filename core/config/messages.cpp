@@ -24,4 +24,11 @@ std::string_view MessageText(int id) {
     }
 }
 
+std::string_view FrequencyRuleText(Language lang) {
+    return Pick(lang,
+                "Frequencies must be multiples of 2.5 kHz or 6.25 kHz, in 136-175 MHz or "
+                "400-520 MHz.",
+                "频率须为 2.5 kHz 或 6.25 kHz 的整数倍，范围为 136-175 MHz 或 400-520 MHz。");
+}
+
 }  // namespace radio

@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+#include "core/config/language.h"
+
 namespace radio {
 
 // The program's message texts. They are English whatever the display language is and are
@@ -18,5 +20,9 @@ enum MessageId : int {
 
 // Text of a message id; empty for ids the program does not have.
 std::string_view MessageText(int id);
+
+// What a frequency entry must be, in the display language: the line shown below a refused
+// frequency's message, whose own text names the steps only in part.
+std::string_view FrequencyRuleText(Language lang);
 
 }  // namespace radio

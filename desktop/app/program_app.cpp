@@ -7,6 +7,7 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QScreen>
+#include <QStatusBar>
 #include <QTimer>
 #include <QWidget>
 
@@ -154,6 +155,11 @@ bool CProgramApp::OpenDocumentFile(const QString& path) {
     // One image on show: the window that was active steps back, hidden, its document open.
     if (previous) previous->close();
     m_pMainFrame->CreateChildFrame(doc.release());
+    if (previous && previous->GetDocument()->IsModified()) {
+        m_pMainFrame->statusBar()->showMessage(
+            QStringLiteral("\"%1\" has unsaved changes; it stays open in the Window menu.")
+                .arg(previous->GetDocument()->GetTitle()));
+    }
     return true;
 }
 

@@ -3,6 +3,8 @@
 #include <QFontMetrics>
 #include <QValidator>
 
+#include "core/codec/edit_rules.h"
+
 // Sees every change of the text before it is shown; QLineEdit undoes a change judged Invalid.
 class CCellEditValidator : public QValidator {
   public:
@@ -28,12 +30,19 @@ void CCellEdit::Open(const QString& text) {
     m_bOpening = true;
     setText(text);
     m_bOpening = false;
+    selectAll();
     m_bChanged = false;
     m_strLast = text;
 }
 
 bool CCellEdit::AcceptChange(const QString& before, QString& after) const {
-    if (m_bUpperCase) after = after.toUpper();
+    if (m_bRadioName) {
+        std::string name = after.toUtf8().toStdString();
+        const bool fits = !radio::CheckRadioName(name, std::string::npos);  // upper-cases too
+        after = QString::fromStdString(name);
+        // Shortening is always allowed, whatever an opened text holds.
+        if (!fits && after.size() >= before.size()) return false;
+    }
     // Shortening is always allowed, also below a too long text that was opened.
     if (after.size() < before.size()) return true;
     if (m_nTypedLimit > 0 && after.size() > m_nTypedLimit) return false;

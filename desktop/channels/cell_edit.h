@@ -5,7 +5,7 @@
 
 // The in-place edit box of a grid cell. It has no border and does not scroll sideways: typing
 // stops at the visible width, as in the classic edit control without automatic scrolling. It may
-// upper-case what is typed and limit the typed length; a longer text put in by Open (a name
+// take radio names only and limit the typed length; a longer text put in by Open (a name
 // decoded from the image) is shown whole and may be shortened, but not lengthened.
 class CCellEdit : public QLineEdit {
     Q_OBJECT
@@ -15,9 +15,12 @@ class CCellEdit : public QLineEdit {
 
     void SetTypedLimit(int maxChars) { m_nTypedLimit = maxChars; }  // 0: no limit
     int TypedLimit() const { return m_nTypedLimit; }
-    void SetUpperCase(bool upper) { m_bUpperCase = upper; }
+    // Letters are upper-cased as they are typed, and only the characters a radio name can hold
+    // (0-9, A-Z, '-', '_') are taken: any other would be stored as filler and end the name.
+    void SetRadioName(bool radioName) { m_bRadioName = radioName; }
 
-    // Shows the cell's text for editing; the edit counts as unchanged until the user types.
+    // Shows the cell's text for editing, whole text selected so that typing replaces it; the
+    // edit counts as unchanged until the user types.
     void Open(const QString& text);
     bool IsChanged() const { return m_bChanged; }
 
@@ -28,7 +31,7 @@ class CCellEdit : public QLineEdit {
   private:
     friend class CCellEditValidator;
     int m_nTypedLimit = 0;
-    bool m_bUpperCase = false;
+    bool m_bRadioName = false;
     bool m_bOpening = false;  // text set by Open, not typed
     bool m_bChanged = false;  // typed into since Open (isModified() is lost when the
                               // validator rewrites the text, as upper-casing does)

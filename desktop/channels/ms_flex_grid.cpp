@@ -61,8 +61,11 @@ void CMSFlexGrid::Init() {
     }
     SetHighLight(1);
 
-    connect(horizontalScrollBar(), &QScrollBar::valueChanged, this, [this] { emit Scroll(); });
-    connect(verticalScrollBar(), &QScrollBar::valueChanged, this, [this] { emit Scroll(); });
+    for (QScrollBar* bar : {horizontalScrollBar(), verticalScrollBar()}) {
+        connect(bar, &QScrollBar::valueChanged, this, [this] {
+            if (!m_resizing) emit Scroll();
+        });
+    }
 
     // QTableView's corner widget is its own button; we paint cell (0, 0) on it.
     for (auto* button : findChildren<QAbstractButton*>(Qt::FindDirectChildrenOnly)) {
@@ -102,6 +105,8 @@ void CMSFlexGrid::SetCols(int cols) {
 void CMSFlexGrid::SetRow(int row) { MoveTo(row, GetCol()); }
 
 void CMSFlexGrid::SetCol(int col) { MoveTo(GetRow(), col); }
+
+void CMSFlexGrid::SetCurrentCell(int row, int col) { MoveTo(row, col); }
 
 void CMSFlexGrid::MoveTo(int row, int col) {
     if (row < 1 || row >= GetRows() || col < 1 || col >= GetCols()) return;
@@ -274,6 +279,13 @@ void CMSFlexGrid::mousePressEvent(QMouseEvent* event) {
 void CMSFlexGrid::changeEvent(QEvent* event) {
     QTableView::changeEvent(event);
     if (event->type() == QEvent::FontChange) ApplyRowHeight();
+}
+
+void CMSFlexGrid::resizeEvent(QResizeEvent* event) {
+    m_resizing = true;
+    QTableView::resizeEvent(event);
+    m_resizing = false;
+    emit Resized();
 }
 
 bool CMSFlexGrid::eventFilter(QObject* watched, QEvent* event) {

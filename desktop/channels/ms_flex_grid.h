@@ -57,6 +57,8 @@ class CMSFlexGrid : public QTableView {
     void SetRow(int row);
     int GetCol() const { return m_cells.Col(); }
     void SetCol(int col);
+    // Both at once: one LeaveCell / EnterCell pair, as a click on the cell gives.
+    void SetCurrentCell(int row, int col);
 
     QString GetText() const;
     void SetText(const QString& text);
@@ -93,7 +95,9 @@ class CMSFlexGrid : public QTableView {
   signals:
     void EnterCell();
     void LeaveCell();
-    void Scroll();
+    void Scroll();  // the user or a move scrolled the cells; not raised by a resize
+    // The grid's size changed: cells may have moved under an open editor.
+    void Resized();
     // button: 1 left, 2 right, 4 middle; shift: 1 Shift, 2 Ctrl, 4 Alt; x, y in twips.
     void MouseDown(short button, short shift, int x, int y);
 
@@ -101,6 +105,7 @@ class CMSFlexGrid : public QTableView {
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
     void mousePressEvent(QMouseEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
@@ -116,6 +121,7 @@ class CMSFlexGrid : public QTableView {
     CChannelGridModel* m_model = nullptr;
     std::array<int, radio::ChannelGrid::kCols> m_colTwips{};
     int m_highLight = 1;
-    bool m_quiet = false;  // current index being resynchronised: no events
+    bool m_quiet = false;     // current index being resynchronised: no events
+    bool m_resizing = false;  // scroll bars clamped by a resize are no user's scroll
     QWidget* m_corner = nullptr;
 };

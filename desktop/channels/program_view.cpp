@@ -5,12 +5,14 @@
 #include <QKeyEvent>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QTimer>
 
 #include "core/codec/channel_codec.h"
 #include "core/codec/edit_rules.h"
 #include "core/config/messages.h"
 #include "desktop/channels/cell_combo.h"
 #include "desktop/channels/cell_edit.h"
+#include "desktop/channels/cell_keys.h"
 #include "desktop/channels/ms_flex_grid.h"
 #include "desktop/dialogs/language_dlg.h"
 #include "desktop/document/program_doc.h"
@@ -38,6 +40,13 @@ QString Utf8(std::string_view text) {
 
 std::string ToStd(const QString& text) { return text.toUtf8().toStdString(); }
 
+// Delivers a copy of a key press to another widget, as if it had been pressed there.
+void HandOn(QWidget* to, const QKeyEvent* key) {
+    QKeyEvent copy(key->type(), key->key(), key->modifiers(), key->text(), key->isAutoRepeat(),
+                   ushort(key->count()));
+    QApplication::sendEvent(to, &copy);
+}
+
 }  // namespace
 
 CProgramView::CProgramView(AppContext& ctx, CProgramDoc* doc, QWidget* parent)
@@ -47,21 +56,25 @@ CProgramView::CProgramView(AppContext& ctx, CProgramDoc* doc, QWidget* parent)
     setFont(form);
     setAutoFillBackground(true);
     setFrameShape(QFrame::NoFrame);
-    setWidgetResizable(false);
+    setWidgetResizable(true);
 
-    // The form keeps its template size; a window smaller than it shows scroll bars.
+    // The form never gets smaller than its template: a smaller window shows scroll bars.
     m_pForm = new QWidget;
-    m_pForm->setFixedSize(FormSize());
+    m_pForm->setMinimumSize(FormSize());
     setWidget(m_pForm);
 
     m_grid =
         doc ? new CMSFlexGrid(doc->grid(), m_pForm) : new CMSFlexGrid(m_ctx.UiLanguage(), m_pForm);
     SetControlId(m_grid, kIdGrid);
-    const QSize unit = FormSize();  // 431 x 231 dialog units
-    m_grid->setGeometry(17 * unit.width() / 431, 13 * unit.height() / 231, 399 * unit.width() / 431,
-                        205 * unit.height() / 231);
+    // The template places the grid at (17, 13) with 399 x 205 of the 431 x 231 dialog units.
+    const QSize unit = FormSize();
+    const int left = 17 * unit.width() / 431;
+    const int top = 13 * unit.height() / 231;
+    m_gridMargins = QMargins(left, top, unit.width() - left - 399 * unit.width() / 431,
+                             unit.height() - top - 205 * unit.height() / 231);
+    LayOutGrid();
     connect(m_grid, &CMSFlexGrid::EnterCell, this, &CProgramView::OnGridEnterCell);
-    connect(m_grid, &CMSFlexGrid::MouseDown, this, [this] { OnGridEnterCell(); });
+    connect(m_grid, &CMSFlexGrid::MouseDown, this, &CProgramView::OnGridMouseDown);
     connect(m_grid, &CMSFlexGrid::LeaveCell, this, &CProgramView::OnGridLeaveCell);
     connect(m_grid, &CMSFlexGrid::Scroll, this, &CProgramView::OnGridScroll);
     if (doc) {
@@ -71,10 +84,17 @@ CProgramView::CProgramView(AppContext& ctx, CProgramDoc* doc, QWidget* parent)
             m_grid->Refresh();
         });
     }
+    connect(m_grid, &CMSFlexGrid::Resized, this, [this] {
+        if (m_bFirstLayout) return;
+        LayOutColumns();
+        if (GetCellEditor()->isVisible()) PlaceEditor(GetCellEditor());
+    });
     for (QObject* target : {static_cast<QObject*>(this), static_cast<QObject*>(m_pForm),
                             static_cast<QObject*>(m_grid)}) {
         target->installEventFilter(this);
     }
+
+    ComSetupDlg();  // PortName() reads the stored choice through it
 
     m_pProgressDlg = new CProgressDlg(this);
     // Queued, as the dialog's OK posts its start message: the click finishes first.
@@ -158,12 +178,21 @@ void CProgramView::FirstLayout() {
     for (int col = 0; col < radio::ChannelGrid::kCols; ++col)
         m_grid->SetColAlignment(col, kCentred);
 
-    // Column 0 starts as wide as lets all ten columns show at once in the form's grid; its
-    // width is then the unit of every column's width.
+    LayOutColumns();
+}
+
+void CProgramView::LayOutGrid() {
+    m_grid->setGeometry(m_pForm->rect().marginsRemoved(m_gridMargins));
+}
+
+void CProgramView::LayOutColumns() {
+    // Column 0 is as wide as lets all ten columns show at once in the grid; its width is then
+    // the unit of every column's width, so a wider grid keeps the columns' proportions.
     double factorSum = 0;
     for (double f : kColumnFactors) factorSum += f;
-    m_grid->SetColWidth(0, m_grid->UnitWidthToFit(factorSum));
-    const int unit = m_grid->GetColWidth(0);
+    // Setting widths may resize the grid again and re-enter here: the unit is taken from the
+    // grid's width alone, never read back, so every pass sets the same widths.
+    const int unit = m_grid->UnitWidthToFit(factorSum);
     for (int col = 0; col < radio::ChannelGrid::kCols; ++col)
         m_grid->SetColWidth(col, static_cast<int>(unit * kColumnFactors[std::size_t(col)]));
 }
@@ -189,7 +218,7 @@ void CProgramView::CreateEditors() {
     m_comboPower = combo(kIdComboPower, radio::kColPower);
     m_comboLock = combo(kIdComboLock, radio::kColLock);
     m_editName = edit(kIdEditName);
-    m_editName->SetUpperCase(true);
+    m_editName->SetRadioName(true);
     m_editName->SetTypedLimit(static_cast<int>(radio::kChannelNameLength));
     m_comboScanAdd = combo(kIdComboScanAdd, radio::kColScanAdd);
     m_comboBandwidth = combo(kIdComboBandwidth, radio::kColBandwidth);
@@ -252,7 +281,20 @@ void CProgramView::OnGridEnterCell() {
     if (!m_bFirstLayout) OpenEditor();
 }
 
+void CProgramView::OnGridMouseDown() {
+    if (m_bFirstLayout) return;
+    // A click on the current cell beside its open editor keeps what was typed.
+    QWidget* editor = GetCellEditor();
+    if (editor->isVisible())
+        editor->setFocus();
+    else
+        OpenEditor();
+}
+
 void CProgramView::OpenEditor() {
+    // A key on a cell scrolled out of sight (after the wheel dropped its edit) brings it back
+    // first; the scroll finds no editor to drop.
+    m_grid->scrollTo(m_grid->currentIndex());
     QWidget* editor = GetCellEditor();
     const QString text = m_grid->GetText();
     auto* combo = qobject_cast<CCellCombo*>(editor);
@@ -266,6 +308,14 @@ void CProgramView::OpenEditor() {
         if (EditorOfColumn(col) != editor) EditorOfColumn(col)->hide();
     }
 
+    PlaceEditor(editor);
+    editor->setFocus();
+    editor->show();
+    editor->raise();
+    m_grid->viewport()->repaint();
+}
+
+void CProgramView::PlaceEditor(QWidget* editor) {
     // The cell rectangle in pixels, as the grid's screen resolution gives it. A list's own
     // height is the cell's; its dropped-down part is sized by its visible items.
     const int px = m_grid->logicalDpiX();
@@ -275,15 +325,18 @@ void CProgramView::OpenEditor() {
     const int left = m_grid->GetCellLeft() * px / kTwipsPerInch - 3;
     const int top = m_grid->GetCellTop() * py / kTwipsPerInch - 3;
     editor->setGeometry(left, top, width, height);
-    editor->setFocus();
-    editor->show();
-    editor->raise();
-    m_grid->viewport()->repaint();
 }
 
 void CProgramView::OnGridLeaveCell() {
     // The grid still has the cell being left as its current cell.
-    CommitCellEdit();
+    const int row = m_grid->GetRow();
+    const int col = m_grid->GetCol();
+    m_bLeavingCell = true;
+    const bool accepted = CommitCellEdit();
+    m_bLeavingCell = false;
+    // The grid moves on regardless (a click has already chosen the next cell); once it has,
+    // go back to the refused cell.
+    if (!accepted) QTimer::singleShot(0, this, [this, row, col] { MoveAfterCommit(row, col); });
 }
 
 void CProgramView::OnGridScroll() {
@@ -323,14 +376,17 @@ bool CProgramView::CommitCellEdit() {
     if (cells.RowTexts(row) != before) m_pDocument->SetModifiedFlag();
     if (result != radio::CommitResult::Accepted) {
         ShowCaution(static_cast<int>(result));
+        if (!m_bLeavingCell && m_grid->GetRow() == row && m_grid->GetCol() == col) OpenEditor();
         return false;
     }
     return true;
 }
 
 void CProgramView::ShowCaution(int messageId) {
+    // The message stays word for word; the line below it says what is accepted.
     m_ctx.Messages().Warning(this, Utf8(radio::MessageText(radio::kMsgCaution)),
-                             Utf8(radio::MessageText(messageId)));
+                             Utf8(radio::MessageText(messageId)) + QLatin1Char('\n') +
+                                 Utf8(radio::FrequencyRuleText(m_ctx.UiLanguage())));
 }
 
 void CProgramView::EncodeGridToImage() {
@@ -342,40 +398,83 @@ void CProgramView::EncodeGridToImage() {
 // Keys
 
 bool CProgramView::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress && PreTranslateKey(static_cast<QKeyEvent*>(event)))
+    if (event->type() == QEvent::KeyPress &&
+        PreTranslateKey(watched, static_cast<QKeyEvent*>(event)))
         return true;
+    if (watched == m_pForm && event->type() == QEvent::Resize) LayOutGrid();
     return QScrollArea::eventFilter(watched, event);
 }
 
-bool CProgramView::PreTranslateKey(const QKeyEvent* key) {
-    switch (key->key()) {
-        case Qt::Key_F1:
-            m_ctx.ShowHelp(ControlIdOf(QApplication::focusWidget()));
-            return true;
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-            if (m_bFirstLayout) return false;
-            OnEnterKey();
-            return true;
-        default:
-            return false;
+bool CProgramView::PreTranslateKey(QObject* watched, QKeyEvent* key) {
+    if (key->key() == Qt::Key_F1 && key->modifiers() == Qt::NoModifier) {
+        m_ctx.ShowHelp(ControlIdOf(QApplication::focusWidget()));
+        return true;
     }
+    if (m_bFirstLayout) return false;
+
+    QWidget* editor = GetCellEditor();
+    if (editor->isVisible() && watched != editor && !editor->hasFocus() && !m_bRedirecting) {
+        // The focus went back to the grid under an open editor (a message box closed over it):
+        // what is typed belongs in the editor, not lost on the grid. An untouched entry is
+        // still replaced by typing, as on entering the cell.
+        editor->setFocus();
+        if (auto* edit = qobject_cast<CCellEdit*>(editor); edit && !edit->IsChanged())
+            edit->selectAll();
+        m_bRedirecting = true;
+        HandOn(editor, key);
+        m_bRedirecting = false;
+        return true;
+    }
+    auto* edit = qobject_cast<CCellEdit*>(editor);
+    CellKeyState state;
+    state.row = m_grid->GetRow();
+    state.col = m_grid->GetCol();
+    state.lastRow = m_grid->GetRows() - 1;
+    state.lastCol = m_grid->GetCols() - 1;
+    state.editorOpen = editor->isVisible();
+    state.editBox = edit != nullptr;
+    if (edit) {
+        const bool wholeSelected = !edit->text().isEmpty() && edit->selectedText() == edit->text();
+        state.atStart = wholeSelected || (!edit->hasSelectedText() && edit->cursorPosition() == 0);
+        state.atEnd = wholeSelected ||
+                      (!edit->hasSelectedText() && edit->cursorPosition() == edit->text().size());
+    }
+
+    const CellKeyDecision decision =
+        DecideCellKey(key->key(), key->modifiers(), key->text(), state);
+    switch (decision.action) {
+        case CellKeyAction::Pass:
+            return false;
+        case CellKeyAction::Ignore:
+            return true;
+        case CellKeyAction::Help:  // handled above, whatever the state
+            return true;
+        case CellKeyAction::Cancel:
+            HideEditors();
+            m_grid->viewport()->update();
+            return true;
+        case CellKeyAction::Open:
+            OpenEditor();
+            return true;
+        case CellKeyAction::OpenAndType:
+            OpenEditor();
+            // The editor's whole text is selected: the key replaces it.
+            HandOn(GetCellEditor(), key);
+            return true;
+        case CellKeyAction::Commit:
+            // A refused entry keeps the cell current with its editor open again.
+            if (state.editorOpen && !CommitCellEdit()) return true;
+            MoveAfterCommit(decision.row, decision.col);
+            return true;
+    }
+    return false;
 }
 
-void CProgramView::OnEnterKey() {
-    // A rejected entry keeps the cursor on its cell.
-    if (GetCellEditor()->isVisible() && !CommitCellEdit()) return;
-    const int row = m_grid->GetRow();
-    const int col = m_grid->GetCol();
-    if (col < m_grid->GetCols() - 1) {
-        m_grid->SetCol(col + 1);
-    } else if (row < m_grid->GetRows() - 1) {
-        m_grid->SetCol(1);
-        m_grid->SetRow(row + 1);
-    } else {
-        m_grid->SetRow(1);
-        m_grid->SetCol(1);
-    }
+void CProgramView::MoveAfterCommit(int row, int col) {
+    if (m_grid->GetRow() == row && m_grid->GetCol() == col)
+        OpenEditor();
+    else
+        m_grid->SetCurrentCell(row, col);  // LeaveCell finds nothing left to store
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -401,13 +500,17 @@ CComSetupDlg* CProgramView::ComSetupDlg() {
     if (!m_pDlgComSetup) {
         m_pDlgComSetup = new CComSetupDlg(&m_ctx.Settings(), this);
         m_pDlgComSetup->SetHelpHook([this](int context) { m_ctx.ShowHelp(context); });
-        connect(m_pDlgComSetup, &CComSetupDlg::PortChosen, this,
-                [this](const QString& name) { m_strPortName = name; });
+        // The stored choice is what every view follows from now on, this one too.
+        connect(m_pDlgComSetup, &CComSetupDlg::PortChosen, this, [this] { m_strPortName.clear(); });
     }
     return m_pDlgComSetup;
 }
 
 void CProgramView::OnComSetup() { ComSetupDlg()->exec(); }
+
+QString CProgramView::PortName() const {
+    return m_strPortName.isEmpty() ? m_pDlgComSetup->StoredPort() : m_strPortName;
+}
 
 bool CProgramView::IsTransferRunning() const { return m_pTransfer && m_pTransfer->IsRunning(); }
 
@@ -423,7 +526,7 @@ void CProgramView::OnStartTransfer() {
     else
         CommitCellEdit();
     // A read works on a copy: the document changes only when every block has arrived.
-    m_pTransfer->Start(m_bTransferWrite, m_strPortName, m_pDocument->image(), m_pProgressDlg);
+    m_pTransfer->Start(m_bTransferWrite, PortName(), m_pDocument->image(), m_pProgressDlg);
 }
 
 void CProgramView::OnTransferFinished(radio::LinkOutcome outcome, const radio::RadioImage& image) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMargins>
 #include <QPointer>
 #include <QPrintPreviewDialog>
 #include <QScrollArea>
@@ -71,7 +72,8 @@ class CProgramView : public QScrollArea {
     // with a message: the transfer must never outlive its view or document.
     virtual bool QueryInterrupt();
 
-    // The form's size: 431 x 231 dialog units of its font (Times New Roman, 9 points).
+    // The form's size: 431 x 231 dialog units of its font (Times New Roman, 9 points). A larger
+    // window stretches the form and its grid; a smaller one shows scroll bars.
     QSize FormSize() const;
     QSize sizeHint() const override { return FormSize(); }
 
@@ -82,7 +84,8 @@ class CProgramView : public QScrollArea {
     // The editor of the grid's current column.
     QWidget* GetCellEditor() const;
     // Stores the text of the current cell's editor if it is shown, as leaving the cell does,
-    // and hides it. False only when the entry was rejected (the "Caution" message was shown).
+    // and hides it. False only when the entry was rejected: the "Caution" message was shown
+    // and the refused cell's editor is open again, so the value can be typed anew.
     bool CommitCellEdit();
     // Hides every editor without storing anything.
     void HideEditors();
@@ -90,7 +93,9 @@ class CProgramView : public QScrollArea {
     void EncodeGridToImage();
 
     // --- Radio transfers.
-    QString PortName() const { return m_strPortName; }
+    // The port transfers go to: the choice COM Setup stored (see CComSetupDlg::StoredPort),
+    // unless SetPortName put another one.
+    QString PortName() const;
     void SetPortName(const QString& name) { m_strPortName = name; }
     bool IsWriteMode() const { return m_bWriteMode; }
     CProgressDlg* ProgressDlg() const { return m_pProgressDlg; }
@@ -118,18 +123,23 @@ class CProgramView : public QScrollArea {
 
   protected:
     CLanguageDlg& LanguageDialog();
-    // Keys of the view and of all its controls pass here first (Enter and F1).
+    // Keys of the view and of all its controls pass here first (see cell_keys.h); also the
+    // form's resizing.
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void FirstLayout();
     void CreateEditors();
+    void LayOutGrid();     // the grid fills the form inside its margins
+    void LayOutColumns();  // the columns fill the grid in the proportions of kColumnFactors
     void OnGridEnterCell();
+    void OnGridMouseDown();
     void OnGridLeaveCell();
     void OnGridScroll();
     void OpenEditor();
-    bool PreTranslateKey(const QKeyEvent* key);
-    void OnEnterKey();
+    void PlaceEditor(QWidget* editor);  // over the current cell
+    bool PreTranslateKey(QObject* watched, QKeyEvent* key);
+    void MoveAfterCommit(int row, int col);
     void ShowCaution(int messageId);
     void OnStartTransfer();
     void OnTransferFinished(radio::LinkOutcome outcome, const radio::RadioImage& image);
@@ -141,9 +151,12 @@ class CProgramView : public QScrollArea {
     QWidget* m_pForm = nullptr;
     CMSFlexGrid* m_grid = nullptr;
     bool m_bFirstLayout = true;
+    bool m_bLeavingCell = false;  // a commit raised by the grid's LeaveCell
+    bool m_bRedirecting = false;  // a key handed on to the open editor
+    QMargins m_gridMargins;       // the form's margins around the grid
     bool m_bWriteMode = false;
     bool m_bTransferWrite = false;           // direction of the transfer under way
-    CComSetupDlg* m_pDlgComSetup = nullptr;  // created on first use, lives with the view
+    CComSetupDlg* m_pDlgComSetup = nullptr;  // lives with the view
     CLanguageDlg* m_pDlgLanguage = nullptr;  // created on first use, lives with the view
     CProgressDlg* m_pProgressDlg = nullptr;
     CTransferController* m_pTransfer = nullptr;
@@ -158,7 +171,7 @@ class CProgramView : public QScrollArea {
     CCellCombo* m_comboScanAdd = nullptr;
     CCellCombo* m_comboBandwidth = nullptr;
 
-    QString m_strPortName = QStringLiteral("COM1");
+    QString m_strPortName;  // empty: the stored choice
     std::vector<std::string> m_toneNames;
 
     std::unique_ptr<radio::CPrintJob> m_pPreviewJob;

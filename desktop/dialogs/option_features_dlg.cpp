@@ -6,7 +6,9 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QValidator>
 
+#include "core/codec/edit_rules.h"
 #include "desktop/services/app_context.h"
 #include "desktop/services/help.h"
 
@@ -19,6 +21,19 @@ std::string NameBytes(const QString& text) {
     for (QChar c : text) out += c.unicode() < 0x80 ? static_cast<char>(c.unicode()) : '\x7F';
     return out;
 }
+
+// Takes what the radio can show, upper-casing letters as they are typed: a lower-case letter
+// is outside the radio's character code, and the first one would end the stored name.
+class PowerOnNameValidator : public QValidator {
+  public:
+    using QValidator::QValidator;
+    State validate(QString& input, int&) const override {
+        std::string name = input.toUtf8().toStdString();
+        if (radio::CheckRadioName(name, radio::offset::kPowerOnNameSize)) return Invalid;
+        input = QString::fromStdString(name);
+        return Acceptable;
+    }
+};
 
 }  // namespace
 
@@ -47,6 +62,7 @@ COptionFeaturesDlg::COptionFeaturesDlg(AppContext& ctx, QWidget* parent) : QDial
     m_pName = new QLineEdit(this);
     SetControlId(m_pName, radio::kIdPowerOnName);
     m_pName->setMaxLength(static_cast<int>(radio::offset::kPowerOnNameSize));
+    m_pName->setValidator(new PowerOnNameValidator(m_pName));
     auto* nameLabel = new QLabel(QStringLiteral("Power-on Name"), this);
     nameLabel->setBuddy(m_pName);
     grid->addWidget(nameLabel, 8, 0);

@@ -1,5 +1,6 @@
 #include "desktop/document/program_doc.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -39,6 +40,7 @@ radio::Status CProgramDoc::OnOpenDocument(const QString& path) {
     m_bNewImage = false;
     m_strPathName = QFileInfo(path).absoluteFilePath();
     m_bUserFile = true;
+    m_ctx.NoteFileFolder(m_strPathName);
     SetTitle(QFileInfo(path).fileName());
     SetModifiedFlag(false);
     return radio::Status::Ok();
@@ -55,8 +57,7 @@ bool CProgramDoc::DoFileSave(QWidget* parent) { return DoSave(parent, !m_bUserFi
 bool CProgramDoc::DoSave(QWidget* parent, bool askName) {
     QString path = m_strPathName;
     if (askName || !m_bUserFile) {
-        // The proposal is the path name: the application name for a new document.
-        path = m_ctx.FileDialogs().GetSaveFileName(parent, m_strPathName, kFilter);
+        path = m_ctx.FileDialogs().GetSaveFileName(parent, ProposedFileName(), kFilter);
         if (path.isEmpty()) return false;
         if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".dat");
     }
@@ -66,9 +67,19 @@ bool CProgramDoc::DoSave(QWidget* parent, bool askName) {
     }
     m_strPathName = QFileInfo(path).absoluteFilePath();
     m_bUserFile = true;
+    m_ctx.NoteFileFolder(m_strPathName);
     SetTitle(QFileInfo(path).fileName());
     SetModifiedFlag(false);
     return true;
+}
+
+QString CProgramDoc::ProposedFileName() const {
+    // The title names the document as the user sees it ("Channel Information", "my radio.dat");
+    // the path name of a new document is the settings key, no name for a file.
+    QString name = m_strTitle;
+    if (!name.endsWith(QStringLiteral(".dat"), Qt::CaseInsensitive)) name += QStringLiteral(".dat");
+    const QString folder = m_ctx.LastFileFolder();
+    return folder.isEmpty() ? name : QDir(folder).filePath(name);
 }
 
 bool CProgramDoc::SaveModified(QWidget* parent) {

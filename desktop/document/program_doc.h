@@ -31,6 +31,8 @@ class CProgramDoc : public QObject {
     // asks for a name. Failures are reported; false when nothing was saved.
     bool DoFileSave(QWidget* parent);
     bool DoSave(QWidget* parent, bool askName);
+    // What Save As proposes: "<title>.dat" in the folder of the file opened or saved last.
+    QString ProposedFileName() const;
     // On closing the program: asks Save / Discard / Cancel when modified. False on Cancel or
     // when the save failed.
     bool SaveModified(QWidget* parent);

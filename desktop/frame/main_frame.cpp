@@ -147,6 +147,7 @@ bool CMainFrame::Create() {
     m_pProductInfoDlg = new CProductInfoDlg(m_ctx, this);
 
     CreateMenus();
+    CreateWindowMenus();
     if (!CreateToolBar() || !CreateStatusBar() || !CreateNavigationBar()) return false;
     CreateAccelerators();
     setWindowTitle(m_ctx.LanguageText("AppName"));
@@ -261,6 +262,50 @@ void CMainFrame::CreateMenus() {
     toView(ID_FILE_PRINT, &CProgramView::OnFilePrint);
     toView(ID_FILE_PRINT_PREVIEW, &CProgramView::OnFilePrintPreview);
     toView(ID_FILE_PRINT_DIRECT, &CProgramView::OnFilePrintDirect);
+}
+
+void CMainFrame::CreateWindowMenus() {
+    // One per menu set, before Help; both list the same documents.
+    for (auto [menus, slot] :
+         {std::pair{&m_menus128, &m_pWindowMenu128}, std::pair{&m_menus129, &m_pWindowMenu129}}) {
+        auto* menu = new QMenu(QStringLiteral("&Window"), this);
+        connect(menu, &QMenu::aboutToShow, this, [this, menu] { FillWindowMenu(menu); });
+        menus->insert(menus->size() - 1, menu);
+        *slot = menu;
+    }
+}
+
+void CMainFrame::FillWindowMenu(QMenu* menu) {
+    menu->clear();
+    const QList<CChildFrame*> children = ChildFrames();
+    if (children.isEmpty()) menu->addAction(QStringLiteral("No documents open"))->setEnabled(false);
+    int number = 0;
+    for (CChildFrame* child : children) {
+        // "*" marks unsaved changes, as the close question will; hidden windows are listed too,
+        // since their documents are still open.
+        const CProgramDoc* doc = child->GetDocument();
+        QString text = QStringLiteral("&%1 %2").arg(++number).arg(doc->GetTitle());
+        if (doc->IsModified()) text += QStringLiteral(" *");
+        if (child->isHidden()) text += QStringLiteral("  (hidden)");
+        QAction* item = menu->addAction(text);
+        item->setCheckable(true);
+        item->setChecked(child == ActiveChild());
+        connect(item, &QAction::triggered, this,
+                [this, window = QPointer<CChildFrame>(child)] { OnWindowChosen(window); });
+    }
+}
+
+void CMainFrame::OnWindowChosen(CChildFrame* child) {
+    if (!child) return;
+    child->show();
+    m_pMdiClient->setActiveSubWindow(child);
+    m_pActiveChild = child;
+    child->GetView()->setFocus();
+    UpdateCommandStates();
+}
+
+QMenu* CMainFrame::WindowMenu(bool documentMenu) const {
+    return documentMenu ? m_pWindowMenu129 : m_pWindowMenu128;
 }
 
 bool CMainFrame::CreateToolBar() {
@@ -540,8 +585,10 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
             return;
         }
     }
-    // Every document with unsaved changes is asked about, hidden ones too.
+    // Every document with unsaved changes is asked about, hidden ones too: its window comes
+    // to the front first, so the question names what the user can see.
     for (CChildFrame* child : ChildFrames()) {
+        if (child->GetDocument()->IsModified()) OnWindowChosen(child);
         if (!child->GetDocument()->SaveModified(this)) {
             event->ignore();
             return;

@@ -36,6 +36,8 @@ class CMainFrame : public QMainWindow {
     QAction* AboutAction(bool documentMenu) const;
     // The popups of the menu without a document (false) or of the document menu (true).
     const QList<QMenu*>& Menus(bool documentMenu) const;
+    // The Window menu of either set: filled with the open documents as it is shown.
+    QMenu* WindowMenu(bool documentMenu) const;
     bool IsDocumentMenuShown() const { return m_bDocumentMenu; }
 
     QToolBar* ToolBar() const { return m_pToolBar; }
@@ -80,6 +82,8 @@ class CMainFrame : public QMainWindow {
     // The navigation tree chose an item with this text.
     void OnTreeItemChosen(const QString& text);
     void UpdateCommandStates();
+    // Shows a document's window, also a hidden one, and makes it the active one.
+    void OnWindowChosen(CChildFrame* child);
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -89,6 +93,8 @@ class CMainFrame : public QMainWindow {
   private:
     QAction* NewAction(int id, const QString& text, const QString& prompt = {});
     void CreateMenus();
+    void CreateWindowMenus();
+    void FillWindowMenu(QMenu* menu);
     bool CreateToolBar();
     bool CreateStatusBar();
     bool CreateNavigationBar();
@@ -105,6 +111,8 @@ class CMainFrame : public QMainWindow {
     QList<QMenu*> m_menus128;
     QList<QMenu*> m_menus129;
     QMenu* m_pSetupMenu = nullptr;
+    QMenu* m_pWindowMenu128 = nullptr;
+    QMenu* m_pWindowMenu129 = nullptr;
     bool m_bDocumentMenu = false;
 
     CMDIClientWnd* m_pMdiClient = nullptr;

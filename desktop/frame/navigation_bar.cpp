@@ -4,21 +4,21 @@
 #include <QCursor>
 #include <QHeaderView>
 #include <QHelpEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QRubberBand>
-#include <QSignalBlocker>
-#include <QTimer>
 #include <QToolTip>
 #include <QTreeWidget>
 
+#include "core/config/app_config.h"
 #include "desktop/frame/navigation_tree.h"
 #include "desktop/services/app_context.h"
 #include "desktop/services/app_pictures.h"
 #include "desktop/services/help.h"
 
 CNavigationBar::CNavigationBar(AppContext& ctx, QWidget* frame, QWidget* parent)
-    : QWidget(parent), m_ctx(ctx), m_pFrame(frame), m_cursorPos([] { return QCursor::pos(); }) {
+    : QWidget(parent), m_ctx(ctx), m_pFrame(frame) {
     setWindowTitle(QStringLiteral("IE Control Bar"));
     setMouseTracking(true);
     // Times New Roman metrics (Liberation Serif where it is not installed), 14-pixel characters.
@@ -39,8 +39,13 @@ CNavigationBar::CNavigationBar(AppContext& ctx, QWidget* frame, QWidget* parent)
     auto* root = new QTreeWidgetItem(m_pTree, {m_ctx.AppCaption()});
     new QTreeWidgetItem(root, {m_ctx.PickText("Channel Information", "信道信息")});
     new QTreeWidgetItem(root, {m_ctx.PickText("Optional Features", "可选功能")});
+    // Hidden unless Program.ini asks for it: the dialog changes the radio type and band.
+    if (radio::SetupIntValue(m_ctx.Config(), "ShowProductInfo") != 0)
+        new QTreeWidgetItem(root, {m_ctx.PickText("Product Information", "类型设置")});
     root->setExpanded(true);
-    connect(m_pTree, &QTreeWidget::currentItemChanged, this, &CNavigationBar::OnTreeSelChanged);
+    connect(m_pTree, &QTreeWidget::itemClicked, this,
+            [this](QTreeWidgetItem* item) { emit itemChosen(item->text(0)); });
+    m_pTree->installEventFilter(this);
 
     m_pTrackLine = new QRubberBand(QRubberBand::Line, m_pFrame ? m_pFrame : this);
     setFixedWidth(m_nWidth);
@@ -53,20 +58,16 @@ void CNavigationBar::SetBarWidth(int width) {
     setFixedWidth(width);
 }
 
-void CNavigationBar::OnTreeSelChanged() {
-    // The item under the pointer counts, not the one the selection moved to: a keyboard move
-    // with the pointer elsewhere chooses nothing.
-    const QPoint at = m_pTree->viewport()->mapFromGlobal(m_cursorPos());
-    QTreeWidgetItem* hit = m_pTree->viewport()->rect().contains(at) ? m_pTree->itemAt(at) : nullptr;
-    const QString text = hit ? hit->text(0) : QString();
-    // Acting later lets the tree finish the click first; reselecting the root with signals
-    // blocked makes the next choice of the same item a selection change again, without
-    // running this rule a second time for the root.
-    QTimer::singleShot(0, this, [this, hit = hit != nullptr, text] {
-        if (hit) emit itemChosen(text);
-        const QSignalBlocker block(m_pTree);
-        m_pTree->setCurrentItem(rootItem());
-    });
+bool CNavigationBar::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_pTree && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        QTreeWidgetItem* item = m_pTree->currentItem();
+        if (item && (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space)) {
+            emit itemChosen(item->text(0));
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 int CNavigationBar::HalfFrameWidth() const { return (m_pFrame ? m_pFrame->width() : width()) / 2; }

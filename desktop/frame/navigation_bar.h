@@ -1,7 +1,5 @@
 #pragma once
 
-#include <functional>
-
 #include <QFont>
 #include <QRect>
 #include <QWidget>
@@ -43,20 +41,16 @@ class CNavigationBar : public QWidget {
     // "Close" over the close button, nothing elsewhere.
     QString toolTipAt(const QPoint& pos) const;
 
-    // Where the pointer is, in screen coordinates; tests substitute their own.
-    void SetCursorSource(std::function<QPoint()> source) { m_cursorPos = std::move(source); }
-
-    // Runs the tree's selection rule now (the tree's own selection-change signal calls it).
-    void OnTreeSelChanged();
-
   signals:
-    // The text of the tree item under the pointer when the selection changed.
+    // The text of the tree item the user clicked, or pressed Enter or Space on. Nothing else
+    // chooses: not the focus or the window coming back, nor arrows moving the selection.
     void itemChosen(const QString& text);
     // The close button was released on: the main window hides the panel.
     void closeRequested();
 
   protected:
     bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;  // the tree's keys
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -82,5 +76,4 @@ class CNavigationBar : public QWidget {
     bool m_bHover = false;
     bool m_bPressed = false;
     bool m_bResizing = false;
-    std::function<QPoint()> m_cursorPos;
 };

@@ -10,6 +10,7 @@
 #include <QWidget>
 
 #include "desktop/services/help.h"
+#include "desktop/services/help_window.h"
 #include "desktop/services/qt_settings_store.h"
 #include "qt/config_text.h"
 
@@ -61,6 +62,10 @@ bool AppContext::OpenUrl(const QUrl& url) {
 
 void AppContext::SetUrlOpener(UrlOpener opener) { m_urlOpener = std::move(opener); }
 
+void AppContext::NoteFileFolder(const QString& filePath) {
+    m_lastFolder = QFileInfo(filePath).absolutePath();
+}
+
 QString AppContext::HelpFilePath() const {
     const QString name = QString::fromStdString(m_appConfig.helpFile) + QStringLiteral(".html");
     // Beside the executable first, where the build and the installation put the pages; the
@@ -82,7 +87,23 @@ QUrl AppContext::HelpUrl(int context) const {
 
 void AppContext::ShowHelp(int context) {
     const QUrl url = HelpUrl(context);
-    if (url.isValid()) OpenUrl(url);
+    if (!url.isValid()) {
+        const QString name = QString::fromStdString(m_appConfig.helpFile) + QStringLiteral(".html");
+        Messages().Information(
+            QApplication::activeWindow(), AppCaption(),
+            QStringLiteral("The help page %1 is missing. It belongs in the program's folder, %2; "
+                           "installing the program again restores it.")
+                .arg(name, QDir::toNativeSeparators(QCoreApplication::applicationDirPath())));
+        return;
+    }
+    if (OpenUrl(url)) return;
+    // No browser (or none that takes local files): the page is shown here instead.
+    if (!m_helpWindow) {
+        QString title = PickText("Help", "帮助");
+        if (!AppCaption().isEmpty()) title += QStringLiteral(" - ") + AppCaption();
+        m_helpWindow = std::make_unique<CHelpWindow>(title);
+    }
+    m_helpWindow->ShowPage(url);
 }
 
 void AppContext::InstallDialogHelp(QWidget* dialog, int fixedContext) {

@@ -14,6 +14,7 @@
 #include "desktop/services/message_box_service.h"
 #include "desktop/services/qt_file_dialog_service.h"
 
+class CHelpWindow;
 class QPrinter;
 class QWidget;
 
@@ -69,11 +70,19 @@ class AppContext {
     bool OpenUrl(const QUrl& url);
     void SetUrlOpener(UrlOpener opener);
 
+    // --- The folder of the channel file opened or saved last in this run (empty before):
+    // where Save As proposes to save.
+    QString LastFileFolder() const { return m_lastFolder; }
+    void NoteFileFolder(const QString& filePath);
+
     // --- Help: the pages of the display language ("enHelp.html" / "chHelp.html" beside the
     // executable), opened at the anchor of a command id or a control id; 0 is the top.
     QString HelpFilePath() const;  // empty when the page of the language is missing
     QUrl HelpUrl(int context) const;
-    void ShowHelp(int context);  // a missing page does nothing
+    // In the desktop's browser; where none opens it, in the program's own help window. A
+    // missing page is reported.
+    void ShowHelp(int context);
+    CHelpWindow* HelpWindow() const { return m_helpWindow.get(); }  // once it was needed
     // F1 in `dialog` shows help at the id of the focused control, or at `fixedContext` when
     // that is not 0 (dialogs that have one page, whatever has the focus).
     void InstallDialogHelp(QWidget* dialog, int fixedContext = 0);
@@ -96,6 +105,8 @@ class AppContext {
     MessageService* m_messages = nullptr;
     FileDialogService* m_fileDialogs = nullptr;
     UrlOpener m_urlOpener;
+    QString m_lastFolder;
     std::unique_ptr<QPrinter> m_printer;
+    std::unique_ptr<CHelpWindow> m_helpWindow;
     RestartHandler m_restart;
 };

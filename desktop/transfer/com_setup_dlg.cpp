@@ -98,42 +98,56 @@ void CComSetupDlg::OnInitDialog() {
         delete button;
     }
     m_others.clear();
-    m_otherNames.clear();
-    std::vector<QString> found = m_lister ? m_lister() : std::vector<QString>{};
-    for (const QString& path : found) {
-        m_otherNames.push_back(path);
-        m_others.push_back(new QRadioButton(path, m_group));
-    }
-    m_otherNames.push_back(
-        QString::fromUtf8(kVirtualPortName.data(), qsizetype(kVirtualPortName.size())));
-    m_others.push_back(new QRadioButton(QStringLiteral("Virtual radio (built-in)"), m_group));
-    for (std::size_t k = 0; k < m_others.size(); ++k) {
+    m_otherNames = OtherNamesNow();
+    for (std::size_t k = 0; k < m_otherNames.size(); ++k) {
+        const bool isVirtual = k + 1 == m_otherNames.size();  // always the last choice
+        m_others.push_back(new QRadioButton(
+            isVirtual ? QStringLiteral("Virtual radio (built-in)") : m_otherNames[k], m_group));
         m_buttons->addButton(m_others[k], kFirstOtherId + int(k));
         m_groupLayout->addWidget(m_others[k]);
     }
 
-    // Missing value: COM1. A value outside 1..4 checks none of the four.
-    m_nPort = 1;
-    if (m_store) {
-        if (const auto stored = m_store->GetInt(kComValue)) m_nPort = static_cast<int>(*stored);
-    }
-    m_nPort -= 1;
-
     CheckNone();
-    const std::optional<std::string> other = m_store ? m_store->GetText(kPortValue) : std::nullopt;
-    const auto match =
-        other && !other->empty()
-            ? std::find(m_otherNames.begin(), m_otherNames.end(), QString::fromStdString(*other))
-            : m_otherNames.end();
-    if (match != m_otherNames.end()) {
-        m_others[std::size_t(match - m_otherNames.begin())]->setChecked(true);
-        m_nPort = -1;
-    } else if (m_nPort >= 0 && m_nPort < 4) {
+    const StoredChoice choice = ReadStoredChoice(m_otherNames);
+    m_nPort = choice.classic;
+    if (choice.other >= 0) {
+        m_others[std::size_t(choice.other)]->setChecked(true);
+    } else if (choice.classic >= 0) {
         // Checked even when the probe disabled it: the choice stays the user's.
-        m_classic[m_nPort]->setChecked(true);
-    } else {
-        m_nPort = -1;
+        m_classic[choice.classic]->setChecked(true);
     }
+}
+
+std::vector<QString> CComSetupDlg::OtherNamesNow() const {
+    std::vector<QString> names = m_lister ? m_lister() : std::vector<QString>{};
+    names.push_back(QString::fromUtf8(kVirtualPortName.data(), qsizetype(kVirtualPortName.size())));
+    return names;
+}
+
+CComSetupDlg::StoredChoice CComSetupDlg::ReadStoredChoice(
+    const std::vector<QString>& otherNames) const {
+    StoredChoice choice;
+    const std::optional<std::string> other = m_store ? m_store->GetText(kPortValue) : std::nullopt;
+    if (other && !other->empty()) {
+        const auto match =
+            std::find(otherNames.begin(), otherNames.end(), QString::fromStdString(*other));
+        if (match != otherNames.end()) {
+            choice.other = int(match - otherNames.begin());
+            return choice;
+        }
+    }
+    // Missing value: COM1. A value outside 1..4 names none of the four.
+    std::uint32_t com = 1;
+    if (m_store) com = m_store->GetInt(kComValue).value_or(1);
+    if (com >= 1 && com <= 4) choice.classic = int(com) - 1;
+    return choice;
+}
+
+QString CComSetupDlg::StoredPort() const {
+    const std::vector<QString> names = OtherNamesNow();
+    const StoredChoice choice = ReadStoredChoice(names);
+    if (choice.other >= 0) return names[std::size_t(choice.other)];
+    return ClassicName(choice.classic >= 0 ? choice.classic : 0);
 }
 
 void CComSetupDlg::CheckNone() {

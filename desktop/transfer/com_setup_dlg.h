@@ -44,6 +44,11 @@ class CComSetupDlg : public QDialog {
 
     // The port name chosen by the last OK ("com2", "/dev/ttyUSB0", "virtual:"); empty before.
     QString ChosenPort() const { return m_strPortName; }
+    // The port the stored choice names now, found as the dialog preselects it: a remembered
+    // other port while the lister still finds it (the virtual radio always), else the classic
+    // port "com" names, else COM1. Views transfer through this port, so that the dialog and
+    // the transfer never disagree.
+    QString StoredPort() const;
     // Index of the checked classic port (0..3), -1 when none of the four is checked.
     int m_nPort = -1;
 
@@ -65,6 +70,14 @@ class CComSetupDlg : public QDialog {
     void accept() override { OnOK(); }
 
   private:
+    // What the store names among `otherNames`: an index into them, or a classic port 0..3,
+    // or neither (-1, -1).
+    struct StoredChoice {
+        int other = -1;
+        int classic = -1;
+    };
+    StoredChoice ReadStoredChoice(const std::vector<QString>& otherNames) const;
+    std::vector<QString> OtherNamesNow() const;  // the lister's ports, then the virtual radio
     void CheckNone();
 
     radio::SettingsStore* m_store = nullptr;

@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 #include <QUrl>
 #include <deque>
+#include <functional>
 #include <memory>
 
 #include "core/config/settings_store.h"
@@ -28,12 +29,14 @@ class ScriptedMessages : public MessageService {
     };
     Answer Show(QWidget*, Kind kind, const QString& caption, const QString& text) override {
         shown.append({kind, caption, text});
+        if (onShow) onShow(shown.constLast());
         if (answers.empty()) return defaultAnswer;
         const Answer a = answers.front();
         answers.pop_front();
         return a;
     }
     QList<Shown> shown;
+    std::function<void(const Shown&)> onShow;  // sees the program as the message finds it
     std::deque<Answer> answers;
     Answer defaultAnswer = Answer::Cancel;
 };

@@ -46,7 +46,7 @@ TEST(AppConfig, BrandingComesFromTheLanguageSection) {
     EXPECT_EQ(SetupValue(ini, "AppName"), "radio");
 }
 
-TEST(AppConfig, ShowLangReadsLikeAtoi) {
+TEST(AppConfig, SetupFlagsReadLikeAtoi) {
     const std::pair<const char*, int> cases[] = {
         {"ShowLang=1", 1},  {"ShowLang=0", 0},
         {"ShowLang=", 0},   {"ShowLang=yes", 0},
@@ -57,6 +57,13 @@ TEST(AppConfig, ShowLangReadsLikeAtoi) {
         CIniFile ini;
         ini.LoadFromText(std::string("[Setup]\n") + line + "\n", true);
         EXPECT_EQ(ShowLangValue(ini), expected) << line;
+        // Every flag of [Setup] reads the same way, each under its own key only.
+        std::string other = line;
+        if (const auto at = other.find("ShowLang"); at != std::string::npos)
+            other.replace(at, 8, "ShowProductInfo");
+        ini.LoadFromText("[Setup]\n" + other + "\n", true);
+        EXPECT_EQ(SetupIntValue(ini, "ShowProductInfo"), expected) << other;
+        EXPECT_EQ(ShowLangValue(ini), 0) << other;
     }
 }
 

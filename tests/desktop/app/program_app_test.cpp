@@ -8,6 +8,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QSignalSpy>
+#include <QStatusBar>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
@@ -78,6 +79,8 @@ class ProgramAppTest : public QObject {
     void closeHidesAndChannelInformationShows();
     void exitAsksAboutUnsavedChanges_data();
     void exitAsksAboutUnsavedChanges();
+    void windowMenuListsEveryDocument();
+    void exitShowsEachUnsavedDocumentItAsksAbout();
     void saveOfNeverSavedDocumentAsksForName();
     void optionalFeaturesWithoutWindowExplains();
     void settingsDialogsMarkTheDocument_data();
@@ -127,7 +130,8 @@ void ProgramAppTest::startUp() {
     QVERIFY(frame->IsDocumentMenuShown());
     QStringList bar;
     for (QAction* a : frame->menuBar()->actions()) bar << a->text();
-    QCOMPARE(bar, QStringList({"&File", "&Edit", "&Program", "&View", "&Setup", "&Help"}));
+    QCOMPARE(bar,
+             QStringList({"&File", "&Edit", "&Program", "&View", "&Setup", "&Window", "&Help"}));
 
     // Menus stay English; the About item carries the configured title.
     const QList<QMenu*> menus = frame->Menus(true);
@@ -136,7 +140,7 @@ void ProgramAppTest::startUp() {
                           "Save &As...", "", "&Import Channels...", "&Export Channels...", "",
                           "&Print...\tCtrl+P", "Print Pre&view", "P&rint Setup...", "", "E&xit"}));
     QCOMPARE(ItemTexts(menus[2]), QStringList({"&Read    Ctrl+R", "&Write   Ctrl+W"}));
-    QCOMPARE(ItemTexts(menus[5]),
+    QCOMPARE(ItemTexts(menus[6]),
              QStringList({chinese ? QString("关于对讲机") : QString("About Radio")}));
     QCOMPARE(menus[4]->actions().contains(frame->Action(ID_SETUP_LANGUAGE)), languageItem);
     QCOMPARE(menus[4]->actions().contains(frame->Action(ID_SETUP_COM)), true);
@@ -173,10 +177,10 @@ void ProgramAppTest::menuWithoutDocument() {
     CMainFrame frame(fx.ctx);
     QVERIFY(frame.Create());
     QVERIFY(!frame.IsDocumentMenuShown());
-    QCOMPARE(MenuTitles(frame.Menus(false)), QStringList({"&File", "&View", "&Help"}));
+    QCOMPARE(MenuTitles(frame.Menus(false)), QStringList({"&File", "&View", "&Window", "&Help"}));
     QCOMPARE(ItemTexts(frame.Menus(false)[0]),
              QStringList({"&New\tCtrl+N", "&Open...\tCtrl+O", "", "P&rint Setup...", "", "E&xit"}));
-    QCOMPARE(ItemTexts(frame.Menus(false)[2]), QStringList({"&About Program..."}));
+    QCOMPARE(ItemTexts(frame.Menus(false)[3]), QStringList({"&About Program..."}));
     QVERIFY(!frame.Action(ID_FILE_SAVE)->isEnabled());  // nothing to save yet
 
     auto* doc = new CProgramDoc(fx.ctx);
@@ -370,6 +374,73 @@ void ProgramAppTest::exitAsksAboutUnsavedChanges() {
     if (fileWritten) QCOMPARE(FileBytes(fx.Path("kept.dat")).size(), 8192);
 }
 
+void ProgramAppTest::windowMenuListsEveryDocument() {
+    ShellFixture fx(SampleIni("English"));
+    const QString path = fx.Path("my radio.dat");
+    WriteFile(path, ChannelFile());
+    CProgramApp app(fx.ctx);
+    QVERIFY(app.InitInstance({fx.ConfigPath(), {}, {}}));
+    CMainFrame* frame = app.MainFrame();
+    CChildFrame* first = frame->ActiveChild();
+    first->GetDocument()->SetModifiedFlag();
+
+    // Opening over the unsaved document hides it, and says where it went.
+    QVERIFY(app.OpenDocumentFile(path));
+    QVERIFY(first->isHidden());
+    QCOMPARE(frame->statusBar()->currentMessage(),
+             QString("\"Channel Information\" has unsaved changes; it stays open in the Window "
+                     "menu."));
+    CChildFrame* second = frame->ActiveChild();
+
+    QMenu* menu = frame->WindowMenu(true);
+    QVERIFY(frame->Menus(true).contains(menu));
+    QVERIFY(frame->Menus(false).contains(frame->WindowMenu(false)));
+    emit menu->aboutToShow();
+    QCOMPARE(ItemTexts(menu),
+             QStringList({"&1 Channel Information *  (hidden)", "&2 my radio.dat"}));
+    QVERIFY(!menu->actions()[0]->isChecked());
+    QVERIFY(menu->actions()[1]->isChecked());
+
+    // Choosing the hidden one shows it and makes it the one the commands act on.
+    menu->actions()[0]->trigger();
+    QVERIFY(!first->isHidden());
+    QCOMPARE(frame->ActiveChild(), first);
+    QVERIFY(!second->isHidden());
+    emit menu->aboutToShow();
+    QCOMPARE(ItemTexts(menu), QStringList({"&1 Channel Information *", "&2 my radio.dat"}));
+    QVERIFY(menu->actions()[0]->isChecked());
+
+    // Opening over a saved document says nothing of the kind.
+    frame->statusBar()->clearMessage();
+    second->GetDocument()->SetModifiedFlag(false);
+    frame->OnWindowChosen(second);
+    QVERIFY(app.OpenDocumentFile(path));
+    QCOMPARE(frame->statusBar()->currentMessage(), QString());
+}
+
+void ProgramAppTest::exitShowsEachUnsavedDocumentItAsksAbout() {
+    ShellFixture fx(SampleIni("English"));
+    const QString path = fx.Path("my radio.dat");
+    WriteFile(path, ChannelFile());
+    CProgramApp app(fx.ctx);
+    QVERIFY(app.InitInstance({fx.ConfigPath(), {}, {}}));
+    CMainFrame* frame = app.MainFrame();
+    frame->ActiveDocument()->SetModifiedFlag();
+    QVERIFY(app.OpenDocumentFile(path));  // hides the unsaved new document
+    frame->ActiveDocument()->SetModifiedFlag();
+
+    QStringList asked;  // the question, and the window in front while it is asked
+    fx.messages.onShow = [&](const ScriptedMessages::Shown& shown) {
+        CChildFrame* front = frame->ActiveChild();
+        asked << shown.text + " / " + front->GetDocument()->GetTitle() +
+                     (front->isHidden() ? " hidden" : " shown");
+    };
+    fx.messages.answers = {MessageService::Answer::Discard, MessageService::Answer::Discard};
+    QVERIFY(frame->close());
+    QCOMPARE(asked, QStringList({"Save changes to Channel Information? / Channel Information shown",
+                                 "Save changes to my radio.dat? / my radio.dat shown"}));
+}
+
 void ProgramAppTest::saveOfNeverSavedDocumentAsksForName() {
     ShellFixture fx(SampleIni("English"));
     CProgramApp app(fx.ctx);
@@ -381,7 +452,7 @@ void ProgramAppTest::saveOfNeverSavedDocumentAsksForName() {
     QVERIFY(!QFile::exists(decoy));
 
     frame->Action(ID_FILE_SAVE)->trigger();  // the user cancels the dialog
-    QCOMPARE(fx.files.proposals, QStringList({"TestRadio"}));
+    QCOMPARE(fx.files.proposals, QStringList({"Channel Information.dat"}));
     QVERIFY(!QFile::exists(decoy));
 
     fx.files.names = {fx.Path("first")};

@@ -1,5 +1,7 @@
-// The channel view: layout, in-place editors, Enter, scrolling, help, saving and the language.
+// The channel view: layout and resizing, in-place editors, keys, scrolling, help, saving and
+// the language.
 
+#include <QHash>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -11,6 +13,7 @@
 #include "desktop/dialogs/language_dlg.h"
 #include "desktop/services/help.h"
 #include "tests/desktop/channels/view_test_support.h"
+#include "tests/support/typing.h"
 
 namespace {
 
@@ -20,6 +23,44 @@ QString Utf8(std::string_view text) {
 
 const QStringList kExisting = {"145.00000", "145.50000", "67.0",   "D023N", "Low",
                                "Unlock",    "No",        "Narrow", "AB"};
+
+// Presses a key, or with "t:" types the text, on whatever has the focus then, as a user's
+// keyboard does: a key that opens an editor sends the next ones there.
+void Keys(const QString& tokens) {
+    static const QHash<QString, Qt::Key> names = {
+        {"Esc", Qt::Key_Escape},         {"Tab", Qt::Key_Tab},
+        {"Backtab", Qt::Key_Backtab},    {"Up", Qt::Key_Up},
+        {"Down", Qt::Key_Down},          {"Left", Qt::Key_Left},
+        {"Right", Qt::Key_Right},        {"Home", Qt::Key_Home},
+        {"Enter", Qt::Key_Return},       {"F2", Qt::Key_F2},
+        {"Backspace", Qt::Key_Backspace}};
+    for (const QString& token : tokens.split(' ', Qt::SkipEmptyParts)) {
+        if (token == "grid") {  // the focus goes to the grid, as when a message box closes
+            QApplication::focusWidget()->parentWidget()->parentWidget()->setFocus();
+            continue;
+        }
+        if (token == "wheel") {  // the cells scroll by, out of sight
+            QWidget* w = QApplication::focusWidget();
+            while (w && !qobject_cast<CMSFlexGrid*>(w)) w = w->parentWidget();
+            auto* grid = qobject_cast<CMSFlexGrid*>(w);
+            grid->verticalScrollBar()->setValue(grid->verticalScrollBar()->value() + 60);
+            continue;
+        }
+        if (token.startsWith("t:")) {
+            for (QChar c : token.mid(2)) QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
+            continue;
+        }
+        QVERIFY2(names.contains(token), qPrintable(token));
+        const Qt::Key key = names.value(token);
+        QTest::keyClick(QApplication::focusWidget(), key,
+                        key == Qt::Key_Backtab ? Qt::ShiftModifier : Qt::NoModifier);
+    }
+}
+
+QString EditorText(QWidget* editor) {
+    if (auto* edit = qobject_cast<QLineEdit*>(editor)) return edit->text();
+    return qobject_cast<QComboBox*>(editor)->currentText();
+}
 
 }  // namespace
 
@@ -33,6 +74,12 @@ class ProgramViewTest : public QObject {
     void commitCell();
     void enterMoves_data();
     void enterMoves();
+    void entrySelectsTheText_data();
+    void entrySelectsTheText();
+    void singleCellKeys_data();
+    void singleCellKeys();
+    void gridFillsTheWindow_data();
+    void gridFillsTheWindow();
     void scrollingDropsThePendingEdit();
     void comboChoice_data();
     void comboChoice();
@@ -156,9 +203,12 @@ void ProgramViewTest::commitCell_data() {
     QTest::newRow("step rule broken: row cleared, cursor stays")
         << QByteArray("English") << true << 1 << "146.521" << false << empty
         << int(radio::kMsgStepError) << stays;
-    QTest::newRow("step rule broken, by click: grid moves on")
+    QTest::newRow("step rule broken, by click: back to the refused cell")
         << QByteArray("English") << true << 1 << "146.521" << true << empty
-        << int(radio::kMsgStepError) << clicked;
+        << int(radio::kMsgStepError) << stays;
+    QTest::newRow("step rule broken in Chinese")
+        << QByteArray("Chinese") << true << 1 << "146.521" << false << empty
+        << int(radio::kMsgStepError) << stays;
     QTest::newRow("below the first band") << QByteArray("English") << false << 1 << "135.99999"
                                           << false << empty << int(radio::kMsgOutOfRange) << stays;
     QTest::newRow("Rx deleted: channel deleted")
@@ -197,21 +247,26 @@ void ProgramViewTest::commitCell() {
     }
 
     QCOMPARE(rig.Row(5), row);
-    QCOMPARE(QPoint(rig.Grid().GetRow(), rig.Grid().GetCol()), cursor);
+    QTRY_COMPARE(QPoint(rig.Grid().GetRow(), rig.Grid().GetCol()), cursor);
     QCOMPARE(rig.doc.IsModified(), row != before);
     if (message == 0) {
         QVERIFY(rig.fx.messages.shown.isEmpty());
     } else {
         QCOMPARE(rig.fx.messages.shown.size(), 1);
         QCOMPARE(rig.fx.messages.shown[0].caption, QString("Caution"));
-        QCOMPARE(rig.fx.messages.shown[0].text, Utf8(radio::MessageText(message)));
+        // The message word for word, then what is accepted, in the display language.
+        QCOMPARE(rig.fx.messages.shown[0].text,
+                 Utf8(radio::MessageText(message)) + "\n" +
+                     Utf8(radio::FrequencyRuleText(rig.fx.ctx.UiLanguage())));
         QCOMPARE(rig.fx.messages.shown[0].kind, MessageService::Kind::Warning);
-        // The rejected cell's editor is closed; the next Enter moves on.
-        if (!byClick) {
-            QVERIFY(rig.view->GetCellEditor()->isHidden());
-            rig.PressEnter();
-            QCOMPARE(rig.Grid().GetCol(), cursor.y() + 1);
-        }
+        // The refused cell stays current with its editor open, ready for the value again; an
+        // untouched editor then lets Enter move on.
+        QWidget* editor = rig.view->GetCellEditor();
+        QTRY_VERIFY(editor->isVisible() && editor->hasFocus());
+        QCOMPARE(qobject_cast<QLineEdit*>(editor)->text(), rig.Grid().GetTextMatrix(5, col));
+        rig.PressEnter();
+        QCOMPARE(QPoint(rig.Grid().GetRow(), rig.Grid().GetCol()), cursor + QPoint(0, 1));
+        QCOMPARE(rig.fx.messages.shown.size(), 1);
     }
 }
 
@@ -241,6 +296,210 @@ void ProgramViewTest::enterMoves() {
     }
     QCOMPARE(rig.Row(from.x()), before);
     QVERIFY(!rig.doc.IsModified());
+    QVERIFY(rig.fx.messages.shown.isEmpty());
+}
+
+void ProgramViewTest::entrySelectsTheText_data() {
+    QTest::addColumn<QString>("how");   // how (5, 1), holding 145.00000, is entered
+    QTest::addColumn<QString>("keys");  // then typed
+    QTest::addColumn<QString>("text");  // in the editor afterwards
+    QTest::newRow("click") << "click"
+                           << "t:147"
+                           << "147";
+    QTest::newRow("Enter from the cell before") << "Enter"
+                                                << "t:147"
+                                                << "147";
+    QTest::newRow("Down from the cell above") << "Down"
+                                              << "t:147"
+                                              << "147";
+    // A click inside the open editor only places the caret: here at the end.
+    QTest::newRow("click in the open editor") << "click twice"
+                                              << "Backspace"
+                                              << "145.0000";
+}
+
+void ProgramViewTest::entrySelectsTheText() {
+    QFETCH(QString, how);
+    QFETCH(QString, keys);
+    QFETCH(QString, text);
+    ViewRig rig;
+    QVERIFY(rig.ready);
+    rig.SetRow(5, kExisting);
+    CMSFlexGrid& grid = rig.Grid();
+    if (how.startsWith("click")) {
+        const QRect cell = grid.visualRect(grid.model()->index(4, 0));
+        QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, cell.center());
+    } else {
+        rig.Enter(4, how == "Down" ? 1 : 9);
+        Keys(how);
+    }
+    QCOMPARE(QPoint(grid.GetRow(), grid.GetCol()), QPoint(5, 1));
+    auto* edit = qobject_cast<QLineEdit*>(rig.view->GetCellEditor());
+    QTRY_VERIFY(edit->isVisible() && edit->hasFocus());
+    QCOMPARE(edit->selectedText(), QString("145.00000"));
+    if (how == "click twice") {
+        QTest::mouseClick(edit, Qt::LeftButton, {}, QPoint(edit->width() - 2, edit->height() / 2));
+        QVERIFY(!edit->hasSelectedText());
+    }
+    Keys(keys);
+    QCOMPARE(edit->text(), text);
+}
+
+void ProgramViewTest::singleCellKeys_data() {
+    QTest::addColumn<QPoint>("from");     // row 5 holds kExisting
+    QTest::addColumn<QString>("keys");    // see Keys()
+    QTest::addColumn<QPoint>("at");       // the current cell afterwards
+    QTest::addColumn<QString>("cell");    // the text of `from` afterwards
+    QTest::addColumn<QString>("editor");  // the open editor's text; null: no editor open
+    QTest::addColumn<int>("cautions");
+    const QPoint rx(5, 1), tx(5, 2);
+    QTest::newRow("Esc drops the typed text")
+        << rx << "t:147 Esc" << rx << "145.00000" << QString() << 0;
+    QTest::newRow("Esc, then typing starts a new entry")
+        << rx << "t:147 Esc t:146.525 Enter" << tx << "146.52500"
+        << "145.50000" << 0;
+    QTest::newRow("typing after the cell scrolled away brings it back")
+        << rx << "t:147 wheel t:146.5" << rx << "145.00000"
+        << "146.5" << 0;
+    QTest::newRow("F2 opens the closed editor") << rx << "Esc F2" << rx << "145.00000"
+                                                << "145.00000" << 0;
+    QTest::newRow("Tab commits and moves right") << rx << "t:147 Tab" << tx << "147.00000"
+                                                 << "145.50000" << 0;
+    QTest::newRow("Shift+Tab commits and moves left") << tx << "t:147 Backtab" << rx << "147.00000"
+                                                      << "145.00000" << 0;
+    QTest::newRow("Tab wraps to the next row") << QPoint(5, 9) << "Tab" << QPoint(6, 1) << "AB"
+                                               << "" << 0;
+    QTest::newRow("Shift+Tab wraps to the row above")
+        << rx << "Backtab" << QPoint(4, 9) << "145.00000"
+        << "" << 0;
+    QTest::newRow("Shift+Tab on the first cell wraps to the last")
+        << QPoint(1, 1) << "Backtab" << QPoint(200, 9) << ""
+        << "" << 0;
+    QTest::newRow("Down commits") << rx << "t:147 Down" << QPoint(6, 1) << "147.00000"
+                                  << "" << 0;
+    QTest::newRow("Up commits") << tx << "t:147 Up" << QPoint(4, 2) << "147.00000"
+                                << "" << 0;
+    QTest::newRow("Right at the end of the text") << rx << "t:147 Right" << tx << "147.00000"
+                                                  << "145.50000" << 0;
+    QTest::newRow("Left inside the text moves the caret") << rx << "t:147 Left" << rx << "145.00000"
+                                                          << "147" << 0;
+    QTest::newRow("Left at the start of the text") << tx << "t:147 Home Left" << rx << "147.00000"
+                                                   << "145.00000" << 0;
+    QTest::newRow("Right on an untouched entry moves at once") << rx << "Right" << tx << "145.00000"
+                                                               << "145.50000" << 0;
+    QTest::newRow("arrows without an open editor")
+        << rx << "Esc Down" << QPoint(6, 1) << "145.00000"
+        << "" << 0;
+    QTest::newRow("arrow at the grid's edge keeps the entry")
+        << QPoint(1, 1) << "t:147 Up" << QPoint(1, 1) << ""
+        << "147" << 0;
+    QTest::newRow("list: arrows move between cells")
+        << QPoint(5, 3) << "Down" << QPoint(6, 3) << "67.0"
+        << "None" << 0;
+    QTest::newRow("list: Esc keeps the cell")
+        << QPoint(5, 5) << "t:h Esc" << QPoint(5, 5) << "Low" << QString() << 0;
+    QTest::newRow("list: typing picks, Enter stores")
+        << QPoint(5, 5) << "t:h Enter" << QPoint(5, 6) << "High"
+        << "Unlock" << 0;
+    // After the Caution the refused cell is current, its editor open for the value again.
+    QTest::newRow("refused: the cell stays") << rx << "t:146.521 Tab" << rx << ""
+                                             << "" << 1;
+    QTest::newRow("focus on the grid: the open editor takes the keys")
+        << rx << "grid t:147 Enter" << tx << "147.00000"
+        << "145.50000" << 0;
+    QTest::newRow("refused, then typed again")
+        << rx << "t:146.521 Down t:146.525 Down" << QPoint(6, 1) << "146.52500"
+        << "" << 1;
+}
+
+void ProgramViewTest::singleCellKeys() {
+    QFETCH(QPoint, from);
+    QFETCH(QString, keys);
+    QFETCH(QPoint, at);
+    QFETCH(QString, cell);
+    QFETCH(QString, editor);
+    QFETCH(int, cautions);
+    ViewRig rig;
+    QVERIFY(rig.ready);
+    rig.SetRow(5, kExisting);
+    QTRY_VERIFY(rig.Enter(from.x(), from.y())->hasFocus());
+
+    Keys(keys);
+    QTRY_COMPARE(QPoint(rig.Grid().GetRow(), rig.Grid().GetCol()), at);
+    QCOMPARE(rig.Grid().GetTextMatrix(from.x(), from.y()), cell);
+    QWidget* open = rig.view->GetCellEditor();
+    if (editor.isNull()) {
+        QVERIFY(open->isHidden());
+    } else {
+        QVERIFY(open->isVisible() && open->hasFocus());
+        QCOMPARE(EditorText(open), editor);
+        QVERIFY(rig.Grid().viewport()->rect().contains(open->geometry().center()));
+    }
+    QCOMPARE(rig.fx.messages.shown.size(), cautions);
+}
+
+void ProgramViewTest::gridFillsTheWindow_data() {
+    QTest::addColumn<double>("wide");  // the view's size in form sizes
+    QTest::addColumn<double>("high");
+    QTest::addColumn<int>("row");  // the cell being edited; 200 is scrolled into view first
+    QTest::newRow("twice the form") << 2.0 << 2.0 << 3;
+    QTest::newRow("wide and low") << 2.5 << 1.0 << 3;
+    QTest::newRow("taller at the grid's end") << 1.0 << 2.0 << 200;
+    QTest::newRow("smaller than the form: scroll bars") << 0.7 << 0.6 << 3;
+}
+
+void ProgramViewTest::gridFillsTheWindow() {
+    QFETCH(double, wide);
+    QFETCH(double, high);
+    QFETCH(int, row);
+    ViewRig rig;
+    CMSFlexGrid& grid = rig.Grid();
+    const QSize form = rig.view->FormSize();
+    const QSize templateGrid = grid.size();
+    const int rowsBefore = grid.viewport()->height() / grid.rowHeight(0);
+    rig.Enter(row, 2);
+    Keys("t:146.5");  // pending: a resize must neither store nor drop it
+
+    rig.view->resize(int(form.width() * wide), int(form.height() * high));
+    QApplication::processEvents();
+
+    if (wide < 1) {
+        QCOMPARE(grid.size(), templateGrid);
+        QVERIFY(rig.view->horizontalScrollBar()->isVisible());
+        QVERIFY(rig.view->verticalScrollBar()->isVisible());
+    } else {
+        // The grid keeps the form's margins around it.
+        const QRect frame = rig.view->viewport()->rect();
+        QCOMPARE(grid.geometry().marginsAdded(QMargins(grid.x(), grid.y(), 0, 0)).topLeft(),
+                 QPoint(0, 0));
+        QCOMPARE(frame.width() - grid.width(), form.width() - templateGrid.width());
+        QCOMPARE(frame.height() - grid.height(), form.height() - templateGrid.height());
+        // Columns fill its width in their proportions; rows fill its height.
+        double factorSum = 0;
+        for (double f : CProgramView::kColumnFactors) factorSum += f;
+        const int unit = grid.UnitWidthToFit(factorSum);
+        int columns = 0;
+        for (int col = 0; col < 10; ++col) {
+            QCOMPARE(grid.GetColWidth(col), int(unit * CProgramView::kColumnFactors[col]));
+            if (col > 0) columns += grid.columnWidth(col - 1);
+        }
+        // Short of the width by what rounding ten widths to pixels leaves, and 4 spare pixels.
+        QVERIFY2(columns <= grid.viewport()->width() && columns > grid.viewport()->width() - 20,
+                 qPrintable(QString("%1 of %2").arg(columns).arg(grid.viewport()->width())));
+        const int rowsNow = grid.viewport()->height() / grid.rowHeight(0);
+        if (high > 1)
+            QVERIFY2(rowsNow > rowsBefore * high * 0.9, qPrintable(QString::number(rowsNow)));
+    }
+
+    // The edit is still under way, its editor over its cell.
+    auto* edit = qobject_cast<QLineEdit*>(rig.view->GetCellEditor());
+    QVERIFY(edit->isVisible());
+    QCOMPARE(edit->text(), QString("146.5"));
+    QCOMPARE(edit->x(), grid.columnViewportPosition(1) - 3);
+    QCOMPARE(edit->y(), grid.rowViewportPosition(row - 1) - 3);
+    QCOMPARE(edit->width(), grid.columnWidth(1));
+    rig.PressEnter();
+    QCOMPARE(grid.GetTextMatrix(row, 2), QString());  // no Rx Frequency: Tx stays empty
     QVERIFY(rig.fx.messages.shown.isEmpty());
 }
 
@@ -340,6 +599,11 @@ void ProgramViewTest::nameEditorLimits() {
     QCOMPARE(name->text(), QString("AB-1XY"));
     rig.PressEnter();
     QCOMPARE(rig.Grid().GetTextMatrix(4, 9), QString("AB-1XY"));
+    // Characters a radio name cannot hold would end the stored name: they are not taken.
+    name = qobject_cast<QLineEdit*>(rig.Enter(4, 9));
+    name->selectAll();
+    TypeText(name, QString::fromUtf8("a b.é_"));
+    QCOMPARE(name->text(), QString("AB_"));
 
     // A decoded eight-character name is shown whole, cannot grow, and stays whole when the
     // cell is left untouched, down to the image.

@@ -92,6 +92,9 @@ class ViewTransferTest : public QObject {
     void cancelBeforeOkOpensNothing();
     void portThatCannotOpen();
     void comSetupChoosesThePort();
+    void viewStartsWithTheStoredPort_data();
+    void viewStartsWithTheStoredPort();
+    void storedPortAfterNewAndOpen();
     void destroyingTheViewEndsItsTransfer();
     void commandsRefusedDuringTransfer_data();
     void commandsRefusedDuringTransfer();
@@ -289,7 +292,7 @@ void ViewTransferTest::portThatCannotOpen() {
 
 void ViewTransferTest::comSetupChoosesThePort() {
     ViewRig rig;
-    QCOMPARE(rig.view->PortName(), QString("COM1"));
+    QCOMPARE(rig.view->PortName(), QString("com1"));
     CComSetupDlg* dlg = rig.view->ComSetupDlg();
     dlg->SetPortProbe([](const std::string&) { return false; });
     dlg->SetPortLister([] { return std::vector<QString>{}; });
@@ -300,6 +303,80 @@ void ViewTransferTest::comSetupChoosesThePort() {
     rig.view->OnComSetup();
     QCOMPARE(rig.view->PortName(), QString("virtual:"));
     QCOMPARE(rig.fx.store->GetText("port").value_or(""), std::string("virtual:"));
+
+    // Another view of the same run follows the new choice: its own COM Setup shows it.
+    CProgramDoc otherDoc(rig.fx.ctx);
+    otherDoc.OnNewDocument();
+    CProgramView other(rig.fx.ctx, &otherDoc);
+    QCOMPARE(other.PortName(), QString("virtual:"));
+}
+
+void ViewTransferTest::viewStartsWithTheStoredPort_data() {
+    QTest::addColumn<int>("com");           // stored "com"; 0: none stored
+    QTest::addColumn<QString>("port");      // stored "port"
+    QTest::addColumn<QString>("expected");  // the view's port, which COM Setup shows checked
+    QTest::newRow("nothing stored") << 0 << ""
+                                    << "com1";
+    QTest::newRow("COM3") << 3 << ""
+                          << "com3";
+    QTest::newRow("virtual radio") << 2 << "virtual:"
+                                   << "virtual:";
+    QTest::newRow("USB port still there") << 2 << "/dev/ttyUSB0"
+                                          << "/dev/ttyUSB0";
+    QTest::newRow("USB port gone: the classic one") << 2 << "/dev/ttyUSB7"
+                                                    << "com2";
+    // COM Setup checks nothing then; transfers go to COM1 as they always did.
+    QTest::newRow("no valid choice: COM1") << 9 << ""
+                                           << "com1";
+}
+
+void ViewTransferTest::viewStartsWithTheStoredPort() {
+    QFETCH(int, com);
+    QFETCH(QString, port);
+    QFETCH(QString, expected);
+    ViewRig rig;
+    if (com != 0) rig.fx.store->SetInt("com", std::uint32_t(com));
+    rig.fx.store->SetText("port", port.toStdString());
+    CComSetupDlg* dlg = rig.view->ComSetupDlg();
+    dlg->SetPortProbe([](const std::string&) { return true; });
+    dlg->SetPortLister([] { return std::vector<QString>{"/dev/ttyUSB0"}; });
+    QCOMPARE(rig.view->PortName(), expected);
+
+    // The dialog shows the same port checked.
+    dlg->OnInitDialog();
+    QString checked;
+    for (QRadioButton* button : dlg->ChoiceButtons()) {
+        if (button->isChecked()) checked = dlg->PortNameOf(button);
+    }
+    QCOMPARE(checked, com == 9 ? QString() : expected);
+}
+
+void ViewTransferTest::storedPortAfterNewAndOpen() {
+    // What COM Setup stored in an earlier run: after a restart, File > New and File > Open the
+    // transfer goes there, as the dialog shows.
+    ShellFixture fx(SampleIni("English"));
+    fx.store->SetText("port", "virtual:");
+    const QString path = fx.Path("saved.dat");
+    QVERIFY(radio::SaveChannelFile(QFile::encodeName(path).toStdString(), DemoImage()).ok);
+    CProgramApp app(fx.ctx);
+    QVERIFY(app.InitInstance({fx.ConfigPath(), {}, {}}));
+    CMainFrame* frame = app.MainFrame();
+    fx.messages.answers = {MessageService::Answer::Ok};  // File > New's warning
+    frame->Action(ID_FILE_NEW)->trigger();
+    QVERIFY(app.OpenDocumentFile(path));
+
+    for (CChildFrame* child : frame->ChildFrames()) {
+        CProgramView* view = child->GetView();
+        QCOMPARE(view->PortName(), QString("virtual:"));
+        view->SetVirtualRadio(std::make_shared<CVirtualRadioHost>(DemoImage()));
+        frame->OnWindowChosen(child);
+        QSignalSpy finished(view, &CProgramView::TransferFinished);
+        frame->Action(ID_PROGRAM_READ)->trigger();
+        Click(view->ProgressDlg(), CProgressDlg::kIdOk);
+        QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, 30000);
+        QCOMPARE(finished[0][0].value<radio::LinkOutcome>(), radio::LinkOutcome::Done);
+    }
+    QCOMPARE(fx.messages.shown.size(), 1);  // only the warning: no Communication Error
 }
 
 void ViewTransferTest::destroyingTheViewEndsItsTransfer() {

@@ -9,6 +9,7 @@
 #include "desktop/dialogs/option_features_dlg.h"
 #include "desktop/services/help.h"
 #include "tests/support/fake_services.h"
+#include "tests/support/typing.h"
 
 namespace {
 
@@ -163,32 +164,39 @@ void OptionFeaturesDlgTest::ledChangeKeepsOtherBits() {
 
 void OptionFeaturesDlgTest::powerOnName_data() {
     QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("shown");  // in the box while typing, and again from the image
     QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<QString>("shownAgain");
-    QTest::newRow("capitals") << "HELLO" << QByteArray("\x11\x0E\x15\x15\x18\xFF", 6) << "HELLO";
-    QTest::newRow("lower case is not in the code") << "hello" << QByteArray(6, char(0xFF)) << "";
+    QTest::newRow("capitals") << "HELLO"
+                              << "HELLO" << QByteArray("\x11\x0E\x15\x15\x18\xFF", 6);
+    // Lower-case letters are outside the radio's code: typed, they become capitals.
+    QTest::newRow("lower case becomes capitals")
+        << "walk12"
+        << "WALK12" << QByteArray("\x20\x0A\x15\x14\x01\x02", 6);
     QTest::newRow("digits, dash, underscore")
-        << "A-1_9" << QByteArray("\x0A\x24\x01\x26\x09\xFF", 6) << "A-1_9";
-    // One character outside ASCII takes exactly one position.
-    QTest::newRow("accented letter")
-        << QString::fromUtf8("AÉB") << QByteArray("\x0A\xFF\x0B\xFF\xFF\xFF", 6) << "A";
+        << "a-1_9"
+        << "A-1_9" << QByteArray("\x0A\x24\x01\x26\x09\xFF", 6);
+    QTest::newRow("other characters are refused")
+        << QString::fromUtf8("a b.É!c") << "ABC" << QByteArray("\x0A\x0B\x0C\xFF\xFF\xFF", 6);
+    QTest::newRow("six at most") << "abcdefgh"
+                                 << "ABCDEF" << QByteArray("\x0A\x0B\x0C\x0D\x0E\x0F", 6);
 }
 
 void OptionFeaturesDlgTest::powerOnName() {
     QFETCH(QString, typed);
+    QFETCH(QString, shown);
     QFETCH(QByteArray, bytes);
-    QFETCH(QString, shownAgain);
     radio::RadioImage image = radio::RadioImage::Blank();
     COptionFeaturesDlg dlg(fx.ctx);
     Start(dlg, image);
-    dlg.PowerOnName()->setText(typed);
+    TypeText(dlg.PowerOnName(), typed);
+    QCOMPARE(dlg.PowerOnName()->text(), shown);
     dlg.accept();
     QCOMPARE(QByteArray(reinterpret_cast<const char*>(image.data()) + 0x12E8, 6), bytes);
     QCOMPARE(QByteArray(reinterpret_cast<const char*>(image.data()) + 0x12E0, 6),
              QByteArray(6, char(0xFF)));
     COptionFeaturesDlg again(fx.ctx);
     Start(again, image);
-    QCOMPARE(again.PowerOnName()->text(), shownAgain);
+    QCOMPARE(again.PowerOnName()->text(), shown);
 }
 
 QTEST_MAIN(OptionFeaturesDlgTest)

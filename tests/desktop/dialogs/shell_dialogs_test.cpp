@@ -4,13 +4,16 @@
 #include <QFile>
 #include <QLabel>
 #include <QRegularExpression>
+#include <QScrollBar>
 #include <QTest>
+#include <QTextBrowser>
 
 #include "desktop/dialogs/about_dlg.h"
 #include "desktop/dialogs/language_dlg.h"
 #include "desktop/dialogs/product_info_dlg.h"
 #include "desktop/dialogs/x_hyper_link.h"
 #include "desktop/services/help.h"
+#include "desktop/services/help_window.h"
 #include "tests/support/fake_services.h"
 
 namespace {
@@ -49,6 +52,8 @@ class ShellDialogsTest : public QObject {
     void hyperlinkColours();
     void helpOpensThePageOfTheLanguage_data();
     void helpOpensThePageOfTheLanguage();
+    void helpWindowWithoutBrowser_data();
+    void helpWindowWithoutBrowser();
     void helpPagesHaveEveryContext_data();
     void helpPagesHaveEveryContext();
 };
@@ -251,10 +256,60 @@ void ShellDialogsTest::helpOpensThePageOfTheLanguage() {
     QCOMPARE(QFileInfo(fx.openedUrls[0].toLocalFile()).fileName(), page);
     QCOMPARE(fx.openedUrls[0].fragment(), fragment);
 
-    // Without the page nothing opens.
+    // Without the page nothing opens, and the user is told which page is missing.
     fx.ctx.AppConfig().helpFile = "noSuchHelp";
     fx.ctx.ShowHelp(context);
     QCOMPARE(fx.openedUrls.size(), 1);
+    QCOMPARE(fx.messages.shown.size(), 1);
+    QVERIFY2(fx.messages.shown[0].text.contains("noSuchHelp.html"),
+             qPrintable(fx.messages.shown[0].text));
+    QVERIFY(!fx.ctx.HelpWindow());
+}
+
+void ShellDialogsTest::helpWindowWithoutBrowser_data() {
+    QTest::addColumn<QByteArray>("language");
+    QTest::addColumn<int>("context");
+    QTest::addColumn<QString>("page");
+    QTest::addColumn<QString>("title");
+    QTest::newRow("English command") << QByteArray("English") << 32786 << "enHelp.html"
+                                     << "Help - Radio Co";
+    QTest::newRow("Chinese control")
+        << QByteArray("Chinese") << 1013 << "chHelp.html" << QString::fromUtf8("帮助 - 对讲机公司");
+    QTest::newRow("the top") << QByteArray("English") << 0 << "enHelp.html"
+                             << "Help - Radio Co";
+}
+
+void ShellDialogsTest::helpWindowWithoutBrowser() {
+    QFETCH(QByteArray, language);
+    QFETCH(int, context);
+    QFETCH(QString, page);
+    QFETCH(QString, title);
+    ShellFixture fx(SampleIni(language.constData()));
+    fx.urlOpenResult = false;  // no browser takes the page
+    fx.ctx.ShowHelp(context);
+    QCOMPARE(fx.openedUrls.size(), 1);
+    CHelpWindow* window = fx.ctx.HelpWindow();
+    QVERIFY(window && window->isVisible());
+    QCOMPARE(window->windowTitle(), title);
+    QTextBrowser* browser = window->Browser();
+    QCOMPARE(QFileInfo(browser->source().toLocalFile()).fileName(), page);
+    QVERIFY(browser->documentTitle().contains(context == 1013 ? "帮助" : "Help"));  // the page
+    // At the context's place: the anchor's heading at the top of the view.
+    QScrollBar* bar = browser->verticalScrollBar();
+    if (context == 0) {
+        QCOMPARE(bar->value(), 0);
+    } else {
+        QVERIFY(bar->value() > 0);
+    }
+    QVERIFY(fx.messages.shown.isEmpty());
+
+    // The next F1 reuses the window, at its own place.
+    const int before = bar->value();
+    fx.ctx.ShowHelp(1000);
+    QCOMPARE(fx.ctx.HelpWindow(), window);
+    QVERIFY(bar->value() != before);
+    QTest::keyClick(browser, Qt::Key_Escape);
+    QVERIFY(!window->isVisible());
 }
 
 void ShellDialogsTest::helpPagesHaveEveryContext_data() {

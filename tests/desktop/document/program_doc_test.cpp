@@ -35,6 +35,8 @@ class ProgramDocTest : public QObject {
     void documentsKeepTheirOwnNewImageFlag();
     void saveEncodesTheGrid();
     void failedSaveReportsAndStaysModified();
+    void saveAsProposesTheTitleInTheLastFolder_data();
+    void saveAsProposesTheTitleInTheLastFolder();
 };
 
 void ProgramDocTest::newDocument_data() {
@@ -165,6 +167,67 @@ void ProgramDocTest::failedSaveReportsAndStaysModified() {
     QVERIFY(doc.IsModified());
     QVERIFY(!doc.HasUserFile());
     QCOMPARE(doc.GetTitle(), QString("Channel Information"));
+}
+
+void ProgramDocTest::saveAsProposesTheTitleInTheLastFolder_data() {
+    QTest::addColumn<QByteArray>("language");
+    QTest::addColumn<QString>("before");    // what another document did first: "open:", "save:"
+    QTest::addColumn<QString>("own");       // the document's own file; empty: a new document
+    QTest::addColumn<QString>("proposal");  // "@" stands for the test's folder
+    const QByteArray en("English");
+    QTest::newRow("new, no file yet") << en << ""
+                                      << ""
+                                      << "Channel Information.dat";
+    QTest::newRow("new, Chinese") << QByteArray("Chinese") << ""
+                                  << "" << QString::fromUtf8("信道信息.dat");
+    QTest::newRow("after another file was opened") << en << "open:radios/a.dat"
+                                                   << ""
+                                                   << "@/radios/Channel Information.dat";
+    QTest::newRow("after another file was saved") << en << "save:out/b.dat"
+                                                  << ""
+                                                  << "@/out/Channel Information.dat";
+    QTest::newRow("an opened file keeps its name") << en << ""
+                                                   << "radios/my radio.dat"
+                                                   << "@/radios/my radio.dat";
+    QTest::newRow("the last folder wins over the file's own")
+        << en << ""
+        << "radios/my radio.dat|save:out/b.dat"
+        << "@/out/my radio.dat";
+}
+
+void ProgramDocTest::saveAsProposesTheTitleInTheLastFolder() {
+    QFETCH(QByteArray, language);
+    QFETCH(QString, before);
+    QFETCH(QString, own);
+    QFETCH(QString, proposal);
+    ShellFixture fx(SampleIni(language.constData()));
+    QVERIFY(QDir(fx.dir.path()).mkpath("radios") && QDir(fx.dir.path()).mkpath("out"));
+    for (const char* name : {"radios/a.dat", "radios/my radio.dat"}) {
+        QFile f(fx.Path(name));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray(8192, char(0xFF)));
+    }
+    const auto act = [&fx](const QString& step) {
+        CProgramDoc other(fx.ctx);
+        if (step.startsWith("open:")) QVERIFY(other.OnOpenDocument(fx.Path(step.mid(5))).ok);
+        if (step.startsWith("save:")) {
+            other.OnNewDocument();
+            fx.files.names = {fx.Path(step.mid(5))};
+            QVERIFY(other.DoSave(nullptr, true));
+        }
+    };
+    act(before);
+    CProgramDoc doc(fx.ctx);
+    const QStringList ownSteps = own.split('|');
+    if (own.isEmpty())
+        doc.OnNewDocument();
+    else
+        QVERIFY(doc.OnOpenDocument(fx.Path(ownSteps[0])).ok);
+    if (ownSteps.size() > 1) act(ownSteps[1]);
+
+    fx.files.proposals.clear();
+    QVERIFY(!doc.DoSave(nullptr, true));  // the user cancels
+    QCOMPARE(fx.files.proposals, QStringList({QString(proposal).replace("@", fx.dir.path())}));
 }
 
 QTEST_MAIN(ProgramDocTest)

@@ -1,11 +1,13 @@
-// The navigation panel: its resize strip, close button and tree rule.
+// The navigation panel: its resize strip, close button, tree rule and items.
 
 #include <QAction>
 #include <QApplication>
+#include <QDialog>
 #include <QDockWidget>
 #include <QMouseEvent>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 #include <QTreeWidget>
 
 #include "desktop/document/program_doc.h"
@@ -34,9 +36,8 @@ void Release(QWidget* w, QPoint p) {
 
 // A shown main window of 1000 pixels (half: 500) with one channel window.
 struct Frame {
-    explicit Frame(const char* company = "Radio Co")
-        : fx(SampleIni("English").replace("Company=Radio Co", QByteArray("Company=") + company)),
-          frame(fx.ctx) {
+    explicit Frame(const char* company = "Radio Co", QByteArray ini = SampleIni("English"))
+        : fx(ini.replace("Company=Radio Co", QByteArray("Company=") + company)), frame(fx.ctx) {
         QVERIFY(frame.Create());
         auto* doc = new CProgramDoc(fx.ctx);
         doc->OnNewDocument();
@@ -64,8 +65,10 @@ class NavigationBarTest : public QObject {
     void resizeClamps();
     void closeButton_data();
     void closeButton();
-    void treeChoosesTheItemUnderThePointer_data();
-    void treeChoosesTheItemUnderThePointer();
+    void treeActsOnlyOnTheUsersChoice_data();
+    void treeActsOnlyOnTheUsersChoice();
+    void productInformationItem_data();
+    void productInformationItem();
     void channelInformationShowsTheHiddenWindow();
 };
 
@@ -142,50 +145,100 @@ void NavigationBarTest::closeButton() {
     QCOMPARE(controlBar->isChecked(), hides);
 }
 
-void NavigationBarTest::treeChoosesTheItemUnderThePointer_data() {
+void NavigationBarTest::treeActsOnlyOnTheUsersChoice_data() {
     QTest::addColumn<QByteArray>("company");
-    QTest::addColumn<int>("selected");     // 0 root, 1 and 2 its children
-    QTest::addColumn<int>("pointerOver");  // -1: not over any item
-    QTest::addColumn<QString>("chosen");   // null: nothing chosen
-    QTest::newRow("click on Optional Features")
-        << QByteArray("Radio Co") << 2 << 2 << QString("Optional Features");
-    QTest::newRow("keyboard, pointer elsewhere") << QByteArray("Radio Co") << 1 << -1 << QString();
-    QTest::newRow("keyboard, pointer over another item")
-        << QByteArray("Radio Co") << 2 << 1 << QString("Channel Information");
+    QTest::addColumn<QString>("how");     // click, key or focus
+    QTest::addColumn<int>("item");        // 0 root, 1 and 2 its children
+    QTest::addColumn<int>("key");         // for "key"
+    QTest::addColumn<QString>("chosen");  // null: nothing chosen
+    const QByteArray co("Radio Co");
+    QTest::newRow("click on Optional Features") << co << "click" << 2 << 0 << "Optional Features";
+    QTest::newRow("click on Channel Information")
+        << co << "click" << 1 << 0 << "Channel Information";
+    QTest::newRow("Enter on the current item")
+        << co << "key" << 2 << int(Qt::Key_Return) << "Optional Features";
+    QTest::newRow("Space on the current item")
+        << co << "key" << 1 << int(Qt::Key_Space) << "Channel Information";
+    QTest::newRow("arrow moves the selection only")
+        << co << "key" << 1 << int(Qt::Key_Down) << QString();
+    // The window coming back with the pointer resting over an item, after a file dialog.
+    QTest::newRow("focus and activation over an item") << co << "focus" << 2 << 0 << QString();
     QTest::newRow("company named like a destination")
-        << QByteArray("Channel Information") << 0 << 0 << QString("Channel Information");
+        << QByteArray("Channel Information") << "click" << 0 << 0 << "Channel Information";
 }
 
-void NavigationBarTest::treeChoosesTheItemUnderThePointer() {
+void NavigationBarTest::treeActsOnlyOnTheUsersChoice() {
     QFETCH(QByteArray, company);
-    QFETCH(int, selected);
-    QFETCH(int, pointerOver);
+    QFETCH(QString, how);
+    QFETCH(int, item);
+    QFETCH(int, key);
     QFETCH(QString, chosen);
     Frame f(company.constData());
     QTreeWidget* tree = f.bar->tree();
     QTreeWidgetItem* root = f.bar->rootItem();
-    const auto item = [root](int i) { return i == 0 ? root : root->child(i - 1); };
-    f.bar->SetCursorSource([&] {
-        if (pointerOver < 0)
-            return tree->viewport()->mapToGlobal(QPoint(5, tree->viewport()->height() - 3));
-        return tree->viewport()->mapToGlobal(tree->visualItemRect(item(pointerOver)).center());
-    });
+    QTreeWidgetItem* target = item == 0 ? root : root->child(item - 1);
     f.bar->disconnect(&f.frame);  // only which item is chosen matters here, not the dialogs
     QSignalSpy spy(f.bar, &CNavigationBar::itemChosen);
 
-    // Twice in a row: the root is selected again in between, so the second is a change too.
+    // Twice in a row: choosing the same item again counts again.
     for (int round = 1; round <= 2; ++round) {
-        if (selected == 0) {
-            // Choosing the root needs another item current first; that move is not a choice.
-            const QSignalBlocker quiet(tree);
-            tree->setCurrentItem(root->child(0));
+        const QPoint over = tree->visualItemRect(target).center();
+        if (how == "click") {
+            QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, over);
+        } else if (how == "key") {
+            tree->setCurrentItem(target);
+            tree->setFocus();
+            QTest::keyClick(tree, Qt::Key(key));
+        } else {
+            QTest::mouseMove(tree->viewport(), over);
+            tree->setCurrentItem(target);
+            f.frame.activateWindow();
+            tree->setFocus(Qt::ActiveWindowFocusReason);
+            f.frame.setFocus();
+            tree->setFocus(Qt::MouseFocusReason);
         }
-        tree->setCurrentItem(item(selected));
         QTest::qWait(20);
-        QCOMPARE(tree->currentItem(), root);
         QCOMPARE(spy.count(), chosen.isNull() ? 0 : round);
         if (!chosen.isNull()) QCOMPARE(spy.last().at(0).toString(), chosen);
     }
+}
+
+void NavigationBarTest::productInformationItem_data() {
+    QTest::addColumn<QByteArray>("language");
+    QTest::addColumn<QByteArray>("flag");  // the ShowProductInfo line; empty: none
+    QTest::addColumn<QString>("item");     // null: no third item
+    QTest::newRow("hidden by default") << QByteArray("English") << QByteArray() << QString();
+    QTest::newRow("0 keeps it hidden") << QByteArray("English") << QByteArray("0") << QString();
+    QTest::newRow("1 shows it") << QByteArray("English") << QByteArray("1")
+                                << "Product Information";
+    QTest::newRow("1 in Chinese") << QByteArray("Chinese") << QByteArray("1")
+                                  << QString::fromUtf8("类型设置");
+}
+
+void NavigationBarTest::productInformationItem() {
+    QFETCH(QByteArray, language);
+    QFETCH(QByteArray, flag);
+    QFETCH(QString, item);
+    QByteArray ini = SampleIni(language.constData());
+    if (!flag.isEmpty()) ini.replace("[Setup]\n", "[Setup]\nShowProductInfo=" + flag + "\n");
+    Frame f("Radio Co", ini);
+    QTreeWidgetItem* root = f.bar->rootItem();
+    QCOMPARE(root->childCount(), item.isNull() ? 2 : 3);
+    if (item.isNull()) return;
+    QTreeWidgetItem* product = root->child(2);
+    QCOMPARE(product->text(0), item);
+
+    // A click opens the Product Information dialog over the active document.
+    QString opened;
+    QTimer::singleShot(0, [&opened] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!dialog) return;
+        opened = dialog->windowTitle();
+        dialog->reject();
+    });
+    QTest::mouseClick(f.bar->tree()->viewport(), Qt::LeftButton, {},
+                      f.bar->tree()->visualItemRect(product).center());
+    QCOMPARE(opened, QString("Product Information"));
 }
 
 void NavigationBarTest::channelInformationShowsTheHiddenWindow() {
