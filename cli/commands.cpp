@@ -13,6 +13,7 @@
 #include "cli/cmd_read.h"
 #include "cli/cmd_simulate.h"
 #include "cli/cmd_write.h"
+#include "qt/data_paths.h"
 
 #ifndef RADIO_VERSION
 #define RADIO_VERSION "unknown"
@@ -68,18 +69,20 @@ void PrintHelp(std::ostream& os) {
     }
     os << "\noptions:\n"
           "  --lang en|zh      display language of channel texts and headings (default en)\n"
-          "  --config PATH     configuration file (default Program.ini beside radioprog;\n"
-          "                    a missing file means every default)\n"
+          "  --config PATH     configuration file (default Program.ini beside radioprog,\n"
+          "                    else the desktop program's: the user's copy or the one in\n"
+          "                    ../share/radio-programmer; a missing file means every default)\n"
           "  --settings PATH   settings file holding the radio type, band and port choice\n"
           "\nexit status: 0 done, 1 refused (a rejected edit, a failed transfer),\n"
           "             2 usage error or unreadable input\n";
 }
 
 std::string DefaultConfigPath(int argc, char** argv) {
+    // The file the desktop program of this installation reads: beside the executable, the
+    // user's own copy, or the installation's shared one.
+    if (QCoreApplication::instance()) return LocateProgramConfig().readPath;
     QString dir;
-    if (QCoreApplication::instance()) {
-        dir = QCoreApplication::applicationDirPath();
-    } else if (argc > 0 && std::string_view(argv[0]).find('/') != std::string_view::npos) {
+    if (argc > 0 && std::string_view(argv[0]).find('/') != std::string_view::npos) {
         dir = QFileInfo(QString::fromLocal8Bit(argv[0])).absolutePath();
     } else {
         dir = QDir::currentPath();

@@ -7,17 +7,17 @@
 #include <QPainterPath>
 
 #include "desktop/services/command_ids.h"
+#include "qt/data_paths.h"
 
 namespace {
 
 // A bare file name is looked for in the current folder first (where the user keeps it), then
-// beside the executable (where an installation puts it).
+// beside the executable and in the installation's shared folder (where a branded installation
+// puts it).
 QString FindPicture(const QString& name) {
-    for (const QString& folder : {QDir::currentPath(), QCoreApplication::applicationDirPath()}) {
-        const QFileInfo info(QDir(folder), name);
-        if (info.isFile()) return info.absoluteFilePath();
-    }
-    return {};
+    const QFileInfo info(QDir::current(), name);
+    if (info.isFile()) return info.absoluteFilePath();
+    return radio::FindDataFile(name);
 }
 
 // A handheld radio in a 32-unit box: body, antenna, display and keypad.

@@ -216,5 +216,21 @@ TEST_F(IniFileOnDisk, ReopenReadsWhatWasSaved) {
     EXPECT_EQ(again.GetValue("Chinese", "AppName"), "对讲机");
 }
 
+TEST_F(IniFileOnDisk, SaveToWritesTheUserCopyAndLeavesTheOriginal) {
+    WriteBytes(path, "[Setup]\nLanguage=English\n[English]\nCompany=Shipped\n");
+    const std::string copy = dir.File("user/radio-programmer/Program.ini");
+    {
+        CIniFile ini;
+        ASSERT_TRUE(ini.Open(path, true, true));
+        ini.SaveTo(copy);
+        EXPECT_TRUE(ini.Save().ok) << "nothing changed: nothing to write";
+        EXPECT_FALSE(std::filesystem::exists(copy));
+        ini.SetValue("Setup", "Language", "Chinese");
+        ASSERT_TRUE(ini.Save().ok);  // creates the missing folders
+    }
+    EXPECT_EQ(ReadBytes(path), "[Setup]\nLanguage=English\n[English]\nCompany=Shipped\n");
+    EXPECT_EQ(ReadBytes(copy), "[Setup]\nLanguage=Chinese\n[English]\nCompany=Shipped\n");
+}
+
 }  // namespace
 }  // namespace radio
