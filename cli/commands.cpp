@@ -38,7 +38,13 @@ const std::vector<Command>& Commands() {
         {"print", "FILE -o OUT.pdf [--lang en|zh] [--page-size A4|Letter|...]",
          "print the option and channel sheets of FILE into a PDF", RunPrint},
         // ---- radio link commands ----
-        {"ports", "", "list the serial ports found: name, description, USB vid:pid", RunPorts},
+        {"ports", "",
+         "list the serial ports found: name, description, USB vid:pid, cable chip, driver",
+         RunPorts},
+        {"doctor", "[--port PORT]",
+         "check a port as a transfer uses it (exists, permission, in use, 9600 8N1, a radio "
+         "answers the wake-up) and say what to do; without --port, the USB cable plugged in",
+         RunDoctor},
         {"read", "--port PORT FILE",
          "read the whole radio into FILE (written only after a complete read)", RunRead},
         {"write", "--port PORT FILE", "write FILE to the radio", RunWrite},
