@@ -186,18 +186,20 @@ QPixmap CloseButtonPixmap() {
     return pm;
 }
 
+QImage ProgramIconImage(int size) {
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.scale(size / 32.0, size / 32.0);
+    PaintRadio(p, QColor(45, 85, 150), QColor(30, 40, 60));
+    p.end();
+    return image;
+}
+
 QIcon BundledIcon() {
     QIcon icon;
-    for (int size : {16, 32, 48, 64}) {
-        QPixmap pm(size, size);
-        pm.fill(Qt::transparent);
-        QPainter p(&pm);
-        p.setRenderHint(QPainter::Antialiasing);
-        p.scale(size / 32.0, size / 32.0);
-        PaintRadio(p, QColor(45, 85, 150), QColor(30, 40, 60));
-        p.end();
-        icon.addPixmap(pm);
-    }
+    for (int size : {16, 32, 48, 64}) icon.addPixmap(QPixmap::fromImage(ProgramIconImage(size)));
     return icon;
 }
 
