@@ -292,7 +292,7 @@ void ViewTransferTest::comSetupChoosesThePort() {
     QCOMPARE(rig.view->PortName(), QString("COM1"));
     CComSetupDlg* dlg = rig.view->ComSetupDlg();
     dlg->SetPortProbe([](const std::string&) { return false; });
-    dlg->SetPortLister([] { return std::vector<QString>{}; });
+    dlg->SetPortLister([] { return std::vector<radio::PortListing>{}; });
     QTimer::singleShot(0, dlg, [dlg] {
         dlg->ChoiceButtons().back()->setChecked(true);  // the built-in virtual radio
         dlg->OnOK();
