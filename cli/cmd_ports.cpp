@@ -35,7 +35,9 @@ int RunDoctor(Context& ctx) {
     std::string port;
     for (std::size_t i = 0; i < ctx.args.size(); ++i) {
         const std::string& arg = ctx.args[i];
-        if (arg == "--port" && i + 1 < ctx.args.size()) {
+        if (arg == "--port") {
+            if (i + 1 >= ctx.args.size() || ctx.args[i + 1].empty())
+                return UsageError(ctx, "doctor", "--port needs a port name");
             port = ctx.args[++i];
         } else if (arg.rfind("--port=", 0) == 0 && arg.size() > 7) {
             port = arg.substr(7);
