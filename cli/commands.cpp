@@ -13,6 +13,7 @@
 #include "cli/cmd_read.h"
 #include "cli/cmd_simulate.h"
 #include "cli/cmd_write.h"
+#include "qt/data_paths.h"
 
 #ifndef RADIO_VERSION
 #define RADIO_VERSION "unknown"
@@ -46,7 +47,13 @@ const std::vector<Command>& Commands() {
         {"print", "FILE -o OUT.pdf [--lang en|zh] [--page-size A4|Letter|...]",
          "print the option and channel sheets of FILE into a PDF", RunPrint},
         // ---- radio link commands ----
-        {"ports", "", "list the serial ports found: name, description, USB vid:pid", RunPorts},
+        {"ports", "",
+         "list the serial ports found: name, description, USB vid:pid, cable chip, driver",
+         RunPorts},
+        {"doctor", "[--port PORT]",
+         "check a port as a transfer uses it (exists, permission, in use, 9600 8N1, a radio "
+         "answers the wake-up) and say what to do; without --port, the USB cable plugged in",
+         RunDoctor},
         {"read", "--port PORT FILE",
          "read the whole radio into FILE (written only after a complete read)", RunRead},
         {"write", "--port PORT FILE", "write FILE to the radio", RunWrite},
@@ -77,18 +84,20 @@ void PrintHelp(std::ostream& os) {
     }
     os << "\noptions:\n"
           "  --lang en|zh      display language of channel texts and headings (default en)\n"
-          "  --config PATH     configuration file (default Program.ini beside radioprog;\n"
-          "                    a missing file means every default)\n"
+          "  --config PATH     configuration file (default Program.ini beside radioprog,\n"
+          "                    else the desktop program's: the user's copy or the one in\n"
+          "                    ../share/radio-programmer; a missing file means every default)\n"
           "  --settings PATH   settings file holding the radio type, band and port choice\n"
           "\nexit status: 0 done, 1 refused (a rejected edit, a failed transfer),\n"
           "             2 usage error or unreadable input\n";
 }
 
 std::string DefaultConfigPath(int argc, char** argv) {
+    // The file the desktop program of this installation reads: beside the executable, the
+    // user's own copy, or the installation's shared one.
+    if (QCoreApplication::instance()) return LocateProgramConfig().readPath;
     QString dir;
-    if (QCoreApplication::instance()) {
-        dir = QCoreApplication::applicationDirPath();
-    } else if (argc > 0 && std::string_view(argv[0]).find('/') != std::string_view::npos) {
+    if (argc > 0 && std::string_view(argv[0]).find('/') != std::string_view::npos) {
         dir = QFileInfo(QString::fromLocal8Bit(argv[0])).absolutePath();
     } else {
         dir = QDir::currentPath();

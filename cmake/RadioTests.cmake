@@ -1,5 +1,14 @@
 # One helper per kind of test, so test folders only list their sources.
-find_package(GTest REQUIRED)
+if(CMAKE_CROSSCOMPILING)
+  # No GoogleTest is installed for the target: build it from the sources libgtest-dev ships.
+  set(RADIO_GTEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest sources for a cross build")
+  set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  add_subdirectory(${RADIO_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+  # GoogleTest's own build names its targets GTest::gtest, GTest::gtest_main, GTest::gmock.
+else()
+  find_package(GTest REQUIRED)
+endif()
 include(GoogleTest)
 
 # radio_core_test(NAME src...): a GoogleTest executable over the Qt-free core.

@@ -48,9 +48,21 @@ Status QtSerialPort::Open(const std::string& name) {
     Close();
     m_name = name;
     m_lastError.clear();
+    m_openFailure = OpenFailure::None;
     const std::string device = DevicePathForPort(name);
     m_port->setPortName(QString::fromStdString(device));
     if (!m_port->open(QIODevice::ReadWrite)) {
+        switch (m_port->error()) {
+            case QSerialPort::DeviceNotFoundError:
+                m_openFailure = OpenFailure::Missing;
+                break;
+            case QSerialPort::PermissionError:  // also a port locked or held exclusively
+                m_openFailure = OpenFailure::Denied;
+                break;
+            default:
+                m_openFailure = OpenFailure::Other;
+                break;
+        }
         std::string where = name;
         if (device != name) where += " (" + device + ")";
         const std::string reason = OpenFailureReason(*m_port, device);
@@ -70,6 +82,23 @@ void QtSerialPort::Configure(const LineSettings& line, const ReadTimeouts& timeo
     m_port->setStopBits(line.stopBits == 2 ? QSerialPort::TwoStop : QSerialPort::OneStop);
     m_port->setReadBufferSize(static_cast<qint64>(line.inputQueue));
     m_port->clearError();
+}
+
+Status QtSerialPort::ApplyLine(const LineSettings& line) {
+    if (!m_port->isOpen()) return Status::Error(m_name + ": the port is not open");
+    const auto refused = [this](const char* what) {
+        const std::string reason = m_port->errorString().toStdString();
+        m_port->clearError();
+        return Status::Error(std::string(what) + " (" + reason + ")");
+    };
+    if (!m_port->setBaudRate(line.baudRate)) return refused("the baud rate");
+    if (!m_port->setDataBits(line.dataBits == 8 ? QSerialPort::Data8 : QSerialPort::Data7))
+        return refused("the data bits");
+    if (!m_port->setParity(line.parity ? QSerialPort::EvenParity : QSerialPort::NoParity))
+        return refused("the parity");
+    if (!m_port->setStopBits(line.stopBits == 2 ? QSerialPort::TwoStop : QSerialPort::OneStop))
+        return refused("the stop bits");
+    return Status::Ok();
 }
 
 // Ends at the total deadline, or 50 ms after the last byte once one has come, whichever is

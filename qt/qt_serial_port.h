@@ -28,11 +28,18 @@ class QtSerialPort : public SerialPort {
     bool IsOpen() const override;
     std::string LastError() const override { return m_lastError; }
 
+    // How the last Open failed, for the cable doctor's wording.
+    enum class OpenFailure { None, Missing, Denied, Other };
+    OpenFailure LastOpenFailure() const { return m_openFailure; }
+    // Configure, but says which setting the driver refused (Configure ignores that).
+    Status ApplyLine(const LineSettings& line);
+
   private:
     std::unique_ptr<QSerialPort> m_port;
     std::string m_name;  // as the user gave it, for messages
     ReadTimeouts m_timeouts;
     std::string m_lastError;
+    OpenFailure m_openFailure = OpenFailure::None;
 };
 
 }  // namespace radio

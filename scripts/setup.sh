@@ -14,6 +14,10 @@ packages=(
   libgtest-dev libgmock-dev
   fonts-liberation fonts-noto-cjk fonts-wqy-zenhei
   xvfb xauth xdotool imagemagick poppler-utils
+  # the Debian package and its checks
+  dpkg-dev file man-db desktop-file-utils appstream
+  # the core cross-compiled for Windows, its tests run under wine
+  g++-mingw-w64-x86-64-posix wine64
 )
 
 missing=()
@@ -37,6 +41,24 @@ build_default() {
   cmake --build --preset default -j "$jobs"
 }
 
+mingw_core() {
+  if ! command -v x86_64-w64-mingw32-g++-posix >/dev/null; then
+    echo "MinGW-w64 (g++-mingw-w64-x86-64-posix) not installed: the Windows build of the core is skipped"
+    return 0
+  fi
+  local wine=""
+  for w in wine64 /usr/lib/wine/wine64 wine; do
+    if command -v "$w" >/dev/null; then wine=$(command -v "$w"); break; fi
+  done
+  cmake --preset mingw-core -DCMAKE_CROSSCOMPILING_EMULATOR="$wine" >/dev/null
+  cmake --build --preset mingw-core -j "$jobs"
+  if [ -n "$wine" ]; then
+    ctest --preset mingw-core -j "$jobs"
+  else
+    echo "wine not installed: the Windows core tests were built, not run"
+  fi
+}
+
 case "$mode" in
   run)
     build_default
@@ -57,6 +79,11 @@ case "$mode" in
     cmake --preset tsan >/dev/null
     cmake --build --preset tsan -j "$jobs"
     ctest --preset tsan -j "$jobs"
+    # The Debian package, built and checked without installing it.
+    bash scripts/check_package.sh build/default
+    # The core and its tests for Windows, so POSIX-only code cannot creep into it; the tests
+    # run under wine where it is installed.
+    mingw_core
     ;;
   *)
     echo "usage: scripts/setup.sh run|test [program arguments]" >&2

@@ -256,6 +256,12 @@ std::string CIniFile::Serialize() const {
 
 Status CIniFile::Save() {
     if (!m_dirty || m_path.empty()) return Status::Ok();
+    if (m_makeFolder) {
+        // A folder that cannot be made shows up as the write's own error just below.
+        std::error_code ec;
+        const std::filesystem::path folder = std::filesystem::path(m_path).parent_path();
+        if (!folder.empty()) std::filesystem::create_directories(folder, ec);
+    }
     // Written whole through a temporary file, so a shorter text leaves no old tail behind
     // and a failed write leaves the previous file as it was.
     Status st = WriteFileAtomically(m_path, Serialize());
@@ -263,8 +269,14 @@ Status CIniFile::Save() {
     return st;
 }
 
+void CIniFile::SaveTo(std::string path) {
+    m_path = std::move(path);
+    m_makeFolder = true;
+}
+
 void CIniFile::Clear() {
     m_path.clear();
+    m_makeFolder = false;
     m_sections.clear();
     m_dirty = false;
     m_gbk = false;

@@ -30,6 +30,9 @@ class CIniFile {
 
     // Writes the whole file atomically when dirty.
     Status Save();
+    // Later saves go to `path` instead of the file that was read (the user's own copy of a
+    // configuration kept in a system folder); Save creates that file's folder when missing.
+    void SaveTo(std::string path);
     void Clear();
 
     bool dirty() const { return m_dirty; }
@@ -59,9 +62,10 @@ class CIniFile {
     bool m_caseInsensitive = true;
     bool m_saveOnClose = false;
     bool m_dirty = false;
-    bool m_gbk = false;     // the loaded text was not valid UTF-8: treat it as GBK
-    bool m_loaded = false;  // Open or LoadFromText succeeded: SetValue may change things
-    bool m_bom = false;     // the file began with a UTF-8 byte order mark; kept on save
+    bool m_gbk = false;         // the loaded text was not valid UTF-8: treat it as GBK
+    bool m_loaded = false;      // Open or LoadFromText succeeded: SetValue may change things
+    bool m_bom = false;         // the file began with a UTF-8 byte order mark; kept on save
+    bool m_makeFolder = false;  // SaveTo chose a file whose folder may not exist yet
 };
 
 }  // namespace radio

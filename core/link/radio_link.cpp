@@ -109,54 +109,56 @@ bool RadioLink::ReadAck(std::string& detail) {
     return true;
 }
 
+WakeUp WakeUpRadio(SerialPort& port, Clock& clock, int* stray) {
+    if (stray) *stray = -1;
+    port.PurgeAbort();
+    for (std::uint8_t b : clone::kWakeUp) {
+        clock.SleepMs(2);
+        port.Write(&b, 1);
+    }
+
+    // The acknowledgement may come as the first or the second byte.
+    bool acked = false;
+    for (int read = 0; read < 2 && !acked; ++read) {
+        std::uint8_t byte = 0;
+        const ReadResult r = port.Read(&byte, 1);
+        acked = r.ok && r.count == 1 && byte == clone::kAck;
+        if (stray && r.ok && r.count == 1 && !acked) *stray = byte;
+        if (!r.ok) break;
+    }
+    if (!acked) return WakeUp::NoAck;
+
+    clock.SleepMs(1);
+    port.PurgeClear();
+    const std::uint8_t m = clone::kIdentRequest0, two = clone::kIdentRequest1;
+    port.Write(&m, 1);
+    clock.SleepMs(1);
+    port.Write(&two, 1);
+    clock.SleepMs(1);
+    std::uint8_t identity[clone::kIdentReplySize];  // never examined
+    if (!port.Read(identity, sizeof identity).ok) return WakeUp::NoIdentity;
+    port.PurgeClear();
+    const std::uint8_t ack = clone::kAck;
+    port.Write(&ack, 1);
+    clock.SleepMs(1);
+    std::uint8_t byte = 0;
+    const ReadResult r = port.Read(&byte, 1);
+    return r.ok && r.count == 1 && byte == clone::kAck ? WakeUp::Confirmed : WakeUp::NotConfirmed;
+}
+
 RadioLink::Step RadioLink::Handshake() {
     int attempt = 1;
     for (;;) {
         if (PumpCancelled(kHandshakePumpRounds, 1)) return Step::Cancelled;
-
-        m_port.PurgeAbort();
-        for (std::uint8_t b : clone::kWakeUp) {
-            m_clock.SleepMs(2);
-            m_port.Write(&b, 1);
-        }
-
-        // The acknowledgement may come as the first or the second byte.
-        std::uint8_t byte = 0;
-        ReadResult r = m_port.Read(&byte, 1);
-        bool acked = r.ok && r.count == 1 && byte == clone::kAck;
-        if (!acked && r.ok) {
-            byte = 0;
-            r = m_port.Read(&byte, 1);
-            acked = r.ok && r.count == 1 && byte == clone::kAck;
-        }
-
-        if (!acked) {
+        const WakeUp reply = WakeUpRadio(m_port, m_clock);
+        if (reply == WakeUp::Confirmed) return Step::Go;
+        if (reply == WakeUp::NoAck) {
             m_clock.SleepMs(2);
             if (++attempt <= kMaxAttempts) continue;
-        } else {
-            m_clock.SleepMs(1);
-            m_port.PurgeClear();
-            const std::uint8_t m = clone::kIdentRequest0, two = clone::kIdentRequest1;
-            m_port.Write(&m, 1);
-            m_clock.SleepMs(1);
-            m_port.Write(&two, 1);
-            m_clock.SleepMs(1);
-            std::uint8_t identity[clone::kIdentReplySize];  // never examined
-            if (m_port.Read(identity, sizeof identity).ok) {
-                m_port.PurgeClear();
-                const std::uint8_t ack = clone::kAck;
-                m_port.Write(&ack, 1);
-                m_clock.SleepMs(1);
-                byte = 0;
-                r = m_port.Read(&byte, 1);
-                if (r.ok && r.count == 1 && byte == clone::kAck) return Step::Go;
-                if (attempt > kLastRetryableAttempt) {
-                    return Fatal("No confirmation from the radio on attempt " +
-                                 std::to_string(attempt) + ".");
-                }
-            }
+        } else if (reply == WakeUp::NotConfirmed && attempt > kLastRetryableAttempt) {
+            return Fatal("No confirmation from the radio on attempt " + std::to_string(attempt) +
+                         ".");
         }
-
         if (!m_observer.AskRetry(kMsgCommunicationError, Text(kMsgCommunicationError))) {
             return Step::Cancelled;
         }

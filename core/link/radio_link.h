@@ -31,6 +31,18 @@ enum class [[nodiscard]] LinkOutcome{
     Failed,      // message 61454 shown
 };
 
+// How one wake-up exchange ended: the wake-up, its acknowledgement (as the first or second
+// byte), the identity request and reply, and the radio's confirmation of our acknowledgement.
+enum class [[nodiscard]] WakeUp{
+    Confirmed,     // the radio is ready for blocks
+    NoAck,         // nothing, or no 0x06, came back to the wake-up
+    NoIdentity,    // the identity reply could not be read (the read failed)
+    NotConfirmed,  // the identity came, the confirmation did not
+};
+// One attempt exactly as every connection makes it; it reads or writes no memory. `stray`, if
+// given, receives the last byte other than 0x06 that came back to the wake-up (-1: none).
+WakeUp WakeUpRadio(SerialPort& port, Clock& clock, int* stray = nullptr);
+
 // The clone protocol: handshake, then 1024 read blocks, or the write blocks and the band frame.
 class RadioLink {
   public:

@@ -4,6 +4,10 @@
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+#ifdef RADIO_APP_ID
+    // Wayland and the docks match the windows to the installed desktop entry by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral(RADIO_APP_ID));
+#endif
     CProgramApp program;
     if (!program.InitInstance(CProgramApp::ParseCommandLine(QApplication::arguments()))) return 1;
     return QApplication::exec();

@@ -2,7 +2,7 @@
 
 #include <QAction>
 #include <QCoreApplication>
-#include <QDir>
+#include <QFile>
 #include <QPageSetupDialog>
 #include <QPrinter>
 #include <QProcess>
@@ -23,6 +23,7 @@
 #include "desktop/services/file_dialog_service.h"
 #include "desktop/services/message_service.h"
 #include "desktop/services/qt_settings_store.h"
+#include "qt/data_paths.h"
 
 namespace {
 
@@ -78,13 +79,19 @@ CProgramApp::~CProgramApp() {
 
 bool CProgramApp::InitInstance(const StartOptions& options) {
     m_options = options;
-    // 1. Program.ini beside the executable (created empty when missing).
-    m_strConfigPath =
-        options.configPath.isEmpty()
-            ? QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("Program.ini"))
-            : options.configPath;
+    // 1. Program.ini beside the executable, else the installation's (created empty when
+    // missing); changes go to the user's own copy where the one read cannot be written.
+    bool loaded = false;
+    if (options.configPath.isEmpty()) {
+        const radio::ConfigLocation at = radio::LocateProgramConfig();
+        m_strConfigPath = QFile::decodeName(QByteArray::fromStdString(at.readPath));
+        loaded = m_ctx.LoadConfig(at, true);
+    } else {
+        m_strConfigPath = options.configPath;
+        loaded = m_ctx.LoadConfig(m_strConfigPath, true);
+    }
     // 2. The display language, fixed for the whole run.
-    if (!m_ctx.LoadConfig(m_strConfigPath, true)) {
+    if (!loaded) {
         // Deliberately silent: a folder where Program.ini can be neither read nor created
         // starts the program on its defaults (English, no branding texts), as a missing
         // configuration always has.

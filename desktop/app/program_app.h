@@ -18,7 +18,7 @@ class CProgramApp : public QObject {
     Q_OBJECT
   public:
     struct StartOptions {
-        QString configPath;    // --config PATH; default: Program.ini beside the executable
+        QString configPath;    // --config PATH; default: found by radio::LocateProgramConfig
         QString settingsPath;  // --settings PATH; default: the user's settings location
         QString fileToOpen;    // a channel file named on the command line
     };

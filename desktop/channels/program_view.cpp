@@ -500,6 +500,12 @@ CComSetupDlg* CProgramView::ComSetupDlg() {
     if (!m_pDlgComSetup) {
         m_pDlgComSetup = new CComSetupDlg(&m_ctx.Settings(), this);
         m_pDlgComSetup->SetHelpHook([this](int context) { m_ctx.ShowHelp(context); });
+        m_pDlgComSetup->SetReportViewer([this](const QString& title, const QString& text, bool ok) {
+            m_ctx.Messages().Show(
+                m_pDlgComSetup,
+                ok ? MessageService::Kind::Information : MessageService::Kind::Warning, title,
+                text);
+        });
         // The stored choice is what every view follows from now on, this one too.
         connect(m_pDlgComSetup, &CComSetupDlg::PortChosen, this, [this] { m_strPortName.clear(); });
     }

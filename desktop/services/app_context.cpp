@@ -13,6 +13,7 @@
 #include "desktop/services/help_window.h"
 #include "desktop/services/qt_settings_store.h"
 #include "qt/config_text.h"
+#include "qt/data_paths.h"
 
 AppContext::AppContext() = default;
 
@@ -21,6 +22,16 @@ AppContext::~AppContext() = default;
 bool AppContext::LoadConfig(const QString& path, bool saveOnClose) {
     const bool loaded = m_config.Open(QFile::encodeName(path).toStdString(), saveOnClose, true);
     m_appConfig = radio::AppConfig::FromIni(m_config);
+    return loaded;
+}
+
+bool AppContext::LoadConfig(const radio::ConfigLocation& at, bool saveOnClose) {
+    const QString readPath = QFile::decodeName(QByteArray::fromStdString(at.readPath));
+    // A missing file is created empty, as beside the executable; the user's copy may also
+    // lack its folder on a first run.
+    if (!QFileInfo::exists(readPath)) QDir().mkpath(QFileInfo(readPath).absolutePath());
+    const bool loaded = LoadConfig(readPath, saveOnClose);
+    if (loaded && at.savePath != at.readPath) m_config.SaveTo(at.savePath);
     return loaded;
 }
 
@@ -68,13 +79,11 @@ void AppContext::NoteFileFolder(const QString& filePath) {
 
 QString AppContext::HelpFilePath() const {
     const QString name = QString::fromStdString(m_appConfig.helpFile) + QStringLiteral(".html");
-    // Beside the executable first, where the build and the installation put the pages; the
-    // current folder too, where a user may keep edited pages.
-    for (const QString& folder : {QCoreApplication::applicationDirPath(), QDir::currentPath()}) {
-        const QFileInfo info(QDir(folder), name);
-        if (info.isFile()) return info.absoluteFilePath();
-    }
-    return {};
+    // Where the build or the installation put the pages first; the current folder too, where
+    // a user may keep edited pages.
+    if (const QString shipped = radio::FindDataFile(name); !shipped.isEmpty()) return shipped;
+    const QFileInfo info(QDir::current(), name);
+    return info.isFile() ? info.absoluteFilePath() : QString();
 }
 
 QUrl AppContext::HelpUrl(int context) const {

@@ -9,6 +9,7 @@
 
 #include "core/config/app_config.h"
 #include "core/config/ini_file.h"
+#include "core/config/install_layout.h"
 #include "core/config/language.h"
 #include "core/config/settings_store.h"
 #include "desktop/services/message_box_service.h"
@@ -36,6 +37,9 @@ class AppContext {
     // and every value takes its default. `saveOnClose` writes a pending change when the
     // context ends.
     bool LoadConfig(const QString& path, bool saveOnClose);
+    // The same for the file the install layout chose: reads `at.readPath` and saves changes to
+    // `at.savePath` (the user's own copy when the one read cannot be written).
+    bool LoadConfig(const radio::ConfigLocation& at, bool saveOnClose);
     radio::CIniFile& Config() { return m_config; }
     const radio::CIniFile& Config() const { return m_config; }
     // Display language, its section name and help file, fixed by LoadConfig for the whole run.
@@ -76,7 +80,8 @@ class AppContext {
     void NoteFileFolder(const QString& filePath);
 
     // --- Help: the pages of the display language ("enHelp.html" / "chHelp.html" beside the
-    // executable), opened at the anchor of a command id or a control id; 0 is the top.
+    // executable or in the installation's shared folder), opened at the anchor of a command id or a
+    // control id; 0 is the top.
     QString HelpFilePath() const;  // empty when the page of the language is missing
     QUrl HelpUrl(int context) const;
     // In the desktop's browser; where none opens it, in the program's own help window. A

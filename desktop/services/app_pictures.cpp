@@ -7,17 +7,17 @@
 #include <QPainterPath>
 
 #include "desktop/services/command_ids.h"
+#include "qt/data_paths.h"
 
 namespace {
 
 // A bare file name is looked for in the current folder first (where the user keeps it), then
-// beside the executable (where an installation puts it).
+// beside the executable and in the installation's shared folder (where a branded installation
+// puts it).
 QString FindPicture(const QString& name) {
-    for (const QString& folder : {QDir::currentPath(), QCoreApplication::applicationDirPath()}) {
-        const QFileInfo info(QDir(folder), name);
-        if (info.isFile()) return info.absoluteFilePath();
-    }
-    return {};
+    const QFileInfo info(QDir::current(), name);
+    if (info.isFile()) return info.absoluteFilePath();
+    return radio::FindDataFile(name);
 }
 
 // A handheld radio in a 32-unit box: body, antenna, display and keypad.
@@ -186,18 +186,20 @@ QPixmap CloseButtonPixmap() {
     return pm;
 }
 
+QImage ProgramIconImage(int size) {
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.scale(size / 32.0, size / 32.0);
+    PaintRadio(p, QColor(45, 85, 150), QColor(30, 40, 60));
+    p.end();
+    return image;
+}
+
 QIcon BundledIcon() {
     QIcon icon;
-    for (int size : {16, 32, 48, 64}) {
-        QPixmap pm(size, size);
-        pm.fill(Qt::transparent);
-        QPainter p(&pm);
-        p.setRenderHint(QPainter::Antialiasing);
-        p.scale(size / 32.0, size / 32.0);
-        PaintRadio(p, QColor(45, 85, 150), QColor(30, 40, 60));
-        p.end();
-        icon.addPixmap(pm);
-    }
+    for (int size : {16, 32, 48, 64}) icon.addPixmap(QPixmap::fromImage(ProgramIconImage(size)));
     return icon;
 }
 

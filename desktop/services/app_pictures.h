@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QIcon>
+#include <QImage>
 #include <QPixmap>
 
 // The program's own pictures, painted at run time so the sources carry no binary images.
@@ -20,3 +21,6 @@ QPixmap CloseButtonPixmap();
 // else the bundled one. `fromFile` tells which.
 QIcon TitleIcon(bool* fromFile = nullptr);
 QIcon BundledIcon();
+// The bundled icon at one size: also the PNG icons of the installation (the SVG one in
+// resources/linux draws the same radio).
+QImage ProgramIconImage(int size);

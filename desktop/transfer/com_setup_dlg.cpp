@@ -1,18 +1,20 @@
 #include "desktop/transfer/com_setup_dlg.h"
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QKeyEvent>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSerialPortInfo>
 #include <QVBoxLayout>
 #include <algorithm>
 
 #include "core/config/settings_store.h"
 #include "core/link/port_names.h"
 #include "desktop/transfer/transfer_worker.h"
+#include "qt/port_system.h"
 #include "qt/qt_serial_port.h"
 
 namespace {
@@ -31,7 +33,8 @@ CComSetupDlg::CComSetupDlg(radio::SettingsStore* store, QWidget* parent)
     : QDialog(parent),
       m_store(store),
       m_probe(&CComSetupDlg::ProbeSerialPort),
-      m_lister(&CComSetupDlg::OtherSerialPorts) {
+      m_lister(&CComSetupDlg::OtherSerialPorts),
+      m_tester(&CComSetupDlg::TestSerialPort) {
     setWindowTitle(QStringLiteral("COM Setup"));
 
     m_group = new QGroupBox(QStringLiteral("COM"), this);
@@ -47,8 +50,12 @@ CComSetupDlg::CComSetupDlg(radio::SettingsStore* store, QWidget* parent)
     auto* box = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     box->button(QDialogButtonBox::Ok)->setProperty("controlId", 1);
     box->button(QDialogButtonBox::Cancel)->setProperty("controlId", 2);
+    m_pTest = box->addButton(QStringLiteral("&Test"), QDialogButtonBox::ActionRole);
+    m_pTest->setAutoDefault(false);
+    m_pTest->setToolTip(QStringLiteral("Check the chosen port and whether a radio answers"));
     connect(box, &QDialogButtonBox::accepted, this, &CComSetupDlg::OnOK);
     connect(box, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(m_pTest, &QPushButton::clicked, this, &CComSetupDlg::OnTest);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_group);
@@ -62,24 +69,25 @@ bool CComSetupDlg::ProbeSerialPort(const std::string& portName) {
     return ok;
 }
 
-std::vector<QString> CComSetupDlg::OtherSerialPorts() {
-    std::vector<QString> others;
-    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
+std::vector<radio::PortListing> CComSetupDlg::OtherSerialPorts() {
+    std::vector<radio::PortListing> others;
+    for (radio::PortListing& port : radio::ListSerialPorts()) {
         bool classic = false;
         for (int i = 0; i < 4; ++i) {
-            const QString name = ClassicName(i);
-            classic = classic || info.portName().compare(name, Qt::CaseInsensitive) == 0 ||
-                      info.systemLocation() ==
-                          QString::fromStdString(radio::DevicePathForPort(ToStd(name)));
+            const std::string name = ToStd(ClassicName(i));
+            classic = classic ||
+                      QString::fromStdString(port.name).compare(ClassicName(i),
+                                                                Qt::CaseInsensitive) == 0 ||
+                      port.name == radio::DevicePathForPort(name);
         }
-#ifdef Q_OS_WIN
-        if (!classic) others.push_back(info.portName());
-#else
-        if (!classic) others.push_back(info.systemLocation());
-#endif
+        if (!classic) others.push_back(std::move(port));
     }
-    std::sort(others.begin(), others.end());
     return others;
+}
+
+radio::DoctorReport CComSetupDlg::TestSerialPort(const std::string& portName) {
+    radio::QtPortSystem system;
+    return radio::RunPortDoctor(portName, system);
 }
 
 void CComSetupDlg::showEvent(QShowEvent* event) {
@@ -98,11 +106,18 @@ void CComSetupDlg::OnInitDialog() {
         delete button;
     }
     m_others.clear();
-    m_otherNames = OtherNamesNow();
-    for (std::size_t k = 0; k < m_otherNames.size(); ++k) {
-        const bool isVirtual = k + 1 == m_otherNames.size();  // always the last choice
-        m_others.push_back(new QRadioButton(
-            isVirtual ? QStringLiteral("Virtual radio (built-in)") : m_otherNames[k], m_group));
+    const std::vector<radio::PortListing> found =
+        m_lister ? m_lister() : std::vector<radio::PortListing>{};
+    m_otherNames = NamesWithVirtual(found);
+    for (const radio::PortListing& port : found) {
+        // The name is what OK stores; the description tells the cables apart.
+        m_others.push_back(new QRadioButton(QString::fromStdString(port.name) +
+                                                QStringLiteral("  \u2014  ") +
+                                                QString::fromStdString(radio::DescribePort(port)),
+                                            m_group));
+    }
+    m_others.push_back(new QRadioButton(QStringLiteral("Virtual radio (built-in)"), m_group));
+    for (std::size_t k = 0; k < m_others.size(); ++k) {
         m_buttons->addButton(m_others[k], kFirstOtherId + int(k));
         m_groupLayout->addWidget(m_others[k]);
     }
@@ -118,10 +133,15 @@ void CComSetupDlg::OnInitDialog() {
     }
 }
 
-std::vector<QString> CComSetupDlg::OtherNamesNow() const {
-    std::vector<QString> names = m_lister ? m_lister() : std::vector<QString>{};
+std::vector<QString> CComSetupDlg::NamesWithVirtual(const std::vector<radio::PortListing>& ports) {
+    std::vector<QString> names;
+    for (const radio::PortListing& port : ports) names.push_back(QString::fromStdString(port.name));
     names.push_back(QString::fromUtf8(kVirtualPortName.data(), qsizetype(kVirtualPortName.size())));
     return names;
+}
+
+std::vector<QString> CComSetupDlg::OtherNamesNow() const {
+    return NamesWithVirtual(m_lister ? m_lister() : std::vector<radio::PortListing>{});
 }
 
 CComSetupDlg::StoredChoice CComSetupDlg::ReadStoredChoice(
@@ -176,6 +196,36 @@ void CComSetupDlg::OnOK() {
     }
     emit PortChosen(m_strPortName);
     QDialog::accept();
+}
+
+void CComSetupDlg::OnTest() {
+    const int id = m_buttons->checkedId();
+    QString port;
+    if (id >= 0 && id < 4) {
+        port = ClassicName(id);
+    } else if (id >= kFirstOtherId && std::size_t(id - kFirstOtherId) < m_otherNames.size()) {
+        port = m_otherNames[std::size_t(id - kFirstOtherId)];
+    }
+    const auto show = [this](const QString& title, const QString& text, bool ok) {
+        if (m_viewer) return m_viewer(title, text, ok);
+        QMessageBox box(ok ? QMessageBox::Information : QMessageBox::Warning, title, text,
+                        QMessageBox::Ok, this);
+        box.exec();
+    };
+    const QString title = QStringLiteral("Port Test");
+    if (port.isEmpty()) return show(title, QStringLiteral("Choose a port first."), false);
+    if (port == QString::fromUtf8(kVirtualPortName.data(), qsizetype(kVirtualPortName.size()))) {
+        return show(title,
+                    QStringLiteral("The built-in virtual radio needs no cable or port: it "
+                                   "always answers."),
+                    true);
+    }
+    if (!m_tester) return;
+    // One wake-up takes well under a second; the cursor says the dialog is busy meanwhile.
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const radio::DoctorReport report = m_tester(ToStd(port));
+    QApplication::restoreOverrideCursor();
+    show(title, QString::fromStdString(radio::FormatReport(report)).trimmed(), report.ok());
 }
 
 void CComSetupDlg::keyPressEvent(QKeyEvent* event) {

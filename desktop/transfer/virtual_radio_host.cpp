@@ -5,6 +5,7 @@
 #include <QFileInfo>
 
 #include "core/image/channel_file.h"
+#include "qt/data_paths.h"
 
 CVirtualRadioHost::CVirtualRadioHost(const radio::RadioImage& memory) : m_radio(memory) {}
 
@@ -15,13 +16,16 @@ std::shared_ptr<CVirtualRadioHost> CVirtualRadioHost::Shared() {
 }
 
 QStringList CVirtualRadioHost::DemoFileCandidates() {
-    // Beside the executable first, then relative to the current folder like the program's
-    // other auxiliary files.
+    // Beside the executable or in the installation's shared folder first, then relative to
+    // the current folder like the program's other auxiliary files.
     const QDir dir(QCoreApplication::applicationDirPath());
-    return {dir.filePath(QStringLiteral("demo.dat")),
-            dir.filePath(QStringLiteral("resources/demo.dat")),
-            dir.filePath(QStringLiteral("../resources/demo.dat")), QStringLiteral("demo.dat"),
-            QStringLiteral("resources/demo.dat")};
+    QStringList candidates;
+    if (const QString shipped = radio::FindDataFile(QStringLiteral("demo.dat")); !shipped.isEmpty())
+        candidates << shipped;
+    candidates << dir.filePath(QStringLiteral("resources/demo.dat"))
+               << dir.filePath(QStringLiteral("../resources/demo.dat"))
+               << QStringLiteral("demo.dat") << QStringLiteral("resources/demo.dat");
+    return candidates;
 }
 
 radio::RadioImage CVirtualRadioHost::InitialMemory(const QStringList& candidates) {

@@ -180,5 +180,43 @@ TEST_F(LinkCommands, UsageErrorsExitWithTwo) {
 
 TEST_F(LinkCommands, PortsListsWithoutFailing) { EXPECT_EQ(Run({"ports"}), 0) << err; }
 
+// The doctor on the three ports a user meets: none, one another program holds, and a radio.
+TEST_F(LinkCommands, DoctorNamesWhatIsWrongWithAPort) {
+    std::unique_ptr<ChildProcess> answering, silent;
+    const std::string radioPort = Simulate(answering, {});
+    const std::string silentPort = Simulate(silent, {"--fault", "silent"});
+    ASSERT_FALSE(radioPort.empty());
+    ASSERT_FALSE(silentPort.empty());
+    // A read that keeps waking a radio that never answers holds its port meanwhile.
+    ChildProcess holder({kRadioprog, "read", "--port", silentPort, (dir / "x.dat").string()},
+                        (dir / "holder.err").string());
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+
+    struct Case {
+        std::string port;
+        int exit;
+        std::vector<std::string> says;
+    };
+    const Case cases[] = {
+        {"/dev/does-not-exist", 1, {"PROBLEM port: /dev/does-not-exist does not exist."}},
+        {silentPort, 1, {"ok      port:", "PROBLEM in use:", "is in use by radioprog (process"}},
+        {radioPort,
+         0,
+         {"ok      in use:", "ok      line: 9600 baud, 8 data bits, no parity, 1 stop bit set.",
+          "ok      radio: a radio answered the wake-up", "Every check passed."}},
+    };
+    for (const Case& c : cases) {
+        ChildProcess doctor({kRadioprog, "doctor", "--port", c.port}, (dir / "run.err").string());
+        std::string text;
+        for (std::string line; !(line = doctor.ReadLine()).empty();) text += line + "\n";
+        EXPECT_EQ(doctor.Wait(), c.exit) << c.port << "\n" << text;
+        for (const std::string& part : c.says)
+            EXPECT_NE(text.find(part), std::string::npos) << part << "\n" << text;
+    }
+    // Only a wake-up passed between the doctor and the radio: a read afterwards still works.
+    EXPECT_EQ(Run({"read", "--port", radioPort, (dir / "after.dat").string()}), 0) << err;
+    EXPECT_EQ(Run({"doctor", "--port"}), 2);
+}
+
 }  // namespace
 }  // namespace radio::test

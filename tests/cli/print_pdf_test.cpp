@@ -2,7 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFile>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <fstream>
@@ -23,8 +25,10 @@ struct Outcome {
     std::string err;
 };
 
-Outcome Execute(const QString& program, const QStringList& args) {
+Outcome Execute(const QString& program, const QStringList& args,
+                const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment()) {
     QProcess process;
+    process.setProcessEnvironment(env);
     process.start(program, args);
     Outcome run;
     if (!process.waitForFinished(60000)) return run;
@@ -194,6 +198,46 @@ TEST_F(PrintPdfTest, ChineseJobPrintsChineseTexts) {
                  grid.Text(1, kColPower), grid.Text(1, kColLock), "Page 2 of 3"},
                 "page 2");
     ExpectHolds(PageText(pdf, 3), {"信道198:", "CH7", "Page 3 of 3"}, "page 3");
+}
+
+// As root, from a service or over sudo, Qt finds no usable runtime folder and says so; scripts
+// read radioprog's stderr, which must hold nothing but its own messages.
+TEST_F(PrintPdfTest, StderrHoldsOnlyRadioprogsOwnMessages) {
+    const QString wrongMode = m_dir.filePath("runtime");
+    ASSERT_TRUE(QDir().mkpath(wrongMode));
+    QFile::setPermissions(wrongMode, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                         QFileDevice::ExeOwner | QFileDevice::ReadOther |
+                                         QFileDevice::ExeOther);
+    struct Case {
+        const char* name;
+        const char* runtimeDir;  // nullptr: unset
+    };
+    const Case cases[] = {
+        {"no XDG_RUNTIME_DIR", nullptr},
+        {"runtime folder missing", "/nonexistent/runtime"},
+        {"runtime folder open to others", "wrong-mode"},
+    };
+    for (const Case& c : cases) {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove("XDG_RUNTIME_DIR");
+        env.remove("QT_QPA_PLATFORM");
+        if (c.runtimeDir) {
+            env.insert("XDG_RUNTIME_DIR", std::string_view(c.runtimeDir) == "wrong-mode"
+                                              ? wrongMode
+                                              : QString::fromUtf8(c.runtimeDir));
+        }
+        const QString pdf = m_dir.filePath("quiet.pdf");
+        const Outcome run = Execute(QStringLiteral(RADIO_BIN_DIR "/radioprog"),
+                                    {"--config", m_config, "print", m_input, "-o", pdf}, env);
+        EXPECT_EQ(run.exit, 0) << c.name;
+        EXPECT_EQ(run.err, "") << c.name;
+        // Its own messages still come through.
+        const Outcome bad = Execute(QStringLiteral(RADIO_BIN_DIR "/radioprog"),
+                                    {"print", m_dir.filePath("none.dat"), "-o", pdf}, env);
+        EXPECT_EQ(bad.exit, 2) << c.name;
+        EXPECT_EQ(bad.err.rfind("radioprog: ", 0), 0u) << c.name << ": " << bad.err;
+        EXPECT_EQ(bad.err.find("QStandardPaths"), std::string::npos) << c.name << ": " << bad.err;
+    }
 }
 
 TEST_F(PrintPdfTest, FailuresKeepAnExistingPdf) {

@@ -7,6 +7,7 @@
 #include <QStringEncoder>
 #include <QTemporaryDir>
 #include <fstream>
+#include <iterator>
 #include <random>
 #include <set>
 #include <sstream>
@@ -561,6 +562,35 @@ TEST(RadioprogInProcess, HelpVersionAndGlobalOptionForms) {
     for (const auto& c : cli::Commands()) {
         EXPECT_NE(out.str().find(std::string("  ") + c.name + " "), std::string::npos) << c.name;
     }
+}
+
+// The manual page and the shell completion offer every subcommand radioprog has.
+TEST(RadioprogDocs, ManualPageAndCompletionKnowEveryCommand) {
+    const auto slurp = [](const char* path) {
+        std::ifstream in(path);
+        std::stringstream text;
+        text << in.rdbuf();
+        return text.str();
+    };
+    const std::string man = slurp(RADIO_RESOURCES "/linux/radioprog.1");
+    const std::string completion = slurp(RADIO_RESOURCES "/linux/radioprog.bash-completion");
+    ASSERT_FALSE(man.empty());
+    ASSERT_FALSE(completion.empty());
+    const auto list = completion.find("local commands=\"");
+    ASSERT_NE(list, std::string::npos);
+    std::istringstream offered(
+        completion.substr(list + 16, completion.find('"', list + 16) - list - 16));
+    std::set<std::string> inCompletion{std::istream_iterator<std::string>(offered), {}};
+    std::set<std::string> commands;
+    for (const cli::Command& c : cli::Commands()) {
+        commands.insert(c.name);
+        const bool documented = man.find(std::string(".BI ") + c.name) != std::string::npos ||
+                                man.find(std::string(".BR ") + c.name) != std::string::npos ||
+                                man.find(std::string(".B ") + c.name + "\n") != std::string::npos ||
+                                man.find(std::string(".BI \"") + c.name) != std::string::npos;
+        EXPECT_TRUE(documented) << c.name << " has no entry in radioprog.1";
+    }
+    EXPECT_EQ(inCompletion, commands);
 }
 
 }  // namespace

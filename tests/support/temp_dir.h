@@ -43,6 +43,20 @@ inline std::string ReadBytes(const std::string& path) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+// `text` with the line ends the configuration writer uses on this platform (CR LF on Windows).
+inline std::string NativeLines(const std::string& text) {
+#ifdef _WIN32
+    std::string out;
+    for (char c : text) {
+        if (c == '\n') out += '\r';
+        out += c;
+    }
+    return out;
+#else
+    return text;
+#endif
+}
+
 inline std::size_t DirEntries(const std::string& path) {
     std::size_t n = 0;
     for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(path)) ++n;

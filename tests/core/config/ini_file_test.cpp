@@ -87,7 +87,7 @@ TEST_P(IniSet, ChangesOnlyWhatItMustAndMarksDirtyOnlyOnRealChange) {
     ini.LoadFromText(kSetBase, c.caseInsensitive);
     ini.SetValue(c.section, c.key, c.value);
     EXPECT_EQ(ini.dirty(), c.dirty);
-    EXPECT_EQ(ini.Serialize(), c.written);
+    EXPECT_EQ(ini.Serialize(), NativeLines(c.written));
 }
 
 const SetCase kSets[] = {
@@ -129,7 +129,7 @@ TEST(IniFile, TextWithoutFileSavesNothingAndSucceeds) {
 TEST(IniFile, BomIsKeptOnSave) {
     CIniFile ini;
     ini.LoadFromText("\xEF\xBB\xBF[S]\nk=v\n", true);
-    EXPECT_EQ(ini.Serialize(), "\xEF\xBB\xBF[S]\nk=v\n");
+    EXPECT_EQ(ini.Serialize(), NativeLines("\xEF\xBB\xBF[S]\nk=v\n"));
 }
 
 class IniFileOnDisk : public testing::Test {
@@ -174,7 +174,7 @@ TEST_F(IniFileOnDisk, DestructorSavesWholeFileWithoutOldTail) {
         ASSERT_TRUE(ini.Open(path, true, true));
         ini.SetValue("setup", "language", "Chinese");
     }
-    EXPECT_EQ(ReadBytes(path), "[Setup]\nLanguage=Chinese\n");
+    EXPECT_EQ(ReadBytes(path), NativeLines("[Setup]\nLanguage=Chinese\n"));
     EXPECT_EQ(DirEntries(dir.path()), 1u) << "temporary file left behind";
 }
 
@@ -214,6 +214,23 @@ TEST_F(IniFileOnDisk, ReopenReadsWhatWasSaved) {
     ASSERT_TRUE(again.Open(path, false, true));
     EXPECT_EQ(again.GetValue("SETUP", "language"), "Chinese");
     EXPECT_EQ(again.GetValue("Chinese", "AppName"), "对讲机");
+}
+
+TEST_F(IniFileOnDisk, SaveToWritesTheUserCopyAndLeavesTheOriginal) {
+    WriteBytes(path, "[Setup]\nLanguage=English\n[English]\nCompany=Shipped\n");
+    const std::string copy = dir.File("user/radio-programmer/Program.ini");
+    {
+        CIniFile ini;
+        ASSERT_TRUE(ini.Open(path, true, true));
+        ini.SaveTo(copy);
+        EXPECT_TRUE(ini.Save().ok) << "nothing changed: nothing to write";
+        EXPECT_FALSE(std::filesystem::exists(copy));
+        ini.SetValue("Setup", "Language", "Chinese");
+        ASSERT_TRUE(ini.Save().ok);  // creates the missing folders
+    }
+    EXPECT_EQ(ReadBytes(path), "[Setup]\nLanguage=English\n[English]\nCompany=Shipped\n");
+    EXPECT_EQ(ReadBytes(copy),
+              NativeLines("[Setup]\nLanguage=Chinese\n[English]\nCompany=Shipped\n"));
 }
 
 }  // namespace

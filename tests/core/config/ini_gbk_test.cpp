@@ -63,7 +63,7 @@ TEST_F(GbkIni, SavedBytesStayGbk) {
     ASSERT_TRUE(ini.Save().ok);
     // A key line without "=" comes back with one; CR LF becomes the platform's line end.
     // clang-format off
-    EXPECT_EQ(ReadBytes(path),
+    EXPECT_EQ(ReadBytes(path), NativeLines(
               "[Setup]\n"
               "Language=English\n"
               "[" XINGHAO LAI "=\n"
@@ -71,7 +71,7 @@ TEST_F(GbkIni, SavedBytesStayGbk) {
               "[" XINGHAO LAI "]\n"
               UPPER_A "=upper\n"
               FAN "=" FAN "\n"
-              LOWER_A "=lower\n");
+              LOWER_A "=lower\n"));
     // clang-format on
 }
 

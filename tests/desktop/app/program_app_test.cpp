@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
+#include <QDir>
 #include <QDockWidget>
 #include <QFile>
 #include <QMenu>
@@ -16,7 +17,9 @@
 #include <cerrno>
 #include <system_error>
 
+#include "core/config/install_layout.h"
 #include "desktop/app/program_app.h"
+#include "desktop/dialogs/language_dlg.h"
 #include "desktop/document/program_doc.h"
 #include "desktop/frame/child_frame.h"
 #include "desktop/frame/main_frame.h"
@@ -89,6 +92,7 @@ class ProgramAppTest : public QObject {
     void languageRestart_data();
     void languageRestart();
     void languageRestartNeedsTheChoiceOnDisk();
+    void installedLanguageChangeGoesToTheUserCopy();
 };
 
 void ProgramAppTest::startUp_data() {
@@ -596,6 +600,43 @@ void ProgramAppTest::languageRestartNeedsTheChoiceOnDisk() {
     const QString reason = QString::fromStdString(std::generic_category().message(ENOENT));
     QVERIFY2(text.contains(reason), qPrintable(text));
     QVERIFY(fx.ctx.Config().dirty());  // still waiting to be written
+}
+
+// Installed under a prefix: the package's Program.ini is read, the Language dialog's change is
+// saved to the user's own copy, and the next start reads that copy.
+void ProgramAppTest::installedLanguageChangeGoesToTheUserCopy() {
+    ShellFixture fx(SampleIni("English"));
+    QVERIFY(QDir(fx.dir.path()).mkpath("usr/bin"));
+    QVERIFY(QDir(fx.dir.path()).mkpath("usr/share/radio-programmer"));
+    const QString shared = fx.Path("usr/share/radio-programmer/Program.ini");
+    WriteFile(shared, SampleIni("English"));
+    const auto locate = [&] {
+        return radio::LocateConfig(fx.Path("usr/bin").toStdString(),
+                                   fx.Path("home/.config").toStdString(), radio::RealFileProbe());
+    };
+    const radio::ConfigLocation first = locate();
+    QCOMPARE(QString::fromStdString(first.readPath), shared);
+    {
+        AppContext ctx;
+        QVERIFY(ctx.LoadConfig(first, true));
+        CLanguageDlg dlg(ctx);
+        dlg.OnInitDialog();
+        dlg.SetSelection(1);
+        dlg.accept();
+        QVERIFY(dlg.IsChanged());
+        QVERIFY(ctx.Config().Save().ok);  // what the restart does first
+    }
+    const QString copy = fx.Path("home/.config/radio-programmer/Program.ini");
+    QVERIFY(FileBytes(copy).contains("Language=Chinese"));
+    QVERIFY(FileBytes(copy).contains("Type2=Model-B"));  // a whole copy, not just the change
+    QCOMPARE(FileBytes(shared), SampleIni("English"));
+    QVERIFY(!QFile::exists(fx.Path("usr/bin/Program.ini")));
+
+    const radio::ConfigLocation next = locate();
+    QCOMPARE(QString::fromStdString(next.readPath), copy);
+    AppContext again;
+    QVERIFY(again.LoadConfig(next, false));
+    QCOMPARE(again.UiLanguage(), radio::Language::Chinese);
 }
 
 QTEST_MAIN(ProgramAppTest)

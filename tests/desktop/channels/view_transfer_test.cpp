@@ -295,7 +295,7 @@ void ViewTransferTest::comSetupChoosesThePort() {
     QCOMPARE(rig.view->PortName(), QString("com1"));
     CComSetupDlg* dlg = rig.view->ComSetupDlg();
     dlg->SetPortProbe([](const std::string&) { return false; });
-    dlg->SetPortLister([] { return std::vector<QString>{}; });
+    dlg->SetPortLister([] { return std::vector<radio::PortListing>{}; });
     QTimer::singleShot(0, dlg, [dlg] {
         dlg->ChoiceButtons().back()->setChecked(true);  // the built-in virtual radio
         dlg->OnOK();
@@ -339,7 +339,9 @@ void ViewTransferTest::viewStartsWithTheStoredPort() {
     rig.fx.store->SetText("port", port.toStdString());
     CComSetupDlg* dlg = rig.view->ComSetupDlg();
     dlg->SetPortProbe([](const std::string&) { return true; });
-    dlg->SetPortLister([] { return std::vector<QString>{"/dev/ttyUSB0"}; });
+    dlg->SetPortLister([] {
+        return std::vector<radio::PortListing>{{"/dev/ttyUSB0", "", {}, ""}};
+    });
     QCOMPARE(rig.view->PortName(), expected);
 
     // The dialog shows the same port checked.

@@ -29,8 +29,22 @@ struct ComSetupRig {
             probed.push_back(name);
             return std::find(missing.begin(), missing.end(), name) == missing.end();
         });
-        dlg.SetPortLister([] { return std::vector<QString>{QStringLiteral("/dev/ttyUSB0")}; });
+        dlg.SetPortLister([] {
+            return std::vector<radio::PortListing>{
+                {"/dev/ttyUSB0", "USB Serial", radio::UsbId{0x1a86, 0x7523}, "ch341-uart"}};
+        });
+        dlg.SetPortTester([this](const std::string& name) {
+            tested.push_back(name);
+            return report;
+        });
+        dlg.SetReportViewer([this](const QString& title, const QString& text, bool ok) {
+            shown.push_back({title, text, ok});
+        });
     }
+    struct Shown {
+        QString title, text;
+        bool ok;
+    };
     // Index of the checked choice among ChoiceButtons(), -1 when none is checked.
     int Checked() const {
         const auto buttons = dlg.ChoiceButtons();
@@ -42,7 +56,20 @@ struct ComSetupRig {
     radio::MemorySettingsStore store;
     CComSetupDlg dlg;
     std::vector<std::string> probed;
+    std::vector<std::string> tested;
+    std::vector<Shown> shown;
+    radio::DoctorReport report;
 };
+
+// A report as the doctor gives it, every check with the given verdict.
+radio::DoctorReport Report(const std::string& port, radio::Verdict verdict, const char* text) {
+    radio::DoctorReport report;
+    report.port = report.device = port;
+    for (auto id : {radio::CheckId::Exists, radio::CheckId::Permission, radio::CheckId::Busy,
+                    radio::CheckId::Line, radio::CheckId::Radio})
+        report.checks.push_back({id, verdict, text, {}});
+    return report;
+}
 
 }  // namespace
 
@@ -150,7 +177,9 @@ class TransferDialogsTest : public QObject {
         QVERIFY(rig.dlg.ClassicButton(2)->isChecked());
         const auto buttons = rig.dlg.ChoiceButtons();
         QCOMPARE(buttons.size(), std::size_t(6));
-        QCOMPARE(buttons[4]->text(), QStringLiteral("/dev/ttyUSB0"));
+        QCOMPARE(buttons[4]->text(),
+                 QStringLiteral("/dev/ttyUSB0  \u2014  CH340/CH341 USB serial cable (1a86:7523), "
+                                "driver ch341-uart"));
         QCOMPARE(buttons[5]->text(), QStringLiteral("Virtual radio (built-in)"));
         QCOMPARE(rig.dlg.ClassicButton(0)->property("controlId").toInt(), 1007);
         QCOMPARE(rig.dlg.ClassicButton(3)->property("controlId").toInt(), 1010);
@@ -212,6 +241,47 @@ class TransferDialogsTest : public QObject {
         QCOMPARE(chosen.count(), 0);
         QCOMPARE(rig.dlg.ChosenPort(), QString());
         QCOMPARE(rig.store.GetInt("com").value_or(0), 9u);
+    }
+
+    void comSetupTestRunsTheDoctorOnTheCheckedPort_data() {
+        QTest::addColumn<int>("choice");      // index into ChoiceButtons(), -1: none checked
+        QTest::addColumn<QString>("tested");  // the port the doctor got, empty: not run
+        QTest::addColumn<bool>("passes");
+        QTest::addColumn<QString>("says");
+        QTest::addColumn<bool>("ok");
+        QTest::newRow("COM2, radio answers")
+            << 1 << "com2" << true << "Every check passed." << true;
+        QTest::newRow("USB cable, problem")
+            << 4 << "/dev/ttyUSB0" << false << "PROBLEM port: broken" << false;
+        QTest::newRow("virtual radio") << 5 << "" << true << "virtual radio needs no cable" << true;
+        QTest::newRow("nothing checked") << -1 << "" << true << "Choose a port first." << false;
+    }
+    void comSetupTestRunsTheDoctorOnTheCheckedPort() {
+        QFETCH(int, choice);
+        QFETCH(QString, tested);
+        QFETCH(bool, passes);
+        QFETCH(QString, says);
+        QFETCH(bool, ok);
+        ComSetupRig rig;
+        rig.store.SetInt("com", 9);  // none checked at first
+        rig.report = Report(tested.toStdString(),
+                            passes ? radio::Verdict::Pass : radio::Verdict::Fail, "broken");
+        rig.dlg.show();
+        if (choice >= 0) {
+            QRadioButton* button = rig.dlg.ChoiceButtons()[std::size_t(choice)];
+            QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
+        }
+        QTest::mouseClick(rig.dlg.TestButton(), Qt::LeftButton);
+
+        QCOMPARE(rig.tested.size(), tested.isEmpty() ? std::size_t(0) : std::size_t(1));
+        if (!tested.isEmpty()) QCOMPARE(QString::fromStdString(rig.tested[0]), tested);
+        QCOMPARE(rig.shown.size(), std::size_t(1));
+        QVERIFY2(rig.shown[0].text.contains(says), qPrintable(rig.shown[0].text));
+        QCOMPARE(rig.shown[0].ok, ok);
+        // Testing neither closes the dialog nor stores a choice.
+        QVERIFY(rig.dlg.isVisible());
+        QCOMPARE(rig.store.GetInt("com").value_or(0), 9u);
+        QVERIFY(!rig.store.GetText("port").has_value());
     }
 
     void comSetupF1ShowsItsHelp() {
