@@ -3,6 +3,8 @@
 #include <QFontMetrics>
 #include <QValidator>
 
+#include "core/image/radio_image.h"
+
 // Sees every change of the text before it is shown; QLineEdit undoes a change judged Invalid.
 class CCellEditValidator : public QValidator {
   public:
@@ -37,6 +39,12 @@ bool CCellEdit::AcceptChange(const QString& before, QString& after) const {
     // Shortening is always allowed, also below a too long text that was opened.
     if (after.size() < before.size()) return true;
     if (m_nTypedLimit > 0 && after.size() > m_nTypedLimit) return false;
+    if (m_bRadioNameChars) {
+        for (const QChar c : after) {
+            if (c.unicode() > 0x7F || radio::NameCharToCode(c.toLatin1()) == radio::kNameFill)
+                return false;
+        }
+    }
     // QLineEdit keeps 2 pixels of margin on either side of its text.
     const int room = contentsRect().width() - textMargins().left() - textMargins().right() - 4;
     return QFontMetrics(font()).horizontalAdvance(after) <= room;

@@ -16,6 +16,9 @@ class CCellEdit : public QLineEdit {
     void SetTypedLimit(int maxChars) { m_nTypedLimit = maxChars; }  // 0: no limit
     int TypedLimit() const { return m_nTypedLimit; }
     void SetUpperCase(bool upper) { m_bUpperCase = upper; }
+    // Takes only characters a radio name can hold (0-9, A-Z, '-', '_' after upper-casing):
+    // any other would be stored as filler and cut the name short without a word.
+    void SetRadioNameChars(bool only) { m_bRadioNameChars = only; }
 
     // Shows the cell's text for editing; the edit counts as unchanged until the user types.
     void Open(const QString& text);
@@ -29,6 +32,7 @@ class CCellEdit : public QLineEdit {
     friend class CCellEditValidator;
     int m_nTypedLimit = 0;
     bool m_bUpperCase = false;
+    bool m_bRadioNameChars = false;
     bool m_bOpening = false;  // text set by Open, not typed
     bool m_bChanged = false;  // typed into since Open (isModified() is lost when the
                               // validator rewrites the text, as upper-casing does)

@@ -183,6 +183,7 @@ void CProgramView::CreateEditors() {
     m_comboLock = combo(kIdComboLock, radio::kColLock);
     m_editName = edit(kIdEditName);
     m_editName->SetUpperCase(true);
+    m_editName->SetRadioNameChars(true);
     m_editName->SetTypedLimit(static_cast<int>(radio::kChannelNameLength));
     m_comboScanAdd = combo(kIdComboScanAdd, radio::kColScanAdd);
     m_comboBandwidth = combo(kIdComboBandwidth, radio::kColBandwidth);
