@@ -298,7 +298,9 @@ CommitResult CommitCellEdit(ChannelGrid& grid, int row, int col, std::string_vie
     // name of the radio's characters. Anything else leaves the cell as it was.
     if (col == kColName) {
         std::string name(editorText);
-        if (CheckRadioName(name, kChannelNameLength)) return CommitResult::NameRefused;
+        // The record's eight places, not the six a user types: a longer decoded name may be
+        // shortened and stored as it stands.
+        if (CheckRadioName(name, offset::kNameSize)) return CommitResult::NameRefused;
         grid.SetText(row, col, std::move(name));
         return CommitResult::Accepted;
     }

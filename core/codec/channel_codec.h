@@ -39,7 +39,7 @@ int EncodeGridToImage(const ChannelGrid& grid, RadioImage& image);
 enum class [[nodiscard]] CommitResult : int{
     Accepted = 0,        OutOfRange = 61448, StepError = 61456,
     NotAnEntry = 61460,   // a list column got a text that is none of its entries
-    NameRefused = 61461,  // a name too long or with characters the radio cannot show
+    NameRefused = 61461,  // a name longer than 8 or with characters the radio cannot show
 };
 
 // Stores the editor text of cell (row, col) as leaving the cell does: validates frequencies,

@@ -22,7 +22,7 @@ std::string_view MessageText(int id) {
         case kMsgNotAnEntry:
             return "Not an entry of the list, please choose one of the list.";
         case kMsgNameRefused:
-            return "Invalid name, please use at most 6 characters of 0-9, A-Z, - and _.";
+            return "Invalid name, please use only 0-9, A-Z, - and _.";
         default:
             return {};
     }
