@@ -151,9 +151,11 @@ bool CProgramApp::OpenDocumentFile(const QString& path) {
                                      .arg(QString::fromStdString(st.message)));
         return false;
     }
+    const QString note = doc->LongerFileNote();
     // One image on show: the window that was active steps back, hidden, its document open.
     if (previous) previous->close();
     m_pMainFrame->CreateChildFrame(doc.release());
+    if (!note.isEmpty()) m_ctx.Messages().Warning(m_pMainFrame.get(), m_ctx.AppCaption(), note);
     return true;
 }
 

@@ -5,8 +5,10 @@
 #include <QDialog>
 #include <QDockWidget>
 #include <QFile>
+#include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
+#include <QRadioButton>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -86,6 +88,8 @@ class ProgramAppTest : public QObject {
     void languageRestart_data();
     void languageRestart();
     void languageRestartNeedsTheChoiceOnDisk();
+    void languageChangeKeepsTheShippedComments();
+    void openingALongerFileWarns();
 };
 
 void ProgramAppTest::startUp_data() {
@@ -525,6 +529,50 @@ void ProgramAppTest::languageRestartNeedsTheChoiceOnDisk() {
     const QString reason = QString::fromStdString(std::generic_category().message(ENOENT));
     QVERIFY2(text.contains(reason), qPrintable(text));
     QVERIFY(fx.ctx.Config().dirty());  // still waiting to be written
+}
+
+// Setup > Language on the shipped Program.ini: the file written for the restart is the one the
+// user had, with only the language changed.
+void ProgramAppTest::languageChangeKeepsTheShippedComments() {
+    const QByteArray shipped = FileBytes(RADIO_RESOURCES "/Program.ini");
+    QVERIFY(shipped.startsWith("; ") && shipped.contains("\nLanguage=English\n"));
+    ShellFixture fx(shipped);
+    CProgramApp app(fx.ctx);
+    QStringList started;
+    app.SetProcessStarter([&](const QString& program, const QStringList& args) {
+        started << program << args;
+        return true;
+    });
+    QVERIFY(app.InitInstance({fx.ConfigPath(), fx.Path("settings.ini"), {}}));
+    QTimer::singleShot(0, [] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        for (QRadioButton* b : dialog->findChildren<QRadioButton*>())
+            if (b->text() == "Chinese") b->setChecked(true);
+        dialog->accept();
+    });
+    app.MainFrame()->Action(ID_SETUP_LANGUAGE)->trigger();
+    QCOMPARE(started.size(), 5);  // restarted, so the file was written first
+    QByteArray expected = shipped;
+    expected.replace("\nLanguage=English\n", "\nLanguage=Chinese\n");
+    QCOMPARE(FileBytes(fx.ConfigPath()), expected);
+}
+
+void ProgramAppTest::openingALongerFileWarns() {
+    ShellFixture fx(SampleIni("English"));
+    CProgramApp app(fx.ctx);
+    QVERIFY(app.InitInstance({fx.ConfigPath(), {}, {}}));
+    const QString path = fx.Path("long.dat");
+    WriteFile(path, ChannelFile() + QByteArray(1000, 'x'));
+    fx.messages.shown.clear();
+    QVERIFY(app.OpenDocumentFile(path));
+    QCOMPARE(app.MainFrame()->ActiveDocument()->GetTitle(), QString("long.dat"));
+    QCOMPARE(fx.messages.shown.size(), 1);
+    QCOMPARE(fx.messages.shown[0].kind, MessageService::Kind::Warning);
+    QCOMPARE(fx.messages.shown[0].text,
+             QString("'%1' holds 9192 bytes; only its first 8192 are the channel image, and "
+                     "saving it cuts off the 1000 bytes after them.")
+                 .arg(QFileInfo(path).absoluteFilePath()));
 }
 
 QTEST_MAIN(ProgramAppTest)
