@@ -218,34 +218,38 @@ int EncodeChannelRow(const ChannelTexts& t, RadioImage& image, int record) {
     return refused;
 }
 
+int EncodeGridRow(const ChannelGrid& grid, int row, RadioImage& image) {
+    if (row < 1 || row > kChannelCount) return 0;
+    const int record = row - 1;
+    const ChannelTexts texts = grid.RowTexts(row);
+    const RowOrigin* origin = grid.Origin(row);
+    if (origin && texts == origin->texts) {
+        // Untouched: the bytes it was decoded from, whatever the texts could show of them.
+        std::ranges::copy(origin->record, image.Record(record).begin());
+        std::ranges::copy(origin->name, image.NameBytes(record).begin());
+        return 0;
+    }
+    if (origin && !origin->texts[0].empty() && !texts[0].empty()) {
+        // Edited but still the same channel: only the fields whose text changed are written,
+        // so a field the texts cannot show keeps its bytes unless it was edited.
+        std::ranges::copy(origin->record, image.Record(record).begin());
+        std::ranges::copy(origin->name, image.NameBytes(record).begin());
+        int refused = 0;
+        for (int col = kColRxFreq; col <= kColName; ++col) {
+            const auto k = static_cast<std::size_t>(col - 1);
+            if (texts[k] != origin->texts[k] &&
+                !EncodeField(col, texts[k], image.Record(record), image.NameBytes(record)))
+                ++refused;
+        }
+        return refused;
+    }
+    // A new channel, an emptied one, or a row that was never decoded.
+    return EncodeChannelRow(texts, image, record);
+}
+
 int EncodeGridToImage(const ChannelGrid& grid, RadioImage& image) {
     int refused = 0;
-    for (int row = 1; row <= kChannelCount; ++row) {
-        const int record = row - 1;
-        const ChannelTexts texts = grid.RowTexts(row);
-        const RowOrigin* origin = grid.Origin(row);
-        if (origin && texts == origin->texts) {
-            // Untouched: the bytes it was decoded from, whatever the texts could show of them.
-            std::ranges::copy(origin->record, image.Record(record).begin());
-            std::ranges::copy(origin->name, image.NameBytes(record).begin());
-            continue;
-        }
-        if (origin && !origin->texts[0].empty() && !texts[0].empty()) {
-            // Edited but still the same channel: only the fields whose text changed are
-            // written, so a field the texts cannot show keeps its bytes unless it was edited.
-            std::ranges::copy(origin->record, image.Record(record).begin());
-            std::ranges::copy(origin->name, image.NameBytes(record).begin());
-            for (int col = kColRxFreq; col <= kColName; ++col) {
-                const auto k = static_cast<std::size_t>(col - 1);
-                if (texts[k] != origin->texts[k] &&
-                    !EncodeField(col, texts[k], image.Record(record), image.NameBytes(record)))
-                    ++refused;
-            }
-            continue;
-        }
-        // A new channel, an emptied one, or a row that was never decoded.
-        refused += EncodeChannelRow(texts, image, record);
-    }
+    for (int row = 1; row <= kChannelCount; ++row) refused += EncodeGridRow(grid, row, image);
     return refused;
 }
 

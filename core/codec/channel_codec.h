@@ -34,6 +34,8 @@ int EncodeChannelRow(const ChannelTexts& texts, RadioImage& image, int record);
 // still is a channel has only its changed fields written; other rows are encoded whole.
 // Returns how many fields could not be stored (see EncodeChannelRow); 0 after CommitCellEdit.
 int EncodeGridToImage(const ChannelGrid& grid, RadioImage& image);
+// The same for one row (1..200) into its record and name.
+int EncodeGridRow(const ChannelGrid& grid, int row, RadioImage& image);
 
 // Outcome of committing an editor's text; the value is the message id to show, if any.
 enum class [[nodiscard]] CommitResult : int{

@@ -39,13 +39,20 @@ std::string DcsText(int hundreds, int code, char suffix) {
 }  // namespace
 
 std::vector<std::string> BuildToneTable(Language lang) {
-    std::vector<std::string> table;
-    table.reserve(kToneCount);
-    table.emplace_back(NoToneText(lang));
-    for (int tenths : kCtcss) table.push_back(CtcssText(tenths));
-    for (char suffix : {'N', 'I'})
-        for (int code : kDcs) table.push_back(DcsText(code / 100, code, suffix));
-    return table;
+    // Formatted once per language: every list-entry check (cell commits, imports) asks for
+    // the table, and formatting 261 texts each time dominated their cost.
+    static const auto make = [](Language l) {
+        std::vector<std::string> table;
+        table.reserve(kToneCount);
+        table.emplace_back(NoToneText(l));
+        for (int tenths : kCtcss) table.push_back(CtcssText(tenths));
+        for (char suffix : {'N', 'I'})
+            for (int code : kDcs) table.push_back(DcsText(code / 100, code, suffix));
+        return table;
+    };
+    static const std::vector<std::string> english = make(Language::English);
+    static const std::vector<std::string> chinese = make(Language::Chinese);
+    return lang == Language::Chinese ? chinese : english;
 }
 
 std::string DecodeTone(std::uint8_t high, std::uint8_t low, Language lang) {
