@@ -14,6 +14,7 @@ packages=(
   libgtest-dev libgmock-dev
   fonts-liberation fonts-noto-cjk fonts-wqy-zenhei
   xvfb xauth xdotool imagemagick poppler-utils
+  clang-14 libclang-rt-14-dev
 )
 
 missing=()
@@ -57,6 +58,11 @@ case "$mode" in
     cmake --preset tsan >/dev/null
     cmake --build --preset tsan -j "$jobs"
     ctest --preset tsan -j "$jobs"
+    # The fuzz targets (clang, libFuzzer, ASan, UBSan): the committed corpus, then each target
+    # for RADIO_FUZZ_SECONDS (30 by default) with a scratch corpus.
+    cmake --preset fuzz >/dev/null
+    cmake --build --preset fuzz -j "$jobs"
+    ctest --preset fuzz -j "$jobs"
     ;;
   *)
     echo "usage: scripts/setup.sh run|test [program arguments]" >&2
