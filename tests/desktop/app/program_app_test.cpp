@@ -89,6 +89,7 @@ class ProgramAppTest : public QObject {
     void languageRestart();
     void languageRestartNeedsTheChoiceOnDisk();
     void languageChangeKeepsTheShippedComments();
+    void openingALongerFileWarns_data();
     void openingALongerFileWarns();
 };
 
@@ -558,16 +559,28 @@ void ProgramAppTest::languageChangeKeepsTheShippedComments() {
     QCOMPARE(FileBytes(fx.ConfigPath()), expected);
 }
 
+void ProgramAppTest::openingALongerFileWarns_data() {
+    QTest::addColumn<bool>("commandLine");
+    QTest::newRow("File > Open") << false;
+    QTest::newRow("command line: once the window shows") << true;
+}
+
 void ProgramAppTest::openingALongerFileWarns() {
+    QFETCH(bool, commandLine);
     ShellFixture fx(SampleIni("English"));
-    CProgramApp app(fx.ctx);
-    QVERIFY(app.InitInstance({fx.ConfigPath(), {}, {}}));
     const QString path = fx.Path("long.dat");
     WriteFile(path, ChannelFile() + QByteArray(1000, 'x'));
-    fx.messages.shown.clear();
-    QVERIFY(app.OpenDocumentFile(path));
+    CProgramApp app(fx.ctx);
+    QVERIFY(app.InitInstance({fx.ConfigPath(), {}, commandLine ? path : QString()}));
+    if (commandLine) {
+        QVERIFY(fx.messages.shown.isEmpty());
+        QTRY_COMPARE(fx.messages.shown.size(), 1);
+    } else {
+        fx.messages.shown.clear();
+        QVERIFY(app.OpenDocumentFile(path));
+        QCOMPARE(fx.messages.shown.size(), 1);
+    }
     QCOMPARE(app.MainFrame()->ActiveDocument()->GetTitle(), QString("long.dat"));
-    QCOMPARE(fx.messages.shown.size(), 1);
     QCOMPARE(fx.messages.shown[0].kind, MessageService::Kind::Warning);
     QCOMPARE(fx.messages.shown[0].text,
              QString("'%1' holds 9192 bytes; only its first 8192 are the channel image, and "
