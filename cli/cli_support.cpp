@@ -27,10 +27,29 @@ int FinishOutput(Context& ctx) {
     return kExitRefused;
 }
 
-bool LoadImage(Context& ctx, const std::string& path, RadioImage& image) {
-    const Status status = LoadChannelFile(path, image);
-    if (!status) Error(ctx, status.message);
-    return status.ok;
+bool LoadImage(Context& ctx, const std::string& path, RadioImage& image, std::uintmax_t* fileSize) {
+    std::uintmax_t size = 0;
+    const Status status = LoadChannelFile(path, image, &size);
+    if (!status) {
+        Error(ctx, status.message);
+        return false;
+    }
+    if (size > kImageSize) Error(ctx, "note: " + LongerFileNote(path, size));
+    if (fileSize) *fileSize = size;
+    return true;
+}
+
+bool TakeFlag(Context& ctx, std::string_view flag) {
+    const auto before = ctx.args.size();
+    std::erase(ctx.args, std::string(flag));
+    return ctx.args.size() != before;
+}
+
+bool MaySaveOver(Context& ctx, const std::string& path, std::uintmax_t fileSize, bool truncate) {
+    if (fileSize <= kImageSize || truncate) return true;
+    Error(ctx, "'" + path + "' was not saved: that would cut it to " + std::to_string(kImageSize) +
+                   " bytes; add --truncate to save it anyway");
+    return false;
 }
 
 bool SaveImage(Context& ctx, const std::string& path, const RadioImage& image) {

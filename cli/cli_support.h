@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -22,8 +23,15 @@ int UsageError(Context& ctx, std::string_view command, std::string_view problem)
 // end with success. Returns the exit status.
 int FinishOutput(Context& ctx);
 
-// Loads a channel file; on failure says why and returns false (the caller exits 2).
-bool LoadImage(Context& ctx, const std::string& path, RadioImage& image);
+// Loads a channel file; on failure says why and returns false (the caller exits 2). A file
+// longer than an image gets a note on stderr; `fileSize` (when given) receives its size.
+bool LoadImage(Context& ctx, const std::string& path, RadioImage& image,
+               std::uintmax_t* fileSize = nullptr);
+// Removes `flag` from ctx.args wherever it is; true when it was there.
+bool TakeFlag(Context& ctx, std::string_view flag);
+// A file loaded with `fileSize` bytes is saved back only when that cuts nothing off, or when
+// the user said --truncate; otherwise says so and returns false (the caller exits 1).
+bool MaySaveOver(Context& ctx, const std::string& path, std::uintmax_t fileSize, bool truncate);
 // Saves atomically; on failure says why and returns false (the caller exits 1).
 bool SaveImage(Context& ctx, const std::string& path, const RadioImage& image);
 

@@ -22,6 +22,7 @@ std::string Numbered(const std::vector<std::string>& items) {
 }  // namespace
 
 int RunBand(Context& ctx) {
+    const bool truncate = TakeFlag(ctx, "--truncate");
     const auto& args = ctx.args;
     std::string path;
     std::optional<int> type, band;
@@ -65,7 +66,9 @@ int RunBand(Context& ctx) {
     }
 
     RadioImage image;
-    if (!LoadImage(ctx, path, image)) return kExitUsage;
+    std::uintmax_t fileSize = 0;
+    if (!LoadImage(ctx, path, image, &fileSize)) return kExitUsage;
+    if (!MaySaveOver(ctx, path, fileSize, truncate)) return kExitRefused;
 
     // Apply against a scratch store first: the file is saved before the stored choice changes,
     // so a failed save leaves both as they were.

@@ -22,12 +22,14 @@ std::string ControlNames() {
 }  // namespace
 
 int RunOption(Context& ctx) {
+    const bool truncate = TakeFlag(ctx, "--truncate");
     const auto& args = ctx.args;
     if (args.size() < 2) return UsageError(ctx, "option", "option takes FILE and NAME=VALUE pairs");
     const std::string& path = args[0];
 
     RadioImage image;
-    if (!LoadImage(ctx, path, image)) return kExitUsage;
+    std::uintmax_t fileSize = 0;
+    if (!LoadImage(ctx, path, image, &fileSize)) return kExitUsage;
     // Start from what the dialog would show, as if the user changed some controls and pressed OK.
     OptionValues values = ReadOptions(image);
 
@@ -78,6 +80,7 @@ int RunOption(Context& ctx) {
         values.*(list->field) = index;
     }
 
+    if (!MaySaveOver(ctx, path, fileSize, truncate)) return kExitRefused;
     WriteOptions(image, values);
     return SaveImage(ctx, path, image) ? kExitOk : kExitRefused;
 }

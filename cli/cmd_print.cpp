@@ -7,6 +7,7 @@
 #include <QPdfWriter>
 #include <memory>
 #include <optional>
+#include <ostream>
 #include <string_view>
 
 #include "cli/cli_support.h"
@@ -82,7 +83,7 @@ std::optional<PrintArgs> ParseArgs(Context& ctx) {
         }
     }
     if (args.input.empty() || args.output.empty()) {
-        UsageError(ctx, "print", "print needs a FILE and -o OUT.pdf");
+        UsageError(ctx, "print", "print needs a FILE and -o OUT.pdf (or -o - for stdout)");
         return std::nullopt;
     }
     return args;
@@ -108,8 +109,15 @@ bool WritePdf(Context& ctx, const PrintArgs& args, const RadioImage& image, cons
         Error(ctx, "cannot write " + args.output);
         return false;
     }
-    const Status saved = WriteFileAtomically(
-        args.output, std::string_view(pdf.data().constData(), std::size_t(pdf.data().size())));
+    const std::string_view bytes(pdf.data().constData(), std::size_t(pdf.data().size()));
+    if (args.output == "-") {
+        // A pipe or a terminal, not a file: written straight through, and a closed pipe or a
+        // full disk behind the redirection is a failure, not success.
+        ctx.out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        if (FinishOutput(ctx) != kExitOk) return false;
+        return true;
+    }
+    const Status saved = WriteFileAtomically(args.output, bytes);
     if (!saved) {
         Error(ctx, saved.message);
         return false;

@@ -115,6 +115,7 @@ InterruptGuard::~InterruptGuard() {
 struct InterruptGuard::Saved {
     struct sigaction onInt {};
     struct sigaction onTerm {};
+    struct sigaction onHup {};
 };
 
 InterruptGuard::InterruptGuard() : m_saved(std::make_unique<Saved>()) {
@@ -125,11 +126,14 @@ InterruptGuard::InterruptGuard() : m_saved(std::make_unique<Saved>()) {
     action.sa_flags = 0;  // no SA_RESTART: a prompt waiting on the terminal gives up
     sigaction(SIGINT, &action, &m_saved->onInt);
     sigaction(SIGTERM, &action, &m_saved->onTerm);
+    // A closed terminal sends SIGHUP: end as on Ctrl+C, saving what the command saves.
+    sigaction(SIGHUP, &action, &m_saved->onHup);
 }
 
 InterruptGuard::~InterruptGuard() {
     sigaction(SIGINT, &m_saved->onInt, nullptr);
     sigaction(SIGTERM, &m_saved->onTerm, nullptr);
+    sigaction(SIGHUP, &m_saved->onHup, nullptr);
 }
 #endif
 

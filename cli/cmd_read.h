@@ -12,9 +12,9 @@ namespace radio::cli {
 // radioprog read --port PORT FILE: the whole radio into FILE, written only after a complete read.
 int RunRead(Context& ctx);
 
-// Catches SIGINT (and SIGTERM) while it lives, so Ctrl+C can end a transfer or a simulation
-// cleanly instead of killing the process with the port open. Blocking reads are interrupted,
-// not restarted, so a prompt on the terminal ends too.
+// Catches SIGINT and SIGTERM (and SIGHUP, a closed terminal, where there is one) while it
+// lives, so Ctrl+C can end a transfer or a simulation cleanly instead of killing the process
+// with the port open. Blocking reads are interrupted, not restarted, so a prompt ends too.
 class InterruptGuard {
   public:
     InterruptGuard();

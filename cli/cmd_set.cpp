@@ -42,6 +42,7 @@ std::string ListChoices(int col) {
 }  // namespace
 
 int RunSet(Context& ctx) {
+    const bool truncate = TakeFlag(ctx, "--truncate");
     const auto& args = ctx.args;
     if (args.size() < 4 || (args.size() - 1) % 3 != 0) {
         return UsageError(ctx, "set", "set takes FILE and then ROW COL TEXT triples");
@@ -84,7 +85,8 @@ int RunSet(Context& ctx) {
     }
 
     RadioImage image;
-    if (!LoadImage(ctx, path, image)) return kExitUsage;
+    std::uintmax_t fileSize = 0;
+    if (!LoadImage(ctx, path, image, &fileSize)) return kExitUsage;
     ChannelGrid grid(ctx.lang);
     DecodeImageToGrid(image, grid, ctx.lang);
 
@@ -107,7 +109,13 @@ int RunSet(Context& ctx) {
         }
     }
 
-    EncodeGridToImage(grid, image);
+    if (!MaySaveOver(ctx, path, fileSize, truncate)) return kExitRefused;
+    // Every edit went through CommitCellEdit, which keeps only what the record can hold.
+    if (const int refused = EncodeGridToImage(grid, image); refused != 0) {
+        Error(ctx, path + ": " + std::to_string(refused) +
+                       " cells could not be stored; the file is unchanged");
+        return kExitRefused;
+    }
     return SaveImage(ctx, path, image) ? kExitOk : kExitRefused;
 }
 

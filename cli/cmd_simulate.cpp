@@ -1,6 +1,8 @@
 #include "cli/cmd_simulate.h"
 
 #include <chrono>
+#include <filesystem>
+#include <system_error>
 #include <thread>
 
 #include "cli/cli_support.h"
@@ -17,6 +19,7 @@ namespace {
 struct SimulateArgs {
     std::string image, save, log;
     int baud = 0;
+    bool truncate = false;
     RadioFaults faults;
 };
 
@@ -25,6 +28,10 @@ int Parse(Context& ctx, SimulateArgs& a) {
     const auto& args = ctx.args;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& opt = args[i];
+        if (opt == "--truncate") {
+            a.truncate = true;
+            continue;
+        }
         if (opt != "--image" && opt != "--save" && opt != "--log" && opt != "--baud" &&
             opt != "--fault") {
             return UsageError(ctx, "simulate", "unknown argument '" + opt + "'");
@@ -62,7 +69,16 @@ int RunSimulate(Context& ctx) {
     }
     // A fresh radio holds what File > New would give.
     RadioImage memory = RadioImage::Blank();
-    if (!args.image.empty() && !LoadImage(ctx, args.image, memory)) return kExitUsage;
+    std::uintmax_t fileSize = 0;
+    if (!args.image.empty() && !LoadImage(ctx, args.image, memory, &fileSize)) return kExitUsage;
+    // Saving the memory back over a longer image file would cut it: refused before serving,
+    // not discovered at the end of a session.
+    std::error_code ec;
+    if (!args.save.empty() && !args.image.empty() &&
+        std::filesystem::equivalent(args.image, args.save, ec) &&
+        !MaySaveOver(ctx, args.save, fileSize, args.truncate)) {
+        return kExitRefused;
+    }
 
 #ifdef _WIN32
     Error(ctx, "simulate needs pseudo-terminals, which this system does not have");

@@ -26,12 +26,12 @@ const std::vector<Command>& Commands() {
         // ---- channel-file commands ----
         {"new", "FILE", "write a blank channel image to FILE", RunNew},
         {"dump", "FILE", "print the 200 channels of FILE, TAB-separated", RunDump},
-        {"set", "FILE ROW COL TEXT [ROW COL TEXT ...]",
+        {"set", "[--truncate] FILE ROW COL TEXT [ROW COL TEXT ...]",
          "edit cells (ROW 1-200, COL 1-9) as the grid does and save FILE", RunSet},
         {"options", "FILE", "print the optional features of FILE", RunOptions},
-        {"option", "FILE NAME=VALUE [NAME=VALUE ...]",
+        {"option", "[--truncate] FILE NAME=VALUE [NAME=VALUE ...]",
          "change optional features as the Option Features dialog does", RunOption},
-        {"band", "FILE --type N --band N",
+        {"band", "[--truncate] FILE --type N --band N",
          "choose radio type and band (0-based indexes into Program.ini's lists)", RunBand},
         {"export", "FILE.dat OUT.csv",
          "write the channels of FILE.dat as CSV in the layout radio programmers exchange "
@@ -44,8 +44,9 @@ const std::vector<Command>& Commands() {
          RunImport},
         {"config", "get SECTION KEY", "print the value the program reads from Program.ini",
          RunConfig},
-        {"print", "FILE -o OUT.pdf [--lang en|zh] [--page-size A4|Letter|...]",
-         "print the option and channel sheets of FILE into a PDF", RunPrint},
+        {"print", "FILE -o OUT.pdf|- [--lang en|zh] [--page-size A4|Letter|...]",
+         "print the option and channel sheets of FILE into a PDF (-o - writes it to stdout)",
+         RunPrint},
         // ---- radio link commands ----
         {"ports", "",
          "list the serial ports found: name, description, USB vid:pid, cable chip, driver",
@@ -57,9 +58,11 @@ const std::vector<Command>& Commands() {
         {"read", "--port PORT FILE",
          "read the whole radio into FILE (written only after a complete read)", RunRead},
         {"write", "--port PORT FILE", "write FILE to the radio", RunWrite},
-        {"simulate", "[--image FILE] [--save FILE] [--baud N] [--fault LIST] [--log FILE]",
+        {"simulate",
+         "[--image FILE] [--save FILE] [--truncate] [--baud N] [--fault LIST] [--log FILE]",
          "serve a virtual radio on a pseudo-terminal (its path is the first line of stdout) "
-         "until Ctrl+C, then save its memory and frame log; LIST is a comma-separated list of "
+         "until Ctrl+C (or SIGTERM, SIGHUP), then save its memory and frame log; LIST is a "
+         "comma-separated list of "
          "silent, wrong-first-ack, ack-from:N, no-confirm-before:N, no-confirm-from:N, "
          "pull-at-ident, scrambled-header, short-reply:K, garbage-ack:K, mute:K, pull:K "
          "(--fault help explains them)",
@@ -82,7 +85,11 @@ void PrintHelp(std::ostream& os) {
             os << "\n  " << std::string(40, ' ');
         os << c.summary << "\n";
     }
-    os << "\noptions:\n"
+    os << "\nsaving: FILE is replaced through a temporary file, so a failed save leaves it as it\n"
+          "was; a link is followed to its file, and a device, FIFO or folder is refused. Only a\n"
+          "file's first 8192 bytes are the image: set, option and band save a longer file\n"
+          "(cutting it to 8192 bytes) only with --truncate.\n"
+          "\noptions:\n"
           "  --lang en|zh      display language of channel texts and headings (default en)\n"
           "  --config PATH     configuration file (default Program.ini beside radioprog,\n"
           "                    else the desktop program's: the user's copy or the one in\n"

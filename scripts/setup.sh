@@ -18,6 +18,7 @@ packages=(
   dpkg-dev file man-db desktop-file-utils appstream
   # the core cross-compiled for Windows, its tests run under wine
   g++-mingw-w64-x86-64-posix wine64
+  clang-14 libclang-rt-14-dev
 )
 
 missing=()
@@ -84,6 +85,11 @@ case "$mode" in
     # The core and its tests for Windows, so POSIX-only code cannot creep into it; the tests
     # run under wine where it is installed.
     mingw_core
+    # The fuzz targets (clang, libFuzzer, ASan, UBSan): the committed corpus, then each target
+    # for RADIO_FUZZ_SECONDS (30 by default) with a scratch corpus.
+    cmake --preset fuzz >/dev/null
+    cmake --build --preset fuzz -j "$jobs"
+    ctest --preset fuzz -j "$jobs"
     ;;
   *)
     echo "usage: scripts/setup.sh run|test [program arguments]" >&2

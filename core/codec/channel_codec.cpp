@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/codec/decimal.h"
+#include "core/codec/edit_rules.h"
 #include "core/codec/tone_table.h"
 
 namespace radio {
@@ -35,18 +36,69 @@ std::int64_t ReadFrequency(std::span<const std::uint8_t> bytes) {
     return m;
 }
 
-std::uint8_t Bcd(std::int64_t v) { return static_cast<std::uint8_t>((v / 10) * 16 + v % 10); }
-
-void WriteFrequency(std::string_view text, std::span<std::uint8_t> bytes) {
+// Writes a frequency text as four BCD bytes (no text: 0xFF). A value that eight digits cannot
+// hold leaves the bytes as they were and gives false: wrapping would store another frequency.
+bool WriteFrequency(std::string_view text, std::span<std::uint8_t> bytes) {
     const std::int64_t f = text.empty() ? 0 : FrequencyUnits(text);
     if (f == 0) {
         std::fill(bytes.begin(), bytes.end(), 0xFF);
-        return;
+        return true;
     }
-    bytes[3] = Bcd(f / 1000000);
-    bytes[2] = Bcd(f % 1000000 / 10000);
-    bytes[1] = Bcd(f % 10000 / 100);
-    bytes[0] = Bcd(f % 100);
+    const auto b3 = BcdEncode(f / 1000000);
+    if (f < 0 || !b3) return false;
+    bytes[3] = *b3;
+    bytes[2] = *BcdEncode(f % 1000000 / 10000);
+    bytes[1] = *BcdEncode(f % 10000 / 100);
+    bytes[0] = *BcdEncode(f % 100);
+    return true;
+}
+
+bool WriteTone(std::string_view text, std::uint8_t& high, std::uint8_t& low) {
+    const std::optional<ToneWord> word = EncodeTone(text);
+    if (!word) return false;
+    high = word->high;
+    low = word->low;
+    return true;
+}
+
+// Writes column `col`'s text into its bytes of a record in use; the other bytes stay. Returns
+// false when the text cannot be stored, its bytes then unchanged.
+bool EncodeField(int col, const std::string& text, std::span<std::uint8_t, 16> r,
+                 std::span<std::uint8_t, offset::kNameSize> name) {
+    std::uint8_t& flags = r[12];
+    auto setBit = [&flags](std::uint8_t bit, bool on) {
+        flags = static_cast<std::uint8_t>(on ? (flags | bit) : (flags & ~bit));
+    };
+    switch (col) {
+        case kColRxFreq:
+            return WriteFrequency(text, r.subspan<0, 4>());
+        case kColTxFreq:
+            return WriteFrequency(text, r.subspan<4, 4>());
+        case kColRxTone:
+            return WriteTone(text, r[9], r[8]);
+        case kColTxTone:
+            return WriteTone(text, r[11], r[10]);
+        case kColPower: {
+            // Anything but High or Middle is Low, as the radio has always been sent.
+            const std::uint8_t bits = kHigh.Matches(text) ? 0x20 : kMiddle.Matches(text) ? 0x10 : 0;
+            flags = static_cast<std::uint8_t>((flags & ~kPowerMask) | bits);
+            return true;
+        }
+        case kColLock:
+            setBit(kLockBit, !kUnlock.Matches(text));
+            return true;
+        case kColScanAdd:
+            setBit(kScanBit, !kNo.Matches(text));
+            return true;
+        case kColBandwidth:
+            setBit(kWideBit, !kNarrow.Matches(text));
+            return true;
+        case kColName:
+            EncodeName(text, name);
+            return true;
+        default:
+            return false;
+    }
 }
 
 bool RecordEmpty(std::uint8_t msb) { return msb == 0x00 || msb == 0xFF; }
@@ -140,45 +192,65 @@ ChannelTexts DecodeChannelRow(const RadioImage& image, int record, Language lang
 }
 
 void DecodeImageToGrid(const RadioImage& image, ChannelGrid& grid, Language lang) {
-    for (int i = 0; i < kChannelCount; ++i)
-        grid.SetRowTexts(i + 1, DecodeChannelRow(image, i, lang));
+    for (int i = 0; i < kChannelCount; ++i) {
+        RowOrigin origin;
+        origin.texts = DecodeChannelRow(image, i, lang);
+        std::ranges::copy(image.Record(i), origin.record.begin());
+        std::ranges::copy(image.NameBytes(i), origin.name.begin());
+        grid.SetDecodedRow(i + 1, origin);
+    }
 }
 
-void EncodeChannelRow(const ChannelTexts& t, RadioImage& image, int record) {
-    if (!ValidRecord(record)) return;
+int EncodeChannelRow(const ChannelTexts& t, RadioImage& image, int record) {
+    if (!ValidRecord(record)) return 0;
     const auto r = image.Record(record);
     if (t[0].empty()) {
         // An emptied record is all 0xFF; its name bytes are left as they were.
         std::fill(r.begin(), r.end(), 0xFF);
-        return;
+        return 0;
     }
-    WriteFrequency(t[0], r.subspan<0, 4>());
-    WriteFrequency(t[1], r.subspan<4, 4>());
-    const ToneWord rx = EncodeTone(t[2]);
-    r[9] = rx.high;
-    r[8] = rx.low;
-    const ToneWord tx = EncodeTone(t[3]);
-    r[11] = tx.high;
-    r[10] = tx.low;
-
-    // Bits 7, 6 and 0 are not ours and keep their values.
-    std::uint8_t flags =
-        r[12] & static_cast<std::uint8_t>(~(kPowerMask | kLockBit | kScanBit | kWideBit));
-    if (kHigh.Matches(t[4]))
-        flags |= 0x20;
-    else if (kMiddle.Matches(t[4]))
-        flags |= 0x10;
-    if (!kUnlock.Matches(t[5])) flags |= kLockBit;
-    if (!kNo.Matches(t[6])) flags |= kScanBit;
-    if (!kNarrow.Matches(t[7])) flags |= kWideBit;
-    r[12] = flags;
-
-    EncodeName(t[8], image.NameBytes(record));
+    // Bits 7, 6 and 0 of the flags and bytes 13-15 are not ours and keep their values.
+    int refused = 0;
+    for (int col = kColRxFreq; col <= kColName; ++col) {
+        if (!EncodeField(col, t[static_cast<std::size_t>(col - 1)], r, image.NameBytes(record)))
+            ++refused;
+    }
+    return refused;
 }
 
-void EncodeGridToImage(const ChannelGrid& grid, RadioImage& image) {
-    for (int row = 1; row <= kChannelCount; ++row)
-        EncodeChannelRow(grid.RowTexts(row), image, row - 1);
+int EncodeGridRow(const ChannelGrid& grid, int row, RadioImage& image) {
+    if (row < 1 || row > kChannelCount) return 0;
+    const int record = row - 1;
+    const ChannelTexts texts = grid.RowTexts(row);
+    const RowOrigin* origin = grid.Origin(row);
+    if (origin && texts == origin->texts) {
+        // Untouched: the bytes it was decoded from, whatever the texts could show of them.
+        std::ranges::copy(origin->record, image.Record(record).begin());
+        std::ranges::copy(origin->name, image.NameBytes(record).begin());
+        return 0;
+    }
+    if (origin && !origin->texts[0].empty() && !texts[0].empty()) {
+        // Edited but still the same channel: only the fields whose text changed are written,
+        // so a field the texts cannot show keeps its bytes unless it was edited.
+        std::ranges::copy(origin->record, image.Record(record).begin());
+        std::ranges::copy(origin->name, image.NameBytes(record).begin());
+        int refused = 0;
+        for (int col = kColRxFreq; col <= kColName; ++col) {
+            const auto k = static_cast<std::size_t>(col - 1);
+            if (texts[k] != origin->texts[k] &&
+                !EncodeField(col, texts[k], image.Record(record), image.NameBytes(record)))
+                ++refused;
+        }
+        return refused;
+    }
+    // A new channel, an emptied one, or a row that was never decoded.
+    return EncodeChannelRow(texts, image, record);
+}
+
+int EncodeGridToImage(const ChannelGrid& grid, RadioImage& image) {
+    int refused = 0;
+    for (int row = 1; row <= kChannelCount; ++row) refused += EncodeGridRow(grid, row, image);
+    return refused;
 }
 
 CommitResult CommitCellEdit(ChannelGrid& grid, int row, int col, std::string_view editorText,
@@ -221,7 +293,24 @@ CommitResult CommitCellEdit(ChannelGrid& grid, int row, int col, std::string_vie
     }
 
     // An empty channel takes no settings.
-    grid.SetText(row, col, old1Empty && old2Empty ? std::string() : std::string(editorText));
+    if (old1Empty && old2Empty) {
+        grid.SetText(row, col, std::string());
+        return CommitResult::Accepted;
+    }
+    // Only what the radio can store is kept, so a save never has to drop or wrap a text:
+    // a list column takes one of its entries (either language, any case), the name column a
+    // name of the radio's characters. Anything else leaves the cell as it was.
+    if (col == kColName) {
+        std::string name(editorText);
+        // The record's eight places, not the six a user types: a longer decoded name may be
+        // shortened and stored as it stands.
+        if (CheckRadioName(name, offset::kNameSize)) return CommitResult::NameRefused;
+        grid.SetText(row, col, std::move(name));
+        return CommitResult::Accepted;
+    }
+    std::optional<std::string> entry = ResolveListEntry(col, editorText, lang);
+    if (!entry) return CommitResult::NotAnEntry;
+    grid.SetText(row, col, std::move(*entry));
     return CommitResult::Accepted;
 }
 

@@ -20,24 +20,34 @@ bool FrequencyOnStep(std::int64_t units);
 // Texts of one record for grid columns 1..9; all empty when the record is empty.
 ChannelTexts DecodeChannelRow(const RadioImage& image, int record, Language lang);
 
-// Fills rows 1..200 from records 0..199. The band step and the window title are the caller's.
+// Fills rows 1..200 from records 0..199 and remembers each row's bytes (ChannelGrid::Origin).
+// The band step and the window title are the caller's.
 void DecodeImageToGrid(const RadioImage& image, ChannelGrid& grid, Language lang);
 
-// Rebuilds record `record` and its name from nine texts; both languages accepted.
-void EncodeChannelRow(const ChannelTexts& texts, RadioImage& image, int record);
+// Rebuilds record `record` and its name from nine texts; both languages accepted. A text whose
+// value the record cannot hold (possible only when set around CommitCellEdit) leaves its field's
+// bytes as they were; returns how many fields that happened to.
+int EncodeChannelRow(const ChannelTexts& texts, RadioImage& image, int record);
 
-// Encodes rows 1..200 into records 0..199; no other byte is written.
-void EncodeGridToImage(const ChannelGrid& grid, RadioImage& image);
+// Encodes rows 1..200 into records 0..199; no other byte is written. An untouched row (texts
+// as decoded) gets its decoded record and name bytes back exactly; an edited row that was and
+// still is a channel has only its changed fields written; other rows are encoded whole.
+// Returns how many fields could not be stored (see EncodeChannelRow); 0 after CommitCellEdit.
+int EncodeGridToImage(const ChannelGrid& grid, RadioImage& image);
+// The same for one row (1..200) into its record and name.
+int EncodeGridRow(const ChannelGrid& grid, int row, RadioImage& image);
 
 // Outcome of committing an editor's text; the value is the message id to show, if any.
 enum class [[nodiscard]] CommitResult : int{
-    Accepted = 0,
-    OutOfRange = 61448,
-    StepError = 61456,
+    Accepted = 0,        OutOfRange = 61448, StepError = 61456,
+    NotAnEntry = 61460,   // a list column got a text that is none of its entries
+    NameRefused = 61461,  // a name longer than 8 or with characters the radio cannot show
 };
 
 // Stores the editor text of cell (row, col) as leaving the cell does: validates frequencies,
-// fills a new channel's defaults, clears what is not acceptable. The caller shows the message.
+// fills a new channel's defaults, clears a refused frequency. List columns take their entries
+// only and the name column the radio's names only (upper-cased); other texts are refused and
+// leave the cell as it was. The caller shows the message.
 CommitResult CommitCellEdit(ChannelGrid& grid, int row, int col, std::string_view editorText,
                             Language lang);
 

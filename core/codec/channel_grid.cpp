@@ -65,6 +65,23 @@ void ChannelGrid::ClearRow(int row) {
     for (int col = 1; col < kCols; ++col) m_cells[row][col].clear();
 }
 
+void ChannelGrid::SetDecodedRow(int row, const RowOrigin& origin) {
+    if (!ChannelRow(row)) return;
+    SetRowTexts(row, origin.texts);
+    m_origins[static_cast<std::size_t>(row - 1)] = origin;
+}
+
+const RowOrigin* ChannelGrid::Origin(int row) const {
+    if (!ChannelRow(row)) return nullptr;
+    const auto& origin = m_origins[static_cast<std::size_t>(row - 1)];
+    return origin ? &*origin : nullptr;
+}
+
+bool ChannelGrid::Untouched(int row) const {
+    const RowOrigin* origin = Origin(row);
+    return origin && RowTexts(row) == origin->texts;
+}
+
 void ChannelGrid::SetCurrent(int row, int col) {
     m_row = std::clamp(row, 1, kRows - 1);
     m_col = std::clamp(col, 1, kCols - 1);

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -27,9 +29,23 @@ inline constexpr int kChannelColumns = 9;
 
 using ChannelTexts = std::array<std::string, kChannelColumns>;  // columns 1..9 of one row
 
+// What a row was decoded from: the record and name bytes and the texts they gave. The texts
+// cannot show everything bytes may hold (a power code with no name, a digit nibble above 9),
+// so a save gives a row whose texts are still these its bytes back unchanged.
+struct RowOrigin {
+    ChannelTexts texts;
+    std::array<std::uint8_t, offset::kRecordSize> record{};
+    std::array<std::uint8_t, offset::kNameSize> name{};
+    friend bool operator==(const RowOrigin&, const RowOrigin&) = default;
+};
+
 // The working copy of the channel table as the grid shows it: 201 rows x 10 columns of UTF-8
 // texts. Row 0 holds the headings, column 0 the labels ("Pr", "  1" ... "199"); row r shows
 // record r - 1. Edits change these texts only; the image is rebuilt from them on save/write.
+//
+// Each decoded row also keeps its RowOrigin. A row is untouched while its texts equal the
+// origin's: that is a property of the texts alone, so copying the grid, or putting a row's
+// earlier texts back (undo), gives an untouched row again, with no flag to keep in step.
 class ChannelGrid {
   public:
     static constexpr int kRows = kChannelCount + 1;
@@ -43,6 +59,13 @@ class ChannelGrid {
     ChannelTexts RowTexts(int row) const;  // columns 1..9
     void SetRowTexts(int row, const ChannelTexts& texts);
     void ClearRow(int row);  // columns 1..9 empty
+
+    // Sets a row's texts as decoded from `origin` (its texts included) and remembers the bytes.
+    void SetDecodedRow(int row, const RowOrigin& origin);
+    // The bytes and texts row `row` was decoded from; nullptr for a row never decoded.
+    const RowOrigin* Origin(int row) const;
+    // True when the row was decoded and its texts are exactly the decoded ones.
+    bool Untouched(int row) const;
 
     // A channel is in use when its Rx Frequency text is not empty.
     bool InUse(int row) const { return !Text(row, kColRxFreq).empty(); }
@@ -60,6 +83,7 @@ class ChannelGrid {
   private:
     Language m_lang;
     std::array<std::array<std::string, kCols>, kRows> m_cells;
+    std::array<std::optional<RowOrigin>, kChannelCount> m_origins;  // row r at r - 1
     int m_row = 1;
     int m_col = 1;
 };

@@ -36,18 +36,23 @@ std::string DcsText(int hundreds, int code, char suffix) {
     return std::string(hundreds == 0 ? "D0" : "D") + std::to_string(code) + suffix;
 }
 
-std::uint8_t Bcd(long long v) { return static_cast<std::uint8_t>((v / 10) * 16 + v % 10); }
-
 }  // namespace
 
 std::vector<std::string> BuildToneTable(Language lang) {
-    std::vector<std::string> table;
-    table.reserve(kToneCount);
-    table.emplace_back(NoToneText(lang));
-    for (int tenths : kCtcss) table.push_back(CtcssText(tenths));
-    for (char suffix : {'N', 'I'})
-        for (int code : kDcs) table.push_back(DcsText(code / 100, code, suffix));
-    return table;
+    // Formatted once per language: every list-entry check (cell commits, imports) asks for
+    // the table, and formatting 261 texts each time dominated their cost.
+    static const auto make = [](Language l) {
+        std::vector<std::string> table;
+        table.reserve(kToneCount);
+        table.emplace_back(NoToneText(l));
+        for (int tenths : kCtcss) table.push_back(CtcssText(tenths));
+        for (char suffix : {'N', 'I'})
+            for (int code : kDcs) table.push_back(DcsText(code / 100, code, suffix));
+        return table;
+    };
+    static const std::vector<std::string> english = make(Language::English);
+    static const std::vector<std::string> chinese = make(Language::Chinese);
+    return lang == Language::Chinese ? chinese : english;
 }
 
 std::string DecodeTone(std::uint8_t high, std::uint8_t low, Language lang) {
@@ -63,20 +68,29 @@ std::string DecodeTone(std::uint8_t high, std::uint8_t low, Language lang) {
     return CtcssText(BcdDecode(high) * 100 + BcdDecode(low));
 }
 
-ToneWord EncodeTone(std::string_view text) {
+std::optional<ToneWord> EncodeTone(std::string_view text) {
     if (text.find('D') != std::string_view::npos) {
         // The polarity letter is looked for after the first character only, and any text
         // without an N counts as inverted: "D023I" and "D023" both give C0 23.
         const std::string_view rest = text.substr(1);
         const long long v = LeadingInteger(rest);
-        const long long base = rest.find('N') != std::string_view::npos ? 0x80 : 0xC0;
-        return {static_cast<std::uint8_t>(v / 100 + base), Bcd(v % 100)};
+        const bool normal = rest.find('N') != std::string_view::npos;
+        // The hundreds go into the high byte beside the polarity bits: 0x80 + 63 is the last
+        // normal code, 0xC0 + 62 the last inverted one (0xFF means no tone).
+        const long long hundreds = v / 100;
+        const auto low = BcdEncode(v % 100);
+        if (v < 0 || !low || hundreds > (normal ? 63 : 62)) return std::nullopt;
+        return ToneWord{static_cast<std::uint8_t>(hundreds + (normal ? 0x80 : 0xC0)), *low};
     }
     const double tenths = DecimalMultiply(LeadingNumber(text), 10);
-    // Clamped before the conversion: an absurd number must not be undefined behaviour.
-    const long long v = std::abs(tenths) < 1e15 ? static_cast<long long>(tenths) : 0;
-    if (v == 0) return {};
-    return {Bcd(v / 100), Bcd(v % 100)};
+    if (!(std::abs(tenths) < 1e15)) return std::nullopt;  // no tone has such a number
+    const long long v = static_cast<long long>(tenths);
+    if (v == 0) return ToneWord{};
+    // A CTCSS high byte is BCD 01..79: 00 reads as no tone and 80 and above as DCS.
+    const auto high = BcdEncode(v / 100);
+    const auto low = BcdEncode(v % 100);
+    if (!high || !low || *high == 0x00 || *high >= 0x80) return std::nullopt;
+    return ToneWord{*high, *low};
 }
 
 }  // namespace radio

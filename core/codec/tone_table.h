@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,7 +24,8 @@ std::vector<std::string> BuildToneTable(Language lang);
 // Tone word (high byte, low byte) to its text, e.g. (0x80, 0x23) -> "D023N".
 std::string DecodeTone(std::uint8_t high, std::uint8_t low, Language lang);
 
-// Tone text to its word; texts that name no tone give 0xFF 0xFF.
-ToneWord EncodeTone(std::string_view text);
+// Tone text to its word; texts that name no tone give 0xFF 0xFF. A number no tone word can
+// hold ("D9999N", "900.0", "5.0") gives nullopt rather than a word that reads as another tone.
+std::optional<ToneWord> EncodeTone(std::string_view text);
 
 }  // namespace radio

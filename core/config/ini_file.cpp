@@ -145,6 +145,7 @@ void CIniFile::LoadFromText(std::string_view text, bool caseInsensitive) {
 }
 
 void CIniFile::Parse(std::string_view text) {
+    m_lines.clear();
     m_sections.clear();
     m_sections.push_back(Section{});  // the nameless section before the first header
     m_loaded = true;
@@ -155,17 +156,19 @@ void CIniFile::Parse(std::string_view text) {
     if (m_bom) text.remove_prefix(kUtf8Bom.size());
     m_gbk = !IsValidUtf8(text);
 
-    Section* current = &m_sections.front();
     while (!text.empty()) {
         const std::size_t eol = text.find('\n');
-        std::string_view line = Trim(text.substr(0, eol));
+        const std::string_view raw = text.substr(0, eol);
+        m_lines.push_back(Line{std::string(raw), eol != std::string_view::npos});
         text.remove_prefix(eol == std::string_view::npos ? text.size() : eol + 1);
+        const std::size_t index = m_lines.size() - 1;
 
+        const std::string_view line = Trim(raw);
         if (line.size() >= 2 && line.front() == '[' && EndsWithChar(line, ']', m_gbk)) {
             Section s;
             s.name = std::string(line.substr(1, line.size() - 2));
+            s.header = index;
             m_sections.push_back(std::move(s));
-            current = &m_sections.back();
             continue;
         }
         std::string_view key = line;
@@ -178,8 +181,10 @@ void CIniFile::Parse(std::string_view text) {
         if (key.empty()) continue;
         const char first = key.front();
         if (first == ';' || first == '/' || first == '\\' || first == '*') continue;
-        current->keys.emplace_back(key);
-        current->values.emplace_back(value);
+        Section& current = m_sections.back();
+        current.keys.emplace_back(key);
+        current.values.emplace_back(value);
+        current.lines.push_back(index);
     }
 }
 
@@ -215,43 +220,118 @@ std::string CIniFile::GetValue(std::string_view section, std::string_view key,
     return std::string(def);
 }
 
-void CIniFile::SetValue(std::string_view section, std::string_view key, std::string_view value) {
-    if (!m_loaded) return;
+std::string CIniFile::LineEnd() const {
+    // New lines follow the file's own line ends; an empty file gets the platform's.
+    for (const Line& line : m_lines) {
+        if (line.newline) return line.text.ends_with('\r') ? "\r\n" : "\n";
+    }
+    return std::string(kLineEnd);
+}
+
+void CIniFile::InsertLine(std::size_t at, std::string text) {
+    std::string end = LineEnd();
+    const bool crlf = end == "\r\n";
+    if (crlf) text += '\r';
+    if (at == m_lines.size() && at > 0 && !m_lines.back().newline) {
+        // The last line had no line end; it needs one before anything can follow.
+        m_lines.back().newline = true;
+        if (crlf) m_lines.back().text += '\r';
+    }
+    m_lines.insert(m_lines.begin() + static_cast<std::ptrdiff_t>(at), Line{std::move(text), true});
+    for (Section& s : m_sections) {
+        if (s.header != kNoLine && s.header >= at) ++s.header;
+        for (std::size_t& line : s.lines) {
+            if (line >= at) ++line;
+        }
+    }
+}
+
+bool CIniFile::ReadsBackTheSame() const {
+    CIniFile reread;
+    reread.LoadFromText(Serialize(), m_caseInsensitive);
+    for (const auto& [section, key] : Entries()) {
+        if (reread.GetValue(section, key, "\n") != GetValue(section, key, "\n")) return false;
+    }
+    return true;
+}
+
+bool CIniFile::SetValue(std::string_view section, std::string_view key, std::string_view value) {
+    if (!m_loaded) return false;
+    // Applied to a copy first: a change that would read back differently is not made at all.
+    const std::vector<Line> savedLines = m_lines;
+    const std::vector<Section> savedSections = m_sections;
+    bool changed = false;
+
     Section* s = FindSection(section);
     if (s == nullptr) {
-        m_sections.push_back(Section{std::string(section), {}, {}});
+        InsertLine(m_lines.size(), "[" + std::string(section) + "]");
+        m_sections.push_back(Section{std::string(section), m_lines.size() - 1, {}, {}, {}});
         s = &m_sections.back();
-        m_dirty = true;
+        changed = true;
     }
+    std::size_t found = kNoLine;
     for (std::size_t i = s->keys.size(); i-- > 0;) {
-        if (!Equal(s->keys[i], key)) continue;
-        if (!Equal(s->values[i], value)) m_dirty = true;
-        s->values[i] = std::string(value);
-        return;
+        if (Equal(s->keys[i], key)) {
+            found = i;
+            break;
+        }
     }
-    s->keys.emplace_back(key);
-    s->values.emplace_back(value);
-    m_dirty = true;
+    if (found != kNoLine) {
+        if (!Equal(s->values[found], value)) changed = true;
+        s->values[found] = std::string(value);
+        // The line keeps what comes before its value ("Language = "), so only the value moves.
+        std::string& text = m_lines[s->lines[found]].text;
+        const bool cr = text.ends_with('\r');
+        const std::size_t eq = FindAscii(text, "=", m_gbk);
+        std::string head;
+        if (eq == std::string::npos) {
+            head = std::string(Trim(text)) + "=";
+        } else {
+            std::size_t start = eq + 1;
+            while (start < text.size() && (text[start] == ' ' || text[start] == '\t')) ++start;
+            head = text.substr(0, start);
+        }
+        text = head + std::string(value) + (cr ? "\r" : "");
+    } else {
+        // After the section's last key, so blank lines and comments below it stay below.
+        const std::size_t at = !s->lines.empty()      ? s->lines.back() + 1
+                               : s->header != kNoLine ? s->header + 1
+                                                      : 0;
+        std::string line(key);
+        if (!key.empty()) line += '=';
+        line += value;
+        InsertLine(at, std::move(line));
+        s->keys.emplace_back(key);
+        s->values.emplace_back(value);
+        s->lines.push_back(at);
+        changed = true;
+    }
+
+    if (!ReadsBackTheSame()) {
+        m_lines = savedLines;
+        m_sections = savedSections;
+        return false;
+    }
+    if (changed) m_dirty = true;
+    return true;
 }
 
 std::string CIniFile::Serialize() const {
     std::string out;
     if (m_bom) out += kUtf8Bom;
-    for (const Section& s : m_sections) {
-        if (!s.name.empty()) {
-            out += '[';
-            out += s.name;
-            out += ']';
-            out += kLineEnd;
-        }
-        for (std::size_t i = 0; i < s.keys.size(); ++i) {
-            out += s.keys[i];
-            if (!s.keys[i].empty()) out += '=';
-            out += s.values[i];
-            out += kLineEnd;
-        }
+    for (const Line& line : m_lines) {
+        out += line.text;
+        if (line.newline) out += '\n';
     }
     return out;
+}
+
+std::vector<std::pair<std::string, std::string>> CIniFile::Entries() const {
+    std::vector<std::pair<std::string, std::string>> entries;
+    for (const Section& s : m_sections) {
+        for (const std::string& key : s.keys) entries.emplace_back(s.name, key);
+    }
+    return entries;
 }
 
 Status CIniFile::Save() {
@@ -277,6 +357,7 @@ void CIniFile::SaveTo(std::string path) {
 void CIniFile::Clear() {
     m_path.clear();
     m_makeFolder = false;
+    m_lines.clear();
     m_sections.clear();
     m_dirty = false;
     m_gbk = false;

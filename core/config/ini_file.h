@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "core/image/status.h"
@@ -11,6 +12,10 @@ namespace radio {
 // A configuration file of [sections] and key=value lines, kept in memory and written back
 // whole when it changed. Texts are bytes (UTF-8 or GBK); comparisons never split a
 // double-byte character, and case folding applies to ASCII letters only.
+//
+// The file is the user's text: every line is kept as it was (comments, blank lines, `[]`
+// headers, line ends, a BOM only where there was one) and a change rewrites only the line of
+// its key, or adds lines. So writing and reading back gives the same lookups as before.
 class CIniFile {
   public:
     CIniFile() = default;
@@ -26,7 +31,10 @@ class CIniFile {
     // Value with comments cut off ("//", "\t;", "/*"), or `def` when the key is missing.
     std::string GetValue(std::string_view section, std::string_view key,
                          std::string_view def = {}) const;
-    void SetValue(std::string_view section, std::string_view key, std::string_view value);
+    // Sets a value: rewrites the key's line, or adds the key after the last of its section,
+    // or adds the section at the end. A change that would not read back the same (a key with
+    // '=' or a line break, a value with leading blanks, ...) is refused: false, nothing changed.
+    bool SetValue(std::string_view section, std::string_view key, std::string_view value);
 
     // Writes the whole file atomically when dirty.
     Status Save();
@@ -45,19 +53,32 @@ class CIniFile {
     bool isGbk() const { return m_gbk; }
     // The file's text as Save writes it.
     std::string Serialize() const;
+    // Every section name and key as (section, key), in file order; repeated ones included.
+    std::vector<std::pair<std::string, std::string>> Entries() const;
 
   private:
+    struct Line {
+        std::string text;  // the line without its '\n' (a '\r' before it stays here)
+        bool newline = true;
+    };
+    static constexpr std::size_t kNoLine = static_cast<std::size_t>(-1);
     struct Section {
         std::string name;
+        std::size_t header = kNoLine;  // line of "[name]"; none for the part before the first
         std::vector<std::string> keys;
         std::vector<std::string> values;
+        std::vector<std::size_t> lines;  // line of each key
     };
     const Section* FindSection(std::string_view name) const;
     Section* FindSection(std::string_view name);
     bool Equal(std::string_view a, std::string_view b) const;
     void Parse(std::string_view text);
+    void InsertLine(std::size_t at, std::string text);
+    std::string LineEnd() const;
+    bool ReadsBackTheSame() const;
 
     std::string m_path;
+    std::vector<Line> m_lines;
     std::vector<Section> m_sections;
     bool m_caseInsensitive = true;
     bool m_saveOnClose = false;

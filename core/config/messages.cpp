@@ -19,6 +19,10 @@ std::string_view MessageText(int id) {
             return "Error data Value, please input according the step value(6.25K/5k).";
         case kMsgCaution:
             return "Caution";
+        case kMsgNotAnEntry:
+            return "Not an entry of the list, please choose one of the list.";
+        case kMsgNameRefused:
+            return "Invalid name, please use only 0-9, A-Z, - and _.";
         default:
             return {};
     }

@@ -16,6 +16,8 @@ enum MessageId : int {
     kMsgProgramInterrupt = 61454,
     kMsgStepError = 61456,
     kMsgCaution = 61458,  // caption of input error boxes
+    kMsgNotAnEntry = 61460,
+    kMsgNameRefused = 61461,
 };
 
 // Text of a message id; empty for ids the program does not have.

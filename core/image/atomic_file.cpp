@@ -11,7 +11,9 @@
 #ifdef _WIN32
 #include <fstream>
 #else
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -21,6 +23,9 @@ namespace radio {
 namespace fs = std::filesystem;
 
 namespace {
+
+// Links are followed at most this many times, as the kernel does (ELOOP past it).
+constexpr int kMaxLinkHops = 40;
 
 std::string Reason(int err) { return std::generic_category().message(err); }
 
@@ -32,38 +37,107 @@ Status ReadError(const std::string& path, const std::string& reason) {
     return Status::Error("Cannot read '" + path + "': " + reason + ".");
 }
 
-// Saving through a symbolic link must replace the file it points to, not the link itself.
-std::string ResolveTarget(const std::string& path) {
-    std::error_code ec;
-    if (fs::is_symlink(path, ec)) {
-        const fs::path target = fs::weakly_canonical(path, ec);
-        if (!ec) return target.string();
+// What a non-regular file is, in the words a message uses ("a character device").
+std::string KindText(fs::file_type type) {
+    switch (type) {
+        case fs::file_type::directory:
+            return "a directory";
+        case fs::file_type::character:
+            return "a character device";
+        case fs::file_type::block:
+            return "a block device";
+        case fs::file_type::fifo:
+            return "a named pipe (FIFO)";
+        case fs::file_type::socket:
+            return "a socket";
+        default:
+            return "a special file";
     }
-    return path;
 }
+
+// "'/dev/null' is a character device, not a file", naming the link too when there was one.
+std::string NotAFile(const std::string& path, const std::string& target, fs::file_type type) {
+    if (path == target) return "'" + path + "' is " + KindText(type) + ", not a file";
+    return "'" + path + "' leads to '" + target + "', which is " + KindText(type) + ", not a file";
+}
+
+std::string TempPrefix(const fs::path& target) { return "." + target.filename().string() + ".tmp"; }
+
+#ifdef _WIN32
+long ProcessId() { return 0; }  // names stay unique through the counter; no stale-file check
+#else
+long ProcessId() { return static_cast<long>(::getpid()); }
+#endif
 
 // Temporary names are unique per process and call, so concurrent saves never share one.
 std::string TempName(const fs::path& target, unsigned attempt) {
     static std::atomic<unsigned> counter{0};
     fs::path dir = target.parent_path();
     if (dir.empty()) dir = ".";
-#ifdef _WIN32
-    const long pid = 0;
-#else
-    const long pid = static_cast<long>(::getpid());
-#endif
-    const std::string name = "." + target.filename().string() + ".tmp" + std::to_string(pid) + "-" +
+    const std::string name = TempPrefix(target) + std::to_string(ProcessId()) + "-" +
                              std::to_string(counter++) + "-" + std::to_string(attempt);
     return (dir / name).string();
 }
 
+// The process id of a temporary name "PID-N-M" (after the prefix), or 0 when it is not one.
+long TempNamePid(std::string_view rest) {
+    long pid = 0;
+    int field = 0;
+    bool digits = false;
+    for (char c : rest) {
+        if (c >= '0' && c <= '9') {
+            if (field == 0) {
+                if (pid > 100000000) return 0;
+                pid = pid * 10 + (c - '0');
+            }
+            digits = true;
+        } else if (c == '-' && digits && field < 2) {
+            ++field;
+            digits = false;
+        } else {
+            return 0;
+        }
+    }
+    return field == 2 && digits ? pid : 0;
+}
+
+// Refuses a target a rename would destroy: anything that exists and is no regular file.
+Status CheckSaveTarget(const std::string& path, const std::string& target) {
+    std::error_code ec;
+    const fs::file_status st = fs::status(target, ec);
+    if (st.type() == fs::file_type::not_found || st.type() == fs::file_type::regular)
+        return Status::Ok();
+    if (ec) return SaveError(path, ec.message());
+    return Status::Error(NotAFile(path, target, st.type()) + "; save to a file instead.");
+}
+
 }  // namespace
+
+Status ResolveSaveTarget(const std::string& path, std::string& target) {
+    fs::path p(path);
+    for (int hops = 0;; ++hops) {
+        std::error_code ec;
+        const fs::file_status st = fs::symlink_status(p, ec);
+        if (st.type() != fs::file_type::symlink) break;
+        if (hops >= kMaxLinkHops) return SaveError(path, Reason(ELOOP));
+        const fs::path next = fs::read_symlink(p, ec);
+        if (ec) return SaveError(path, ec.message());
+        // A relative link is relative to the folder holding the link, not to ours.
+        p = next.is_absolute() ? next : p.parent_path() / next;
+    }
+    target = p.string();
+    return Status::Ok();
+}
 
 #ifdef _WIN32
 
+int RemoveStaleTempFiles(const std::string&) { return 0; }
+
 Status WriteFileAtomically(const std::string& path, std::string_view data) {
     if (path.empty()) return Status::Error("Cannot save: no file name was given.");
-    const std::string target = ResolveTarget(path);
+    std::string target;
+    if (Status st = ResolveSaveTarget(path, target); !st) return st;
+    if (Status st = CheckSaveTarget(path, target); !st) return st;
     const std::string temp = TempName(fs::path(target), 0);
     {
         std::ofstream out(temp, std::ios::binary | std::ios::trunc);
@@ -90,9 +164,38 @@ Status WriteFileAtomically(const std::string& path, std::string_view data) {
 
 #else
 
+int RemoveStaleTempFiles(const std::string& target) {
+    const fs::path t(target);
+    std::string dir = t.parent_path().string();
+    if (dir.empty()) dir = ".";
+    const std::string prefix = TempPrefix(t);
+    DIR* d = ::opendir(dir.c_str());
+    if (d == nullptr) return 0;
+    const long self = ProcessId();
+    int removed = 0;
+    while (const dirent* e = ::readdir(d)) {
+        const std::string_view name = e->d_name;
+        if (!name.starts_with(prefix)) continue;
+        const long pid = TempNamePid(name.substr(prefix.size()));
+        if (pid <= 0 || pid == self) continue;
+        // kill(pid, 0) fails with ESRCH only when no such process exists; EPERM means it
+        // lives under another user, and its save may be under way.
+        if (::kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH) continue;
+        const std::string full = dir + "/" + std::string(name);
+        struct stat st {};
+        if (::lstat(full.c_str(), &st) == 0 && S_ISREG(st.st_mode) && ::unlink(full.c_str()) == 0)
+            ++removed;
+    }
+    ::closedir(d);
+    return removed;
+}
+
 Status WriteFileAtomically(const std::string& path, std::string_view data) {
     if (path.empty()) return Status::Error("Cannot save: no file name was given.");
-    const std::string target = ResolveTarget(path);
+    std::string target;
+    if (Status st = ResolveSaveTarget(path, target); !st) return st;
+    if (Status st = CheckSaveTarget(path, target); !st) return st;
+    (void)RemoveStaleTempFiles(target);  // tidying only; the save does not depend on it
 
     int fd = -1;
     std::string temp;
@@ -131,6 +234,12 @@ Status WriteFileAtomically(const std::string& path, std::string_view data) {
     const int closed = ::close(fd);
     fd = -1;
     if (closed != 0) return fail(errno);
+    // The check above and the rename are two steps; a FIFO made in between would be replaced.
+    // Checking again narrows that window to the rename itself.
+    if (Status st = CheckSaveTarget(path, target); !st) {
+        ::unlink(temp.c_str());
+        return st;
+    }
     if (::rename(temp.c_str(), target.c_str()) != 0) return fail(errno);
 
     fs::path dir = fs::path(target).parent_path();
@@ -145,9 +254,11 @@ Status WriteFileAtomically(const std::string& path, std::string_view data) {
 
 #endif
 
-Status ReadFilePrefix(const std::string& path, std::size_t maxBytes, std::string& out) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) return ReadError(path, Reason(errno));
+namespace {
+
+// Reads up to `maxBytes` from an open stream; closes it.
+Status ReadStream(std::FILE* file, const std::string& path, std::size_t maxBytes,
+                  std::string& out) {
     std::string data;
     char buffer[8192];
     while (data.size() < maxBytes) {
@@ -168,8 +279,68 @@ Status ReadFilePrefix(const std::string& path, std::size_t maxBytes, std::string
     return Status::Ok();
 }
 
+}  // namespace
+
+Status ReadFilePrefix(const std::string& path, std::size_t maxBytes, std::string& out) {
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file) return ReadError(path, Reason(errno));
+    return ReadStream(file, path, maxBytes, out);
+}
+
 Status ReadWholeFile(const std::string& path, std::string& out) {
     return ReadFilePrefix(path, std::numeric_limits<std::size_t>::max(), out);
 }
+
+#ifdef _WIN32
+
+Status ReadRegularFilePrefix(const std::string& path, std::size_t maxBytes, std::string& out,
+                             std::uintmax_t& fileSize) {
+    std::error_code ec;
+    const fs::file_status st = fs::status(path, ec);
+    if (st.type() != fs::file_type::regular && st.type() != fs::file_type::not_found && !ec)
+        return Status::Error(NotAFile(path, path, st.type()) + "; open a channel file instead.");
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file) return ReadError(path, Reason(errno));
+    fileSize = fs::file_size(path, ec);
+    if (ec) fileSize = 0;
+    return ReadStream(file, path, maxBytes, out);
+}
+
+#else
+
+Status ReadRegularFilePrefix(const std::string& path, std::size_t maxBytes, std::string& out,
+                             std::uintmax_t& fileSize) {
+    // Without O_NONBLOCK, opening a FIFO waits for a writer, possibly forever; a regular file
+    // ignores the flag. The kind is then taken from the open descriptor, so nothing can be
+    // swapped in between.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) return ReadError(path, Reason(errno));
+    struct stat st {};
+    if (::fstat(fd, &st) != 0) {
+        const int err = errno;
+        ::close(fd);
+        return ReadError(path, Reason(err));
+    }
+    if (!S_ISREG(st.st_mode)) {
+        ::close(fd);
+        if (S_ISDIR(st.st_mode)) return ReadError(path, Reason(EISDIR));
+        const fs::file_type type = S_ISCHR(st.st_mode)    ? fs::file_type::character
+                                   : S_ISBLK(st.st_mode)  ? fs::file_type::block
+                                   : S_ISFIFO(st.st_mode) ? fs::file_type::fifo
+                                   : S_ISSOCK(st.st_mode) ? fs::file_type::socket
+                                                          : fs::file_type::unknown;
+        return Status::Error(NotAFile(path, path, type) + "; open a channel file instead.");
+    }
+    fileSize = static_cast<std::uintmax_t>(st.st_size);
+    std::FILE* file = ::fdopen(fd, "rb");
+    if (!file) {
+        const int err = errno;
+        ::close(fd);
+        return ReadError(path, Reason(err));
+    }
+    return ReadStream(file, path, maxBytes, out);
+}
+
+#endif
 
 }  // namespace radio

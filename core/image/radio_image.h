@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -73,7 +74,10 @@ class RadioImage {
 // Packed BCD: two decimal digits per byte, tens in the high nibble. Decoding does not check
 // the nibbles (0x7F reads as 7 * 10 + 15), as the radio's own firmware does not.
 constexpr int BcdDecode(std::uint8_t b) { return (b >> 4) * 10 + (b & 0x0F); }
-constexpr std::uint8_t BcdEncode(int v) {
+// Only 0..99 fit a byte; anything else gives nullopt instead of wrapping (165 would otherwise
+// come out as 0x05 and a frequency would silently change on save).
+constexpr std::optional<std::uint8_t> BcdEncode(long long v) {
+    if (v < 0 || v > 99) return std::nullopt;
     return static_cast<std::uint8_t>((v / 10) * 16 + v % 10);
 }
 

@@ -159,6 +159,7 @@ bool CProgramApp::OpenDocumentFile(const QString& path) {
                                      .arg(QString::fromStdString(st.message)));
         return false;
     }
+    const QString note = doc->LongerFileNote();
     // One image on show: the window that was active steps back, hidden, its document open.
     if (previous) previous->close();
     m_pMainFrame->CreateChildFrame(doc.release());
@@ -166,6 +167,17 @@ bool CProgramApp::OpenDocumentFile(const QString& path) {
         m_pMainFrame->statusBar()->showMessage(
             QStringLiteral("\"%1\" has unsaved changes; it stays open in the Window menu.")
                 .arg(previous->GetDocument()->GetTitle()));
+    }
+    if (!note.isEmpty()) {
+        // A file given on the command line opens before the window is shown: the warning
+        // waits for the window, so it stands over the document it is about.
+        auto warn = [this, note] {
+            m_ctx.Messages().Warning(m_pMainFrame.get(), m_ctx.AppCaption(), note);
+        };
+        if (m_pMainFrame->isVisible())
+            warn();
+        else
+            QTimer::singleShot(0, m_pMainFrame.get(), warn);
     }
     return true;
 }

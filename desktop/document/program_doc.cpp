@@ -35,8 +35,10 @@ bool CProgramDoc::OnNewDocument() {
 
 radio::Status CProgramDoc::OnOpenDocument(const QString& path) {
     radio::RadioImage loaded;
-    if (radio::Status st = radio::LoadChannelFile(LocalPath(path), loaded); !st) return st;
+    std::uintmax_t size = 0;
+    if (radio::Status st = radio::LoadChannelFile(LocalPath(path), loaded, &size); !st) return st;
     m_image = loaded;
+    m_nOpenedSize = size > radio::kImageSize ? size : 0;
     m_bNewImage = false;
     m_strPathName = QFileInfo(path).absoluteFilePath();
     m_bUserFile = true;
@@ -52,6 +54,11 @@ radio::Status CProgramDoc::OnSaveDocument(const QString& path) {
     return radio::SaveChannelFile(LocalPath(path), m_image);
 }
 
+QString CProgramDoc::LongerFileNote() const {
+    if (m_nOpenedSize == 0) return {};
+    return QString::fromStdString(radio::LongerFileNote(LocalPath(m_strPathName), m_nOpenedSize));
+}
+
 bool CProgramDoc::DoFileSave(QWidget* parent) { return DoSave(parent, !m_bUserFile); }
 
 bool CProgramDoc::DoSave(QWidget* parent, bool askName) {
@@ -61,6 +68,14 @@ bool CProgramDoc::DoSave(QWidget* parent, bool askName) {
         if (path.isEmpty()) return false;
         if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".dat");
     }
+    // Saving over a longer file cuts what follows the image; the user decides, once more at
+    // the save, since the warning on opening may be long gone.
+    if (const std::uintmax_t size = radio::LongerThanImage(LocalPath(path)); size != 0) {
+        const QString note = QString::fromStdString(radio::LongerFileNote(LocalPath(path), size));
+        if (!m_ctx.Messages().OkCancel(parent, m_ctx.AppCaption(),
+                                       note + QStringLiteral("\n\nSave anyway?")))
+            return false;
+    }
     if (radio::Status st = OnSaveDocument(path); !st) {
         m_ctx.Messages().Warning(parent, m_ctx.AppCaption(), QString::fromStdString(st.message));
         return false;
@@ -68,6 +83,7 @@ bool CProgramDoc::DoSave(QWidget* parent, bool askName) {
     m_strPathName = QFileInfo(path).absoluteFilePath();
     m_bUserFile = true;
     m_ctx.NoteFileFolder(m_strPathName);
+    m_nOpenedSize = 0;
     SetTitle(QFileInfo(path).fileName());
     SetModifiedFlag(false);
     return true;

@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QString>
+#include <cstdint>
 
 #include "core/codec/channel_grid.h"
 #include "core/image/radio_image.h"
@@ -22,13 +23,17 @@ class CProgramDoc : public QObject {
     bool OnNewDocument();
     // Loads a channel file into a scratch image first: on failure nothing changes and the
     // status says which file and why. On success clears the new-image flag and takes the file
-    // name as title.
+    // name as title; a file longer than an image is opened too (see LongerFileNote).
     radio::Status OnOpenDocument(const QString& path);
+    // For a document opened from a file longer than an image: what to tell the user (only the
+    // first 8192 bytes are used, a save cuts the rest). Empty otherwise.
+    QString LongerFileNote() const;
     // Encodes the grid into the image, then writes the file atomically.
     radio::Status OnSaveDocument(const QString& path);
 
     // File > Save and File > Save As. A document never saved to a file the user chose always
-    // asks for a name. Failures are reported; false when nothing was saved.
+    // asks for a name. Saving over its own file when that is longer than an image asks first.
+    // Failures are reported; false when nothing was saved.
     bool DoFileSave(QWidget* parent);
     bool DoSave(QWidget* parent, bool askName);
     // What Save As proposes: "<title>.dat" in the folder of the file opened or saved last.
@@ -85,4 +90,5 @@ class CProgramDoc : public QObject {
     bool m_bUserFile = false;
     bool m_bModified = false;
     bool m_bNewImage = false;
+    std::uintmax_t m_nOpenedSize = 0;  // size of the file opened, when longer than an image
 };

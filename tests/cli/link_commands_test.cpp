@@ -103,6 +103,25 @@ TEST_F(LinkCommands, ReadCopiesTheRadioAndWriteChangesExactlyWhatItShould) {
     EXPECT_EQ(CountLines(log, "wake-up"), 2);
 }
 
+// Ctrl+C, a kill and a closed terminal end the virtual radio alike: memory and log are saved.
+TEST_F(LinkCommands, SimulateSavesOnEverySignalThatEndsIt) {
+    Spit(dir / "x.dat", Pattern(3));
+    for (int sig : {SIGINT, SIGTERM, SIGHUP}) {
+        SCOPED_TRACE(sig);
+        fs::remove(dir / "saved.dat");
+        fs::remove(dir / "frames.log");
+        std::unique_ptr<ChildProcess> sim;
+        const std::string port =
+            Simulate(sim, {"--image", (dir / "x.dat").string(), "--save",
+                           (dir / "saved.dat").string(), "--log", (dir / "frames.log").string()});
+        ASSERT_EQ(port.rfind("/dev/", 0), 0u) << port;
+        sim->Signal(sig);
+        ASSERT_EQ(sim->Wait(), 0) << Slurp(dir / "sim.err");
+        EXPECT_EQ(Slurp(dir / "saved.dat"), Pattern(3));
+        EXPECT_TRUE(fs::exists(dir / "frames.log"));
+    }
+}
+
 struct FailedReadCase {
     const char* name;
     const char* fault;  // nullptr: no simulator, a port that does not exist

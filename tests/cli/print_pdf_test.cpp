@@ -53,7 +53,7 @@ void PutChannel(RadioImage& image, int record, int units, const char* name) {
     for (int i = 0; i < 4; ++i) {
         int pair = units;
         for (int k = 0; k < i; ++k) pair /= 100;
-        rec[i] = BcdEncode(pair % 100);
+        rec[i] = *BcdEncode(pair % 100);
         rec[4 + i] = rec[i];
     }
     rec[8] = 0x70;  // 67.0 Hz decode

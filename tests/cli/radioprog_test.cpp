@@ -216,8 +216,8 @@ TEST_F(RadioprogTest, RejectedFrequencyPrintsTheMessageAndLeavesTheFile) {
 }
 
 TEST_F(RadioprogTest, SetSavesWhatTheDesktopSaveWould) {
-    // A random image is not what the encoder would write: every row is re-encoded, as Save
-    // does, and no byte outside the records and names may change.
+    // A random image is not what the encoder would write: untouched rows keep their bytes, the
+    // edited ones are encoded as Save does, and no byte outside the records and names changes.
     for (unsigned seed : {1u, 2u, 3u}) {
         SCOPED_TRACE(seed);
         const RadioImage original = RandomImage(seed);

@@ -57,13 +57,27 @@ TEST(CommitCellEdit, AppliesTheRulesOfEachColumn) {
         {kInUse, 2, "600", R::OutOfRange, Changed(kInUse, 2, "")},
         {kEmpty, 2, "146.525", R::Accepted, kEmpty},
         {kEmpty, 2, "146.521", R::StepError, kEmpty},
-        // Settings: an empty channel takes none.
+        // Settings: list entries of either language in the grid's language, names upper-cased;
+        // anything the radio cannot store is refused and the cell keeps its text.
         {kInUse, 3, "D023N", R::Accepted, Changed(kInUse, 3, "D023N")},
-        {kInUse, 5, "高", R::Accepted, Changed(kInUse, 5, "高")},
+        {kInUse, 5, "高", R::Accepted, Changed(kInUse, 5, "High")},
+        {kInUse, 5, "middle", R::Accepted, Changed(kInUse, 5, "Middle")},
+        {kInUse, 6, "Lock", R::Accepted, Changed(kInUse, 6, "锁定"), Language::Chinese},
+        {kInUse, 4, "D9999N", R::NotAnEntry, kInUse},
+        {kInUse, 4, "900.0", R::NotAnEntry, kInUse},
+        {kInUse, 5, "", R::NotAnEntry, kInUse},
+        {kInUse, 8, "Wide ", R::NotAnEntry, kInUse},
         {kInUse, 9, "HOME", R::Accepted, Changed(kInUse, 9, "HOME")},
+        {kInUse, 9, "ho-1_", R::Accepted, Changed(kInUse, 9, "HO-1_")},
+        {kInUse, 9, "", R::Accepted, Changed(kInUse, 9, "")},
+        {kInUse, 9, "A B", R::NameRefused, kInUse},
+        {kInUse, 9, "abcdefgh", R::Accepted, Changed(kInUse, 9, "ABCDEFGH")},
+        {kInUse, 9, "ABCDEFGHI", R::NameRefused, kInUse},
+        {kInUse, 9, "信道", R::NameRefused, kInUse},
         {kEmpty, 4, "67.0", R::Accepted, kEmpty},
         {kEmpty, 5, "High", R::Accepted, kEmpty},
         {kTxOnly, 6, "Lock", R::Accepted, Changed(kTxOnly, 6, "Lock")},
+        {kTxOnly, 6, "Locked", R::NotAnEntry, kTxOnly},
     };
     for (std::size_t i = 0; i < cases.size(); ++i) {
         const CommitCase& c = cases[i];

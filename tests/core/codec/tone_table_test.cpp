@@ -35,21 +35,33 @@ TEST(ToneTable, DecodeFollowsTheToneWord) {
 
 TEST(ToneTable, EncodeFollowsTheText) {
     const std::vector<std::tuple<std::string, std::uint8_t, std::uint8_t>> cases = {
-        {"D023N", 0x80, 0x23},  {"D754I", 0xC7, 0x54}, {"D023I", 0xC0, 0x23}, {"D023", 0xC0, 0x23},
-        {"D07N", 0x80, 0x07},   {"67.0", 0x06, 0x70},  {"254.1", 0x25, 0x41}, {"None", 0xFF, 0xFF},
-        {"无", 0xFF, 0xFF},     {"", 0xFF, 0xFF},      {"abc", 0xFF, 0xFF},   {"0.05", 0xFF, 0xFF},
+        {"D023N", 0x80, 0x23},  {"D754I", 0xC7, 0x54},  {"D023I", 0xC0, 0x23},
+        {"D023", 0xC0, 0x23},   {"D07N", 0x80, 0x07},   {"67.0", 0x06, 0x70},
+        {"254.1", 0x25, 0x41},  {"None", 0xFF, 0xFF},   {"无", 0xFF, 0xFF},
+        {"", 0xFF, 0xFF},       {"abc", 0xFF, 0xFF},    {"0.05", 0xFF, 0xFF},
         {"xD023N", 0x80, 0x00},  // a D anywhere takes the DCS path; "D023N" reads as 0
-        {"67.0D", 0xC0, 0x07},  {"1e99", 0xFF, 0xFF},
+        {"67.0D", 0xC0, 0x07},  {"D6262I", 0xFE, 0x62}, {"D6399N", 0xBF, 0x99},
+        {"79.9", 0x07, 0x99},   {"799.9", 0x79, 0x99},
     };
     for (const auto& [text, high, low] : cases)
         EXPECT_EQ(EncodeTone(text), (ToneWord{high, low})) << text;
 }
 
+// Numbers no tone word holds are refused, never wrapped into a word of another tone: the
+// high byte's BCD would overflow into the DCS range, or 0xFF ("no tone"), or 0x00 ("no tone").
+TEST(ToneTable, EncodeRefusesWhatNoWordCanHold) {
+    for (const char* text : {"D6400N", "D6300I", "D9999N", "D-23N", "D12345I", "800.0", "9999.9",
+                             "5.0", "9.9", "-67.0", "1e99", "-1e99"}) {
+        EXPECT_EQ(EncodeTone(text), std::nullopt) << text;
+    }
+}
+
 TEST(ToneTable, EveryEntryRoundTripsInBothLanguages) {
     for (Language lang : {Language::English, Language::Chinese}) {
         for (const std::string& entry : BuildToneTable(lang)) {
-            const ToneWord word = EncodeTone(entry);
-            EXPECT_EQ(DecodeTone(word.high, word.low, lang), entry);
+            const std::optional<ToneWord> word = EncodeTone(entry);
+            ASSERT_TRUE(word) << entry;
+            EXPECT_EQ(DecodeTone(word->high, word->low, lang), entry);
         }
     }
 }

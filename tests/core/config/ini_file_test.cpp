@@ -73,6 +73,7 @@ struct SetCase {
     const char* section;
     const char* key;
     const char* value;
+    bool stored;  // SetValue's answer
     bool dirty;
     const char* written;  // the whole text Save would write afterwards
 };
@@ -85,30 +86,104 @@ TEST_P(IniSet, ChangesOnlyWhatItMustAndMarksDirtyOnlyOnRealChange) {
     const SetCase& c = GetParam();
     CIniFile ini;
     ini.LoadFromText(kSetBase, c.caseInsensitive);
-    ini.SetValue(c.section, c.key, c.value);
+    EXPECT_EQ(ini.SetValue(c.section, c.key, c.value), c.stored);
     EXPECT_EQ(ini.dirty(), c.dirty);
-    EXPECT_EQ(ini.Serialize(), NativeLines(c.written));
+    EXPECT_EQ(ini.Serialize(), c.written);
 }
 
 const SetCase kSets[] = {
-    {"SameValue", true, "S", "k", "Second", false, "top=0\n[S]\nk=Old\nk=Second\n[S]\nk=Third\n"},
-    {"OnlyCaseDiffersInsensitive", true, "s", "K", "SECOND", false,
-     "top=0\n[S]\nk=Old\nk=SECOND\n[S]\nk=Third\n"},
-    {"OnlyCaseDiffersSensitive", false, "S", "k", "SECOND", true,
-     "top=0\n[S]\nk=Old\nk=SECOND\n[S]\nk=Third\n"},
-    {"ReplacesLastOfRepeatedKeysInFirstSection", true, "S", "k", "New", true,
-     "top=0\n[S]\nk=Old\nk=New\n[S]\nk=Third\n"},
-    {"NewKeyIsLastOfItsSection", true, "S", "n", "1", true,
-     "top=0\n[S]\nk=Old\nk=Second\nn=1\n[S]\nk=Third\n"},
-    {"NewSectionAppended", true, "T", "a", "b", true,
-     "top=0\n[S]\nk=Old\nk=Second\n[S]\nk=Third\n[T]\na=b\n"},
-    {"NamelessSection", true, "", "top", "1", true, "top=1\n[S]\nk=Old\nk=Second\n[S]\nk=Third\n"},
-    {"EmptyKeyWrittenWithoutEquals", true, "T", "", "v", true,
-     "top=0\n[S]\nk=Old\nk=Second\n[S]\nk=Third\n[T]\nv\n"},
+    {"SameValue", true, "S", "k", "Second", true, false, kSetBase},
+    {"OnlyCaseDiffersInsensitive", true, "s", "K", "SECOND", true, false,
+     "; comment\ntop=0\n\n[S]\nk=Old\nk=SECOND\n[S]\nk=Third\n"},
+    {"OnlyCaseDiffersSensitive", false, "S", "k", "SECOND", true, true,
+     "; comment\ntop=0\n\n[S]\nk=Old\nk=SECOND\n[S]\nk=Third\n"},
+    {"ReplacesLastOfRepeatedKeysInFirstSection", true, "S", "k", "New", true, true,
+     "; comment\ntop=0\n\n[S]\nk=Old\nk=New\n[S]\nk=Third\n"},
+    {"NewKeyIsLastOfItsSection", true, "S", "n", "1", true, true,
+     "; comment\ntop=0\n\n[S]\nk=Old\nk=Second\nn=1\n[S]\nk=Third\n"},
+    {"NewSectionAppended", true, "T", "a", "b", true, true,
+     "; comment\ntop=0\n\n[S]\nk=Old\nk=Second\n[S]\nk=Third\n[T]\na=b\n"},
+    {"NamelessSection", true, "", "top", "1", true, true,
+     "; comment\ntop=1\n\n[S]\nk=Old\nk=Second\n[S]\nk=Third\n"},
+    // Changes that would read back as something else are refused and change nothing.
+    {"EmptyKeyRefused", true, "T", "", "v", false, false, kSetBase},
+    {"KeyWithEqualsRefused", true, "S", "a=b", "v", false, false, kSetBase},
+    {"CommentKeyRefused", true, "S", ";k", "v", false, false, kSetBase},
+    {"KeyWithBlanksRefused", true, "S", " k2", "v", false, false, kSetBase},
+    {"ValueWithLeadingBlankRefused", true, "S", "k", " v", false, false, kSetBase},
+    {"ValueWithLineBreakRefused", true, "S", "k", "v\nw=1", false, false, kSetBase},
+    {"LineThatReadsAsHeaderRefused", true, "S", "[x", "y]", false, false, kSetBase},
+    {"SectionWithLineBreakRefused", true, "T\n[S", "k", "v", false, false, kSetBase},
 };
 
 INSTANTIATE_TEST_SUITE_P(Cases, IniSet, testing::ValuesIn(kSets),
                          [](const auto& info) { return std::string(info.param.name); });
+
+struct KeepCase {
+    const char* name;
+    const char* text;
+    const char* section;
+    const char* key;
+    const char* value;
+    const char* written;
+};
+
+class IniKeepsText : public testing::TestWithParam<KeepCase> {};
+
+// The user's file comes back as it was but for the one change, and reads back the same.
+TEST_P(IniKeepsText, WritesOnlyTheChange) {
+    const KeepCase& c = GetParam();
+    CIniFile ini;
+    ini.LoadFromText(c.text, true);
+    ASSERT_TRUE(ini.SetValue(c.section, c.key, c.value));
+    EXPECT_EQ(ini.Serialize(), c.written);
+
+    CIniFile reread;
+    reread.LoadFromText(ini.Serialize(), true);
+    ASSERT_EQ(reread.Entries(), ini.Entries());
+    for (const auto& [section, key] : ini.Entries())
+        EXPECT_EQ(reread.GetValue(section, key, "<none>"), ini.GetValue(section, key, "<none>"))
+            << section << "/" << key;
+    EXPECT_EQ(reread.GetValue(c.section, c.key), c.value);
+}
+
+const KeepCase kKeeps[] = {
+    {"CommentsAndBlankLines", "; head\n\n[Setup]\n; the language\nLanguage=English\n\n; end\n",
+     "Setup", "Language", "Chinese",
+     "; head\n\n[Setup]\n; the language\nLanguage=Chinese\n\n; end\n"},
+    {"SpacingAroundEquals", "[Setup]\n  Language =  English  \n", "Setup", "Language", "Chinese",
+     "[Setup]\n  Language =  Chinese\n"},
+    {"CrLfLines", "[Setup]\r\nLanguage=English\r\n", "Setup", "ShowLang", "1",
+     "[Setup]\r\nLanguage=English\r\nShowLang=1\r\n"},
+    {"CrLfValue", "[Setup]\r\nLanguage=English\r\n", "Setup", "Language", "Chinese",
+     "[Setup]\r\nLanguage=Chinese\r\n"},
+    {"EmptyHeaderStaysAHeader", "k=1\n[A]\na=1\n[]\nb=2\n", "A", "a", "3",
+     "k=1\n[A]\na=3\n[]\nb=2\n"},
+    {"NewKeyAboveTrailingComments", "[A]\na=1\n\n; about B\n[B]\n", "A", "n", "2",
+     "[A]\na=1\nn=2\n\n; about B\n[B]\n"},
+    {"NewKeyInEmptySection", "[A]\n; nothing yet\n[B]\nb=1\n", "A", "a", "1",
+     "[A]\na=1\n; nothing yet\n[B]\nb=1\n"},
+    {"LastLineWithoutNewline", "[A]\na=1", "B", "b", "2", "[A]\na=1\n[B]\nb=2\n"},
+    {"BomKeptAtTheStart", "\xEF\xBB\xBF; c\n[A]\na=1\n", "A", "a", "2",
+     "\xEF\xBB\xBF; c\n[A]\na=2\n"},
+    {"NoBomAdded", "; c\n[A]\na=1\n", "A", "a", "2", "; c\n[A]\na=2\n"},
+    {"KeyOnlyLineGetsItsValue", "[A]\nflag\n", "A", "flag", "1", "[A]\nflag=1\n"},
+    {"ValueWithInlineComment", "[A]\na=1 // old\n", "A", "a", "2", "[A]\na=2\n"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Cases, IniKeepsText, testing::ValuesIn(kKeeps),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// Unchanged files are written back byte for byte, whatever odd lines they hold.
+TEST(IniFile, UnchangedTextSerializesAsItWas) {
+    for (const char* text :
+         {"", "\n\n", "no newline", "[]\n[]\n=x\n;c\r\n  \t\n[A]\nk\n", "\xEF\xBB\xBF",
+          "\xEF\xBB\xBF[A]\r\na=1", "x\xEF\xBB\xBF=1\n", "[\xB6\xD4]\n\xBD\xB2=\xBB\xFA\n"}) {
+        CIniFile ini;
+        ini.LoadFromText(text, true);
+        EXPECT_EQ(ini.Serialize(), text);
+    }
+}
 
 TEST(IniFile, SetValueWithoutLoadedFileDoesNothing) {
     CIniFile ini;
@@ -124,12 +199,6 @@ TEST(IniFile, TextWithoutFileSavesNothingAndSucceeds) {
     ini.SetValue("S", "k", "w");
     EXPECT_TRUE(ini.Save().ok);
     EXPECT_EQ(ini.GetValue("S", "k"), "w");
-}
-
-TEST(IniFile, BomIsKeptOnSave) {
-    CIniFile ini;
-    ini.LoadFromText("\xEF\xBB\xBF[S]\nk=v\n", true);
-    EXPECT_EQ(ini.Serialize(), NativeLines("\xEF\xBB\xBF[S]\nk=v\n"));
 }
 
 class IniFileOnDisk : public testing::Test {
@@ -165,16 +234,16 @@ TEST_F(IniFileOnDisk, UnchangedFileIsNeverRewritten) {
 }
 
 TEST_F(IniFileOnDisk, DestructorSavesWholeFileWithoutOldTail) {
-    // Far longer than the result, so an in-place rewrite would leave old text behind.
-    std::string original = "[Setup]\nLanguage=English\n";
-    for (int i = 0; i < 50; ++i) original += "; a long comment line that is not written back\n";
-    WriteBytes(path, original);
+    // Longer before than after, so an in-place rewrite would leave old text behind.
+    std::string comments;
+    for (int i = 0; i < 50; ++i) comments += "; a long comment line that is written back\n";
+    WriteBytes(path, "[Setup]\nLanguage=English-for-now\n" + comments);
     {
         CIniFile ini;
         ASSERT_TRUE(ini.Open(path, true, true));
-        ini.SetValue("setup", "language", "Chinese");
+        EXPECT_TRUE(ini.SetValue("setup", "language", "Chinese"));
     }
-    EXPECT_EQ(ReadBytes(path), NativeLines("[Setup]\nLanguage=Chinese\n"));
+    EXPECT_EQ(ReadBytes(path), "[Setup]\nLanguage=Chinese\n" + comments);
     EXPECT_EQ(DirEntries(dir.path()), 1u) << "temporary file left behind";
 }
 
@@ -214,23 +283,6 @@ TEST_F(IniFileOnDisk, ReopenReadsWhatWasSaved) {
     ASSERT_TRUE(again.Open(path, false, true));
     EXPECT_EQ(again.GetValue("SETUP", "language"), "Chinese");
     EXPECT_EQ(again.GetValue("Chinese", "AppName"), "对讲机");
-}
-
-TEST_F(IniFileOnDisk, SaveToWritesTheUserCopyAndLeavesTheOriginal) {
-    WriteBytes(path, "[Setup]\nLanguage=English\n[English]\nCompany=Shipped\n");
-    const std::string copy = dir.File("user/radio-programmer/Program.ini");
-    {
-        CIniFile ini;
-        ASSERT_TRUE(ini.Open(path, true, true));
-        ini.SaveTo(copy);
-        EXPECT_TRUE(ini.Save().ok) << "nothing changed: nothing to write";
-        EXPECT_FALSE(std::filesystem::exists(copy));
-        ini.SetValue("Setup", "Language", "Chinese");
-        ASSERT_TRUE(ini.Save().ok);  // creates the missing folders
-    }
-    EXPECT_EQ(ReadBytes(path), "[Setup]\nLanguage=English\n[English]\nCompany=Shipped\n");
-    EXPECT_EQ(ReadBytes(copy),
-              NativeLines("[Setup]\nLanguage=Chinese\n[English]\nCompany=Shipped\n"));
 }
 
 }  // namespace

@@ -61,17 +61,17 @@ TEST_F(GbkIni, SavedBytesStayGbk) {
     ini.SetValue(XINGHAO LAI, LOWER_A, "lower");
     ini.SetValue("Setup", "Language", "English");
     ASSERT_TRUE(ini.Save().ok);
-    // A key line without "=" comes back with one; CR LF becomes the platform's line end.
+    // Only the changed and the new line differ; the file keeps its CR LF line ends.
     // clang-format off
-    EXPECT_EQ(ReadBytes(path), NativeLines(
-              "[Setup]\n"
-              "Language=English\n"
-              "[" XINGHAO LAI "=\n"
-              "Type1=" XINGHAO "A\n"
-              "[" XINGHAO LAI "]\n"
-              UPPER_A "=upper\n"
-              FAN "=" FAN "\n"
-              LOWER_A "=lower\n"));
+    EXPECT_EQ(ReadBytes(path),
+              "[Setup]\r\n"
+              "Language=English\r\n"
+              "[" XINGHAO LAI "\r\n"
+              "Type1=" XINGHAO "A\r\n"
+              "[" XINGHAO LAI "]\r\n"
+              UPPER_A "=upper\r\n"
+              FAN "=" FAN "\r\n"
+              LOWER_A "=lower\r\n");
     // clang-format on
 }
 

@@ -6,8 +6,10 @@
 #include <QDir>
 #include <QDockWidget>
 #include <QFile>
+#include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
+#include <QRadioButton>
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QTest>
@@ -93,6 +95,9 @@ class ProgramAppTest : public QObject {
     void languageRestart();
     void languageRestartNeedsTheChoiceOnDisk();
     void installedLanguageChangeGoesToTheUserCopy();
+    void languageChangeKeepsTheShippedComments();
+    void openingALongerFileWarns_data();
+    void openingALongerFileWarns();
 };
 
 void ProgramAppTest::startUp_data() {
@@ -637,6 +642,62 @@ void ProgramAppTest::installedLanguageChangeGoesToTheUserCopy() {
     AppContext again;
     QVERIFY(again.LoadConfig(next, false));
     QCOMPARE(again.UiLanguage(), radio::Language::Chinese);
+}
+
+// Setup > Language on the shipped Program.ini: the file written for the restart is the one the
+// user had, with only the language changed.
+void ProgramAppTest::languageChangeKeepsTheShippedComments() {
+    const QByteArray shipped = FileBytes(RADIO_RESOURCES "/Program.ini");
+    QVERIFY(shipped.startsWith("; ") && shipped.contains("\nLanguage=English\n"));
+    ShellFixture fx(shipped);
+    CProgramApp app(fx.ctx);
+    QStringList started;
+    app.SetProcessStarter([&](const QString& program, const QStringList& args) {
+        started << program << args;
+        return true;
+    });
+    QVERIFY(app.InitInstance({fx.ConfigPath(), fx.Path("settings.ini"), {}}));
+    QTimer::singleShot(0, [] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        for (QRadioButton* b : dialog->findChildren<QRadioButton*>())
+            if (b->text() == "Chinese") b->setChecked(true);
+        dialog->accept();
+    });
+    app.MainFrame()->Action(ID_SETUP_LANGUAGE)->trigger();
+    QCOMPARE(started.size(), 5);  // restarted, so the file was written first
+    QByteArray expected = shipped;
+    expected.replace("\nLanguage=English\n", "\nLanguage=Chinese\n");
+    QCOMPARE(FileBytes(fx.ConfigPath()), expected);
+}
+
+void ProgramAppTest::openingALongerFileWarns_data() {
+    QTest::addColumn<bool>("commandLine");
+    QTest::newRow("File > Open") << false;
+    QTest::newRow("command line: once the window shows") << true;
+}
+
+void ProgramAppTest::openingALongerFileWarns() {
+    QFETCH(bool, commandLine);
+    ShellFixture fx(SampleIni("English"));
+    const QString path = fx.Path("long.dat");
+    WriteFile(path, ChannelFile() + QByteArray(1000, 'x'));
+    CProgramApp app(fx.ctx);
+    QVERIFY(app.InitInstance({fx.ConfigPath(), {}, commandLine ? path : QString()}));
+    if (commandLine) {
+        QVERIFY(fx.messages.shown.isEmpty());
+        QTRY_COMPARE(fx.messages.shown.size(), 1);
+    } else {
+        fx.messages.shown.clear();
+        QVERIFY(app.OpenDocumentFile(path));
+        QCOMPARE(fx.messages.shown.size(), 1);
+    }
+    QCOMPARE(app.MainFrame()->ActiveDocument()->GetTitle(), QString("long.dat"));
+    QCOMPARE(fx.messages.shown[0].kind, MessageService::Kind::Warning);
+    QCOMPARE(fx.messages.shown[0].text,
+             QString("'%1' holds 9192 bytes; only its first 8192 are the channel image, and "
+                     "saving it cuts off the 1000 bytes after them.")
+                 .arg(QFileInfo(path).absoluteFilePath()));
 }
 
 QTEST_MAIN(ProgramAppTest)

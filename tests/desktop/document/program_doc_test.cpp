@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QSignalSpy>
 #include <QTest>
+#include <random>
 
 #include "core/codec/channel_codec.h"
 #include "core/image/channel_file.h"
@@ -37,6 +38,10 @@ class ProgramDocTest : public QObject {
     void failedSaveReportsAndStaysModified();
     void saveAsProposesTheTitleInTheLastFolder_data();
     void saveAsProposesTheTitleInTheLastFolder();
+    void openAndSaveKeepEveryChannelByte_data();
+    void openAndSaveKeepEveryChannelByte();
+    void savingOverALongerFileAsksFirst_data();
+    void savingOverALongerFileAsksFirst();
 };
 
 void ProgramDocTest::newDocument_data() {
@@ -228,6 +233,99 @@ void ProgramDocTest::saveAsProposesTheTitleInTheLastFolder() {
     fx.files.proposals.clear();
     QVERIFY(!doc.DoSave(nullptr, true));  // the user cancels
     QCOMPARE(fx.files.proposals, QStringList({QString(proposal).replace("@", fx.dir.path())}));
+}
+
+// The band step may rewrite 0x1FF0-0x1FF2 from the configured band; every other byte of an
+// opened file comes back unchanged, whatever the channels hold, and an edit touches its row only.
+void ProgramDocTest::openAndSaveKeepEveryChannelByte_data() {
+    QTest::addColumn<QByteArray>("file");
+    auto odd = [](std::initializer_list<std::pair<int, char>> bytes) {
+        QByteArray file(8192, char(0xFF));
+        const char good[16] = {0x00, 0x25, 0x65, 0x14,       0x00,       0x25, 0x65, 0x14,
+                               0x70, 0x06, 0x23, char(0x80), char(0xEE), 1,    2,    3};
+        file.replace(16 * 5, 16, good, 16);
+        for (const auto& [at, value] : bytes) file[16 * 5 + at] = value;
+        return file;
+    };
+    QTest::newRow("power code 11") << odd({{12, char(0xFE)}});
+    QTest::newRow("rx 1656.66665")
+        << odd({{0, char(0xFF)}, {1, char(0xFF)}, {2, char(0xFF)}, {3, char(0xFE)}});
+    QTest::newRow("tx tone FF FE") << odd({{10, char(0xFF)}, {11, char(0xFE)}});
+    for (unsigned seed : {1u, 2u}) {
+        std::mt19937 rng(seed);
+        QByteArray file(8192, 0);
+        for (char& c : file) c = static_cast<char>(rng());
+        QTest::newRow(qPrintable(QString("random %1").arg(seed))) << file;
+    }
+}
+
+void ProgramDocTest::openAndSaveKeepEveryChannelByte() {
+    QFETCH(QByteArray, file);
+    ShellFixture fx(SampleIni("English"));
+    const QString path = fx.Path("in.dat");
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(file);
+    f.close();
+    CProgramDoc doc(fx.ctx);
+    QVERIFY(doc.OnOpenDocument(path).ok);
+    doc.DecodeIntoGrid();
+    const QByteArray band = Bytes(doc.image(), 0x1FF0, 3);
+    QByteArray expected = file;
+    expected.replace(0x1FF0, 3, band);
+
+    QVERIFY(doc.DoFileSave(nullptr));
+    QCOMPARE(FileBytes(path), expected);
+
+    QCOMPARE(radio::CommitCellEdit(doc.grid(), 7, radio::kColName, "ED1", radio::Language::English),
+             radio::CommitResult::Accepted);
+    QVERIFY(doc.DoFileSave(nullptr));
+    const QByteArray edited = FileBytes(path);
+    for (int i = 0; i < 8192; ++i) {
+        const bool row6 =
+            (i >= 6 * 16 && i < 7 * 16) || (i >= 0x0CA0 + 6 * 8 && i < 0x0CA0 + 7 * 8);
+        if (!row6 && edited[i] != expected[i]) QFAIL(qPrintable(QString("byte %1 changed").arg(i)));
+    }
+    if (doc.grid().InUse(7)) QCOMPARE(edited.mid(0x0CA0 + 6 * 8, 3), QByteArray("\x0E\x0D\x01", 3));
+}
+
+void ProgramDocTest::savingOverALongerFileAsksFirst_data() {
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("saved");
+    QTest::newRow("OK cuts the file") << int(MessageService::Answer::Ok) << true;
+    QTest::newRow("Cancel keeps it") << int(MessageService::Answer::Cancel) << false;
+}
+
+void ProgramDocTest::savingOverALongerFileAsksFirst() {
+    QFETCH(int, answer);
+    QFETCH(bool, saved);
+    ShellFixture fx(SampleIni("English"));
+    const QString path = fx.Path("long.dat");
+    const QByteArray original = QByteArray(8192, char(0xFF)) + QByteArray(100, 'x');
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(original);
+    f.close();
+    CProgramDoc doc(fx.ctx);
+    QVERIFY(doc.OnOpenDocument(path).ok);
+    QVERIFY(doc.LongerFileNote().contains("holds 8292 bytes"));
+    doc.DecodeIntoGrid();
+    doc.SetModifiedFlag();
+
+    fx.messages.answers = {MessageService::Answer(answer)};
+    QCOMPARE(doc.DoFileSave(nullptr), saved);
+    QCOMPARE(fx.messages.shown.size(), 1);
+    QCOMPARE(fx.messages.shown[0].kind, MessageService::Kind::OkCancel);
+    QVERIFY(
+        fx.messages.shown[0].text.endsWith("cuts off the 100 bytes after them.\n\nSave anyway?"));
+    QCOMPARE(FileBytes(path).size(), saved ? 8192 : original.size());
+    QCOMPARE(doc.IsModified(), !saved);
+    if (saved) {
+        // Now an image's size: the next save does not ask.
+        QVERIFY(doc.DoFileSave(nullptr));
+        QCOMPARE(fx.messages.shown.size(), 1);
+        QVERIFY(doc.LongerFileNote().isEmpty());
+    }
 }
 
 QTEST_MAIN(ProgramDocTest)
