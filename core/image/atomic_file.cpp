@@ -80,7 +80,8 @@ std::string TempName(const fs::path& target, unsigned attempt) {
 }
 
 // The process id of a temporary name "PID-N-M" (after the prefix), or 0 when it is not one.
-long TempNamePid(std::string_view rest) {
+// Windows names carry no process id, so only the POSIX stale-file sweep reads it.
+[[maybe_unused]] long TempNamePid(std::string_view rest) {
     long pid = 0;
     int field = 0;
     bool digits = false;
