@@ -16,6 +16,10 @@ int RunOption(Context& ctx);
 int RunBand(Context& ctx);
 int RunConfig(Context& ctx);
 
+// Images against each other and against the radio's rules (cmd_check.cpp, cmd_diff.cpp).
+int RunCheck(Context& ctx);
+int RunDiff(Context& ctx);
+
 // ---- Radio link commands (ports, read, write, simulate): declare them here ----
 
 }  // namespace radio::cli
