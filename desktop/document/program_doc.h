@@ -24,6 +24,9 @@ class CProgramDoc : public QObject {
     // status says which file and why. On success clears the new-image flag and takes the file
     // name as title.
     radio::Status OnOpenDocument(const QString& path);
+    // A backup of a radio read opens as a document of its own: titled with its date, and
+    // never saved over the backup (Save asks for a name, proposing the backup's).
+    radio::Status OnOpenBackup(const QString& path);
     // Encodes the grid into the image, then writes the file atomically.
     radio::Status OnSaveDocument(const QString& path);
 

@@ -86,6 +86,7 @@ class CMainFrame : public QMainWindow {
   private:
     QAction* NewAction(int id, const QString& text, const QString& prompt = {});
     void CreateMenus();
+    void AddBackupAndCompareItems();
     bool CreateToolBar();
     bool CreateStatusBar();
     bool CreateNavigationBar();

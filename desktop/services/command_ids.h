@@ -26,6 +26,10 @@ enum CommandId : int {
     ID_EDIT_CHANNEL_INFO = 32787,
     ID_EDIT_OPTIONAL_FEATURES = 32788,
     ID_SETUP_LANGUAGE = 32799,
+    // Writing safely: the backups of radio reads and comparing images.
+    ID_FILE_RADIO_BACKUPS = 32840,
+    ID_FILE_COMPARE = 32841,
+    ID_FILE_COMPARE_BACKUP = 32842,
 };
 
 // Status-bar indicators.
