@@ -137,6 +137,8 @@ QWidget* CProgressDlg::GetDlgItem(int id) const {
             return m_wndProgress;
         case kIdPosition:
             return m_staticPos;
+        case kIdVerify:
+            return m_chkVerify;
         default:
             return nullptr;
     }
