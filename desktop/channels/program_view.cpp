@@ -467,11 +467,13 @@ void CProgramView::ReportVerify(const radio::RadioImage& written,
     // English like every message of the program, channel headings included.
     const std::vector<radio::ImageDifference> diffs =
         radio::VerifyWrittenImage(written, readBack, radio::Language::English);
-    const QString report = QString::fromStdString(radio::VerifyReport(diffs));
+    QString report = QString::fromStdString(radio::VerifyReport(diffs));
     if (diffs.empty()) {
         m_ctx.Messages().Information(this, m_ctx.AppCaption(), report + QLatin1Char('.'));
         return;
     }
+    // What happened, then the differences below it, one a line.
+    report.replace(report.indexOf(QLatin1Char('\n')), 1, QStringLiteral("\n\n"));
     m_ctx.Messages().Warning(
         this, m_ctx.AppCaption(),
         report + QStringLiteral("\n\nWrite again; if the same differences come back, the radio's "

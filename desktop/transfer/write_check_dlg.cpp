@@ -32,7 +32,7 @@ CWriteCheckDlg::CWriteCheckDlg(QWidget* parent) : QDialog(parent) {
     m_list->setUniformRowHeights(true);
     m_list->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     m_list->header()->setStretchLastSection(true);
-    m_list->setMinimumSize(640, 220);
+    m_list->setMinimumSize(820, 240);
     connect(m_list, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* item) {
         const int row = item->data(0, kRowRole).toInt();
         if (row > 0) emit CellRequested(row, item->data(0, kColRole).toInt());
