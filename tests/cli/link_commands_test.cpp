@@ -209,6 +209,11 @@ INSTANTIATE_TEST_SUITE_P(
                    "162.47501\n"},
         VerifyCase{"DroppedBlock", "drop-write:412", 1,
                    "  channel 8, Cha Name: wrote RPT-B, the radio holds (empty)\n"},
+        // Block 1016 holds beep, squelch and the time-out timer; the radio kept its own.
+        VerifyCase{"DroppedOptions", "drop-write:1016", 1,
+                   "  option Squelch Level: wrote 3, the radio holds 1\n"},
+        VerifyCase{"CorruptedBandFrame", "corrupt-write:1022", 1,
+                   "  Band Limits: wrote FF FF FF, the radio holds FE FF FF\n"},
         // The read-back itself fails: the user learns the write went through unverified.
         VerifyCase{"ReadBackFails", "short-reply:5", 1,
                    "the write is complete, but it was not verified"}),

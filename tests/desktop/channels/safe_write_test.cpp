@@ -165,10 +165,6 @@ void SafeWriteTest::verifyAfterWrite_data() {
         << "corrupt-write:40" << int(Kind::Warning)
         << "channel 20, Rx Frequency: wrote 162.47500, the radio holds 162.47501"
         << int(radio::LinkOutcome::Done);
-    QTest::newRow("a block not stored")
-        << "drop-write:412" << int(Kind::Warning)
-        << "channel 8, Cha Name: wrote RPT-B, the radio holds (empty)"
-        << int(radio::LinkOutcome::Done);
     QTest::newRow("the read-back fails")
         << "short-reply:3" << int(Kind::Warning)
         << "The write is complete; reading it back to verify failed."
