@@ -25,6 +25,7 @@
 #include "desktop/frame/main_frame.h"
 #include "desktop/transfer/progress_dlg.h"
 #include "desktop/transfer/virtual_radio_host.h"
+#include "desktop/transfer/write_check_dlg.h"
 
 namespace {
 
@@ -63,7 +64,11 @@ int main(int argc, char** argv) {
         QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("Program.ini")),
         config);
     CProgramApp program;
-    if (!program.InitInstance({config, scratch.filePath(QStringLiteral("settings.ini")), {}})) {
+    // Backups of the read go to the scratch folder too.
+    if (!program.InitInstance({config,
+                               scratch.filePath(QStringLiteral("settings.ini")),
+                               {},
+                               scratch.filePath(QStringLiteral("backups"))})) {
         std::fprintf(stderr, "the program did not start\n");
         return 1;
     }
@@ -97,14 +102,22 @@ int main(int argc, char** argv) {
 
     // Let the window settle, then press OK as the user does.
     QTimer::singleShot(500, [&] {
-        if (options.write)
+        if (options.write) {
             view->OnWrite();
-        else
+            // The write alone: a verify would end in a message box waiting for the user.
+            view->ProgressDlg()->SetVerifyChecked(false);
+        } else {
             view->OnRead();
+        }
         sinceTick.start();
         ticker.start();
         transfer.start();
         view->ProgressDlg()->OnOK();
+        // The new document is blank, which the check before writing warns about.
+        QTimer::singleShot(0, [view] {
+            if (view->WriteCheckDlg() && view->WriteCheckDlg()->isVisible())
+                view->WriteCheckDlg()->accept();
+        });
     });
     loop.exec();
     ticker.stop();

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "cli/cli_support.h"
+#include "cli/cmd_backups.h"
 #include "qt/qt_serial_port.h"
 
 #ifdef _WIN32
@@ -79,6 +80,11 @@ class TerminalObserver : public LinkObserver {
         m_ctx.err << std::flush;
     }
 
+    void VerifyStarted() override {
+        EndBar();
+        m_verb = "verify";
+    }
+
     void EndBar() {
         if (m_barShown) m_ctx.err << "\n";
         m_barShown = false;
@@ -139,11 +145,27 @@ InterruptGuard::~InterruptGuard() {
 
 bool InterruptGuard::Raised() { return s_interrupted != 0; }
 
-bool ParseTransferArgs(Context& ctx, const char* command, std::string& port, std::string& file) {
+bool ParseTransferArgs(Context& ctx, const char* command, std::string& port, std::string& file,
+                       TransferOptions* options) {
     const std::string name = command;
+    const bool read = name == "read";
     for (std::size_t i = 0; i < ctx.args.size(); ++i) {
         const std::string& arg = ctx.args[i];
-        if (arg == "--port") {
+        if (options && read && (arg == "--backup-dir" || arg.rfind("--backup-dir=", 0) == 0)) {
+            if (arg.size() > 12) {
+                options->backupDir = arg.substr(13);
+            } else if (i + 1 < ctx.args.size()) {
+                options->backupDir = ctx.args[++i];
+            }
+            if (!options->backupDir || options->backupDir->empty()) {
+                UsageError(ctx, name, "--backup-dir needs a folder (or off)");
+                return false;
+            }
+        } else if (options && !read && arg == "--no-verify") {
+            options->verify = false;
+        } else if (options && !read && arg == "--force") {
+            options->force = true;
+        } else if (arg == "--port") {
             if (i + 1 >= ctx.args.size()) {
                 UsageError(ctx, name, "--port needs a port name");
                 return false;
@@ -169,13 +191,14 @@ bool ParseTransferArgs(Context& ctx, const char* command, std::string& port, std
 }
 
 LinkOutcome RunTerminalTransfer(Context& ctx, const std::string& port, bool write,
-                                RadioImage& image) {
+                                RadioImage& image, RadioImage* readBack, bool* writeCompleted) {
     InterruptGuard interrupts;
     TerminalObserver observer(ctx, write ? "write" : "read");
     SystemClock clock;
     QtSerialPort serial;
     RadioLink link(serial, clock, observer);
-    const LinkOutcome outcome = write ? link.Write(port, image) : link.Read(port, image);
+    const LinkOutcome outcome = write ? link.Write(port, image, readBack) : link.Read(port, image);
+    if (writeCompleted) *writeCompleted = write && link.WriteCompleted();
     observer.EndBar();
     if (outcome == LinkOutcome::Cancelled) Error(ctx, "cancelled");
     return outcome;
@@ -187,7 +210,8 @@ int TransferExitStatus(LinkOutcome outcome) {
 
 int RunRead(Context& ctx) {
     std::string port, file;
-    if (!ParseTransferArgs(ctx, "read", port, file)) return kExitUsage;
+    TransferOptions options;
+    if (!ParseTransferArgs(ctx, "read", port, file, &options)) return kExitUsage;
     // The command-line read keeps the raw image: no band step rewrites 0x1FF0..0x1FF2.
     RadioImage image;
     const LinkOutcome outcome = RunTerminalTransfer(ctx, port, false, image);
@@ -195,6 +219,8 @@ int RunRead(Context& ctx) {
         Error(ctx, file + " left as it was");
         return TransferExitStatus(outcome);
     }
+    // The backup first: should FILE fail to save, the read is still kept there.
+    BackUpRead(ctx, image, options.backupDir);
     return SaveImage(ctx, file, image) ? kExitOk : kExitRefused;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "cli/command.h"
@@ -28,14 +29,26 @@ class InterruptGuard {
     std::unique_ptr<Saved> m_saved;
 };
 
-// Parses "--port PORT FILE" (also "--port=PORT", in either order); prints the problem and
-// returns false on a usage error.
-bool ParseTransferArgs(Context& ctx, const char* command, std::string& port, std::string& file);
+// What read and write take beyond the port and the file.
+struct TransferOptions {
+    std::optional<std::string> backupDir;  // read: --backup-dir DIR (or "off")
+    bool verify = true;                    // write: --no-verify skips the read-back
+    bool force = false;                    // write: --force writes despite errors found
+};
+
+// Parses "--port PORT FILE" (also "--port=PORT", in either order) and, when `options` is given,
+// the options of the command that fill it; prints the problem and returns false on a usage
+// error.
+bool ParseTransferArgs(Context& ctx, const char* command, std::string& port, std::string& file,
+                       TransferOptions* options = nullptr);
 
 // One connection with progress on stderr, Retry/Cancel asked on the terminal (Cancel without
-// one) and Ctrl+C cancelling. Reads replace `image` only when complete.
+// one) and Ctrl+C cancelling. Reads replace `image` only when complete; a write with
+// `readBack` reads the radio back into it afterwards (see RadioLink::Write), and
+// `writeCompleted` tells whether every frame of the write itself was acknowledged.
 LinkOutcome RunTerminalTransfer(Context& ctx, const std::string& port, bool write,
-                                RadioImage& image);
+                                RadioImage& image, RadioImage* readBack = nullptr,
+                                bool* writeCompleted = nullptr);
 
 // Exit status of a transfer: 0 done, 1 anything else (the message has been printed).
 int TransferExitStatus(LinkOutcome outcome);

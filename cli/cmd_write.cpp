@@ -1,16 +1,67 @@
 #include "cli/cmd_write.h"
 
+#include <ostream>
+
 #include "cli/cli_support.h"
 #include "cli/cmd_read.h"
+#include "core/formats/image_check.h"
+#include "core/formats/image_diff.h"
 
 namespace radio::cli {
+namespace {
+
+// Prints what the check finds; true when the write may go ahead.
+bool CheckBeforeWrite(Context& ctx, const std::string& file, const RadioImage& image, bool force) {
+    const std::vector<Finding> findings = CheckImage(image);
+    for (const Finding& f : findings) Error(ctx, FormatFinding(f));
+    if (!HasErrors(findings)) return true;
+    if (force) {
+        Error(ctx, file + " has " + CountFindings(findings) + "; writing anyway (--force)");
+        return true;
+    }
+    Error(ctx, file + " has " + CountFindings(findings) +
+                   "; nothing was written (--force writes anyway)");
+    return false;
+}
+
+// The read-back against what was sent; exit 0 only when the radio holds all of it.
+int ReportVerify(Context& ctx, const RadioImage& written, const RadioImage& readBack) {
+    const std::vector<ImageDifference> diffs = VerifyWrittenImage(written, readBack, ctx.lang);
+    const std::string report = VerifyReport(diffs);
+    if (diffs.empty()) {
+        ctx.out << report << "\n";
+        return FinishOutput(ctx);
+    }
+    // The first line says what happened; the differences below it, indented.
+    std::size_t end = report.find('\n');
+    Error(ctx, report.substr(0, end));
+    while (end != std::string::npos) {
+        const std::size_t next = report.find('\n', end + 1);
+        ctx.err << "  " << report.substr(end + 1, next - end - 1) << "\n";
+        end = next;
+    }
+    return kExitRefused;
+}
+
+}  // namespace
 
 int RunWrite(Context& ctx) {
     std::string port, file;
-    if (!ParseTransferArgs(ctx, "write", port, file)) return kExitUsage;
+    TransferOptions options;
+    if (!ParseTransferArgs(ctx, "write", port, file, &options)) return kExitUsage;
     RadioImage image;
     if (!LoadImage(ctx, file, image)) return kExitUsage;
-    return TransferExitStatus(RunTerminalTransfer(ctx, port, true, image));
+    if (!CheckBeforeWrite(ctx, file, image, options.force)) return kExitRefused;
+    if (!options.verify) return TransferExitStatus(RunTerminalTransfer(ctx, port, true, image));
+
+    RadioImage readBack;
+    bool written = false;
+    const LinkOutcome outcome = RunTerminalTransfer(ctx, port, true, image, &readBack, &written);
+    if (outcome != LinkOutcome::Done) {
+        if (written) Error(ctx, "the write is complete, but it was not verified");
+        return TransferExitStatus(outcome);
+    }
+    return ReportVerify(ctx, image, readBack);
 }
 
 }  // namespace radio::cli

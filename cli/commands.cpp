@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "cli/cli_support.h"
+#include "cli/cmd_backups.h"
 #include "cli/cmd_ports.h"
 #include "cli/cmd_print.h"
 #include "cli/cmd_read.h"
@@ -47,6 +48,11 @@ const std::vector<Command>& Commands() {
         {"print", "FILE -o OUT.pdf|- [--lang en|zh] [--page-size A4|Letter|...]",
          "print the option and channel sheets of FILE into a PDF (-o - writes it to stdout)",
          RunPrint},
+        {"check", "FILE", "print what the check before writing finds in FILE (exit 0 none, 1 some)",
+         RunCheck},
+        {"diff", "A.dat B.dat",
+         "print the differences between two images, one a line (exit 0 same, 1 different)",
+         RunDiff},
         // ---- radio link commands ----
         {"ports", "",
          "list the serial ports found: name, description, USB vid:pid, cable chip, driver",
@@ -55,16 +61,24 @@ const std::vector<Command>& Commands() {
          "check a port as a transfer uses it (exists, permission, in use, 9600 8N1, a radio "
          "answers the wake-up) and say what to do; without --port, the USB cable plugged in",
          RunDoctor},
-        {"read", "--port PORT FILE",
-         "read the whole radio into FILE (written only after a complete read)", RunRead},
-        {"write", "--port PORT FILE", "write FILE to the radio", RunWrite},
+        {"read", "--port PORT [--backup-dir DIR|off] FILE",
+         "read the whole radio into FILE (written only after a complete read) and keep a "
+         "backup of it",
+         RunRead},
+        {"write", "--port PORT [--no-verify] [--force] FILE",
+         "check FILE, write it to the radio and read it back to verify; errors found refuse "
+         "the write unless --force",
+         RunWrite},
+        {"backups", "[--backup-dir DIR]",
+         "list the backups of radio reads, newest first: path, date, channels", RunBackups},
         {"simulate",
          "[--image FILE] [--save FILE] [--truncate] [--baud N] [--fault LIST] [--log FILE]",
          "serve a virtual radio on a pseudo-terminal (its path is the first line of stdout) "
          "until Ctrl+C (or SIGTERM, SIGHUP), then save its memory and frame log; LIST is a "
          "comma-separated list of "
          "silent, wrong-first-ack, ack-from:N, no-confirm-before:N, no-confirm-from:N, "
-         "pull-at-ident, scrambled-header, short-reply:K, garbage-ack:K, mute:K, pull:K "
+         "pull-at-ident, scrambled-header, short-reply:K, garbage-ack:K, mute:K, pull:K, "
+         "drop-write:K, corrupt-write:K "
          "(--fault help explains them)",
          RunSimulate},
     };
@@ -95,7 +109,8 @@ void PrintHelp(std::ostream& os) {
           "                    else the desktop program's: the user's copy or the one in\n"
           "                    ../share/radio-programmer; a missing file means every default)\n"
           "  --settings PATH   settings file holding the radio type, band and port choice\n"
-          "\nexit status: 0 done, 1 refused (a rejected edit, a failed transfer),\n"
+          "\nexit status: 0 done, 1 refused (a rejected edit, a failed transfer or verify,\n"
+          "             findings of check, differences of diff),\n"
           "             2 usage error or unreadable input\n";
 }
 

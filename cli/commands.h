@@ -18,6 +18,10 @@ int RunConfig(Context& ctx);
 int RunExport(Context& ctx);  // channels as CSV
 int RunImport(Context& ctx);  // channels from CSV or dump's TSV
 
+// Images against each other and against the radio's rules (cmd_check.cpp, cmd_diff.cpp).
+int RunCheck(Context& ctx);
+int RunDiff(Context& ctx);
+
 // ---- Radio link commands (ports, read, write, simulate): declare them here ----
 
 }  // namespace radio::cli

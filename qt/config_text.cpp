@@ -18,15 +18,19 @@ QString ConfigText(const std::string& bytes) {
     return gbk.decode(view);
 }
 
-QString SettingsFilePath(const std::string& appNameBytes) {
+QString SafeAppName(const std::string& appNameBytes) {
     QString name = ConfigText(appNameBytes).trimmed();
     if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String("..") ||
         name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\'))) {
         name = QString::fromUtf8(kDefaultAppName.data(),
                                  static_cast<qsizetype>(kDefaultAppName.size()));
     }
+    return name;
+}
+
+QString SettingsFilePath(const std::string& appNameBytes) {
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
-    return QDir(folder).filePath(name + QStringLiteral(".ini"));
+    return QDir(folder).filePath(SafeAppName(appNameBytes) + QStringLiteral(".ini"));
 }
 
 }  // namespace radio

@@ -102,4 +102,19 @@ void WriteBandLimits(RadioImage& image, int lowerMHz, int upperMHz) {
     for (std::size_t k = 0; k < bytes.size(); ++k) image[offset::kBandLimits + k] = bytes[k];
 }
 
+std::optional<BandLimits> ReadBandLimits(const RadioImage& image) {
+    const std::uint8_t b0 = image[offset::kBandLimits];
+    const std::uint8_t b1 = image[offset::kBandLimits + 1];
+    const std::uint8_t b2 = image[offset::kBandLimits + 2];
+    for (std::uint8_t b : {b0, b1, b2}) {
+        if ((b >> 4) > 9 || (b & 0x0F) > 9) return std::nullopt;
+    }
+    // The inverse of BandLimitBytes: hundreds and tens in b0/b1, the units in b2's nibbles, and
+    // the upper limit stored less one.
+    const int lower = (b0 >> 4) * 100 + (b0 & 0x0F) * 10 + (b2 >> 4);
+    const int upper = (b1 >> 4) * 100 + (b1 & 0x0F) * 10 + (b2 & 0x0F) + 1;
+    if (lower <= 0 || lower >= upper) return std::nullopt;
+    return BandLimits{lower, upper};
+}
+
 }  // namespace radio

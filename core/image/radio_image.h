@@ -95,4 +95,13 @@ void EncodeName(std::string_view text, std::span<std::uint8_t> out);
 std::array<std::uint8_t, 3> BandLimitBytes(int lowerMHz, int upperMHz);
 void WriteBandLimits(RadioImage& image, int lowerMHz, int upperMHz);
 
+struct BandLimits {
+    int lowerMHz = 0;
+    int upperMHz = 0;
+    friend bool operator==(const BandLimits&, const BandLimits&) = default;
+};
+// The band WriteBandLimits stored, or nullopt when the three bytes are no band (a nibble past
+// 9, the lower limit not below the upper one, the 0xFF of an image never given a band).
+std::optional<BandLimits> ReadBandLimits(const RadioImage& image);
+
 }  // namespace radio

@@ -39,6 +39,8 @@ bool ApplyItem(std::string_view item, RadioFaults& f) {
         {"garbage-ack", &RadioFaults::garbageAckBlock, 0},
         {"mute", &RadioFaults::muteBlock, 0},
         {"pull", &RadioFaults::pullBlock, 0},
+        {"drop-write", &RadioFaults::dropWriteBlock, 0},
+        {"corrupt-write", &RadioFaults::corruptWriteBlock, 0},
     };
     for (const auto& n : kNumbered) {
         if (n.name == name && value >= n.minimum) {
@@ -78,6 +80,8 @@ std::string_view FaultSyntax() {
            "  garbage-ack:K          acknowledge block K with a garbage byte\n"
            "  mute:K                 fall silent from block K's request on\n"
            "  pull:K                 close the line when block K is requested\n"
+           "  drop-write:K           acknowledge block K's write but do not store it\n"
+           "  corrupt-write:K        store block K's write with one bit changed\n"
            "  (blocks are address / 8; the band frame is block 1022; join faults with ',')\n";
 }
 

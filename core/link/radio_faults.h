@@ -22,6 +22,8 @@ struct RadioFaults {
     int garbageAckBlock = -1;         // this block is acknowledged with a garbage byte
     int muteBlock = -1;               // from this block's request on, the radio stays silent
     int pullBlock = -1;               // the cable comes out when this block is requested
+    int dropWriteBlock = -1;          // this block's write is acknowledged but not stored
+    int corruptWriteBlock = -1;       // this block is stored with bit 0 of its first byte flipped
 };
 
 // Parses a comma-separated list such as "ack-from:6,no-confirm-from:6" (see FaultSyntax()).

@@ -30,6 +30,7 @@ RadioLink::RadioLink(SerialPort& port, Clock& clock, LinkObserver& observer)
 LinkOutcome RadioLink::Read(const std::string& portName, RadioImage& image) {
     m_observer.SetProgressRange(clone::kReadProgressMax);
     m_progress = 0;
+    m_phase.clear();
     if (!OpenAndConfigure(portName)) return LinkOutcome::OpenFailed;
     // The caller's image changes only once every block is in: a transfer that ends early must
     // not leave it half old, half new.
@@ -41,13 +42,32 @@ LinkOutcome RadioLink::Read(const std::string& portName, RadioImage& image) {
     return outcome;
 }
 
-LinkOutcome RadioLink::Write(const std::string& portName, const RadioImage& image) {
+LinkOutcome RadioLink::Write(const std::string& portName, const RadioImage& image,
+                             RadioImage* readBack) {
     m_observer.SetProgressRange(clone::kWriteProgressMax);
     m_progress = 0;
+    m_phase.clear();
+    m_writeCompleted = false;
     if (!OpenAndConfigure(portName)) return LinkOutcome::OpenFailed;
     Step step = Handshake();
     if (step == Step::Go) step = WriteBlocks(image);
+    if (step == Step::Go) {
+        m_writeCompleted = true;
+        if (readBack != nullptr) step = ReadBack(*readBack);
+    }
     return Finish(step);
+}
+
+RadioLink::Step RadioLink::ReadBack(RadioImage& readBack) {
+    m_observer.VerifyStarted();
+    m_observer.SetProgressRange(clone::kReadProgressMax);
+    m_progress = 0;
+    m_phase = "The write is complete; reading it back to verify failed. ";
+    // Like a read, the caller's image changes only once every block is in.
+    RadioImage scratch = readBack;
+    const Step step = ReadBlocks(scratch);
+    if (step == Step::Go) readBack = scratch;
+    return step;
 }
 
 bool RadioLink::OpenAndConfigure(const std::string& portName) {
@@ -83,7 +103,7 @@ bool RadioLink::PumpCancelled(int rounds, int sleepMs) {
 }
 
 RadioLink::Step RadioLink::Fatal(const std::string& detail) {
-    m_observer.ShowMessage(kMsgProgramInterrupt, Text(kMsgProgramInterrupt), detail);
+    m_observer.ShowMessage(kMsgProgramInterrupt, Text(kMsgProgramInterrupt), m_phase + detail);
     return Step::Failed;
 }
 

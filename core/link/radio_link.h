@@ -22,6 +22,9 @@ class LinkObserver {
     virtual bool AskRetry(int messageId, const std::string& text) = 0;
     // Messages 61453 and 61454 with OK; `detail` (may be empty) goes below the text.
     virtual void ShowMessage(int messageId, const std::string& text, const std::string& detail) = 0;
+    // A verifying write has sent everything and starts reading it back; the progress starts
+    // again with the range of a read.
+    virtual void VerifyStarted() {}
 };
 
 enum class [[nodiscard]] LinkOutcome{
@@ -50,8 +53,13 @@ class RadioLink {
 
     // Reads the whole radio. `image` is replaced only when all 1024 blocks arrived.
     LinkOutcome Read(const std::string& portName, RadioImage& image);
-    // Writes 0x0000..0x1FEF and the band frame (0x1FF0..0x1FF2).
-    LinkOutcome Write(const std::string& portName, const RadioImage& image);
+    // Writes 0x0000..0x1FEF and the band frame (0x1FF0..0x1FF2). With `readBack`, then reads
+    // the whole radio over the same connection (the radio stays in clone mode after the band
+    // frame, so no second handshake is needed) into `readBack`, replaced only when complete.
+    LinkOutcome Write(const std::string& portName, const RadioImage& image,
+                      RadioImage* readBack = nullptr);
+    // True when every frame of the last Write was acknowledged, even if its read-back failed.
+    bool WriteCompleted() const { return m_writeCompleted; }
 
   private:
     // How a phase of the connection ended; every exit after the open closes the port.
@@ -61,6 +69,7 @@ class RadioLink {
     LinkOutcome Finish(Step step);
     Step Handshake();
     Step ReadBlocks(RadioImage& scratch);
+    Step ReadBack(RadioImage& readBack);
     Step WriteBlocks(const RadioImage& image);
     Step SendFrame(std::uint16_t address, const std::uint8_t* data, std::size_t length,
                    const std::string& what);
@@ -73,6 +82,8 @@ class RadioLink {
     Clock& m_clock;
     LinkObserver& m_observer;
     int m_progress = 0;
+    bool m_writeCompleted = false;
+    std::string m_phase;  // put before the details of a failure, so the user knows where it was
 };
 
 }  // namespace radio

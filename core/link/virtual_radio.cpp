@@ -168,11 +168,14 @@ void VirtualRadio::OnHeader(std::vector<std::uint8_t>& reply) {
 
 void VirtualRadio::OnData(std::vector<std::uint8_t>& reply) {
     const std::uint16_t address = static_cast<std::uint16_t>((m_frame[1] << 8) | m_frame[2]);
-    for (std::size_t i = 0; i < m_dataExpected; ++i) {
+    const int block = clone::BlockOf(address);
+    // A flipped bit in the first byte stands for a cell that did not take the write.
+    if (block == m_faults.corruptWriteBlock && m_dataExpected > 0)
+        m_frame[clone::kHeaderSize] ^= 0x01;
+    for (std::size_t i = 0; i < m_dataExpected && block != m_faults.dropWriteBlock; ++i) {
         // Addresses past the end of memory go nowhere, as on a radio with 8 KiB.
         if (address + i < kImageSize) m_memory[address + i] = m_frame[clone::kHeaderSize + i];
     }
-    const int block = clone::BlockOf(address);
     Send(reply, block == m_faults.garbageAckBlock ? kGarbageByte : clone::kAck);
     m_lastReadBlock = -1;
     m_state = State::Ready;

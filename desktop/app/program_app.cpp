@@ -12,8 +12,10 @@
 #include <QWidget>
 
 #include "core/config/messages.h"
+#include "core/link/radio_faults.h"
 #include "desktop/channels/program_view.h"
 #include "desktop/dialogs/about_dlg.h"
+#include "desktop/dialogs/backups_dlg.h"
 #include "desktop/document/program_doc.h"
 #include "desktop/frame/child_frame.h"
 #include "desktop/frame/main_frame.h"
@@ -23,6 +25,7 @@
 #include "desktop/services/file_dialog_service.h"
 #include "desktop/services/message_service.h"
 #include "desktop/services/qt_settings_store.h"
+#include "desktop/transfer/virtual_radio_host.h"
 #include "qt/data_paths.h"
 
 namespace {
@@ -51,6 +54,10 @@ CProgramApp::StartOptions CProgramApp::ParseCommandLine(const QStringList& argum
             options.configPath = arguments.at(++i);
         } else if (arg == QLatin1String("--settings") && i + 1 < arguments.size()) {
             options.settingsPath = arguments.at(++i);
+        } else if (arg == QLatin1String("--backup-dir") && i + 1 < arguments.size()) {
+            options.backupDir = arguments.at(++i);
+        } else if (arg == QLatin1String("--virtual-faults") && i + 1 < arguments.size()) {
+            options.virtualFaults = arguments.at(++i);
         } else if (!arg.trimmed().isEmpty() && !arg.startsWith(QLatin1String("--"))) {
             options.fileToOpen = arg;
         }
@@ -98,6 +105,13 @@ bool CProgramApp::InitInstance(const StartOptions& options) {
     }
     if (!options.settingsPath.isEmpty())
         m_ctx.SetSettings(QtSettingsStore::AtFile(options.settingsPath));
+    if (!options.backupDir.isEmpty()) m_ctx.SetBackupFolder(options.backupDir);
+    // For trying out how the program meets a misbehaving radio; a list that does not parse
+    // leaves the built-in radio well.
+    radio::RadioFaults faults;
+    if (!options.virtualFaults.isEmpty() &&
+        radio::ParseFaults(options.virtualFaults.toStdString(), faults).ok)
+        CVirtualRadioHost::Shared()->SetFaults(faults);
 
     // 6. The main window.
     m_pMainFrame = std::make_unique<CMainFrame>(m_ctx);
@@ -124,6 +138,8 @@ void CProgramApp::ConnectCommands() {
     connect(frame->AboutAction(false), &QAction::triggered, this, &CProgramApp::OnAppAbout);
     connect(frame->Action(ID_FILE_PRINT_SETUP), &QAction::triggered, this,
             &CProgramApp::OnFilePrintSetup);
+    connect(frame->Action(ID_FILE_RADIO_BACKUPS), &QAction::triggered, this,
+            &CProgramApp::OnRadioBackups);
 }
 
 void CProgramApp::CreateNewDocument() {
@@ -149,11 +165,21 @@ void CProgramApp::OnFileOpen() {
     if (!path.isEmpty()) OpenDocumentFile(path);
 }
 
-bool CProgramApp::OpenDocumentFile(const QString& path) {
+bool CProgramApp::OpenDocumentFile(const QString& path) { return OpenDocument(path, false); }
+
+bool CProgramApp::OpenBackupDocument(const QString& path) { return OpenDocument(path, true); }
+
+void CProgramApp::OnRadioBackups() {
+    CBackupsDlg dlg(m_ctx, m_pMainFrame.get());
+    if (dlg.exec() == QDialog::Accepted) OpenBackupDocument(dlg.ChosenPath());
+}
+
+bool CProgramApp::OpenDocument(const QString& path, bool backup) {
     CChildFrame* previous = m_pMainFrame->ActiveChild();
     if (previous && !previous->GetView()->QueryInterrupt()) return false;
     auto doc = std::make_unique<CProgramDoc>(m_ctx);
-    if (radio::Status st = doc->OnOpenDocument(path); !st) {
+    const radio::Status st = backup ? doc->OnOpenBackup(path) : doc->OnOpenDocument(path);
+    if (!st) {
         m_ctx.Messages().Warning(m_pMainFrame.get(), m_ctx.AppCaption(),
                                  QStringLiteral("The channel file could not be opened.\n\n%1")
                                      .arg(QString::fromStdString(st.message)));
@@ -199,6 +225,8 @@ QStringList CProgramApp::RestartArguments() const {
     if (!m_options.configPath.isEmpty()) args << QStringLiteral("--config") << m_options.configPath;
     if (!m_options.settingsPath.isEmpty())
         args << QStringLiteral("--settings") << m_options.settingsPath;
+    if (!m_options.backupDir.isEmpty())
+        args << QStringLiteral("--backup-dir") << m_options.backupDir;
     return args;
 }
 

@@ -18,9 +18,11 @@ class CProgramApp : public QObject {
     Q_OBJECT
   public:
     struct StartOptions {
-        QString configPath;    // --config PATH; default: found by radio::LocateProgramConfig
-        QString settingsPath;  // --settings PATH; default: the user's settings location
-        QString fileToOpen;    // a channel file named on the command line
+        QString configPath;       // --config PATH; default: found by radio::LocateProgramConfig
+        QString settingsPath;     // --settings PATH; default: the user's settings location
+        QString fileToOpen;       // a channel file named on the command line
+        QString backupDir{};      // --backup-dir DIR (or off): where reads are backed up
+        QString virtualFaults{};  // --virtual-faults LIST: misbehaviour of the built-in radio
     };
     static StartOptions ParseCommandLine(const QStringList& arguments);
 
@@ -46,6 +48,10 @@ class CProgramApp : public QObject {
     // Opens a channel file in a new window and hides the one that was active; on failure
     // reports why and leaves everything as it was.
     bool OpenDocumentFile(const QString& path);
+    // File > Radio Backups: lists the backups of radio reads; the one chosen opens as a new
+    // document, the way Open opens a file.
+    void OnRadioBackups();
+    bool OpenBackupDocument(const QString& path);
     void OnAppAbout();
     void OnFilePrintSetup();
     QPrinter* Printer();
@@ -61,6 +67,7 @@ class CProgramApp : public QObject {
 
   private:
     CProgramApp(std::unique_ptr<AppContext> own, AppContext* given, QObject* parent);
+    bool OpenDocument(const QString& path, bool backup);
     void CreateNewDocument();
     void ConnectCommands();
 

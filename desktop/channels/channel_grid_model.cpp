@@ -8,6 +8,8 @@ namespace {
 
 // The control's "general" alignment; texts are then left-aligned, vertically centred.
 constexpr int kAlignGeneral = 9;
+// Background of marked cells: a light amber that black text stays readable on.
+const QColor kMarkedColor(255, 214, 140);
 
 QString ToQString(const std::string& text) {
     return QString::fromUtf8(text.data(), qsizetype(text.size()));
@@ -37,6 +39,8 @@ QVariant CChannelGridModel::data(const QModelIndex& index, int role) const {
             return ToQString(m_cells.Text(row, col));
         case Qt::TextAlignmentRole:
             return int(ToQtAlignment(Alignment(col)));
+        case Qt::BackgroundRole:
+            return IsMarked(row, col) ? QVariant(QBrush(kMarkedColor)) : QVariant();
         default:
             return {};
     }
@@ -122,6 +126,14 @@ void CChannelGridModel::CellChanged(int row, int col) {
         const QModelIndex cell = IndexOf(row, col);
         emit dataChanged(cell, cell, {Qt::DisplayRole});
     }
+}
+
+void CChannelGridModel::SetMarkedCells(const QSet<QPair<int, int>>& cells) {
+    if (cells == m_marked) return;
+    m_marked = cells;
+    if (rowCount() > 0 && columnCount() > 0)
+        emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1),
+                         {Qt::BackgroundRole});
 }
 
 void CChannelGridModel::RefreshAll() {

@@ -2,6 +2,8 @@
 
 #include <QAbstractTableModel>
 #include <QColor>
+#include <QPair>
+#include <QSet>
 #include <array>
 
 #include "core/codec/channel_grid.h"
@@ -35,6 +37,11 @@ class CChannelGridModel : public QAbstractTableModel {
     QColor FixedColor() const { return m_fixedColor; }
     void SetFixedColor(const QColor& color);
 
+    // Cells drawn on a marked background, (row, col) in grid numbering: the cells in which a
+    // comparison found differences.
+    void SetMarkedCells(const QSet<QPair<int, int>>& cells);
+    bool IsMarked(int row, int col) const { return m_marked.contains({row, col}); }
+
     // Grid cell (row, col) changed in the ChannelGrid.
     void CellChanged(int row, int col);
     void RefreshAll();
@@ -47,4 +54,5 @@ class CChannelGridModel : public QAbstractTableModel {
     int m_cols = 2;
     std::array<int, radio::ChannelGrid::kCols> m_align{};
     QColor m_fixedColor;
+    QSet<QPair<int, int>> m_marked;
 };

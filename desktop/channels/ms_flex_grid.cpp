@@ -86,6 +86,12 @@ void CMSFlexGrid::Refresh() {
     viewport()->update();
 }
 
+void CMSFlexGrid::SetMarkedCells(const QSet<QPair<int, int>>& cells) {
+    m_model->SetMarkedCells(cells);
+}
+
+bool CMSFlexGrid::IsCellMarked(int row, int col) const { return m_model->IsMarked(row, col); }
+
 int CMSFlexGrid::GetRows() const { return m_model->Rows(); }
 
 void CMSFlexGrid::SetRows(int rows) {

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QColor>
+#include <QPair>
+#include <QSet>
 #include <QString>
 #include <QTableView>
 #include <array>
@@ -37,6 +39,9 @@ class CMSFlexGrid : public QTableView {
     const radio::ChannelGrid& Cells() const { return m_cells; }
     // Repaints every cell and heading from Cells().
     void Refresh();
+    // Draws these cells (row, col) on a marked background; an empty set clears the marks.
+    void SetMarkedCells(const QSet<QPair<int, int>>& cells);
+    bool IsCellMarked(int row, int col) const;
     // Typing with no editor open must not jump to a cell whose text starts with the key.
     void keyboardSearch(const QString&) override {}
 

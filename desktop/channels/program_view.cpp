@@ -1,8 +1,13 @@
 #include "desktop/channels/program_view.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QFontMetrics>
 #include <QKeyEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QTimer>
@@ -10,9 +15,14 @@
 #include "core/codec/channel_codec.h"
 #include "core/codec/edit_rules.h"
 #include "core/config/messages.h"
+#include "core/formats/backup_store.h"
+#include "core/formats/image_check.h"
+#include "core/formats/image_diff.h"
+#include "core/image/channel_file.h"
 #include "desktop/channels/cell_combo.h"
 #include "desktop/channels/cell_edit.h"
 #include "desktop/channels/cell_keys.h"
+#include "desktop/channels/compare_panel.h"
 #include "desktop/channels/ms_flex_grid.h"
 #include "desktop/dialogs/language_dlg.h"
 #include "desktop/document/program_doc.h"
@@ -23,6 +33,7 @@
 #include "desktop/transfer/com_setup_dlg.h"
 #include "desktop/transfer/progress_dlg.h"
 #include "desktop/transfer/transfer_controller.h"
+#include "desktop/transfer/write_check_dlg.h"
 #include "qt/print_job.h"
 
 namespace {
@@ -118,9 +129,12 @@ CProgramView::CProgramView(AppContext& ctx, CProgramDoc* doc, QWidget* parent)
                MessageService::Answer::Retry;
     });
     connect(m_pTransfer, &CTransferController::Finished, this, &CProgramView::OnTransferFinished);
+    connect(m_pTransfer, &CTransferController::ReadBack, this, &CProgramView::ReportVerify);
 
     // A save encodes the grid: the edit under way belongs in it.
     if (doc) connect(doc, &CProgramDoc::aboutToSave, this, [this] { CommitCellEdit(); });
+    // Changes made outside the grid (the option and product dialogs) reach a comparison too.
+    if (doc) connect(doc, &CProgramDoc::modifiedChanged, this, [this] { RefreshCompare(); });
 }
 
 CProgramView::~CProgramView() {
@@ -373,7 +387,10 @@ bool CProgramView::CommitCellEdit() {
     const radio::CommitResult result =
         radio::CommitCellEdit(cells, row, col, ToStd(text), m_ctx.UiLanguage());
     m_grid->Refresh();
-    if (cells.RowTexts(row) != before) m_pDocument->SetModifiedFlag();
+    if (cells.RowTexts(row) != before) {
+        m_pDocument->SetModifiedFlag();
+        RefreshCompare();
+    }
     if (result != radio::CommitResult::Accepted) {
         ShowCaution(static_cast<int>(result));
         if (!m_bLeavingCell && m_grid->GetRow() == row && m_grid->GetCol() == col) OpenEditor();
@@ -483,6 +500,7 @@ void CProgramView::MoveAfterCommit(int row, int col) {
 void CProgramView::OnRead() {
     m_bWriteMode = false;
     m_pProgressDlg->m_strTitle = CProgressDlg::TitleFor(false, m_ctx.UiLanguage());
+    m_pProgressDlg->ShowVerifyBox(false, QString());
     // An open window keeps its caption; OK then goes in the direction chosen last.
     if (m_pProgressDlg->IsOpen()) return;
     m_pProgressDlg->Open();
@@ -492,6 +510,9 @@ void CProgramView::OnWrite() {
     m_bWriteMode = true;
     CommitCellEdit();
     m_pProgressDlg->m_strTitle = CProgressDlg::TitleFor(true, m_ctx.UiLanguage());
+    m_pProgressDlg->m_strVerifyTitle = CProgressDlg::VerifyTitleFor(m_ctx.UiLanguage());
+    m_pProgressDlg->ShowVerifyBox(true, CProgressDlg::VerifyBoxTextFor(m_ctx.UiLanguage()));
+    m_pProgressDlg->SetVerifyChecked(m_ctx.Settings().GetInt(kVerifySetting).value_or(1) != 0);
     if (m_pProgressDlg->IsOpen()) return;
     m_pProgressDlg->Open();
 }
@@ -527,16 +548,72 @@ void CProgramView::SetVirtualRadio(std::shared_ptr<CVirtualRadioHost> host) {
 void CProgramView::OnStartTransfer() {
     if (!m_pDocument || IsTransferRunning() || !m_pProgressDlg->IsStarted()) return;
     m_bTransferWrite = m_bWriteMode;
-    if (m_bTransferWrite)
-        EncodeGridToImage();
-    else
+    if (!m_bTransferWrite) {
         CommitCellEdit();
-    // A read works on a copy: the document changes only when every block has arrived.
-    m_pTransfer->Start(m_bTransferWrite, PortName(), m_pDocument->image(), m_pProgressDlg);
+        // A read works on a copy: the document changes only when every block has arrived.
+        m_pTransfer->Start(false, PortName(), m_pDocument->image(), m_pProgressDlg);
+        return;
+    }
+    EncodeGridToImage();
+    m_ctx.Settings().SetInt(kVerifySetting, m_pProgressDlg->IsVerifyChecked() ? 1 : 0);
+    const std::vector<radio::Finding> findings = radio::CheckImage(m_pDocument->image());
+    if (findings.empty()) return StartWrite();
+
+    // The findings first; the write goes only on Write anyway. Window-modal over the progress
+    // window, so neither the grid nor the transfer window changes meanwhile.
+    if (!m_pWriteCheckDlg) {
+        m_pWriteCheckDlg = new CWriteCheckDlg(m_pProgressDlg);
+        m_pWriteCheckDlg->setWindowModality(Qt::WindowModal);
+        connect(m_pWriteCheckDlg, &QDialog::accepted, this, &CProgramView::StartWrite);
+        connect(m_pWriteCheckDlg, &QDialog::rejected, m_pProgressDlg, &CProgressDlg::Dismiss);
+        connect(m_pWriteCheckDlg, &CWriteCheckDlg::CellRequested, this, &CProgramView::JumpToCell);
+    }
+    m_pWriteCheckDlg->SetFindings(findings);
+    m_pWriteCheckDlg->open();
+}
+
+void CProgramView::StartWrite() {
+    if (!m_pDocument || IsTransferRunning() || !m_pProgressDlg->IsStarted()) return;
+    m_pTransfer->Start(true, PortName(), m_pDocument->image(), m_pProgressDlg,
+                       m_pProgressDlg->IsVerifyChecked());
+}
+
+void CProgramView::ReportVerify(const radio::RadioImage& written,
+                                const radio::RadioImage& readBack) {
+    // English like every message of the program, channel headings included.
+    const std::vector<radio::ImageDifference> diffs =
+        radio::VerifyWrittenImage(written, readBack, radio::Language::English);
+    QString report = QString::fromStdString(radio::VerifyReport(diffs));
+    if (diffs.empty()) {
+        m_ctx.Messages().Information(this, m_ctx.AppCaption(), report + QLatin1Char('.'));
+        return;
+    }
+    // What happened, then the differences below it, one a line.
+    report.replace(report.indexOf(QLatin1Char('\n')), 1, QStringLiteral("\n\n"));
+    m_ctx.Messages().Warning(
+        this, m_ctx.AppCaption(),
+        report + QStringLiteral("\n\nWrite again; if the same differences come back, the radio's "
+                                "memory may be failing."));
+}
+
+void CProgramView::BackUpRead(const radio::RadioImage& image) {
+    const QString folder = m_ctx.BackupFolder();
+    if (folder.isEmpty()) return;  // switched off in Program.ini
+    radio::BackupStore store(QFile::encodeName(folder).toStdString());
+    if (const radio::Status st = store.Save(image); !st) {
+        m_ctx.Messages().Warning(
+            this, m_ctx.AppCaption(),
+            QStringLiteral("The radio was read completely, but the backup copy of its memory "
+                           "could not be saved.\n\n%1\n\nThe document holds everything that "
+                           "was read. BackupDir in Program.ini chooses another folder.")
+                .arg(QString::fromStdString(st.message)));
+    }
 }
 
 void CProgramView::OnTransferFinished(radio::LinkOutcome outcome, const radio::RadioImage& image) {
     if (m_pDocument && !m_bTransferWrite && outcome == radio::LinkOutcome::Done) {
+        // The radio's memory as it came, before the band settings touch the document's copy.
+        BackUpRead(image);
         const radio::RadioImage before = m_pDocument->image();
         m_pDocument->image() = image;
         m_pDocument->SetNewImage(false);
@@ -544,6 +621,7 @@ void CProgramView::OnTransferFinished(radio::LinkOutcome outcome, const radio::R
         m_pDocument->DecodeIntoGrid();  // band settings and the main window title too
         m_grid->Refresh();
         if (m_pDocument->image() != before) m_pDocument->SetModifiedFlag();
+        RefreshCompare();
     }
     emit TransferFinished(outcome);
 }
@@ -611,4 +689,122 @@ void CProgramView::OnFilePrintPreview() {
     m_pPreview = radio::MakePrintPreview(this, Printer(), *m_pPreviewJob);
     // Window-modal: the document cannot be closed under the preview.
     m_pPreview->open();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Comparing
+
+radio::RadioImage CProgramView::ImageToWrite() {
+    if (!m_pDocument) return {};
+    radio::RadioImage image = m_pDocument->image();
+    radio::EncodeGridToImage(m_pDocument->grid(), image);
+    return image;
+}
+
+void CProgramView::StartCompare(const radio::RadioImage& other, const QString& otherName) {
+    if (!m_pDocument) return;
+    CommitCellEdit();  // what the user sees is what is compared
+    if (!m_pComparePanel) {
+        m_pComparePanel = new CComparePanel(m_ctx.UiLanguage(), m_pForm);
+        connect(m_pComparePanel, &CComparePanel::CellRequested, this, &CProgramView::JumpToCell);
+        connect(m_pComparePanel, &CComparePanel::CloseRequested, this, &CProgramView::EndCompare);
+    }
+    m_compareImage = other;
+    m_strCompareName = otherName;
+    RefreshCompare();
+    PlaceComparePanel(true);
+}
+
+void CProgramView::EndCompare() {
+    if (!m_compareImage) return;
+    m_compareImage.reset();
+    m_grid->SetMarkedCells({});
+    PlaceComparePanel(false);
+}
+
+void CProgramView::RefreshCompare() {
+    if (!m_compareImage || !m_pDocument) return;
+    const std::vector<radio::ImageDifference> diffs =
+        radio::DiffImages(ImageToWrite(), *m_compareImage, m_ctx.UiLanguage());
+    QSet<QPair<int, int>> cells;
+    for (const radio::ImageDifference& d : diffs) {
+        if (d.area == radio::DiffArea::Channel) cells.insert({d.record + 1, d.column});
+    }
+    m_grid->SetMarkedCells(cells);
+    m_pComparePanel->SetDifferences(diffs, m_strCompareName);
+}
+
+void CProgramView::PlaceComparePanel(bool shown) {
+    const QSize form = FormSize();
+    // The list sits beside the grid, as high as the grid; the form and the window widen to
+    // hold it, and give the room back when the comparison ends.
+    const int extra = shown ? form.width() * 3 / 5 : 0;
+    const QRect grid = m_grid->geometry();
+    m_pComparePanel->setGeometry(form.width() - grid.left() / 2, grid.top(),
+                                 extra - grid.left() / 2, grid.height());
+    m_pComparePanel->setVisible(shown);
+    m_pForm->setFixedSize(form.width() + extra, form.height());
+
+    auto* window = qobject_cast<QMdiSubWindow*>(parentWidget());
+    if (!window) return;
+    int grow = extra - m_nCompareExtraWidth;
+    if (QMdiArea* area = window->mdiArea(); area && grow > 0)
+        grow = std::min(grow, std::max(0, area->viewport()->width() - window->geometry().right()));
+    if (!shown) grow = -m_nCompareExtraWidth;
+    window->resize(window->width() + grow, window->height());
+    m_nCompareExtraWidth += grow;
+}
+
+void CProgramView::JumpToCell(int row, int col) {
+    if (row < 1 || row >= radio::ChannelGrid::kRows) return;
+    if (col < 1 || col >= radio::ChannelGrid::kCols) col = 1;
+    m_grid->SetRow(row);
+    m_grid->SetCol(col);
+    m_grid->setFocus();
+}
+
+void CProgramView::OnFileCompare() {
+    if (!m_pDocument) return;
+    const QString path = m_ctx.FileDialogs().GetOpenFileName(this, QStringLiteral("*.dat"));
+    if (path.isEmpty()) return;
+    radio::RadioImage other;
+    if (const radio::Status st =
+            radio::LoadChannelFile(QFile::encodeName(path).toStdString(), other);
+        !st) {
+        m_ctx.Messages().Warning(this, m_ctx.AppCaption(),
+                                 QStringLiteral("The channel file could not be opened.\n\n%1")
+                                     .arg(QString::fromStdString(st.message)));
+        return;
+    }
+    StartCompare(other, QFileInfo(path).fileName());
+}
+
+void CProgramView::OnCompareWithBackup() {
+    if (!m_pDocument) return;
+    const QString folder = m_ctx.BackupFolder();
+    if (folder.isEmpty()) {
+        m_ctx.Messages().Information(this, m_ctx.AppCaption(),
+                                     QStringLiteral("Backups are switched off (BackupDir=off in "
+                                                    "Program.ini), so there is none to compare "
+                                                    "with."));
+        return;
+    }
+    // The radio has no serial number to go by: its type and band stand for it.
+    const radio::RadioImage mine = ImageToWrite();
+    for (const radio::BackupEntry& entry :
+         radio::BackupStore(QFile::encodeName(folder).toStdString()).List()) {
+        radio::RadioImage image;
+        if (!radio::LoadChannelFile(entry.path, image)) continue;
+        if (image[radio::offset::kRadioType] != mine[radio::offset::kRadioType] ||
+            image[radio::offset::kBandIndex] != mine[radio::offset::kBandIndex])
+            continue;
+        const QString when = QString::fromStdString(radio::FormatBackupTime(entry.time));
+        StartCompare(image, m_ctx.PickText("backup ", "备份 ") + when);
+        return;
+    }
+    m_ctx.Messages().Information(
+        this, m_ctx.AppCaption(),
+        QStringLiteral("There is no backup of a radio of this type and band yet.\n\nEvery "
+                       "complete Program > Read keeps one, in %1.")
+            .arg(QDir::toNativeSeparators(folder)));
 }

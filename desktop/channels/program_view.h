@@ -8,6 +8,7 @@
 #include <QString>
 #include <array>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "core/image/radio_image.h"
@@ -16,6 +17,7 @@
 class AppContext;
 class CCellCombo;
 class CCellEdit;
+class CComparePanel;
 class CComSetupDlg;
 class CLanguageDlg;
 class CMSFlexGrid;
@@ -23,6 +25,7 @@ class CProgramDoc;
 class CProgressDlg;
 class CTransferController;
 class CVirtualRadioHost;
+class CWriteCheckDlg;
 class QKeyEvent;
 class QPrinter;
 
@@ -104,6 +107,21 @@ class CProgramView : public QScrollArea {
     // The radio behind "virtual:"; the process's built-in one unless set.
     void SetVirtualRadio(std::shared_ptr<CVirtualRadioHost> host);
 
+    // --- Writing safely.
+    // The image a write would send now: the document's, with the grid encoded into it.
+    radio::RadioImage ImageToWrite();
+    // The findings of the check before the last write, while they are shown (else null).
+    CWriteCheckDlg* WriteCheckDlg() const { return m_pWriteCheckDlg; }
+    // The settings-store name of the progress window's verify choice (1 verify, 0 not).
+    static constexpr const char* kVerifySetting = "VerifyWrite";
+
+    // --- Comparing with another image: the cells that differ are marked in the grid and the
+    // differences listed beside it; both follow the user's edits until EndCompare.
+    void StartCompare(const radio::RadioImage& other, const QString& otherName);
+    void EndCompare();
+    bool IsComparing() const { return m_compareImage.has_value(); }
+    CComparePanel* ComparePanel() const { return m_pComparePanel; }
+
     // --- Printing.
     // The preview opened by the last Print Preview, while it is open.
     QPrintPreviewDialog* PrintPreview() const { return m_pPreview; }
@@ -113,13 +131,15 @@ class CProgramView : public QScrollArea {
     void TransferFinished(radio::LinkOutcome outcome);
 
   public slots:
-    virtual void OnRead();              // Program > Read
-    virtual void OnWrite();             // Program > Write
-    virtual void OnComSetup();          // Setup > Com Setup
-    virtual void OnLanguage();          // Setup > Language: change, then ask for the restart
-    virtual void OnFilePrint();         // File > Print
-    virtual void OnFilePrintDirect();   // print without the print dialog
-    virtual void OnFilePrintPreview();  // File > Print Preview
+    virtual void OnRead();               // Program > Read
+    virtual void OnWrite();              // Program > Write
+    virtual void OnComSetup();           // Setup > Com Setup
+    virtual void OnLanguage();           // Setup > Language: change, then ask for the restart
+    virtual void OnFilePrint();          // File > Print
+    virtual void OnFilePrintDirect();    // print without the print dialog
+    virtual void OnFilePrintPreview();   // File > Print Preview
+    virtual void OnFileCompare();        // File > Compare With...
+    virtual void OnCompareWithBackup();  // File > Compare with Last Backup
 
   protected:
     CLanguageDlg& LanguageDialog();
@@ -142,7 +162,13 @@ class CProgramView : public QScrollArea {
     void MoveAfterCommit(int row, int col);
     void ShowCaution(int messageId);
     void OnStartTransfer();
+    void StartWrite();
     void OnTransferFinished(radio::LinkOutcome outcome, const radio::RadioImage& image);
+    void BackUpRead(const radio::RadioImage& image);
+    void ReportVerify(const radio::RadioImage& written, const radio::RadioImage& readBack);
+    void RefreshCompare();
+    void JumpToCell(int row, int col);
+    void PlaceComparePanel(bool shown);
     QPrinter& Printer();
     std::unique_ptr<radio::CPrintJob> MakePrintJob();
 
@@ -160,6 +186,11 @@ class CProgramView : public QScrollArea {
     CLanguageDlg* m_pDlgLanguage = nullptr;  // created on first use, lives with the view
     CProgressDlg* m_pProgressDlg = nullptr;
     CTransferController* m_pTransfer = nullptr;
+    CWriteCheckDlg* m_pWriteCheckDlg = nullptr;  // created on the first write with findings
+    CComparePanel* m_pComparePanel = nullptr;    // created on the first comparison
+    std::optional<radio::RadioImage> m_compareImage;
+    QString m_strCompareName;
+    int m_nCompareExtraWidth = 0;  // what the window grew by to show the comparison
 
     CCellEdit* m_editRxFreq = nullptr;
     CCellEdit* m_editTxFreq = nullptr;

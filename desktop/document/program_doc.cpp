@@ -6,6 +6,7 @@
 
 #include "core/codec/channel_codec.h"
 #include "core/config/band_settings.h"
+#include "core/formats/backup_store.h"
 #include "core/image/channel_file.h"
 #include "desktop/services/app_context.h"
 #include "desktop/services/file_dialog_service.h"
@@ -45,6 +46,17 @@ radio::Status CProgramDoc::OnOpenDocument(const QString& path) {
     m_ctx.NoteFileFolder(m_strPathName);
     SetTitle(QFileInfo(path).fileName());
     SetModifiedFlag(false);
+    return radio::Status::Ok();
+}
+
+radio::Status CProgramDoc::OnOpenBackup(const QString& path) {
+    if (radio::Status st = OnOpenDocument(path); !st) return st;
+    const QString name = QFileInfo(path).fileName();
+    const auto time = radio::ParseBackupFileName(QFile::encodeName(name).toStdString());
+    m_strPathName = name;
+    m_bUserFile = false;
+    SetTitle(m_ctx.PickText("Backup ", "备份 ") +
+             (time ? QString::fromStdString(radio::FormatBackupTime(*time)) : name));
     return radio::Status::Ok();
 }
 

@@ -28,6 +28,9 @@ class CProgramDoc : public QObject {
     // For a document opened from a file longer than an image: what to tell the user (only the
     // first 8192 bytes are used, a save cuts the rest). Empty otherwise.
     QString LongerFileNote() const;
+    // A backup of a radio read opens as a document of its own: titled with its date, and
+    // never saved over the backup (Save asks for a name, proposing the backup's).
+    radio::Status OnOpenBackup(const QString& path);
     // Encodes the grid into the image, then writes the file atomically.
     radio::Status OnSaveDocument(const QString& path);
 

@@ -67,6 +67,13 @@ QString Prompt(int id) {
             return QStringLiteral("Show or hide the toolbar\nToggle ToolBar");
         case ID_VIEW_STATUS_BAR:
             return QStringLiteral("Show or hide the status bar\nToggle StatusBar");
+        case ID_FILE_RADIO_BACKUPS:
+            return QStringLiteral("Open one of the images kept from reading radios\nRadio Backups");
+        case ID_FILE_COMPARE:
+            return QStringLiteral("Show the differences to another channel file\nCompare");
+        case ID_FILE_COMPARE_BACKUP:
+            return QStringLiteral(
+                "Show the differences to the last backup of this radio\nCompare with Backup");
         default:
             return {};
     }
@@ -88,6 +95,8 @@ constexpr int kDocumentCommands[] = {
     ID_FILE_PRINT_DIRECT,
     ID_FILE_IMPORT_CHANNELS,
     ID_FILE_EXPORT_CHANNELS,
+    ID_FILE_COMPARE,
+    ID_FILE_COMPARE_BACKUP,
 };
 
 const QString kImportFilter = QStringLiteral(
@@ -229,6 +238,7 @@ void CMainFrame::CreateMenus() {
         m_pSetupMenu,
         menu(QStringLiteral("&Help"), {}, m_pAbout129),
     };
+    AddBackupAndCompareItems();
     for (QMenu* m : m_menus128 + m_menus129) {
         connect(m, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandStates);
     }
@@ -262,6 +272,30 @@ void CMainFrame::CreateMenus() {
     toView(ID_FILE_PRINT, &CProgramView::OnFilePrint);
     toView(ID_FILE_PRINT_PREVIEW, &CProgramView::OnFilePrintPreview);
     toView(ID_FILE_PRINT_DIRECT, &CProgramView::OnFilePrintDirect);
+    toView(ID_FILE_COMPARE, &CProgramView::OnFileCompare);
+    toView(ID_FILE_COMPARE_BACKUP, &CProgramView::OnCompareWithBackup);
+}
+
+// File > Radio Backups in both File menus, after Open; the two comparisons in the document's
+// File menu, after Save As.
+void CMainFrame::AddBackupAndCompareItems() {
+    NewAction(ID_FILE_RADIO_BACKUPS, QStringLiteral("Radio &Backups..."));
+    NewAction(ID_FILE_COMPARE, QStringLiteral("Co&mpare With..."));
+    NewAction(ID_FILE_COMPARE_BACKUP, QStringLiteral("Compare with &Last Backup"));
+    const auto insertAfter = [](QMenu* menu, QAction* anchor,
+                                std::initializer_list<QAction*> items) {
+        const QList<QAction*> actions = menu->actions();
+        const qsizetype at = actions.indexOf(anchor);
+        QAction* before = at >= 0 && at + 1 < actions.size() ? actions.at(at + 1) : nullptr;
+        for (QAction* item : items) menu->insertAction(before, item);
+    };
+    for (QMenu* file : {m_menus128.front(), m_menus129.front()})
+        insertAfter(file, Action(ID_FILE_OPEN), {Action(ID_FILE_RADIO_BACKUPS)});
+    auto* separator = new QAction(this);
+    separator->setSeparator(true);
+    // Comparing follows the other ways in and out of a file: Import and Export Channels.
+    insertAfter(m_menus129.front(), Action(ID_FILE_EXPORT_CHANNELS),
+                {separator, Action(ID_FILE_COMPARE), Action(ID_FILE_COMPARE_BACKUP)});
 }
 
 void CMainFrame::CreateWindowMenus() {

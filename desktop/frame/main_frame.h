@@ -95,6 +95,7 @@ class CMainFrame : public QMainWindow {
     void CreateMenus();
     void CreateWindowMenus();
     void FillWindowMenu(QMenu* menu);
+    void AddBackupAndCompareItems();
     bool CreateToolBar();
     bool CreateStatusBar();
     bool CreateNavigationBar();

@@ -12,6 +12,7 @@
 #include "desktop/services/help.h"
 #include "desktop/services/help_window.h"
 #include "desktop/services/qt_settings_store.h"
+#include "qt/backup_folder.h"
 #include "qt/config_text.h"
 #include "qt/data_paths.h"
 
@@ -124,6 +125,10 @@ void AppContext::InstallDialogHelp(QWidget* dialog, int fixedContext) {
         ShowHelp(dialog->isAncestorOf(focus) ? ControlIdOf(focus) : 0);
     });
 }
+
+QString AppContext::BackupFolder() const { return radio::BackupFolder(m_config, m_backupFolder); }
+
+void AppContext::SetBackupFolder(const QString& folder) { m_backupFolder = folder; }
 
 QPrinter& AppContext::Printer() {
     if (!m_printer) m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);

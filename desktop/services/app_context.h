@@ -92,6 +92,12 @@ class AppContext {
     // that is not 0 (dialogs that have one page, whatever has the focus).
     void InstallDialogHelp(QWidget* dialog, int fixedContext = 0);
 
+    // --- Where complete reads are backed up: the folder given by SetBackupFolder (the
+    // command line's --backup-dir, tests), else Program.ini's [Setup] BackupDir, else
+    // "backups" in the data folder of AppName. Empty when backups are switched off ("off").
+    QString BackupFolder() const;
+    void SetBackupFolder(const QString& folder);
+
     // --- The printer every window prints with: it carries the choice of File > Print Setup.
     QPrinter& Printer();
 
@@ -114,4 +120,5 @@ class AppContext {
     std::unique_ptr<QPrinter> m_printer;
     std::unique_ptr<CHelpWindow> m_helpWindow;
     RestartHandler m_restart;
+    QString m_backupFolder;  // null: as Program.ini says
 };

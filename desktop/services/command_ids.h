@@ -28,6 +28,10 @@ enum CommandId : int {
     ID_SETUP_LANGUAGE = 32799,
     ID_FILE_IMPORT_CHANNELS = 32830,
     ID_FILE_EXPORT_CHANNELS = 32831,
+    // Writing safely: the backups of radio reads and comparing images.
+    ID_FILE_RADIO_BACKUPS = 32840,
+    ID_FILE_COMPARE = 32841,
+    ID_FILE_COMPARE_BACKUP = 32842,
 };
 
 // Status-bar indicators.

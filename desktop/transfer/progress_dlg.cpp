@@ -1,5 +1,6 @@
 #include "desktop/transfer/progress_dlg.h"
 
+#include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -31,6 +32,11 @@ CProgressDlg::CProgressDlg(QWidget* parent) : QDialog(parent) {
     m_staticPos->setMinimumWidth(60);
     SetControlId(m_staticPos, kIdPosition);
 
+    m_chkVerify = new QCheckBox(this);
+    m_chkVerify->setChecked(true);
+    m_chkVerify->hide();
+    SetControlId(m_chkVerify, kIdVerify);
+
     m_btnOk = new QPushButton(QStringLiteral("OK"), this);
     m_btnOk->setDefault(true);
     m_btnOk->setAutoDefault(true);
@@ -52,6 +58,7 @@ CProgressDlg::CProgressDlg(QWidget* parent) : QDialog(parent) {
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_wndProgress);
     layout->addLayout(numberRow);
+    layout->addWidget(m_chkVerify);
     layout->addLayout(buttons);
 }
 
@@ -61,11 +68,39 @@ QString CProgressDlg::TitleFor(bool writeMode, radio::Language lang) {
     return QString::fromUtf8(title.data(), qsizetype(title.size()));
 }
 
+QString CProgressDlg::VerifyTitleFor(radio::Language lang) {
+    const std::string_view title = radio::Pick(lang, "Verify Data", "校验数据");
+    return QString::fromUtf8(title.data(), qsizetype(title.size()));
+}
+
+QString CProgressDlg::VerifyBoxTextFor(radio::Language lang) {
+    const std::string_view text =
+        radio::Pick(lang, "&Verify: read the radio back after writing", "写入后读回校验(&V)");
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
+
+void CProgressDlg::ShowVerifyBox(bool shown, const QString& text) {
+    m_chkVerify->setText(text);
+    m_chkVerify->setVisible(shown);
+}
+
+bool CProgressDlg::IsVerifyShown() const { return !m_chkVerify->isHidden(); }
+
+bool CProgressDlg::IsVerifyChecked() const { return m_chkVerify->isChecked(); }
+
+void CProgressDlg::SetVerifyChecked(bool checked) { m_chkVerify->setChecked(checked); }
+
+void CProgressDlg::SetVerifyPhase() {
+    if (!m_strVerifyTitle.isEmpty()) setWindowTitle(m_strVerifyTitle);
+    SetPos(0);
+}
+
 void CProgressDlg::Open() {
     m_wndProgress->setRange(0, kInitialRange);
     SetPos(0);
     setWindowTitle(m_strTitle);
     m_bCancel = false;
+    m_chkVerify->setEnabled(true);
     m_btnOk->setEnabled(true);
     m_btnOk->setDefault(true);
     show();
@@ -102,6 +137,8 @@ QWidget* CProgressDlg::GetDlgItem(int id) const {
             return m_wndProgress;
         case kIdPosition:
             return m_staticPos;
+        case kIdVerify:
+            return m_chkVerify;
         default:
             return nullptr;
     }
@@ -110,6 +147,7 @@ QWidget* CProgressDlg::GetDlgItem(int id) const {
 void CProgressDlg::OnOK() {
     if (!m_btnOk->isEnabled()) return;  // a transfer is already under way
     m_btnOk->setEnabled(false);
+    m_chkVerify->setEnabled(false);
     emit StartTransfer();
 }
 

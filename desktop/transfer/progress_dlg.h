@@ -6,6 +6,7 @@
 
 #include "core/config/language.h"
 
+class QCheckBox;
 class QLabel;
 class QProgressBar;
 class QPushButton;
@@ -18,12 +19,31 @@ class CProgressDlg : public QDialog {
     Q_OBJECT
 
   public:
-    enum ControlId { kIdOk = 1, kIdCancel = 2, kIdProgress = 1001, kIdPosition = 1009 };
+    enum ControlId {
+        kIdOk = 1,
+        kIdCancel = 2,
+        kIdProgress = 1001,
+        kIdPosition = 1009,
+        kIdVerify = 1040,
+    };
 
     explicit CProgressDlg(QWidget* parent = nullptr);
 
     // "Read Data" / "Write Data" in the display language.
     static QString TitleFor(bool writeMode, radio::Language lang);
+    // "Verify Data", the caption while a write is read back, and the check box's text.
+    static QString VerifyTitleFor(radio::Language lang);
+    static QString VerifyBoxTextFor(radio::Language lang);
+
+    // The check box that has a write read back and compared: shown for writes only, and
+    // fixed once OK has started the transfer.
+    void ShowVerifyBox(bool shown, const QString& text);
+    bool IsVerifyShown() const;
+    bool IsVerifyChecked() const;
+    void SetVerifyChecked(bool checked);
+    // The read-back of a verifying write begins: the caption becomes m_strVerifyTitle and the
+    // bar starts again with the range the read-back sets.
+    void SetVerifyPhase();
 
     // Opens the window afresh (OK enabled, "0", cancel flag cleared) with m_strTitle as caption.
     void Open();
@@ -42,6 +62,7 @@ class CProgressDlg : public QDialog {
     QWidget* GetDlgItem(int id) const;
 
     QString m_strTitle;
+    QString m_strVerifyTitle;
     // Set by Cancel; the transfer reads it. Cleared each time the window opens.
     std::atomic<bool> m_bCancel{false};
 
@@ -64,4 +85,5 @@ class CProgressDlg : public QDialog {
     QPushButton* m_btnCancel = nullptr;
     QProgressBar* m_wndProgress = nullptr;
     QLabel* m_staticPos = nullptr;
+    QCheckBox* m_chkVerify = nullptr;
 };

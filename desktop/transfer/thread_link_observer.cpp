@@ -46,6 +46,11 @@ void CThreadLinkObserver::SetProgress(int position) {
         m_context, [hook = m_hooks.progress, position] { hook(position); }, Qt::QueuedConnection);
 }
 
+void CThreadLinkObserver::VerifyStarted() {
+    if (!m_hooks.verifyStarted) return;
+    QMetaObject::invokeMethod(m_context, m_hooks.verifyStarted, Qt::QueuedConnection);
+}
+
 bool CThreadLinkObserver::AskRetry(int messageId, const std::string& text) {
     return AskOnContextThread({messageId, FromUtf8(text), QString(), true});
 }

@@ -29,6 +29,7 @@ class CThreadLinkObserver : public radio::LinkObserver {
         std::function<void(int)> progressRange;
         std::function<void(int)> progress;
         LinkMessageHook message;
+        std::function<void()> verifyStarted;  // a verifying write starts reading back
     };
 
     // `context` must outlive the connection; the hooks run on its thread.
@@ -39,6 +40,7 @@ class CThreadLinkObserver : public radio::LinkObserver {
     void SetProgress(int position) override;
     bool AskRetry(int messageId, const std::string& text) override;
     void ShowMessage(int messageId, const std::string& text, const std::string& detail) override;
+    void VerifyStarted() override;
 
   private:
     bool AskOnContextThread(LinkMessage message);

@@ -24,14 +24,15 @@ void CTransferController::SetVirtualRadio(std::shared_ptr<CVirtualRadioHost> hos
 void CTransferController::SetMessageHook(LinkMessageHook hook) { m_messageHook = std::move(hook); }
 
 bool CTransferController::Start(bool writeMode, const QString& portName,
-                                const radio::RadioImage& image, CProgressDlg* progress) {
+                                const radio::RadioImage& image, CProgressDlg* progress,
+                                bool verify) {
     if (m_thread) return false;
     ++m_generation;
     m_progress = progress;
     // A Cancel pressed between OK and this call still counts.
     m_cancel = progress != nullptr && progress->m_bCancel.load();
 
-    TransferRequest request{writeMode, portName.toUtf8().toStdString(), image};
+    TransferRequest request{writeMode, portName.toUtf8().toStdString(), image, writeMode && verify};
     if (CTransferWorker::IsVirtualPort(request.portName) && !m_virtualRadio) {
         m_virtualRadio = CVirtualRadioHost::Shared();
     }
@@ -49,6 +50,10 @@ bool CTransferController::Start(bool writeMode, const QString& portName,
         if (!self || generation != self->m_generation) return;
         if (self->m_progress) self->m_progress->SetPos(position);
         emit self->Progress(position);
+    };
+    hooks.verifyStarted = [self, generation] {
+        if (!self || generation != self->m_generation) return;
+        if (self->m_progress) self->m_progress->SetVerifyPhase();
     };
     if (m_messageHook) {
         hooks.message = m_messageHook;
@@ -105,7 +110,13 @@ void CTransferController::OnThreadFinished(bool notify) {
         m_progress->Dismiss();
     }
     m_progress = nullptr;
-    if (notify) emit Finished(result.outcome, result.image);
+    if (!notify) return;
+    if (result.readBack) {
+        emit ReadBack(result.image, *result.readBack);
+    } else if (result.writeCompleted && result.outcome != radio::LinkOutcome::Done) {
+        emit WrittenUnverified();
+    }
+    emit Finished(result.outcome, result.image);
 }
 
 bool CTransferController::ShowMessageBox(QWidget* parent, const LinkMessage& message) {

@@ -30,11 +30,12 @@ class CTransferController : public QObject {
     // Shows the link's messages; by default a message box with the application's name as caption.
     void SetMessageHook(LinkMessageHook hook);
 
-    // Starts a read (the image is the document's, kept unless the read completes) or a write.
-    // With a progress dialog, the bar follows the transfer, its Cancel cancels it and its
-    // window closes when the transfer ends. False when a transfer is already running.
+    // Starts a read (the image is the document's, kept unless the read completes) or a write,
+    // which reads the radio back afterwards when `verify`. With a progress dialog, the bar
+    // follows the transfer, its Cancel cancels it and its window closes when the transfer
+    // ends. False when a transfer is already running.
     bool Start(bool writeMode, const QString& portName, const radio::RadioImage& image,
-               CProgressDlg* progress = nullptr);
+               CProgressDlg* progress = nullptr, bool verify = false);
     bool IsRunning() const { return m_thread != nullptr; }
 
     // Asks the running transfer to stop at its next pump point.
@@ -50,6 +51,11 @@ class CTransferController : public QObject {
     // After every transfer. `image`: the radio's image for a completed read; otherwise the
     // image the transfer was started with, unchanged.
     void Finished(radio::LinkOutcome outcome, const radio::RadioImage& image);
+    // Before Finished, after a verifying write whose read-back completed: what was sent and
+    // what the radio holds.
+    void ReadBack(const radio::RadioImage& written, const radio::RadioImage& readBack);
+    // Before Finished, after a verifying write that went through but could not be read back.
+    void WrittenUnverified();
 
   private:
     void OnThreadFinished(bool notify);

@@ -10,11 +10,19 @@ CTransferWorker::CTransferWorker(TransferRequest request,
 
 TransferResult CTransferWorker::Run(radio::LinkObserver& observer) {
     radio::SystemClock clock;
-    TransferResult result{radio::LinkOutcome::OpenFailed, m_request.image};
+    TransferResult result{radio::LinkOutcome::OpenFailed, m_request.image, false, std::nullopt};
     auto transfer = [&](radio::SerialPort& port) {
         radio::RadioLink link(port, clock, observer);
-        result.outcome = m_request.writeMode ? link.Write(m_request.portName, m_request.image)
-                                             : link.Read(m_request.portName, result.image);
+        if (!m_request.writeMode) {
+            result.outcome = link.Read(m_request.portName, result.image);
+            return;
+        }
+        radio::RadioImage readBack = m_request.image;
+        result.outcome =
+            link.Write(m_request.portName, m_request.image, m_request.verify ? &readBack : nullptr);
+        result.writeCompleted = link.WriteCompleted();
+        if (m_request.verify && result.outcome == radio::LinkOutcome::Done)
+            result.readBack = readBack;
     };
 
     if (IsVirtualPort(m_request.portName) && m_virtualRadio) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -18,11 +19,17 @@ struct TransferRequest {
     // Write: the image to send. Read: the document's image, returned unchanged unless the
     // read completes.
     radio::RadioImage image;
+    // Write: read the radio back afterwards, over the same connection.
+    bool verify = false;
 };
 
 struct [[nodiscard]] TransferResult {
     radio::LinkOutcome outcome = radio::LinkOutcome::OpenFailed;
     radio::RadioImage image;
+    // A verifying write: every frame of the write was acknowledged, and what the radio held
+    // afterwards, when the read-back completed.
+    bool writeCompleted = false;
+    std::optional<radio::RadioImage> readBack;
 };
 
 // One connection, run on the calling thread. The serial port is created here, so the port

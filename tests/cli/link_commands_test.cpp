@@ -9,6 +9,7 @@
 
 #include "child_process.h"
 #include "core/config/messages.h"
+#include "tests/support/temp_dir.h"
 
 namespace radio::test {
 namespace {
@@ -47,18 +48,27 @@ class LinkCommands : public ::testing::Test {
         char pattern[] = "/tmp/radioprog-link-XXXXXX";
         ASSERT_NE(mkdtemp(pattern), nullptr);
         dir = pattern;
+        // The user's data folder, where backups go by default, is this test's own.
+        setenv("XDG_DATA_HOME", (dir / "data").c_str(), 1);
     }
-    void TearDown() override { fs::remove_all(dir); }
+    void TearDown() override {
+        unsetenv("XDG_DATA_HOME");
+        fs::remove_all(dir);
+    }
 
-    // Runs radioprog to the end; returns its exit status and leaves stderr in `err`.
+    // Runs radioprog to the end; returns its exit status and leaves stderr in `err`, the first
+    // line of stdout in `out`.
     int Run(std::vector<std::string> args, int timeoutMs = 20000) {
         args.insert(args.begin(), kRadioprog);
         ChildProcess child(args, (dir / "run.err").string());
         if (!child.started()) return -2;
         const int status = child.Wait(timeoutMs);
         err = Slurp(dir / "run.err");
+        out = child.ReadLine(100);
         return status;
     }
+
+    fs::path DefaultBackups() const { return dir / "data" / "RadioProgrammer" / "backups"; }
 
     // Starts `radioprog simulate` and returns the device path from its first line.
     std::string Simulate(std::unique_ptr<ChildProcess>& sim, std::vector<std::string> args) {
@@ -69,6 +79,7 @@ class LinkCommands : public ::testing::Test {
 
     fs::path dir;
     std::string err;
+    std::string out;
 };
 
 TEST_F(LinkCommands, ReadCopiesTheRadioAndWriteChangesExactlyWhatItShould) {
@@ -85,7 +96,10 @@ TEST_F(LinkCommands, ReadCopiesTheRadioAndWriteChangesExactlyWhatItShould) {
     EXPECT_EQ(Slurp(dir / "y.dat"), radioBytes);
     EXPECT_NE(err.find("read: 512/512"), std::string::npos) << err;
 
-    ASSERT_EQ(Run({"write", "--port=" + port, (dir / "z.dat").string()}), 0) << err;
+    // A pattern is no sensible image: the check refuses it unless forced.
+    ASSERT_EQ(Run({"write", "--port=" + port, "--force", "--no-verify", (dir / "z.dat").string()}),
+              0)
+        << err;
     EXPECT_NE(err.find("write: 511/511"), std::string::npos) << err;
 
     sim->Signal(SIGINT);
@@ -179,6 +193,156 @@ TEST_F(LinkCommands, CtrlCCancelsARunningRead) {
     EXPECT_EQ(Slurp(dir / "keep.dat"), before);
 }
 
+struct VerifyCase {
+    const char* name;
+    const char* fault;  // nullptr: a radio without faults
+    int exit;
+    const char* says;  // in stdout when the write verified, else in stderr
+};
+
+class LinkCommandsVerify : public LinkCommands, public ::testing::WithParamInterface<VerifyCase> {};
+
+TEST_P(LinkCommandsVerify, WriteReadsBackAndNamesWhatDiffers) {
+    const VerifyCase& c = GetParam();
+    std::unique_ptr<ChildProcess> sim;
+    const std::string port = c.fault ? Simulate(sim, {"--fault", c.fault}) : Simulate(sim, {});
+    ASSERT_FALSE(port.empty());
+    EXPECT_EQ(Run({"write", "--port", port, RADIO_RESOURCES "/demo.dat"}), c.exit) << err;
+    if (c.exit == 0) {
+        EXPECT_EQ(out, c.says) << err;
+        EXPECT_NE(err.find("verify: 512/512"), std::string::npos) << err;
+    } else {
+        EXPECT_NE(err.find(c.says), std::string::npos) << err;
+        EXPECT_TRUE(out.empty()) << out;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, LinkCommandsVerify,
+    ::testing::Values(
+        VerifyCase{"Clean", nullptr, 0, "Verified: the radio holds what was written"},
+        // Block 40 holds the start of channel 20 (162.475 MHz in the demo file).
+        VerifyCase{"CorruptedBlock", "corrupt-write:40", 1,
+                   "radioprog: Verify failed: the radio does not hold what was written "
+                   "(1 difference)\n  channel 20, Rx Frequency: wrote 162.47500, the radio holds "
+                   "162.47501\n"},
+        VerifyCase{"DroppedBlock", "drop-write:412", 1,
+                   "  channel 8, Cha Name: wrote RPT-B, the radio holds (empty)\n"},
+        // Block 1016 holds beep, squelch and the time-out timer; the radio kept its own.
+        VerifyCase{"DroppedOptions", "drop-write:1016", 1,
+                   "  option Squelch Level: wrote 3, the radio holds 1\n"},
+        VerifyCase{"CorruptedBandFrame", "corrupt-write:1022", 1,
+                   "  Band Limits: wrote FF FF FF, the radio holds FE FF FF\n"},
+        // The read-back itself fails: the user learns the write went through unverified.
+        VerifyCase{"ReadBackFails", "short-reply:5", 1,
+                   "the write is complete, but it was not verified"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(LinkCommands, TheCheckRefusesErrorsUnlessForcedAndLetsWarningsThrough) {
+    std::string broken = Slurp(RADIO_RESOURCES "/demo.dat");
+    broken[5 * 16] = '\x7A';  // channel 5's frequency bytes: no frequency
+    Spit(dir / "broken.dat", broken);
+    std::unique_ptr<ChildProcess> sim;
+    const std::string port = Simulate(sim, {"--log", (dir / "frames.log").string()});
+    ASSERT_FALSE(port.empty());
+
+    EXPECT_EQ(Run({"write", "--port", port, (dir / "broken.dat").string()}), 1);
+    EXPECT_NE(err.find("radioprog: error: channel 5, Rx Frequency"), std::string::npos) << err;
+    EXPECT_NE(err.find("has 1 error; nothing was written (--force writes anyway)"),
+              std::string::npos)
+        << err;
+    // Forced, it goes to the radio, and the radio then holds exactly it.
+    EXPECT_EQ(Run({"write", "--port", port, "--force", (dir / "broken.dat").string()}), 0) << err;
+    EXPECT_NE(err.find("writing anyway (--force)"), std::string::npos) << err;
+    EXPECT_EQ(out, "Verified: the radio holds what was written");
+    // A blank image is a warning: printed, and written.
+    ASSERT_EQ(Run({"new", (dir / "blank.dat").string()}), 0);
+    EXPECT_EQ(Run({"write", "--port", port, "--no-verify", (dir / "blank.dat").string()}), 0)
+        << err;
+    EXPECT_NE(err.find("radioprog: warning: the image holds no channels"), std::string::npos)
+        << err;
+
+    sim->Signal(SIGINT);
+    ASSERT_EQ(sim->Wait(), 0);
+    // Two writes reached the radio, the refused one did not even wake it.
+    const std::string log = Slurp(dir / "frames.log");
+    EXPECT_EQ(CountLines(log, "wake-up"), 2);
+    EXPECT_EQ(CountLines(log, "band "), 2);
+}
+
+TEST_F(LinkCommands, EveryReadLeavesABackupWhereverItIsConfigured) {
+    const std::string radioBytes = Pattern(3);
+    Spit(dir / "radio.dat", radioBytes);
+    Spit(dir / "Program.ini",
+         "[Setup]\nAppName=RadioProgrammer\nBackupDir=" + (dir / "ini-backups").string() + "\n");
+    Spit(dir / "Off.ini", "[Setup]\nBackupDir=Off\n");
+    Spit(dir / "blocker", "a file where a folder would be");
+    std::unique_ptr<ChildProcess> sim;
+    const std::string port = Simulate(sim, {"--image", (dir / "radio.dat").string()});
+    ASSERT_FALSE(port.empty());
+    const std::string config = (dir / "Program.ini").string();
+
+    const struct {
+        const char* name;
+        std::vector<std::string> options;  // before the command
+        std::vector<std::string> readOptions;
+        fs::path folder;  // where the backup must be; empty: none anywhere
+        const char* says;
+    } cases[] = {
+        {"data folder by default", {}, {}, DefaultBackups(), "backup of the radio saved as "},
+        {"Program.ini's BackupDir", {"--config", config}, {}, dir / "ini-backups", "saved as "},
+        {"--backup-dir over Program.ini",
+         {"--config", config},
+         {"--backup-dir", (dir / "chosen").string()},
+         dir / "chosen",
+         "saved as "},
+        {"switched off in Program.ini", {"--config", (dir / "Off.ini").string()}, {}, {}, ""},
+        {"switched off on the command line", {}, {"--backup-dir=off"}, {}, ""},
+        {"a folder that cannot be made",
+         {},
+         {"--backup-dir", (dir / "blocker" / "backups").string()},
+         {},
+         "warning: the read is complete, but its backup could not be saved: Cannot create"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        for (const char* folder : {"ini-backups", "chosen", "data"}) fs::remove_all(dir / folder);
+        fs::remove(dir / "y.dat");
+        std::vector<std::string> args = c.options;
+        args.insert(args.end(), {"read", "--port", port});
+        args.insert(args.end(), c.readOptions.begin(), c.readOptions.end());
+        args.push_back((dir / "y.dat").string());
+
+        ASSERT_EQ(Run(args), 0) << err;  // a backup never fails the read
+        EXPECT_EQ(Slurp(dir / "y.dat"), radioBytes);
+        EXPECT_NE(err.find(c.says), std::string::npos) << err;
+        for (const char* folder : {"ini-backups", "chosen", "data"}) {
+            if (c.folder.empty() || c.folder.string().find(folder) == std::string::npos) {
+                EXPECT_FALSE(fs::exists(dir / folder)) << folder;
+            }
+        }
+        if (c.folder.empty()) continue;
+        ASSERT_EQ(DirEntries(c.folder.string()), 1u);
+        const fs::path backup = fs::directory_iterator(c.folder)->path();
+        EXPECT_EQ(Slurp(backup), radioBytes);
+        EXPECT_NE(err.find(backup.string()), std::string::npos) << err;
+    }
+
+    // radioprog backups lists what the reads left, newest first.
+    fs::remove_all(DefaultBackups());
+    ASSERT_EQ(Run({"read", "--port", port, (dir / "y.dat").string()}), 0) << err;
+    ASSERT_EQ(Run({"write", "--port", port, RADIO_RESOURCES "/demo.dat"}), 0) << err;
+    std::this_thread::sleep_for(std::chrono::milliseconds(1100));  // a later second
+    ASSERT_EQ(Run({"read", "--port", port, (dir / "y.dat").string()}), 0) << err;
+    ChildProcess list({kRadioprog, "backups"}, (dir / "list.err").string());
+    ASSERT_EQ(list.Wait(), 0) << Slurp(dir / "list.err");
+    const std::string newest = list.ReadLine(), oldest = list.ReadLine();
+    EXPECT_EQ(newest.rfind(DefaultBackups().string() + "/", 0), 0u) << newest;
+    EXPECT_TRUE(newest.ends_with("  34 channels")) << newest;  // the demo file, written
+    EXPECT_TRUE(oldest.ends_with(" channels")) << oldest;
+    EXPECT_GT(newest.substr(0, newest.find("  ")), oldest.substr(0, oldest.find("  ")));
+}
+
 TEST_F(LinkCommands, UsageErrorsExitWithTwo) {
     Spit(dir / "ok.dat", Pattern(0));
     const std::string ok = (dir / "ok.dat").string();
@@ -191,6 +355,10 @@ TEST_F(LinkCommands, UsageErrorsExitWithTwo) {
         {"simulate", "--baud", "0"},
         {"simulate", "--image", (dir / "missing.dat").string()},
         {"ports", "extra"},
+        {"read", "--port", "/dev/null", "--backup-dir", ok},
+        {"read", "--port", "/dev/null", "--no-verify", ok},
+        {"write", "--port", "/dev/null", "--backup-dir", "x", ok},
+        {"backups", "extra"},
     };
     for (const auto& args : cases) {
         EXPECT_EQ(Run(args), 2) << args[0] << " " << args.back() << ": " << err;

@@ -531,6 +531,71 @@ TEST_F(RadioprogTest, DefaultsComeFromBesideTheExecutableAndTheUsersFolder) {
     EXPECT_EQ(store.GetInt("Field"), std::optional<std::uint32_t>(1));
 }
 
+TEST_F(RadioprogTest, DiffPrintsExactlyTheEditsMade) {
+    const std::string demo = RADIO_RESOURCES "/demo.dat";
+    const std::string copy = Path("copy.dat");
+    WriteFile(copy, ReadFile(demo));
+    // Three edits: channel 8's Tx Tone, channel 1's name, and one option.
+    ASSERT_EQ(Run({"set", copy, "9", "4", "None", "2", "9", "HOME"}).exit, 0);
+    ASSERT_EQ(Run({"option", copy, "Squelch Level=5"}).exit, 0);
+
+    const struct {
+        std::vector<std::string> args;
+        int exit;
+        std::vector<std::string> lines;
+    } cases[] = {
+        {{"diff", demo, copy},
+         1,
+         {"1  Cha Name  SMPLX1 -> HOME", "8  Tx Tone  88.5 -> None",
+          "option  Squelch Level  3 -> 5"}},
+        {{"diff", copy, demo},
+         1,
+         {"1  Cha Name  HOME -> SMPLX1", "8  Tx Tone  None -> 88.5",
+          "option  Squelch Level  5 -> 3"}},
+        {{"--lang", "zh", "diff", demo, copy},
+         1,
+         {"1  信道名字  SMPLX1 -> HOME", "8  发射信令  88.5 -> 无", "option  静噪电平  3 -> 5"}},
+        {{"diff", demo, demo}, 0, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.args));
+        const Result r = Run(c.args);
+        EXPECT_EQ(r.exit, c.exit) << r.err;
+        EXPECT_EQ(Lines(r.out), c.lines);
+    }
+    EXPECT_EQ(Run({"diff", demo, Path("missing.dat")}).exit, 2);
+    EXPECT_EQ(Run({"diff", demo}).exit, 2);
+}
+
+TEST_F(RadioprogTest, CheckPrintsTheFindingsOfAFile) {
+    const std::string demoBytes = ReadFile(RADIO_RESOURCES "/demo.dat");
+    std::string broken = demoBytes;
+    broken[5 * 16] = '\x7A';  // record 5: a frequency byte no frequency has
+    WriteFile(Path("broken.dat"), broken);
+    const struct {
+        std::string file;
+        int exit;
+        std::vector<std::string> lines;
+    } cases[] = {
+        {RADIO_RESOURCES "/demo.dat", 0, {}},
+        {Path("broken.dat"),
+         1,
+         {"error: channel 5, Rx Frequency: the bytes 7A 00 48 14 are not a frequency the grid "
+          "can show"}},
+        {NewFile("blank.dat"),
+         1,
+         {"warning: the image holds no channels: writing it leaves the radio with none"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        const Result r = Run({"check", c.file});
+        EXPECT_EQ(r.exit, c.exit) << r.err;
+        EXPECT_EQ(Lines(r.out), c.lines);
+    }
+    EXPECT_EQ(Run({"check", Path("missing.dat")}).exit, 2);
+    EXPECT_EQ(Run({"check"}).exit, 2);
+}
+
 TEST(RadioprogInProcess, HelpVersionAndGlobalOptionForms) {
     const struct {
         std::vector<std::string> args;

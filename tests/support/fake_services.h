@@ -90,6 +90,8 @@ struct ShellFixture {
             openedUrls.append(url);
             return urlOpenResult;
         });
+        // Backups of reads stay in the test's folder, never in the user's data folder.
+        ctx.SetBackupFolder(Path(QStringLiteral("backups")));
     }
     QString ConfigPath() const { return dir.filePath(QStringLiteral("Program.ini")); }
     QString Path(const QString& name) const { return dir.filePath(name); }

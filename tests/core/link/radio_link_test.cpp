@@ -295,6 +295,69 @@ INSTANTIATE_TEST_SUITE_P(Cases, RadioLinkOpenFailure,
                                            OpenFailureCase{"Busy", "/dev/ttyVR0", true, "in use"}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+struct VerifyCase {
+    const char* name;
+    const char* faults;
+    std::size_t from;   // the bytes the radio does not hold as sent
+    std::size_t count;  // (none when 0)
+    bool flip;          // bit 0 of the first flipped (corrupt-write), else left as they were
+    friend void PrintTo(const VerifyCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class RadioLinkVerify : public ::testing::TestWithParam<VerifyCase> {};
+
+// The write reads the radio back over the same connection; what the radio did with the blocks
+// shows in the image read back, byte for byte.
+TEST_P(RadioLinkVerify, ReadsBackWhatTheRadioHolds) {
+    const VerifyCase& c = GetParam();
+    LinkRig rig(Faults(c.faults), PatternImage(3));
+    const RadioImage sent = PatternImage(9);
+    RadioImage readBack;
+    EXPECT_EQ(rig.link.Write(kPort, sent, &readBack), LinkOutcome::Done);
+    EXPECT_TRUE(rig.link.WriteCompleted());
+    EXPECT_EQ(readBack, rig.radio.memory());
+    EXPECT_EQ(rig.observer.range, 512);  // the read-back's own range, after the write's
+    EXPECT_EQ(rig.observer.progress, 512);
+    EXPECT_EQ(rig.port.openCount(), 1);
+    EXPECT_EQ(CountFrames(rig.radio.log(), FrameKind::WakeUp), 1);
+    EXPECT_EQ(CountFrames(rig.radio.log(), FrameKind::ReadRequest), 1024);
+
+    for (std::size_t at = 0; at < 0x1FF3; ++at) {
+        std::uint8_t expected = sent[at];
+        if (at >= c.from && at < c.from + c.count)
+            expected = c.flip ? sent[at] ^ 0x01 : PatternImage(3)[at];
+        ASSERT_EQ(readBack[at], expected) << "byte 0x" << std::hex << at;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, RadioLinkVerify,
+    ::testing::Values(VerifyCase{"Clean", "", 0, 0, false},
+                      // Block 40 is 0x0140: the first byte of channel record 20.
+                      VerifyCase{"CorruptWrite", "corrupt-write:40", 0x0140, 1, true},
+                      VerifyCase{"CorruptBandFrame", "corrupt-write:1022", 0x1FF0, 1, true},
+                      VerifyCase{"DroppedWrite", "drop-write:3", 0x0018, 8, false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(RadioLinkVerify, AFailedReadBackSaysTheWriteWasComplete) {
+    LinkRig rig(Faults("short-reply:7"));
+    const RadioImage original = PatternImage(4);
+    RadioImage readBack = original;
+    EXPECT_EQ(rig.link.Write(kPort, PatternImage(9), &readBack), LinkOutcome::Failed);
+    EXPECT_TRUE(rig.link.WriteCompleted());
+    EXPECT_EQ(readBack, original);
+    ASSERT_EQ(rig.observer.messageIds, std::vector<int>{kMsgProgramInterrupt});
+    EXPECT_EQ(rig.observer.details[0].rfind("The write is complete; reading it back", 0), 0u)
+        << rig.observer.details[0];
+    EXPECT_FALSE(rig.port.IsOpen());
+
+    // A write that fails itself is not complete, and says nothing about a read-back.
+    LinkRig failing(Faults("garbage-ack:3"));
+    EXPECT_EQ(failing.link.Write(kPort, PatternImage(9), &readBack), LinkOutcome::Failed);
+    EXPECT_FALSE(failing.link.WriteCompleted());
+    EXPECT_EQ(failing.observer.details[0].find("reading it back"), std::string::npos);
+}
+
 TEST(RadioLinkSession, ARadioCanBeReadAgainAfterAFailedSession) {
     LinkRig rig(Faults("short-reply:5"));
     RadioImage image;

@@ -92,7 +92,7 @@ TEST(RadioFaults, ParsesEveryName) {
     RadioFaults f;
     ASSERT_TRUE(ParseFaults("silent,wrong-first-ack,ack-from:6,no-confirm-before:3,"
                             "no-confirm-from:7,scrambled-header,pull-at-ident,short-reply:5,"
-                            "garbage-ack:9,mute:11,pull:1022",
+                            "garbage-ack:9,mute:11,pull:1022,drop-write:40,corrupt-write:0",
                             f)
                     .ok);
     EXPECT_TRUE(f.silent && f.wrongByteBeforeAck && f.scrambledHeader && f.pullAtIdent);
@@ -103,6 +103,8 @@ TEST(RadioFaults, ParsesEveryName) {
     EXPECT_EQ(f.garbageAckBlock, 9);
     EXPECT_EQ(f.muteBlock, 11);
     EXPECT_EQ(f.pullBlock, 1022);
+    EXPECT_EQ(f.dropWriteBlock, 40);
+    EXPECT_EQ(f.corruptWriteBlock, 0);
 }
 
 TEST(RadioFaults, RejectsBadItemsAndKeepsWhatWasThere) {

@@ -144,10 +144,12 @@ void ProgramAppTest::startUp() {
 
     // Menus stay English; the About item carries the configured title.
     const QList<QMenu*> menus = frame->Menus(true);
-    QCOMPARE(ItemTexts(menus[0]),
-             QStringList({"&New\tCtrl+N", "&Open...\tCtrl+O", "&Close", "&Save\tCtrl+S",
-                          "Save &As...", "", "&Import Channels...", "&Export Channels...", "",
-                          "&Print...\tCtrl+P", "Print Pre&view", "P&rint Setup...", "", "E&xit"}));
+    QCOMPARE(
+        ItemTexts(menus[0]),
+        QStringList({"&New\tCtrl+N", "&Open...\tCtrl+O", "Radio &Backups...", "&Close",
+                     "&Save\tCtrl+S", "Save &As...", "", "&Import Channels...",
+                     "&Export Channels...", "", "Co&mpare With...", "Compare with &Last Backup", "",
+                     "&Print...\tCtrl+P", "Print Pre&view", "P&rint Setup...", "", "E&xit"}));
     QCOMPARE(ItemTexts(menus[2]), QStringList({"&Read    Ctrl+R", "&Write   Ctrl+W"}));
     QCOMPARE(ItemTexts(menus[6]),
              QStringList({chinese ? QString("关于对讲机") : QString("About Radio")}));
@@ -188,7 +190,10 @@ void ProgramAppTest::menuWithoutDocument() {
     QVERIFY(!frame.IsDocumentMenuShown());
     QCOMPARE(MenuTitles(frame.Menus(false)), QStringList({"&File", "&View", "&Window", "&Help"}));
     QCOMPARE(ItemTexts(frame.Menus(false)[0]),
-             QStringList({"&New\tCtrl+N", "&Open...\tCtrl+O", "", "P&rint Setup...", "", "E&xit"}));
+             QStringList({"&New\tCtrl+N", "&Open...\tCtrl+O", "Radio &Backups...", "",
+                          "P&rint Setup...", "", "E&xit"}));
+    QVERIFY(frame.Action(ID_FILE_RADIO_BACKUPS)->isEnabled());  // backups need no document
+    QVERIFY(!frame.Action(ID_FILE_COMPARE)->isEnabled());
     QCOMPARE(ItemTexts(frame.Menus(false)[3]), QStringList({"&About Program..."}));
     QVERIFY(!frame.Action(ID_FILE_SAVE)->isEnabled());  // nothing to save yet
 

@@ -10,6 +10,7 @@
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QTimer>
+#include <QTreeWidget>
 
 #include "core/codec/channel_codec.h"
 #include "core/config/messages.h"
@@ -21,6 +22,7 @@
 #include "desktop/transfer/com_setup_dlg.h"
 #include "desktop/transfer/progress_dlg.h"
 #include "desktop/transfer/virtual_radio_host.h"
+#include "desktop/transfer/write_check_dlg.h"
 #include "qt/print_job.h"
 #include "tests/desktop/channels/view_test_support.h"
 
@@ -224,9 +226,19 @@ void ViewTransferTest::writeReachesTheRadio() {
     rig.view->OnWrite();  // takes the name still in its editor
     QCOMPARE(rig.view->ProgressDlg()->windowTitle(), QString("Write Data"));
     Click(rig.view->ProgressDlg(), CProgressDlg::kIdOk);
+    // Channel 120 lies outside the band of the document (136-174 MHz): written only on
+    // Write anyway.
+    QTRY_VERIFY(rig.view->WriteCheckDlg() && rig.view->WriteCheckDlg()->isVisible());
+    QCOMPARE(rig.view->WriteCheckDlg()->List()->topLevelItemCount(), 2);
+    QVERIFY(rig.view->WriteCheckDlg()->List()->topLevelItem(0)->text(1).startsWith(
+        "channel 120, Rx Frequency 440.01250: outside the radio's band"));
+    QTest::mouseClick(rig.view->WriteCheckDlg()->WriteAnywayButton(), Qt::LeftButton);
     QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, 30000);
     QCOMPARE(finished[0][0].value<radio::LinkOutcome>(), radio::LinkOutcome::Done);
-    QCOMPARE(rig.view->ProgressDlg()->GetPos(), 511);
+    // Verified by default: the radio was read back after the write.
+    QCOMPARE(rig.view->ProgressDlg()->GetPos(), 512);
+    QCOMPARE(rig.fx.messages.shown.size(), 1);
+    QCOMPARE(rig.fx.messages.shown[0].text, QString("Verified: the radio holds what was written."));
 
     const radio::RadioImage memory = host->Memory();
     const radio::Language lang = rig.fx.ctx.UiLanguage();
@@ -249,6 +261,9 @@ void ViewTransferTest::laterCommandOnlyChangesDirection() {
     QCOMPARE(rig.view->ProgressDlg()->windowTitle(), QString("Read Data"));
     QVERIFY(rig.view->IsWriteMode());
     Click(rig.view->ProgressDlg(), CProgressDlg::kIdOk);
+    // A blank image is worth a warning before it clears the radio.
+    QTRY_VERIFY(rig.view->WriteCheckDlg() && rig.view->WriteCheckDlg()->isVisible());
+    QTest::mouseClick(rig.view->WriteCheckDlg()->WriteAnywayButton(), Qt::LeftButton);
     QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, 30000);
     // The blank document went to the radio; the grid did not change.
     QCOMPARE(Decoded(host->Memory(), 0, rig.fx.ctx.UiLanguage()), QStringList(9, QString()));

@@ -1,0 +1,188 @@
+#include "core/formats/image_check.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <map>
+#include <optional>
+#include <span>
+
+#include "core/codec/channel_codec.h"
+#include "core/codec/decimal.h"
+#include "core/codec/tone_table.h"
+
+namespace radio {
+namespace {
+
+constexpr std::int64_t kUnitsPerMHz = 100000;
+
+bool EmptyMarker(std::uint8_t msb) { return msb == 0x00 || msb == 0xFF; }
+bool ValidBcd(std::uint8_t b) { return (b >> 4) <= 9 && (b & 0x0F) <= 9; }
+
+std::string HexBytes(std::span<const std::uint8_t> bytes) {
+    std::string text;
+    for (std::uint8_t b : bytes) {
+        char hex[4];
+        std::snprintf(hex, sizeof hex, "%02X", b);
+        if (!text.empty()) text += ' ';
+        text += hex;
+    }
+    return text;
+}
+
+// Four packed-BCD bytes, least significant first, in 10 Hz units; nullopt when a nibble is
+// past 9 (the grid would show another number than the radio uses).
+std::optional<std::int64_t> ReadBcdFrequency(std::span<const std::uint8_t> bytes) {
+    std::int64_t units = 0;
+    for (int k = 3; k >= 0; --k) {
+        if (!ValidBcd(bytes[static_cast<std::size_t>(k)])) return std::nullopt;
+        units = units * 100 + BcdDecode(bytes[static_cast<std::size_t>(k)]);
+    }
+    return units;
+}
+
+std::string Heading(int col) { return std::string(ChannelGrid::Heading(col, Language::English)); }
+
+class Checker {
+  public:
+    explicit Checker(const RadioImage& image)
+        : m_image(image),
+          m_limits(ReadBandLimits(image)),
+          m_tones(BuildToneTable(Language::English)) {}
+
+    std::vector<Finding> Run() {
+        int inUse = 0;
+        for (int record = 0; record < kChannelCount; ++record) {
+            if (EmptyMarker(m_image.Record(record)[3])) continue;
+            ++inUse;
+            Channel(record);
+        }
+        if (inUse == 0) {
+            m_found.push_back({Severity::Warning, FindingKind::BlankImage, -1, 0,
+                               "the image holds no channels: writing it leaves the radio with "
+                               "none"});
+        }
+        return std::move(m_found);
+    }
+
+  private:
+    void Add(Severity severity, FindingKind kind, int record, int col, std::string what) {
+        std::string text = "channel " + Label(record);
+        if (col > 0) text += ", " + Heading(col);
+        m_found.push_back({severity, kind, record, col, text + what});
+    }
+
+    static std::string Label(int record) { return record == 0 ? "Pr" : std::to_string(record); }
+
+    void Channel(int record) {
+        const auto r = m_image.Record(record);
+        Frequency(record, kColRxFreq, r.subspan<0, 4>());
+        if (!EmptyMarker(r[7])) Frequency(record, kColTxFreq, r.subspan<4, 4>());
+        Tone(record, kColRxTone, r[9], r[8]);
+        Tone(record, kColTxTone, r[11], r[10]);
+        if ((r[12] & 0x30) == 0x30) {
+            Add(Severity::Error, FindingKind::Unrepresentable, record, kColPower,
+                ": the power bits hold no power level the grid can show");
+        }
+        Name(record);
+    }
+
+    void Frequency(int record, int col, std::span<const std::uint8_t, 4> bytes) {
+        const auto units = ReadBcdFrequency(bytes);
+        if (!units) {
+            Add(Severity::Error, FindingKind::Unrepresentable, record, col,
+                ": the bytes " + HexBytes(bytes) + " are not a frequency the grid can show");
+            return;
+        }
+        const std::string text = " " + FrequencyUnitsToText(*units);
+        if (!FrequencyInBands(*units)) {
+            Add(Severity::Error, FindingKind::OutsideBands, record, col,
+                text + ": outside both bands of the radio (136-175 and 400-520 MHz)");
+            return;
+        }
+        if (!FrequencyOnStep(*units)) {
+            Add(Severity::Error, FindingKind::OffStep, record, col,
+                text + ": not on a 2.5 kHz or 6.25 kHz step");
+            return;
+        }
+        if (m_limits && (*units < m_limits->lowerMHz * kUnitsPerMHz ||
+                         *units > m_limits->upperMHz * kUnitsPerMHz)) {
+            const bool tx = col == kColTxFreq;
+            Add(Severity::Warning,
+                tx ? FindingKind::TxOutsideBandLimits : FindingKind::OutsideBandLimits, record, col,
+                text + (tx ? ": transmits outside" : ": outside") + " the radio's band " +
+                    std::to_string(m_limits->lowerMHz) + "-" + std::to_string(m_limits->upperMHz) +
+                    " MHz (Product Information)");
+        }
+    }
+
+    void Tone(int record, int col, std::uint8_t high, std::uint8_t low) {
+        if (EmptyMarker(high)) return;  // no tone, whatever the low byte holds
+        const std::string text = DecodeTone(high, low, Language::English);
+        if (!(EncodeTone(text) == ToneWord{high, low})) {
+            const std::uint8_t word[] = {high, low};
+            Add(Severity::Error, FindingKind::Unrepresentable, record, col,
+                ": the bytes " + HexBytes(word) + " are not a tone the grid can show");
+            return;
+        }
+        if (std::find(m_tones.begin(), m_tones.end(), text) == m_tones.end()) {
+            Add(Severity::Warning, FindingKind::ToneNotInList, record, col,
+                " " + text + ": not in the tone list");
+        }
+    }
+
+    void Name(int record) {
+        const auto bytes = m_image.NameBytes(record);
+        const std::string name = DecodeName(bytes);
+        const bool foreign = std::any_of(bytes.begin(), bytes.end(), [](std::uint8_t code) {
+            return code != kNameFill && NameCodeToChar(code) == '\0';
+        });
+        if (foreign) {
+            Add(Severity::Warning, FindingKind::NameCharacters, record, kColName,
+                ": the bytes " + HexBytes(bytes) +
+                    " hold codes outside the radio's name characters (it shows \"" + name + "\")");
+        }
+        if (name.empty()) return;
+        const auto [first, added] = m_names.emplace(name, record);
+        if (!added) {
+            Add(Severity::Warning, FindingKind::DuplicateName, record, kColName,
+                " " + name + ": also the name of channel " + Label(first->second));
+        }
+    }
+
+    const RadioImage& m_image;
+    std::optional<BandLimits> m_limits;
+    std::vector<std::string> m_tones;
+    std::map<std::string, int> m_names;  // name -> first record using it
+    std::vector<Finding> m_found;
+};
+
+std::string Counted(std::size_t n, const char* what) {
+    return std::to_string(n) + " " + what + (n == 1 ? "" : "s");
+}
+
+}  // namespace
+
+std::vector<Finding> CheckImage(const RadioImage& image) { return Checker(image).Run(); }
+
+bool HasErrors(const std::vector<Finding>& findings) {
+    return std::any_of(findings.begin(), findings.end(),
+                       [](const Finding& f) { return f.severity == Severity::Error; });
+}
+
+std::string FormatFinding(const Finding& finding) {
+    return (finding.severity == Severity::Error ? "error: " : "warning: ") + finding.text;
+}
+
+std::string CountFindings(const std::vector<Finding>& findings) {
+    const auto errors = static_cast<std::size_t>(
+        std::count_if(findings.begin(), findings.end(),
+                      [](const Finding& f) { return f.severity == Severity::Error; }));
+    const std::size_t warnings = findings.size() - errors;
+    if (errors > 0 && warnings > 0)
+        return Counted(errors, "error") + " and " + Counted(warnings, "warning");
+    if (errors > 0) return Counted(errors, "error");
+    if (warnings > 0) return Counted(warnings, "warning");
+    return "no findings";
+}
+
+}  // namespace radio

@@ -1,0 +1,90 @@
+#include "desktop/transfer/write_check_dlg.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QStyle>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+#include <algorithm>
+
+namespace {
+
+constexpr int kRowRole = Qt::UserRole;
+constexpr int kColRole = Qt::UserRole + 1;
+
+QString Utf8(const std::string& text) {
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
+
+}  // namespace
+
+CWriteCheckDlg::CWriteCheckDlg(QWidget* parent) : QDialog(parent) {
+    setWindowTitle(QStringLiteral("Check Before Writing"));
+    m_summary = new QLabel(this);
+    m_summary->setWordWrap(true);
+
+    m_list = new QTreeWidget(this);
+    m_list->setColumnCount(2);
+    m_list->setHeaderLabels({QStringLiteral("Severity"), QStringLiteral("Finding")});
+    m_list->setRootIsDecorated(false);
+    m_list->setUniformRowHeights(true);
+    m_list->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    m_list->header()->setStretchLastSection(true);
+    m_list->setMinimumSize(820, 240);
+    connect(m_list, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* item) {
+        const int row = item->data(0, kRowRole).toInt();
+        if (row > 0) emit CellRequested(row, item->data(0, kColRole).toInt());
+    });
+
+    m_btnWrite = new QPushButton(QStringLiteral("&Write anyway"), this);
+    m_btnCancel = new QPushButton(QStringLiteral("Cancel"), this);
+    m_btnWrite->setAutoDefault(false);
+    m_btnCancel->setDefault(true);
+    connect(m_btnWrite, &QPushButton::clicked, this, &QDialog::accept);
+    connect(m_btnCancel, &QPushButton::clicked, this, &QDialog::reject);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(m_btnWrite);
+    buttons->addWidget(m_btnCancel);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_summary);
+    layout->addWidget(m_list, 1);
+    layout->addLayout(buttons);
+}
+
+void CWriteCheckDlg::SetFindings(const std::vector<radio::Finding>& findings) {
+    const bool errors = radio::HasErrors(findings);
+    QString summary = QStringLiteral("The image about to be written has %1.")
+                          .arg(Utf8(radio::CountFindings(findings)));
+    summary += errors ? QStringLiteral(
+                            " Errors are values the radio cannot use or this program cannot "
+                            "show correctly: correct them in the grid before writing, unless "
+                            "you are sure.")
+                      : QStringLiteral(
+                            " Warnings are probably mistakes, though the radio can "
+                            "take them.");
+    m_summary->setText(summary);
+
+    m_list->clear();
+    // Errors first, each severity in channel order as the check found them.
+    std::vector<radio::Finding> sorted = findings;
+    std::stable_sort(sorted.begin(), sorted.end(), [](const auto& a, const auto& b) {
+        return a.severity == radio::Severity::Error && b.severity != radio::Severity::Error;
+    });
+    const QIcon errorIcon = style()->standardIcon(QStyle::SP_MessageBoxCritical);
+    const QIcon warningIcon = style()->standardIcon(QStyle::SP_MessageBoxWarning);
+    for (const radio::Finding& f : sorted) {
+        const bool error = f.severity == radio::Severity::Error;
+        auto* item = new QTreeWidgetItem(
+            m_list, {error ? QStringLiteral("Error") : QStringLiteral("Warning"), Utf8(f.text)});
+        item->setIcon(0, error ? errorIcon : warningIcon);
+        item->setData(0, kRowRole, f.record >= 0 ? f.record + 1 : 0);
+        item->setData(0, kColRole, f.column);
+        item->setToolTip(1, Utf8(f.text));
+    }
+    if (m_list->topLevelItemCount() > 0) m_list->setCurrentItem(m_list->topLevelItem(0));
+    m_btnCancel->setFocus();
+}
