@@ -8,26 +8,17 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/file_bytes.h"
+
 namespace radio {
 namespace {
 
 const std::string kData = RADIO_TEST_DATA;
 const std::string kDemo = std::string(RADIO_RESOURCES) + "/demo.dat";
 
-struct Result {
-    int exit = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
-
-void WriteFile(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
-}
+using radio::test::ReadFile;
+using radio::test::Result;
+using radio::test::WriteFile;
 
 class ChannelListCli : public ::testing::Test {
   protected:

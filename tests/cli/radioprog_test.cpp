@@ -20,6 +20,8 @@
 #include "core/config/settings_store.h"
 #include "core/options/option_values.h"
 
+#include "tests/support/file_bytes.h"
+
 namespace radio {
 namespace {
 
@@ -33,20 +35,9 @@ const char* const kStepMessage =
     "Error data Value, please input according the step value(6.25K/5k).";
 const char* const kRangeMessage = "Out of range,please input again.";
 
-struct Result {
-    int exit = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-void WriteFile(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
-}
+using radio::test::ReadFile;
+using radio::test::Result;
+using radio::test::WriteFile;
 
 std::vector<std::string> Lines(const std::string& text) {
     std::vector<std::string> lines;

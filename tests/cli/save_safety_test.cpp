@@ -11,24 +11,15 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/file_bytes.h"
+
 namespace {
 
 namespace fs = std::filesystem;
 
-struct Result {
-    int exit = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-void WriteFile(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
-}
+using radio::test::ReadFile;
+using radio::test::Result;
+using radio::test::WriteFile;
 
 bool Contains(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;
