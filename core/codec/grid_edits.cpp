@@ -58,10 +58,13 @@ std::string ChannelName(int row) {
 std::vector<CellRejection> ApplyCellTexts(ChannelGrid& grid, const std::vector<CellText>& cells,
                                           Language lang) {
     std::vector<CellRejection> rejected;
-    std::set<int> refusedRows;  // rows whose Rx Frequency this paste refused
+    std::set<int> refusedRows;  // rows whose Rx Frequency these cells refused
     for (const CellText& cell : cells) {
         if (cell.row < 1 || cell.row > kChannelCount || cell.col < 1 || cell.col > kChannelColumns)
             continue;
+        // A row whose frequency was refused has no channel: its other cells cannot land, and
+        // the one report of the frequency says so.
+        if (refusedRows.contains(cell.row)) continue;
         std::string text = Trimmed(cell.text);
         if (cell.col == kColName) {
             // The editor takes six characters; the rest of a longer name would never be typed.
@@ -77,9 +80,8 @@ std::vector<CellRejection> ApplyCellTexts(ChannelGrid& grid, const std::vector<C
             continue;
         }
         // A setting for a row without a channel is dropped by the rules without a word; a
-        // paste says so, unless the row's own frequency was just refused (that is reported).
-        if (!text.empty() && grid.Text(cell.row, cell.col).empty() &&
-            !refusedRows.contains(cell.row))
+        // paste says so.
+        if (!text.empty() && grid.Text(cell.row, cell.col).empty())
             rejected.push_back(
                 {cell.row, cell.col, cell.text, result, ReasonFor(result, cell.col, hadChannel)});
     }

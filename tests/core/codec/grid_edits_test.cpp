@@ -35,7 +35,7 @@ TEST(ApplyCellTexts, EachCellAsTypingWouldStoreIt) {
          {}},
         {"an off-step Rx deletes a used channel, and is the only report",
          kUsed,
-         {{5, 1, "146.5201"}, {5, 3, "67.0"}, {5, 9, "X"}},
+         {{5, 1, "146.5201"}, {5, 2, "146.5201"}, {5, 3, "67.0"}, {5, 9, "X"}},
          {},
          {{1, CommitResult::StepError, "was deleted"}}},
         {"an out-of-range Rx of an empty row",
