@@ -43,8 +43,8 @@ class CChannelGridModel : public QAbstractTableModel {
     void SetMarkedCells(const QSet<QPair<int, int>>& cells);
     bool IsMarked(int row, int col) const { return m_marked.contains({row, col}); }
 
-    // Cells drawn as selected: a selection of more than one cell (a single selected cell is
-    // the current one, which its editor covers).
+    // Cells drawn as selected: those of a selection of more than one cell but the current one
+    // (a single selected cell is the current one, which its editor covers).
     void SetSelection(const radio::CellRange& range);
     const radio::CellRange& Selection() const { return m_selection; }
 
@@ -62,7 +62,9 @@ class CChannelGridModel : public QAbstractTableModel {
     QColor m_fixedColor;
     QSet<QPair<int, int>> m_marked;
     radio::CellRange m_selection;
+    // The current cell stays white inside a selection, so it can be told from the others.
     bool IsShownSelected(int row, int col) const {
-        return !m_selection.IsCell() && m_selection.Contains(row, col);
+        return !m_selection.IsCell() && m_selection.Contains(row, col) &&
+               !(row == m_cells.Row() && col == m_cells.Col());
     }
 };

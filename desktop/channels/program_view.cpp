@@ -428,12 +428,19 @@ void CProgramView::EncodeGridToImage() {
 
 bool CProgramView::eventFilter(QObject* watched, QEvent* event) {
     // An editor claims the keys of its own editing (Ctrl+C, Del, Ctrl+Z, ...). While the user
-    // has not typed into it, they belong to the grid's Edit commands instead.
+    // has not typed into it, they belong to the grid's Edit commands instead. A list keeps
+    // Alt+Down and Alt+Up, which drop it down and close it, whatever the menu says.
     if (event->type() == QEvent::ShortcutOverride && !m_bFirstLayout &&
-        watched == GetCellEditor() && !EditorChanged() &&
-        EditCommandOfKey(static_cast<QKeyEvent*>(event)) != 0) {
-        event->ignore();
-        return true;
+        watched == GetCellEditor()) {
+        const int command = EditCommandOfKey(static_cast<QKeyEvent*>(event));
+        if (command != 0 && ListKeepsKey(command)) {
+            event->accept();
+            return true;
+        }
+        if (command != 0 && !EditorChanged()) {
+            event->ignore();
+            return true;
+        }
     }
     if (event->type() == QEvent::KeyPress &&
         PreTranslateKey(watched, static_cast<QKeyEvent*>(event)))
@@ -450,6 +457,13 @@ bool CProgramView::PreTranslateKey(QObject* watched, QKeyEvent* key) {
     if (m_bFirstLayout) return false;
 
     QWidget* editor = GetCellEditor();
+    // An Edit key the main window's menu did not take (no menu around the view, or its window
+    // not the active one) is carried out here, unless the entry typed so far owns it.
+    if (const int command = EditCommandOfKey(key);
+        command != 0 && !EditorChanged() && !ListKeepsKey(command)) {
+        RunEditCommand(command);
+        return true;
+    }
     if (editor->isVisible() && watched != editor && !editor->hasFocus() && !m_bRedirecting) {
         // The focus went back to the grid under an open editor (a message box closed over it):
         // what is typed belongs in the editor, not lost on the grid. An untouched entry is

@@ -16,6 +16,7 @@
 #include "desktop/channels/program_view.h"
 #include "desktop/document/program_doc.h"
 #include "desktop/services/app_context.h"
+#include "desktop/services/command_ids.h"
 #include "desktop/services/message_service.h"
 
 namespace {
@@ -46,6 +47,12 @@ bool CProgramView::EditorChanged() const {
     if (!editor->isVisible()) return false;
     if (auto* combo = qobject_cast<CCellCombo*>(editor)) return combo->IsChanged();
     return static_cast<CCellEdit*>(editor)->IsChanged();
+}
+
+bool CProgramView::ListKeepsKey(int commandId) const {
+    if (commandId != ID_EDIT_MOVE_UP && commandId != ID_EDIT_MOVE_DOWN) return false;
+    QWidget* editor = m_editRxFreq ? GetCellEditor() : nullptr;
+    return editor && editor->isVisible() && qobject_cast<CCellCombo*>(editor);
 }
 
 bool CProgramView::PrepareEdit() {
@@ -80,6 +87,39 @@ void CProgramView::UndoOrRedo(bool undo) {
     else
         stack->redo();
     ShowCells(m_pDocument->LastStepCells());
+}
+
+void CProgramView::RunEditCommand(int commandId) {
+    switch (commandId) {
+        case ID_EDIT_UNDO:
+            return OnEditUndo();
+        case ID_EDIT_REDO:
+            return OnEditRedo();
+        case ID_EDIT_CUT:
+            return OnEditCut();
+        case ID_EDIT_COPY:
+            return OnEditCopy();
+        case ID_EDIT_PASTE:
+            return OnEditPaste();
+        case ID_EDIT_CLEAR:
+            return OnEditClear();
+        case ID_EDIT_SELECT_ALL:
+            return OnEditSelectAll();
+        case ID_EDIT_INSERT_CHANNEL:
+            return OnEditInsertChannel();
+        case ID_EDIT_DELETE_CHANNEL:
+            return OnEditDeleteChannel();
+        case ID_EDIT_MOVE_UP:
+            return OnEditMoveUp();
+        case ID_EDIT_MOVE_DOWN:
+            return OnEditMoveDown();
+        case ID_EDIT_FILL_DOWN:
+            return OnEditFillDown();
+        case ID_EDIT_SORT:
+            return OnEditSort();
+        default:
+            return;
+    }
 }
 
 void CProgramView::OnEditUndo() { UndoOrRedo(true); }

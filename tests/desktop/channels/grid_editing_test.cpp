@@ -2,9 +2,11 @@
 // and mouse, the clipboard, row operations and the paste report. Keys go to whatever has the
 // focus, as a user's keyboard sends them, so they pass the main window's shortcuts.
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMenu>
@@ -25,6 +27,7 @@
 #include "desktop/frame/main_frame.h"
 #include "desktop/frame/navigation_bar.h"
 #include "desktop/services/command_ids.h"
+#include "tests/desktop/channels/view_test_support.h"
 #include "tests/support/fake_services.h"
 
 namespace {
@@ -82,6 +85,13 @@ void Keys(const QString& tokens) {
     for (const QString& token : tokens.split(' ', Qt::SkipEmptyParts)) {
         QWidget* focus = QApplication::focusWidget();
         QVERIFY2(focus, qPrintable(token));
+        if (token == "grid") {  // the focus goes to the grid, as when a message box closes
+            while (focus && !qobject_cast<CMSFlexGrid*>(focus)) focus = focus->parentWidget();
+            QVERIFY(focus);
+            focus->setFocus();
+            QTRY_VERIFY(focus->hasFocus());
+            continue;
+        }
         if (token.startsWith("t:")) {
             QTest::keyClicks(focus, token.mid(2));
             continue;
@@ -119,9 +129,11 @@ class GridEditingTest : public QObject {
     void selectionByMouse();
     void rowOperationKeys_data();
     void rowOperationKeys();
+    void listCellKeepsAltDown();
     void insertAsksBeforePushingAChannelOff_data();
     void insertAsksBeforePushingAChannelOff();
     void gridKeysStayWithOtherControls();
+    void editKeysWithoutTheMainWindow();
     void rightClickMenu();
     void pasteFromASpreadsheetReportsOnce();
 };
@@ -171,6 +183,10 @@ void GridEditingTest::clipboardAndClearKeys_data() {
         << rowsTwoToThree << QString() << "Ctrl+C"
         << "146.55000\t146.55000\n146.58000\t146.58000\n"
         << 3 << demo2;
+    QTest::newRow("Ctrl+C with the focus on the grid under the editor")
+        << rowsTwoToThree << QString() << "grid Ctrl+C"
+        << "146.55000\t146.55000\n146.58000\t146.58000\n"
+        << 3 << demo2;
     QTest::newRow("Ctrl+X copies and clears")
         << QRect(QPoint(1, 3), QPoint(9, 3)) << QString() << "Ctrl+X"
         << "146.58000\t146.58000\tNone\tNone\tLow\tLock\tYes\tWide\tSMPLX2\n"
@@ -208,7 +224,7 @@ void GridEditingTest::clipboardAndClearKeys() {
     for (int col = 1; col <= 9; ++col) after << rig.Text(row, col);
     QCOMPARE(after, texts);
     // A change is one step; Ctrl+Z gives the demo back.
-    const bool changed = keys != "Ctrl+C";
+    const bool changed = !keys.endsWith("Ctrl+C");
     QCOMPARE(rig.doc->UndoStack()->count(), changed ? 1 : 0);
     Keys("Ctrl+Z");
     QCOMPARE(rig.Names(), kNames);
@@ -368,6 +384,23 @@ void GridEditingTest::rowOperationKeys() {
     QCOMPARE(rig.Names(), kNames);
 }
 
+void GridEditingTest::listCellKeepsAltDown() {
+    Rig rig;
+    QVERIFY(rig.ready);
+    // In a list cell Alt+Down drops the list, as lists do; the channel stays.
+    rig.Enter(3, radio::kColPower);
+    auto* list = qobject_cast<QComboBox*>(rig.view->GetCellEditor());
+    QVERIFY(list);
+    Keys("Alt+Down");
+    QTRY_VERIFY(list->view()->isVisible());
+    list->hidePopup();
+    QCOMPARE(rig.Names(), kNames);
+    QCOMPARE(rig.doc->UndoStack()->count(), 0);
+    // Edit > Move Down still moves it.
+    rig.frame->Action(ID_EDIT_MOVE_DOWN)->trigger();
+    QCOMPARE(rig.Text(4, 9), "SMPLX2");
+}
+
 void GridEditingTest::insertAsksBeforePushingAChannelOff_data() {
     QTest::addColumn<int>("answer");
     QTest::addColumn<bool>("inserted");
@@ -409,6 +442,26 @@ void GridEditingTest::gridKeysStayWithOtherControls() {
     tree->setFocus();
     Keys("Ctrl+Z");
     QCOMPARE(rig.Names(), kNames);
+}
+
+void GridEditingTest::editKeysWithoutTheMainWindow() {
+    // A channel view alone (or in a window that is not the active one): no menu takes the
+    // keys, and the view carries them out itself.
+    ViewRig rig;
+    QVERIFY(rig.ready);
+    QTRY_VERIFY(rig.Enter(2, 1)->hasFocus());
+    Keys("t:146.525 Return");
+    QTRY_VERIFY(rig.Enter(2, 1)->hasFocus());
+    Keys("Shift+Right Shift+Right Ctrl+C");
+    QCOMPARE(QGuiApplication::clipboard()->text(), "146.52500\t146.52500\tNone\n");
+    Keys("Delete");
+    QVERIFY(!rig.doc.grid().InUse(2));
+    Keys("Ctrl+Z");
+    QVERIFY(rig.doc.grid().InUse(2));
+    QTRY_VERIFY(rig.Enter(5, 1)->hasFocus());
+    Keys("Ctrl+V Ctrl+Ins");
+    QCOMPARE(rig.Grid().GetTextMatrix(6, 2), "146.52500");  // pasted at 5, then pushed down
+    QCOMPARE(rig.doc.UndoStack()->count(), 3);              // the entry, the paste, the insert
 }
 
 void GridEditingTest::rightClickMenu() {
