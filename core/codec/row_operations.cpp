@@ -20,6 +20,17 @@ std::vector<GridRow> Take(const ChannelGrid& grid, int top, int count) {
     return rows;
 }
 
+// A row an insert or delete opens: no channel, as decoded from an erased record and name (all
+// 0xFF). With an origin of its own it saves the same bytes whatever the image held there
+// before, so undoing back to it and saving gives the bytes saving at once would have.
+GridRow BlankRow() {
+    GridRow row;
+    RowOrigin& origin = row.origin.emplace();
+    origin.record.fill(0xFF);
+    origin.name.fill(0xFF);
+    return row;
+}
+
 void Put(ChannelGrid& grid, int top, std::vector<GridRow> rows) {
     for (GridRow& state : rows) grid.SetRowState(top++, std::move(state));
 }
@@ -29,7 +40,7 @@ void Put(ChannelGrid& grid, int top, std::vector<GridRow> rows) {
 bool InsertChannels(ChannelGrid& grid, int row, int count) {
     if (!ValidRows(row, count)) return false;
     std::vector<GridRow> rows = Take(grid, row, kChannelCount - row + 1);
-    rows.insert(rows.begin(), static_cast<std::size_t>(count), GridRow{});
+    rows.insert(rows.begin(), static_cast<std::size_t>(count), BlankRow());
     rows.resize(rows.size() - static_cast<std::size_t>(count));
     Put(grid, row, std::move(rows));
     return true;
@@ -38,7 +49,7 @@ bool InsertChannels(ChannelGrid& grid, int row, int count) {
 bool DeleteChannels(ChannelGrid& grid, int row, int count) {
     if (!ValidRows(row, count)) return false;
     std::vector<GridRow> rows = Take(grid, row + count, kChannelCount - row - count + 1);
-    rows.resize(rows.size() + static_cast<std::size_t>(count));
+    rows.resize(rows.size() + static_cast<std::size_t>(count), BlankRow());
     Put(grid, row, std::move(rows));
     return true;
 }

@@ -10,6 +10,7 @@ namespace radio {
 // the grid.
 
 // `count` empty rows at `row`; the rows from there move down and the last `count` fall off.
+// An opened row saves as an erased record and name (all 0xFF).
 bool InsertChannels(ChannelGrid& grid, int row, int count = 1);
 // Removes `count` rows from `row`; the rows below move up and empty rows fill the end.
 bool DeleteChannels(ChannelGrid& grid, int row, int count = 1);
