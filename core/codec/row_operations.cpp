@@ -60,9 +60,9 @@ bool MoveChannels(ChannelGrid& grid, int top, int bottom, bool up) {
     const int first = up ? top - 1 : top;
     std::vector<GridRow> rows = Take(grid, first, bottom - top + 2);
     if (up)
-        std::ranges::rotate(rows, rows.begin() + 1);
+        std::rotate(rows.begin(), rows.begin() + 1, rows.end());
     else
-        std::ranges::rotate(rows, rows.end() - 1);
+        std::rotate(rows.begin(), rows.end() - 1, rows.end());
     Put(grid, first, std::move(rows));
     return true;
 }
@@ -72,9 +72,9 @@ bool MoveChannel(ChannelGrid& grid, int from, int to) {
     const int first = std::min(from, to);
     std::vector<GridRow> rows = Take(grid, first, std::max(from, to) - first + 1);
     if (from < to)
-        std::ranges::rotate(rows, rows.begin() + 1);
+        std::rotate(rows.begin(), rows.begin() + 1, rows.end());
     else
-        std::ranges::rotate(rows, rows.end() - 1);
+        std::rotate(rows.begin(), rows.end() - 1, rows.end());
     Put(grid, first, std::move(rows));
     return true;
 }
@@ -88,7 +88,7 @@ bool CopyChannels(ChannelGrid& grid, int from, int to, int count) {
 bool SortByRxFrequency(ChannelGrid& grid, int top, int bottom) {
     if (bottom < top || !ValidRows(top, bottom - top + 1)) return false;
     std::vector<GridRow> rows = Take(grid, top, bottom - top + 1);
-    std::ranges::stable_sort(rows, [](const GridRow& a, const GridRow& b) {
+    std::stable_sort(rows.begin(), rows.end(), [](const GridRow& a, const GridRow& b) {
         const bool aEmpty = a.texts[0].empty(), bEmpty = b.texts[0].empty();
         if (aEmpty || bEmpty) return !aEmpty && bEmpty;
         return FrequencyUnits(a.texts[0]) < FrequencyUnits(b.texts[0]);

@@ -96,9 +96,8 @@ RowPatch RowPatch::Capture(const ChannelGrid& grid, const std::vector<int>& rows
     for (int row : rows) {
         if (row >= 1 && row <= kChannelCount) sorted.push_back(row);
     }
-    std::ranges::sort(sorted);
-    const auto [first, last] = std::ranges::unique(sorted);
-    sorted.erase(first, last);
+    std::sort(sorted.begin(), sorted.end());
+    sorted.erase(std::unique(sorted.begin(), sorted.end()), sorted.end());
     for (int row : sorted) {
         patch.m_rows.push_back(static_cast<std::uint8_t>(row - 1));
         PutRow(patch.m_packed, grid, row);

@@ -67,8 +67,9 @@ class Splitter {
     }
 
   private:
+    // The field starting at `i`; at the very end (after a last TAB) an empty one.
     Field ReadField(std::size_t& i) {
-        if (m_text[i] == '"') {
+        if (i < m_text.size() && m_text[i] == '"') {
             const std::size_t first = m_text.find('"', i + 1);
             const std::size_t close = first == std::string_view::npos ? first : m_close[first];
             if (close != std::string_view::npos) {

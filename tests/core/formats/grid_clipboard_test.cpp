@@ -29,6 +29,7 @@ TEST(ParseClipboardText, SpreadsheetsThisGridAndDump) {
          {{"1", "2"}, {"3", "4"}, {"5", "6"}}},
         {"empty lines inside a column are cells", "a\n\nb\n", {{"a"}, {""}, {"b"}}},
         {"empty cells between TABs", "\t\tx\t\n", {{"", "", "x", ""}}},
+        {"a TAB at the very end", "a\t", {{"a", ""}}},
         {"a byte order mark",
          "\xEF\xBB\xBF"
          "a\tb\n",
