@@ -29,6 +29,19 @@ const std::vector<Command>& Commands() {
         {"dump", "FILE", "print the 200 channels of FILE, TAB-separated", RunDump},
         {"set", "[--truncate] FILE ROW COL TEXT [ROW COL TEXT ...]",
          "edit cells (ROW 1-200, COL 1-9) as the grid does and save FILE", RunSet},
+        {"copy", "[--truncate] FILE FROM TO [COUNT]",
+         "copy COUNT channels (default 1) from row FROM over the rows from TO, bytes and all",
+         RunCopy},
+        {"move", "[--truncate] FILE FROM TO",
+         "move the channel of row FROM to row TO; the channels between close up", RunMove},
+        {"insert", "[--truncate] [--force] FILE ROW",
+         "insert an empty row at ROW; the channels below move down (one in row 200 is lost: "
+         "refused unless --force)",
+         RunInsert},
+        {"delete", "[--truncate] FILE ROW", "delete the channel of ROW; the channels below move up",
+         RunDelete},
+        {"sort", "[--truncate] FILE",
+         "order the 200 rows by Rx Frequency, lowest first, empty rows last", RunSort},
         {"options", "FILE", "print the optional features of FILE", RunOptions},
         {"option", "[--truncate] FILE NAME=VALUE [NAME=VALUE ...]",
          "change optional features as the Option Features dialog does", RunOption},
@@ -89,6 +102,7 @@ namespace {
 
 void PrintHelp(std::ostream& os) {
     os << "usage: radioprog [--lang en|zh] [--config PATH] [--settings PATH] COMMAND [ARGS...]\n"
+          "       (the three options may also follow the command)\n"
           "       radioprog --help | --version\n\ncommands:\n";
     for (const Command& c : Commands()) {
         std::string head = std::string(c.name) + " " + c.usage;
@@ -101,8 +115,9 @@ void PrintHelp(std::ostream& os) {
     }
     os << "\nsaving: FILE is replaced through a temporary file, so a failed save leaves it as it\n"
           "was; a link is followed to its file, and a device, FIFO or folder is refused. Only a\n"
-          "file's first 8192 bytes are the image: set, option and band save a longer file\n"
-          "(cutting it to 8192 bytes) only with --truncate.\n"
+          "file's first 8192 bytes are the image: set, option, band, copy, move, insert,\n"
+          "delete and sort save a longer file (cutting it to 8192 bytes) only with --truncate.\n"
+          "ROW, FROM and TO count as in set: 1 is the channel Pr, 200 the channel 199.\n"
           "\noptions:\n"
           "  --lang en|zh      display language of channel texts and headings (default en)\n"
           "  --config PATH     configuration file (default Program.ini beside radioprog,\n"
@@ -127,42 +142,30 @@ std::string DefaultConfigPath(int argc, char** argv) {
     return QDir(dir).filePath(QStringLiteral("Program.ini")).toStdString();
 }
 
-}  // namespace
-
-int RunCli(int argc, char** argv, std::ostream& out, std::ostream& err) {
-    Language lang = Language::English;
-    std::optional<std::string> configPath, settingsPath;
-    bool help = false, version = false;
-
-    int i = 1;
-    for (; i < argc; ++i) {
-        std::string_view arg = argv[i];
-        if (arg.empty() || arg[0] != '-') break;  // the subcommand
-        if (arg == "--help" || arg == "-h") {
-            help = true;
-            continue;
-        }
-        if (arg == "--version") {
-            version = true;
-            continue;
-        }
-        // Options with a value: "--opt VALUE" or "--opt=VALUE".
+// --lang, --config and --settings ("--opt VALUE" or "--opt=VALUE") are taken wherever they
+// stand, before or after the command; `rest` gets the other arguments in order. Returns false
+// after saying what is wrong.
+bool TakeGlobalOptions(int argc, char** argv, Language& lang,
+                       std::optional<std::string>& configPath,
+                       std::optional<std::string>& settingsPath, std::vector<std::string>& rest,
+                       std::ostream& err) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
         std::string_view name = arg, value;
         bool hasValue = false;
-        if (auto eq = arg.find('='); eq != std::string_view::npos) {
+        if (auto eq = arg.find('='); arg.starts_with("--") && eq != std::string_view::npos) {
             name = arg.substr(0, eq);
             value = arg.substr(eq + 1);
             hasValue = true;
         }
         if (name != "--lang" && name != "--config" && name != "--settings") {
-            err << "radioprog: unknown option '" << arg << "'\n";
-            PrintHelp(err);
-            return kExitUsage;
+            rest.emplace_back(arg);
+            continue;
         }
         if (!hasValue) {
             if (i + 1 >= argc) {
                 err << "radioprog: option " << name << " needs a value\n";
-                return kExitUsage;
+                return false;
             }
             value = argv[++i];
         }
@@ -173,15 +176,42 @@ int RunCli(int argc, char** argv, std::ostream& out, std::ostream& err) {
                 lang = Language::Chinese;
             } else {
                 err << "radioprog: --lang takes en or zh, not '" << value << "'\n";
-                return kExitUsage;
+                return false;
             }
         } else if (value.empty()) {
             err << "radioprog: option " << name << " needs a non-empty path\n";
-            return kExitUsage;
+            return false;
         } else if (name == "--config") {
             configPath = std::string(value);
         } else {
             settingsPath = std::string(value);
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+int RunCli(int argc, char** argv, std::ostream& out, std::ostream& err) {
+    Language lang = Language::English;
+    std::optional<std::string> configPath, settingsPath;
+    std::vector<std::string> rest;
+    if (!TakeGlobalOptions(argc, argv, lang, configPath, settingsPath, rest, err))
+        return kExitUsage;
+    bool help = false, version = false;
+
+    std::size_t i = 0;
+    for (; i < rest.size(); ++i) {
+        const std::string_view arg = rest[i];
+        if (arg.empty() || arg[0] != '-') break;  // the subcommand
+        if (arg == "--help" || arg == "-h") {
+            help = true;
+        } else if (arg == "--version") {
+            version = true;
+        } else {
+            err << "radioprog: unknown option '" << arg << "'\n";
+            PrintHelp(err);
+            return kExitUsage;
         }
     }
 
@@ -193,13 +223,13 @@ int RunCli(int argc, char** argv, std::ostream& out, std::ostream& err) {
         out << "radioprog " RADIO_VERSION "\n";
         return kExitOk;
     }
-    if (i >= argc) {
+    if (i >= rest.size()) {
         err << "radioprog: no command given\n";
         PrintHelp(err);
         return kExitUsage;
     }
 
-    std::string_view name = argv[i];
+    const std::string_view name = rest[i];
     const Command* command = nullptr;
     for (const Command& c : Commands()) {
         if (name == c.name) command = &c;
@@ -211,7 +241,8 @@ int RunCli(int argc, char** argv, std::ostream& out, std::ostream& err) {
     }
 
     Context ctx{
-        .args = std::vector<std::string>(argv + i + 1, argv + argc),
+        .args =
+            std::vector<std::string>(rest.begin() + static_cast<std::ptrdiff_t>(i) + 1, rest.end()),
         .lang = lang,
         .configPath = configPath ? *configPath : DefaultConfigPath(argc, argv),
         .settingsPath = {},

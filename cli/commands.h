@@ -18,6 +18,13 @@ int RunConfig(Context& ctx);
 int RunExport(Context& ctx);  // channels as CSV
 int RunImport(Context& ctx);  // channels from CSV or dump's TSV
 
+// Whole channels (cmd_rows.cpp).
+int RunCopy(Context& ctx);
+int RunMove(Context& ctx);
+int RunInsert(Context& ctx);
+int RunDelete(Context& ctx);
+int RunSort(Context& ctx);
+
 // Images against each other and against the radio's rules (cmd_check.cpp, cmd_diff.cpp).
 int RunCheck(Context& ctx);
 int RunDiff(Context& ctx);

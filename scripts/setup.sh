@@ -14,6 +14,8 @@ packages=(
   libgtest-dev libgmock-dev
   fonts-liberation fonts-noto-cjk fonts-wqy-zenhei
   xvfb xauth xdotool imagemagick poppler-utils
+  # the clipboard of a virtual screen, for checking paste from other programs by hand
+  xclip
   # the Debian package and its checks
   dpkg-dev file man-db desktop-file-utils appstream
   # the core cross-compiled for Windows, its tests run under wine

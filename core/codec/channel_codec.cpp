@@ -103,19 +103,6 @@ bool EncodeField(int col, const std::string& text, std::span<std::uint8_t, 16> r
 
 bool RecordEmpty(std::uint8_t msb) { return msb == 0x00 || msb == 0xFF; }
 
-ChannelTexts NewChannelTexts(const std::string& frequency, Language lang) {
-    const std::string noTone(Pick(lang, "None", "无"));
-    return {frequency,
-            frequency,
-            noTone,
-            noTone,
-            std::string(kHigh.In(lang)),
-            std::string(kLock.In(lang)),
-            std::string(kYes.In(lang)),
-            std::string(kWide.In(lang)),
-            std::string()};
-}
-
 // Validates a frequency text; on success `text` is what the grid stores.
 CommitResult CheckFrequency(std::string_view editorText, std::string& text) {
     const std::int64_t f = FrequencyUnits(editorText);
@@ -128,6 +115,19 @@ CommitResult CheckFrequency(std::string_view editorText, std::string& text) {
 }
 
 }  // namespace
+
+ChannelTexts NewChannelTexts(const std::string& frequency, Language lang) {
+    const std::string noTone(Pick(lang, "None", "无"));
+    return {frequency,
+            frequency,
+            noTone,
+            noTone,
+            std::string(kHigh.In(lang)),
+            std::string(kLock.In(lang)),
+            std::string(kYes.In(lang)),
+            std::string(kWide.In(lang)),
+            std::string()};
+}
 
 bool FrequencyInBands(std::int64_t units) {
     return (units >= kBand1Low && units <= kBand1High) ||

@@ -51,6 +51,10 @@ enum class [[nodiscard]] CommitResult : int{
 CommitResult CommitCellEdit(ChannelGrid& grid, int row, int col, std::string_view editorText,
                             Language lang);
 
+// The row a new receive frequency starts: the frequency as Tx too, no tones, High, Lock, Yes,
+// Wide, no name.
+ChannelTexts NewChannelTexts(const std::string& frequency, Language lang);
+
 // Texts of the flag columns.
 std::string_view PowerText(int bits, Language lang);  // bits 5-4: 00 Low, 01 Middle, 10 High
 // The drop-down entries of grid columns 3..8 in list order (tone columns: the 261 tones).

@@ -82,6 +82,17 @@ bool ChannelGrid::Untouched(int row) const {
     return origin && RowTexts(row) == origin->texts;
 }
 
+GridRow ChannelGrid::RowState(int row) const {
+    if (!ChannelRow(row)) return {};
+    return {RowTexts(row), m_origins[static_cast<std::size_t>(row - 1)]};
+}
+
+void ChannelGrid::SetRowState(int row, GridRow state) {
+    if (!ChannelRow(row)) return;
+    SetRowTexts(row, state.texts);
+    m_origins[static_cast<std::size_t>(row - 1)] = std::move(state.origin);
+}
+
 void ChannelGrid::SetCurrent(int row, int col) {
     m_row = std::clamp(row, 1, kRows - 1);
     m_col = std::clamp(col, 1, kCols - 1);

@@ -39,6 +39,14 @@ struct RowOrigin {
     friend bool operator==(const RowOrigin&, const RowOrigin&) = default;
 };
 
+// A whole channel row: its texts and, for a decoded row, what it was decoded from. Moving a
+// channel to another row moves both, so an untouched channel keeps its bytes wherever it goes.
+struct GridRow {
+    ChannelTexts texts;
+    std::optional<RowOrigin> origin;
+    friend bool operator==(const GridRow&, const GridRow&) = default;
+};
+
 // The working copy of the channel table as the grid shows it: 201 rows x 10 columns of UTF-8
 // texts. Row 0 holds the headings, column 0 the labels ("Pr", "  1" ... "199"); row r shows
 // record r - 1. Edits change these texts only; the image is rebuilt from them on save/write.
@@ -66,6 +74,10 @@ class ChannelGrid {
     const RowOrigin* Origin(int row) const;
     // True when the row was decoded and its texts are exactly the decoded ones.
     bool Untouched(int row) const;
+
+    // Rows 1..200 as a whole (texts and origin); other rows read empty and ignore writes.
+    GridRow RowState(int row) const;
+    void SetRowState(int row, GridRow state);
 
     // A channel is in use when its Rx Frequency text is not empty.
     bool InUse(int row) const { return !Text(row, kColRxFreq).empty(); }

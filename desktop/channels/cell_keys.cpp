@@ -1,5 +1,9 @@
 #include "desktop/channels/cell_keys.h"
 
+#include <QKeyEvent>
+
+#include "desktop/services/command_ids.h"
+
 namespace {
 
 CellKeyDecision CommitTo(int row, int col) { return {CellKeyAction::Commit, row, col}; }
@@ -33,6 +37,12 @@ CellKeyDecision DecideCellKey(int key, Qt::KeyboardModifiers modifiers, const QS
     const Qt::KeyboardModifiers mods = modifiers & ~Qt::KeypadModifier;
     const bool plain = mods == Qt::NoModifier;
     const bool inEditBox = s.editorOpen && s.editBox;
+    // Shift+arrows grow the selection while the entry is untouched; once the user has typed,
+    // they select text in the editor (or move in its list).
+    const int dRow = key == Qt::Key_Up ? -1 : key == Qt::Key_Down ? 1 : 0;
+    const int dCol = key == Qt::Key_Left ? -1 : key == Qt::Key_Right ? 1 : 0;
+    if ((dRow || dCol) && mods == Qt::ShiftModifier && !(s.editorOpen && s.editorChanged))
+        return {CellKeyAction::Extend, dRow, dCol};
     switch (key) {
         case Qt::Key_F1:
             return {plain ? CellKeyAction::Help : CellKeyAction::Pass};
@@ -65,4 +75,51 @@ CellKeyDecision DecideCellKey(int key, Qt::KeyboardModifiers modifiers, const QS
                         !(mods & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
     if (typing && !s.editorOpen) return {CellKeyAction::OpenAndType};
     return {};
+}
+
+QList<QKeySequence> EditCommandKeys(int commandId) {
+    switch (commandId) {
+        case ID_EDIT_UNDO:
+            return {QKeySequence(Qt::CTRL | Qt::Key_Z)};
+        case ID_EDIT_REDO:
+            return {QKeySequence(Qt::CTRL | Qt::Key_Y),
+                    QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)};
+        case ID_EDIT_CUT:
+            return {QKeySequence(Qt::CTRL | Qt::Key_X)};
+        case ID_EDIT_COPY:
+            return {QKeySequence(Qt::CTRL | Qt::Key_C)};
+        case ID_EDIT_PASTE:
+            return {QKeySequence(Qt::CTRL | Qt::Key_V)};
+        case ID_EDIT_CLEAR:
+            return {QKeySequence(Qt::Key_Delete)};
+        case ID_EDIT_SELECT_ALL:
+            return {QKeySequence(Qt::CTRL | Qt::Key_A)};
+        case ID_EDIT_INSERT_CHANNEL:
+            // '+' is shifted on most keyboards; the keypad's needs no Shift.
+            return {QKeySequence(Qt::CTRL | Qt::Key_Insert),
+                    QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Plus),
+                    QKeySequence(Qt::CTRL | Qt::Key_Plus)};
+        case ID_EDIT_DELETE_CHANNEL:
+            return {QKeySequence(Qt::CTRL | Qt::Key_Delete),
+                    QKeySequence(Qt::CTRL | Qt::Key_Minus)};
+        case ID_EDIT_MOVE_UP:
+            return {QKeySequence(Qt::ALT | Qt::Key_Up)};
+        case ID_EDIT_MOVE_DOWN:
+            return {QKeySequence(Qt::ALT | Qt::Key_Down)};
+        case ID_EDIT_FILL_DOWN:
+            return {QKeySequence(Qt::CTRL | Qt::Key_D)};
+        default:
+            return {};
+    }
+}
+
+int EditCommandOfKey(const QKeyEvent* key) {
+    const Qt::KeyboardModifiers mods = key->modifiers() & ~Qt::KeypadModifier;
+    const QKeySequence pressed(key->key() | mods);
+    for (int id : {ID_EDIT_UNDO, ID_EDIT_REDO, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE,
+                   ID_EDIT_CLEAR, ID_EDIT_SELECT_ALL, ID_EDIT_INSERT_CHANNEL,
+                   ID_EDIT_DELETE_CHANNEL, ID_EDIT_MOVE_UP, ID_EDIT_MOVE_DOWN, ID_EDIT_FILL_DOWN}) {
+        if (EditCommandKeys(id).contains(pressed)) return id;
+    }
+    return 0;
 }

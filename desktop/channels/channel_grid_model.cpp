@@ -10,6 +10,9 @@ namespace {
 constexpr int kAlignGeneral = 9;
 // Background of marked cells: a light amber that black text stays readable on.
 const QColor kMarkedColor(255, 214, 140);
+// Selected cells: a light blue, and a darker amber where a selected cell is also marked.
+const QColor kSelectedColor(190, 215, 245);
+const QColor kSelectedMarkedColor(235, 185, 120);
 
 QString ToQString(const std::string& text) {
     return QString::fromUtf8(text.data(), qsizetype(text.size()));
@@ -39,8 +42,11 @@ QVariant CChannelGridModel::data(const QModelIndex& index, int role) const {
             return ToQString(m_cells.Text(row, col));
         case Qt::TextAlignmentRole:
             return int(ToQtAlignment(Alignment(col)));
-        case Qt::BackgroundRole:
-            return IsMarked(row, col) ? QVariant(QBrush(kMarkedColor)) : QVariant();
+        case Qt::BackgroundRole: {
+            const bool selected = IsShownSelected(row, col);
+            if (IsMarked(row, col)) return QBrush(selected ? kSelectedMarkedColor : kMarkedColor);
+            return selected ? QVariant(QBrush(kSelectedColor)) : QVariant();
+        }
         default:
             return {};
     }
@@ -134,6 +140,21 @@ void CChannelGridModel::SetMarkedCells(const QSet<QPair<int, int>>& cells) {
     if (rowCount() > 0 && columnCount() > 0)
         emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1),
                          {Qt::BackgroundRole});
+}
+
+void CChannelGridModel::SetSelection(const radio::CellRange& range) {
+    if (range == m_selection) return;
+    const radio::CellRange old = m_selection;
+    m_selection = range;
+    // Repaint what either selection covers.
+    const int top = std::min(old.top, range.top), bottom = std::max(old.bottom, range.bottom);
+    const int left = std::min(old.left, range.left), right = std::max(old.right, range.right);
+    if (rowCount() > 0 && columnCount() > 0) {
+        emit dataChanged(
+            index(std::min(top, rowCount()) - 1, std::min(left, columnCount()) - 1),
+            index(std::min(bottom, rowCount()) - 1, std::min(right, columnCount()) - 1),
+            {Qt::BackgroundRole});
+    }
 }
 
 void CChannelGridModel::RefreshAll() {

@@ -7,6 +7,7 @@
 #include <array>
 
 #include "core/codec/channel_grid.h"
+#include "core/codec/grid_edits.h"
 
 // Presents the scrollable cells (rows 1.., columns 1..) of a ChannelGrid to a QTableView; row 0
 // and column 0 are the header sections. The texts are never copied: every read goes to the grid,
@@ -42,6 +43,11 @@ class CChannelGridModel : public QAbstractTableModel {
     void SetMarkedCells(const QSet<QPair<int, int>>& cells);
     bool IsMarked(int row, int col) const { return m_marked.contains({row, col}); }
 
+    // Cells drawn as selected: those of a selection of more than one cell but the current one
+    // (a single selected cell is the current one, which its editor covers).
+    void SetSelection(const radio::CellRange& range);
+    const radio::CellRange& Selection() const { return m_selection; }
+
     // Grid cell (row, col) changed in the ChannelGrid.
     void CellChanged(int row, int col);
     void RefreshAll();
@@ -55,4 +61,10 @@ class CChannelGridModel : public QAbstractTableModel {
     std::array<int, radio::ChannelGrid::kCols> m_align{};
     QColor m_fixedColor;
     QSet<QPair<int, int>> m_marked;
+    radio::CellRange m_selection;
+    // The current cell stays white inside a selection, so it can be told from the others.
+    bool IsShownSelected(int row, int col) const {
+        return !m_selection.IsCell() && m_selection.Contains(row, col) &&
+               !(row == m_cells.Row() && col == m_cells.Col());
+    }
 };

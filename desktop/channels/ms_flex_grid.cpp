@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QEvent>
 #include <QFontMetrics>
 #include <QHeaderView>
@@ -66,6 +67,9 @@ void CMSFlexGrid::Init() {
             if (!m_resizing) emit Scroll();
         });
     }
+
+    // Row labels select whole channels: a click one, a drag several.
+    verticalHeader()->viewport()->installEventFilter(this);
 
     // QTableView's corner widget is its own button; we paint cell (0, 0) on it.
     for (auto* button : findChildren<QAbstractButton*>(Qt::FindDirectChildrenOnly)) {
@@ -136,6 +140,7 @@ void CMSFlexGrid::currentChanged(const QModelIndex& current, const QModelIndex& 
     m_cells.SetCurrent(row, col);
     QTableView::currentChanged(current, previous);  // scrolls the cell into view (Scroll)
     if (m_highLight != 0) selectionModel()->select(current, QItemSelectionModel::ClearAndSelect);
+    CollapseSelection();
     emit EnterCell();
 }
 
@@ -146,10 +151,42 @@ void CMSFlexGrid::SyncCurrentQuietly() {
     m_quiet = true;
     selectionModel()->setCurrentIndex(m_model->IndexOf(row, col), QItemSelectionModel::NoUpdate);
     m_quiet = false;
+    CollapseSelection();
     if (m_highLight != 0) {
         selectionModel()->select(currentIndex(), QItemSelectionModel::ClearAndSelect);
     }
 }
+
+radio::CellRange CMSFlexGrid::Selection() const {
+    return radio::CellRange::Spanning(m_anchorRow, m_anchorCol, m_cornerRow, m_cornerCol);
+}
+
+void CMSFlexGrid::SelectCells(int anchorRow, int anchorCol, int cornerRow, int cornerCol) {
+    const int lastRow = GetRows() - 1, lastCol = GetCols() - 1;
+    m_anchorRow = std::clamp(anchorRow, 1, lastRow);
+    m_anchorCol = std::clamp(anchorCol, 1, lastCol);
+    m_cornerRow = std::clamp(cornerRow, 1, lastRow);
+    m_cornerCol = std::clamp(cornerCol, 1, lastCol);
+    const radio::CellRange range = Selection();
+    if (range == m_model->Selection()) return;
+    m_model->SetSelection(range);
+    emit SelectionChanged();
+}
+
+void CMSFlexGrid::SelectRange(const radio::CellRange& range) {
+    SelectCells(range.top, range.left, range.bottom, range.right);
+}
+
+void CMSFlexGrid::ExtendSelection(int dRow, int dCol) {
+    if (Selection().IsCell()) {
+        m_anchorRow = m_cornerRow = GetRow();
+        m_anchorCol = m_cornerCol = GetCol();
+    }
+    SelectCells(m_anchorRow, m_anchorCol, m_cornerRow + dRow, m_cornerCol + dCol);
+    scrollTo(m_model->IndexOf(m_cornerRow, m_cornerCol));
+}
+
+void CMSFlexGrid::CollapseSelection() { SelectCells(GetRow(), GetCol(), GetRow(), GetCol()); }
 
 QString CMSFlexGrid::GetText() const { return GetTextMatrix(GetRow(), GetCol()); }
 
@@ -269,7 +306,26 @@ int CMSFlexGrid::GetCellWidth() const { return PixelsToTwipsX(columnWidth(GetCol
 int CMSFlexGrid::GetCellHeight() const { return PixelsToTwipsY(rowHeight(GetRow() - 1)); }
 
 void CMSFlexGrid::mousePressEvent(QMouseEvent* event) {
-    QTableView::mousePressEvent(event);  // a click on a cell moves there: LeaveCell, EnterCell
+    const QPoint pos = event->position().toPoint();
+    const QModelIndex index = indexAt(pos);
+    const bool onCell = index.isValid();
+    const int row = index.row() + 1, col = index.column() + 1;
+    if (event->button() == Qt::LeftButton && onCell && (event->modifiers() & Qt::ShiftModifier)) {
+        // Shift+click grows the selection to the cell; the current cell and its editor stay.
+        if (Selection().IsCell())
+            SelectCells(GetRow(), GetCol(), row, col);
+        else
+            SelectCells(m_anchorRow, m_anchorCol, row, col);
+        m_drag = Drag::Cells;
+    } else if (event->button() == Qt::RightButton && onCell && IsCellSelected(row, col)) {
+        // A right click inside the selection keeps it for the context menu's commands.
+    } else {
+        QTableView::mousePressEvent(event);  // a click on a cell moves there: Leave, EnterCell
+        if (event->button() == Qt::LeftButton && onCell) {
+            CollapseSelection();  // also a click on the current cell itself
+            m_drag = Drag::Cells;
+        }
+    }
     short button = 0;
     if (event->button() == Qt::LeftButton) button = 1;
     if (event->button() == Qt::RightButton) button = 2;
@@ -278,8 +334,77 @@ void CMSFlexGrid::mousePressEvent(QMouseEvent* event) {
     if (event->modifiers() & Qt::ShiftModifier) shift |= 1;
     if (event->modifiers() & Qt::ControlModifier) shift |= 2;
     if (event->modifiers() & Qt::AltModifier) shift |= 4;
-    const QPoint pos = event->position().toPoint();
     emit MouseDown(button, shift, PixelsToTwipsX(pos.x()), PixelsToTwipsY(pos.y()));
+}
+
+void CMSFlexGrid::mouseMoveEvent(QMouseEvent* event) {
+    if (m_drag != Drag::Cells || !(event->buttons() & Qt::LeftButton)) {
+        QTableView::mouseMoveEvent(event);
+        return;
+    }
+    // A drag selects from where it started; the current cell does not follow the mouse.
+    const auto [row, col] = CellAt(event->position().toPoint());
+    SelectCells(m_anchorRow, m_anchorCol, row, col);
+    scrollTo(m_model->IndexOf(row, col));
+}
+
+void CMSFlexGrid::mouseReleaseEvent(QMouseEvent* event) {
+    m_drag = Drag::None;
+    QTableView::mouseReleaseEvent(event);
+}
+
+void CMSFlexGrid::contextMenuEvent(QContextMenuEvent* event) {
+    emit ContextMenuRequested(event->globalPos());
+    event->accept();
+}
+
+QPair<int, int> CMSFlexGrid::CellAt(const QPoint& pos) const {
+    // Past the last visible row or column, the next one: dragging over the edge scrolls on.
+    const QRect area = viewport()->rect();
+    const int y = std::clamp(pos.y(), 0, std::max(0, area.height() - 1));
+    const int x = std::clamp(pos.x(), 0, std::max(0, area.width() - 1));
+    int row = rowAt(y) + 1, col = columnAt(x) + 1;
+    if (row < 1) row = GetRows() - 1;
+    if (col < 1) col = GetCols() - 1;
+    if (pos.y() >= area.height()) ++row;
+    if (pos.y() < 0) --row;
+    if (pos.x() >= area.width()) ++col;
+    if (pos.x() < 0) --col;
+    return {std::clamp(row, 1, GetRows() - 1), std::clamp(col, 1, GetCols() - 1)};
+}
+
+bool CMSFlexGrid::LabelMouseEvent(QMouseEvent* event) {
+    QHeaderView* labels = verticalHeader();
+    const int y = std::clamp(event->position().toPoint().y(), 0,
+                             std::max(0, labels->viewport()->height() - 1));
+    int row = labels->logicalIndexAt(y) + 1;
+    if (row < 1) row = GetRows() - 1;
+    const int lastCol = GetCols() - 1;
+    switch (event->type()) {
+        case QEvent::MouseButtonPress:
+            if (event->button() != Qt::LeftButton) return false;
+            // The keys go to the grid, or stay with an editor open in it.
+            if (!hasFocus() && !isAncestorOf(QApplication::focusWidget())) setFocus();
+            // A label is not a cell: the channel is selected, the current cell (and an entry
+            // being typed there) stays.
+            if (event->modifiers() & Qt::ShiftModifier)
+                SelectCells(m_anchorRow, 1, row, lastCol);
+            else
+                SelectCells(row, 1, row, lastCol);
+            m_drag = Drag::Labels;
+            return true;
+        case QEvent::MouseMove:
+            if (m_drag != Drag::Labels || !(event->buttons() & Qt::LeftButton)) return false;
+            SelectCells(m_anchorRow, 1, row, lastCol);
+            scrollTo(m_model->IndexOf(row, 1));
+            return true;
+        case QEvent::MouseButtonRelease:
+            if (m_drag != Drag::Labels) return false;
+            m_drag = Drag::None;
+            return true;
+        default:
+            return false;
+    }
 }
 
 void CMSFlexGrid::changeEvent(QEvent* event) {
@@ -299,6 +424,11 @@ bool CMSFlexGrid::eventFilter(QObject* watched, QEvent* event) {
         PaintCorner(m_corner);
         return true;
     }
+    if (watched == verticalHeader()->viewport() &&
+        (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseMove ||
+         event->type() == QEvent::MouseButtonRelease) &&
+        LabelMouseEvent(static_cast<QMouseEvent*>(event)))
+        return true;
     return QTableView::eventFilter(watched, event);
 }
 

@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "core/codec/channel_grid.h"
+#include "core/codec/grid_edits.h"
 
 class CChannelGridModel;
 
@@ -21,6 +22,11 @@ class CChannelGridModel;
 // rows 1..Rows-1, columns 1..Cols-1. Widths and rectangles are in twips; the cell rectangles are
 // relative to viewport(), which is the parent for in-place editors. The texts live in Cells():
 // after changing them there directly (decoding, CommitCellEdit), call Refresh().
+//
+// Besides the current cell the grid has a rectangular selection: from an anchor cell to a far
+// corner, normally both the current cell. Moving the current cell collapses it; Shift+click, a
+// drag over cells or row labels and ExtendSelection grow it without moving the current cell,
+// so an editor open there stays put.
 class CMSFlexGrid : public QTableView {
     Q_OBJECT
 
@@ -65,6 +71,18 @@ class CMSFlexGrid : public QTableView {
     // Both at once: one LeaveCell / EnterCell pair, as a click on the cell gives.
     void SetCurrentCell(int row, int col);
 
+    // The selected cells (the current cell alone unless a selection was made).
+    radio::CellRange Selection() const;
+    bool IsCellSelected(int row, int col) const { return Selection().Contains(row, col); }
+    // Selects from the anchor to the far corner, clamped to the channel cells; the current
+    // cell stays where it is.
+    void SelectCells(int anchorRow, int anchorCol, int cornerRow, int cornerCol);
+    void SelectRange(const radio::CellRange& range);
+    // Moves the far corner by whole cells (Shift+arrows) and brings it into view.
+    void ExtendSelection(int dRow, int dCol);
+    // Back to the current cell alone.
+    void CollapseSelection();
+
     QString GetText() const;
     void SetText(const QString& text);
     QString GetTextMatrix(int row, int col) const;
@@ -105,10 +123,16 @@ class CMSFlexGrid : public QTableView {
     void Resized();
     // button: 1 left, 2 right, 4 middle; shift: 1 Shift, 2 Ctrl, 4 Alt; x, y in twips.
     void MouseDown(short button, short shift, int x, int y);
+    void SelectionChanged();
+    // A right click or the menu key over the cells, at this screen position.
+    void ContextMenuRequested(const QPoint& globalPos);
 
   protected:
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
     void changeEvent(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -120,6 +144,9 @@ class CMSFlexGrid : public QTableView {
     void ApplyColWidth(int col);
     void PaintCorner(QWidget* corner);
     void Init();
+    // The channel cell under a viewport position, clamped to the cells (a drag past the edge).
+    QPair<int, int> CellAt(const QPoint& pos) const;
+    bool LabelMouseEvent(QMouseEvent* event);
 
     std::unique_ptr<radio::ChannelGrid> m_ownCells;  // only when no grid was passed in
     radio::ChannelGrid& m_cells;
@@ -129,4 +156,7 @@ class CMSFlexGrid : public QTableView {
     bool m_quiet = false;     // current index being resynchronised: no events
     bool m_resizing = false;  // scroll bars clamped by a resize are no user's scroll
     QWidget* m_corner = nullptr;
+    int m_anchorRow = 1, m_anchorCol = 1;  // selection corners
+    int m_cornerRow = 1, m_cornerCol = 1;
+    enum class Drag { None, Cells, Labels } m_drag = Drag::None;
 };

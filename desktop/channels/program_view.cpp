@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QTimer>
@@ -93,8 +94,14 @@ CProgramView::CProgramView(AppContext& ctx, CProgramDoc* doc, QWidget* parent)
         connect(doc, &CProgramDoc::channelsChanged, this, [this] {
             HideEditors();
             m_grid->Refresh();
+            RefreshCompare();
         });
     }
+    connect(m_grid, &CMSFlexGrid::ContextMenuRequested, this, [this](const QPoint& at) {
+        if (m_contextActions.isEmpty()) return;
+        std::unique_ptr<QMenu> menu(CreateContextMenu());
+        menu->exec(at);
+    });
     connect(m_grid, &CMSFlexGrid::Resized, this, [this] {
         if (m_bFirstLayout) return;
         LayOutColumns();
@@ -382,15 +389,20 @@ bool CProgramView::CommitCellEdit() {
     // whose frequency the entry rules would refuse.
     if (!changed) return true;
 
-    radio::ChannelGrid& cells = m_pDocument->grid();
-    const radio::ChannelTexts before = cells.RowTexts(row);
-    const radio::CommitResult result =
-        radio::CommitCellEdit(cells, row, col, ToStd(text), m_ctx.UiLanguage());
+    // A refused frequency clears cells too: that is part of the step, and undone with it.
+    radio::CommitResult result = radio::CommitResult::Accepted;
+    m_pDocument->ApplyChange(
+        [&] {
+            result = radio::CommitCellEdit(m_pDocument->grid(), row, col, ToStd(text),
+                                           m_ctx.UiLanguage());
+        },
+        [row, col](int) {
+            return QStringLiteral("edit of %1, %2")
+                .arg(QString::fromStdString(radio::ChannelName(row)),
+                     Utf8(radio::ChannelGrid::Heading(col, radio::Language::English)));
+        },
+        radio::CellRange::Cell(row, col));
     m_grid->Refresh();
-    if (cells.RowTexts(row) != before) {
-        m_pDocument->SetModifiedFlag();
-        RefreshCompare();
-    }
     if (result != radio::CommitResult::Accepted) {
         ShowCaution(static_cast<int>(result));
         if (!m_bLeavingCell && m_grid->GetRow() == row && m_grid->GetCol() == col) OpenEditor();
@@ -415,6 +427,21 @@ void CProgramView::EncodeGridToImage() {
 // Keys
 
 bool CProgramView::eventFilter(QObject* watched, QEvent* event) {
+    // An editor claims the keys of its own editing (Ctrl+C, Del, Ctrl+Z, ...). While the user
+    // has not typed into it, they belong to the grid's Edit commands instead. A list keeps
+    // Alt+Down and Alt+Up, which drop it down and close it, whatever the menu says.
+    if (event->type() == QEvent::ShortcutOverride && !m_bFirstLayout &&
+        watched == GetCellEditor()) {
+        const int command = EditCommandOfKey(static_cast<QKeyEvent*>(event));
+        if (command != 0 && ListKeepsKey(command)) {
+            event->accept();
+            return true;
+        }
+        if (command != 0 && !EditorChanged()) {
+            event->ignore();
+            return true;
+        }
+    }
     if (event->type() == QEvent::KeyPress &&
         PreTranslateKey(watched, static_cast<QKeyEvent*>(event)))
         return true;
@@ -430,6 +457,13 @@ bool CProgramView::PreTranslateKey(QObject* watched, QKeyEvent* key) {
     if (m_bFirstLayout) return false;
 
     QWidget* editor = GetCellEditor();
+    // An Edit key the main window's menu did not take (no menu around the view, or its window
+    // not the active one) is carried out here, unless the entry typed so far owns it.
+    if (const int command = EditCommandOfKey(key);
+        command != 0 && !EditorChanged() && !ListKeepsKey(command)) {
+        RunEditCommand(command);
+        return true;
+    }
     if (editor->isVisible() && watched != editor && !editor->hasFocus() && !m_bRedirecting) {
         // The focus went back to the grid under an open editor (a message box closed over it):
         // what is typed belongs in the editor, not lost on the grid. An untouched entry is
@@ -450,6 +484,7 @@ bool CProgramView::PreTranslateKey(QObject* watched, QKeyEvent* key) {
     state.lastCol = m_grid->GetCols() - 1;
     state.editorOpen = editor->isVisible();
     state.editBox = edit != nullptr;
+    state.editorChanged = EditorChanged();
     if (edit) {
         const bool wholeSelected = !edit->text().isEmpty() && edit->selectedText() == edit->text();
         state.atStart = wholeSelected || (!edit->hasSelectedText() && edit->cursorPosition() == 0);
@@ -482,6 +517,9 @@ bool CProgramView::PreTranslateKey(QObject* watched, QKeyEvent* key) {
             // A refused entry keeps the cell current with its editor open again.
             if (state.editorOpen && !CommitCellEdit()) return true;
             MoveAfterCommit(decision.row, decision.col);
+            return true;
+        case CellKeyAction::Extend:
+            m_grid->ExtendSelection(decision.row, decision.col);
             return true;
     }
     return false;
@@ -614,13 +652,18 @@ void CProgramView::OnTransferFinished(radio::LinkOutcome outcome, const radio::R
     if (m_pDocument && !m_bTransferWrite && outcome == radio::LinkOutcome::Done) {
         // The radio's memory as it came, before the band settings touch the document's copy.
         BackUpRead(image);
-        const radio::RadioImage before = m_pDocument->image();
-        m_pDocument->image() = image;
-        m_pDocument->SetNewImage(false);
         HideEditors();
-        m_pDocument->DecodeIntoGrid();  // band settings and the main window title too
+        // The whole image and grid as one step: Undo gives back what was there before the read.
+        CProgramDoc* doc = m_pDocument;
+        doc->ApplyChange(
+            [doc, &image] {
+                doc->image() = image;
+                doc->SetNewImage(false);
+                doc->DecodeIntoGrid();  // band settings and the main window title too
+            },
+            [](int) { return QStringLiteral("read from the radio"); },
+            radio::CellRange::Cell(m_grid->GetRow(), m_grid->GetCol()));
         m_grid->Refresh();
-        if (m_pDocument->image() != before) m_pDocument->SetModifiedFlag();
         RefreshCompare();
     }
     emit TransferFinished(outcome);

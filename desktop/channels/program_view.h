@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QMargins>
 #include <QPointer>
 #include <QPrintPreviewDialog>
@@ -11,6 +12,7 @@
 #include <optional>
 #include <vector>
 
+#include "core/codec/grid_edits.h"
 #include "core/image/radio_image.h"
 #include "core/link/radio_link.h"
 
@@ -26,7 +28,9 @@ class CProgressDlg;
 class CTransferController;
 class CVirtualRadioHost;
 class CWriteCheckDlg;
+class QAction;
 class QKeyEvent;
+class QMenu;
 class QPrinter;
 
 namespace radio {
@@ -39,7 +43,9 @@ class CPrintJob;
 // document commands to the virtual handlers below.
 //
 // The grid works directly on the document's ChannelGrid, so the grid on screen, saving and
-// printing share one working copy of the channels.
+// printing share one working copy of the channels. Every change the view makes goes through
+// the document's undo stack (CProgramDoc::ApplyChange): a cell commit, a paste, a row
+// operation, a completed read.
 class CProgramView : public QScrollArea {
     Q_OBJECT
   public:
@@ -126,6 +132,16 @@ class CProgramView : public QScrollArea {
     // The preview opened by the last Print Preview, while it is open.
     QPrintPreviewDialog* PrintPreview() const { return m_pPreview; }
 
+    // --- Editing like a spreadsheet (program_view_edit.cpp).
+    // Pastes `text` onto the selection as the clipboard's text would be.
+    void PasteText(const QString& text);
+    // The commands of the grid's right-click menu (the main window's Edit actions).
+    void SetContextActions(const QList<QAction*>& actions) { m_contextActions = actions; }
+    // The right-click menu as it would open now; the caller owns it.
+    QMenu* CreateContextMenu();
+    // Clipboard texts above this size are refused unread: 200 x 9 cells take some 20 KB.
+    static constexpr int kMaxPasteChars = 1024 * 1024;
+
   signals:
     // After every transfer of this view, once the document and grid show its outcome.
     void TransferFinished(radio::LinkOutcome outcome);
@@ -140,6 +156,20 @@ class CProgramView : public QScrollArea {
     virtual void OnFilePrintPreview();   // File > Print Preview
     virtual void OnFileCompare();        // File > Compare With...
     virtual void OnCompareWithBackup();  // File > Compare with Last Backup
+    // Edit menu.
+    virtual void OnEditUndo();
+    virtual void OnEditRedo();
+    virtual void OnEditCut();
+    virtual void OnEditCopy();
+    virtual void OnEditPaste();
+    virtual void OnEditClear();
+    virtual void OnEditSelectAll();
+    virtual void OnEditInsertChannel();
+    virtual void OnEditDeleteChannel();
+    virtual void OnEditMoveUp();
+    virtual void OnEditMoveDown();
+    virtual void OnEditFillDown();
+    virtual void OnEditSort();
 
   protected:
     CLanguageDlg& LanguageDialog();
@@ -161,6 +191,20 @@ class CProgramView : public QScrollArea {
     bool PreTranslateKey(QObject* watched, QKeyEvent* key);
     void MoveAfterCommit(int row, int col);
     void ShowCaution(int messageId);
+    bool EditorChanged() const;  // the open editor holds an entry not stored yet
+    // Commits a pending entry before an Edit command; false when the command must not go on.
+    bool PrepareEdit();
+    void UndoOrRedo(bool undo);
+    void RunEditCommand(int commandId);  // ID_EDIT_UNDO ... ID_EDIT_SORT
+    // Alt+Up and Alt+Down stay with an open list, which they drop down and close.
+    bool ListKeepsKey(int commandId) const;
+    // After a change: makes the top-left cell current (its editor open) and selects `range`.
+    void ShowCells(const radio::CellRange& range);
+    // One report of the cells a paste or Fill Down could not store.
+    void ReportCells(const QString& what, const std::vector<radio::CellRejection>& rejected,
+                     int rowsCut = 0, int colsCut = 0);
+    void ClearSelection(const QString& what);
+    void MoveSelection(bool up);
     void OnStartTransfer();
     void StartWrite();
     void OnTransferFinished(radio::LinkOutcome outcome, const radio::RadioImage& image);
@@ -207,4 +251,6 @@ class CProgramView : public QScrollArea {
 
     std::unique_ptr<radio::CPrintJob> m_pPreviewJob;
     QPointer<QPrintPreviewDialog> m_pPreview;
+
+    QList<QAction*> m_contextActions;
 };

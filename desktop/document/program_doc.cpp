@@ -3,11 +3,14 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QUndoStack>
 
 #include "core/codec/channel_codec.h"
+#include "core/codec/row_patch.h"
 #include "core/config/band_settings.h"
 #include "core/formats/backup_store.h"
 #include "core/image/channel_file.h"
+#include "desktop/document/doc_change_command.h"
 #include "desktop/services/app_context.h"
 #include "desktop/services/file_dialog_service.h"
 #include "desktop/services/message_service.h"
@@ -22,7 +25,14 @@ std::string LocalPath(const QString& path) { return QFile::encodeName(path).toSt
 }  // namespace
 
 CProgramDoc::CProgramDoc(AppContext& ctx, QObject* parent)
-    : QObject(parent), m_ctx(ctx), m_grid(ctx.UiLanguage()) {}
+    : QObject(parent), m_ctx(ctx), m_pUndoStack(new QUndoStack(this)), m_grid(ctx.UiLanguage()) {
+    m_pUndoStack->setUndoLimit(kUndoLimit);
+    connect(m_pUndoStack, &QUndoStack::cleanChanged, this, [this](bool clean) {
+        if (clean == !m_bModified) return;
+        m_bModified = !clean;
+        emit modifiedChanged(m_bModified);
+    });
+}
 
 bool CProgramDoc::OnNewDocument() {
     m_image = radio::RadioImage::Blank();
@@ -30,6 +40,7 @@ bool CProgramDoc::OnNewDocument() {
     m_strPathName = m_ctx.SetupText("AppName");
     m_bUserFile = false;
     m_bNewImage = true;
+    m_pUndoStack->clear();  // the steps belonged to another image
     SetModifiedFlag(false);
     return true;
 }
@@ -45,6 +56,7 @@ radio::Status CProgramDoc::OnOpenDocument(const QString& path) {
     m_bUserFile = true;
     m_ctx.NoteFileFolder(m_strPathName);
     SetTitle(QFileInfo(path).fileName());
+    m_pUndoStack->clear();
     SetModifiedFlag(false);
     return radio::Status::Ok();
 }
@@ -132,17 +144,42 @@ QString CProgramDoc::DecodeIntoGrid() {
 }
 
 bool CProgramDoc::ReplaceChannels(const radio::ChannelGrid& channels) {
-    bool changed = false;
-    for (int row = 1; row < radio::ChannelGrid::kRows; ++row) {
-        const radio::ChannelTexts texts = channels.RowTexts(row);
-        if (texts == m_grid.RowTexts(row)) continue;  // untouched rows keep their bytes on save
-        m_grid.SetRowTexts(row, texts);
-        changed = true;
-    }
-    if (!changed) return false;
-    SetModifiedFlag();
+    return ApplyChange(
+        [&] {
+            for (int row = 1; row < radio::ChannelGrid::kRows; ++row) {
+                const radio::ChannelTexts texts = channels.RowTexts(row);
+                // Untouched rows keep their bytes on save.
+                if (texts != m_grid.RowTexts(row)) m_grid.SetRowTexts(row, texts);
+            }
+        },
+        [](int rows) {
+            return rows == 1 ? QStringLiteral("import of 1 channel")
+                             : QStringLiteral("import of %1 channels").arg(rows);
+        });
+}
+
+bool CProgramDoc::ApplyChange(const std::function<void()>& change, const NameOfStep& name,
+                              const radio::CellRange& cells) {
+    const radio::ChannelGrid gridBefore = m_grid;
+    const radio::RadioImage imageBefore = m_image;
+    const bool newImageBefore = m_bNewImage;
+    change();
+    radio::RowPatch rows = radio::RowPatch::Between(gridBefore, m_grid);
+    const bool imageChanged = m_image != imageBefore;
+    if (rows.Empty() && !imageChanged && m_bNewImage == newImageBefore) return false;
+    const int changedRows = static_cast<int>(rows.Rows().size());
+    m_lastStepCells = cells;
+    m_pUndoStack->push(new CDocChangeCommand(
+        *this, name(changedRows), std::move(rows),
+        imageChanged ? std::optional<radio::RadioImage>(imageBefore) : std::nullopt, newImageBefore,
+        cells));
     emit channelsChanged();
     return true;
+}
+
+void CProgramDoc::OnStepApplied(const radio::CellRange& cells) {
+    m_lastStepCells = cells;
+    emit channelsChanged();
 }
 
 void CProgramDoc::SetTitle(const QString& title) {
@@ -152,7 +189,9 @@ void CProgramDoc::SetTitle(const QString& title) {
 }
 
 void CProgramDoc::SetModifiedFlag(bool modified) {
-    if (modified == m_bModified) return;
-    m_bModified = modified;
-    emit modifiedChanged(modified);
+    // The flag follows the stack through cleanChanged.
+    if (modified)
+        m_pUndoStack->resetClean();
+    else
+        m_pUndoStack->setClean();
 }

@@ -3,16 +3,24 @@
 #include <QObject>
 #include <QString>
 #include <cstdint>
+#include <functional>
 
 #include "core/codec/channel_grid.h"
+#include "core/codec/grid_edits.h"
 #include "core/image/radio_image.h"
 #include "core/image/status.h"
 
 class AppContext;
+class CDocChangeCommand;
+class QUndoStack;
 class QWidget;
 
 // One channel document: the radio's memory image and the grid that is its working copy while
 // the user edits. The grid is encoded back into the image before every save.
+//
+// Every change of the document is one step of its undo stack (ApplyChange), and the modified
+// flag is the stack's clean state: saving marks the stack clean, and undoing back to that
+// point makes the document unmodified again.
 class CProgramDoc : public QObject {
     Q_OBJECT
   public:
@@ -67,11 +75,28 @@ class CProgramDoc : public QObject {
     bool HasUserFile() const { return m_bUserFile; }
 
     // File > Import Channels: takes the channel texts of rows 1-200 from `channels` as one
-    // change of the document. Rows whose texts are equal are not touched. Sets the modified
-    // flag and emits channelsChanged when any row changed; returns whether one did.
+    // step of the undo stack ("import of N channels"). Rows whose texts are equal are not
+    // touched. Emits channelsChanged when any row changed; returns whether one did.
     bool ReplaceChannels(const radio::ChannelGrid& channels);
 
+    // Runs `change`, which may change the image, the grid and the new-image flag, as one step
+    // of the undo stack. What it changed is kept (the rows it touched, the whole image when
+    // that changed) so that undo and redo give back image and grid exactly. `name` gets the
+    // number of grid rows that changed and gives the step's name ("paste of 12 channels");
+    // `cells` are the cells to show after an undo or redo. Nothing changed: nothing is pushed
+    // and false is returned. Emits channelsChanged when something changed.
+    using NameOfStep = std::function<QString(int changedRows)>;
+    bool ApplyChange(const std::function<void()>& change, const NameOfStep& name,
+                     const radio::CellRange& cells = radio::CellRange::All());
+    QUndoStack* UndoStack() const { return m_pUndoStack; }
+    // The cells of the step done, undone or redone last.
+    const radio::CellRange& LastStepCells() const { return m_lastStepCells; }
+    // The most steps the stack keeps; the oldest go first.
+    static constexpr int kUndoLimit = 1000;
+
     bool IsModified() const { return m_bModified; }
+    // Marks the document modified (whatever the undo stack holds) or unmodified (the stack's
+    // present state becomes the clean one).
     void SetModifiedFlag(bool modified = true);
 
   signals:
@@ -81,11 +106,17 @@ class CProgramDoc : public QObject {
     void bandTitleChanged(const QString& title);
     // Emitted before the grid is encoded for a save: a view commits its pending cell edit.
     void aboutToSave();
-    // Rows of the grid changed other than through the view's editors (an import).
+    // The image or the grid changed through a step of the undo stack, done, undone or redone
+    // (a cell commit, a paste, an import, a read, ...).
     void channelsChanged();
 
   private:
+    friend class CDocChangeCommand;
+    void OnStepApplied(const radio::CellRange& cells);  // after an undo or redo
+
     AppContext& m_ctx;
+    QUndoStack* m_pUndoStack = nullptr;
+    radio::CellRange m_lastStepCells;
     radio::RadioImage m_image;
     radio::ChannelGrid m_grid;
     QString m_strTitle;

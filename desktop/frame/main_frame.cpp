@@ -13,9 +13,12 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
+#include <QUndoGroup>
+#include <QUndoStack>
 
 #include "core/formats/channel_list.h"
 #include "core/image/atomic_file.h"
+#include "desktop/channels/cell_keys.h"
 #include "desktop/channels/program_view.h"
 #include "desktop/dialogs/import_preview_dlg.h"
 #include "desktop/dialogs/option_features_dlg.h"
@@ -74,6 +77,36 @@ QString Prompt(int id) {
         case ID_FILE_COMPARE_BACKUP:
             return QStringLiteral(
                 "Show the differences to the last backup of this radio\nCompare with Backup");
+        case ID_EDIT_UNDO:
+            return QStringLiteral("Undo the last change\nUndo");
+        case ID_EDIT_REDO:
+            return QStringLiteral("Redo the change undone last\nRedo");
+        case ID_EDIT_CUT:
+            return QStringLiteral("Cut the selected cells and put them on the Clipboard\nCut");
+        case ID_EDIT_COPY:
+            return QStringLiteral("Copy the selected cells to the Clipboard\nCopy");
+        case ID_EDIT_PASTE:
+            return QStringLiteral("Insert the Clipboard's cells at the selection\nPaste");
+        case ID_EDIT_CLEAR:
+            return QStringLiteral("Erase the selected cells\nClear");
+        case ID_EDIT_SELECT_ALL:
+            return QStringLiteral("Select every channel cell\nSelect All");
+        case ID_EDIT_INSERT_CHANNEL:
+            return QStringLiteral(
+                "Insert an empty channel; the channels below move down\nInsert Channel");
+        case ID_EDIT_DELETE_CHANNEL:
+            return QStringLiteral(
+                "Delete the selected channels; the channels below move up\nDelete Channel");
+        case ID_EDIT_MOVE_UP:
+            return QStringLiteral("Swap the selected channels with the one above\nMove Up");
+        case ID_EDIT_MOVE_DOWN:
+            return QStringLiteral("Swap the selected channels with the one below\nMove Down");
+        case ID_EDIT_FILL_DOWN:
+            return QStringLiteral(
+                "Copy the top cell of each selected column into the cells below\nFill Down");
+        case ID_EDIT_SORT:
+            return QStringLiteral(
+                "Order the selected channels (or all) by Rx Frequency\nSort by Rx Frequency");
         default:
             return {};
     }
@@ -97,7 +130,43 @@ constexpr int kDocumentCommands[] = {
     ID_FILE_EXPORT_CHANNELS,
     ID_FILE_COMPARE,
     ID_FILE_COMPARE_BACKUP,
+    ID_EDIT_CUT,
+    ID_EDIT_COPY,
+    ID_EDIT_PASTE,
+    ID_EDIT_CLEAR,
+    ID_EDIT_SELECT_ALL,
+    ID_EDIT_INSERT_CHANNEL,
+    ID_EDIT_DELETE_CHANNEL,
+    ID_EDIT_MOVE_UP,
+    ID_EDIT_MOVE_DOWN,
+    ID_EDIT_FILL_DOWN,
+    ID_EDIT_SORT,
 };
+
+// The Edit commands the channel view carries out, with their handlers.
+struct ViewEditCommand {
+    int id;
+    const char* text;  // the menu text; the first key of the command follows it
+    void (CProgramView::*handler)();
+};
+constexpr ViewEditCommand kViewEditCommands[] = {
+    {ID_EDIT_UNDO, "&Undo", &CProgramView::OnEditUndo},
+    {ID_EDIT_REDO, "&Redo", &CProgramView::OnEditRedo},
+    {ID_EDIT_CUT, "Cu&t", &CProgramView::OnEditCut},
+    {ID_EDIT_COPY, "&Copy", &CProgramView::OnEditCopy},
+    {ID_EDIT_PASTE, "&Paste", &CProgramView::OnEditPaste},
+    {ID_EDIT_CLEAR, "Cl&ear", &CProgramView::OnEditClear},
+    {ID_EDIT_SELECT_ALL, "Select &All", &CProgramView::OnEditSelectAll},
+    {ID_EDIT_INSERT_CHANNEL, "&Insert Channel", &CProgramView::OnEditInsertChannel},
+    {ID_EDIT_DELETE_CHANNEL, "&Delete Channel", &CProgramView::OnEditDeleteChannel},
+    {ID_EDIT_MOVE_UP, "&Move Up", &CProgramView::OnEditMoveUp},
+    {ID_EDIT_MOVE_DOWN, "Move Do&wn", &CProgramView::OnEditMoveDown},
+    {ID_EDIT_FILL_DOWN, "&Fill Down", &CProgramView::OnEditFillDown},
+    {ID_EDIT_SORT, "&Sort by Rx Frequency", &CProgramView::OnEditSort},
+};
+
+// "Ctrl+Ins" as menus write keys.
+QString KeyText(const QKeySequence& key) { return key.toString(QKeySequence::NativeText); }
 
 const QString kImportFilter = QStringLiteral(
     "Channel lists (*.csv *.tsv *.txt);;CSV files (*.csv);;radioprog dump listings (*.tsv *.txt);;"
@@ -124,6 +193,7 @@ CMainFrame::~CMainFrame() {
     qApp->removeEventFilter(this);
     if (m_pMdiClient) m_pMdiClient->disconnect(this);
     if (m_pNavigationBar) m_pNavigationBar->disconnect(this);
+    if (m_pUndoGroup) m_pUndoGroup->disconnect(this);
     for (CChildFrame* child : ChildFrames()) {
         child->disconnect(this);
         child->GetDocument()->disconnect(this);
@@ -184,6 +254,12 @@ void CMainFrame::CreateMenus() {
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P));
     NewAction(ID_FILE_PRINT_SETUP, QStringLiteral("P&rint Setup..."));
     NewAction(ID_APP_EXIT, QStringLiteral("E&xit"));
+    for (const ViewEditCommand& c : kViewEditCommands) {
+        const QList<QKeySequence> keys = EditCommandKeys(c.id);
+        QString text = QString::fromLatin1(c.text);
+        if (!keys.isEmpty()) text += QLatin1Char('\t') + KeyText(keys.front());
+        NewAction(c.id, text)->setShortcuts(keys);
+    }
     NewAction(ID_EDIT_CHANNEL_INFO, QStringLiteral("&Channel Information"));
     NewAction(ID_EDIT_OPTIONAL_FEATURES, QStringLiteral("&Optional Features"));
     // The shortcut hint is part of these texts (spaces, not a tab), so their keys are
@@ -232,7 +308,11 @@ void CMainFrame::CreateMenus() {
              {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_CLOSE, ID_FILE_SAVE, ID_FILE_SAVE_AS, 0,
               ID_FILE_IMPORT_CHANNELS, ID_FILE_EXPORT_CHANNELS, 0, ID_FILE_PRINT,
               ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT_SETUP, 0, ID_APP_EXIT}),
-        menu(QStringLiteral("&Edit"), {ID_EDIT_CHANNEL_INFO, ID_EDIT_OPTIONAL_FEATURES}),
+        menu(QStringLiteral("&Edit"),
+             {ID_EDIT_UNDO, ID_EDIT_REDO, 0, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE,
+              ID_EDIT_CLEAR, ID_EDIT_SELECT_ALL, 0, ID_EDIT_INSERT_CHANNEL, ID_EDIT_DELETE_CHANNEL,
+              ID_EDIT_MOVE_UP, ID_EDIT_MOVE_DOWN, ID_EDIT_FILL_DOWN, ID_EDIT_SORT, 0,
+              ID_EDIT_CHANNEL_INFO, ID_EDIT_OPTIONAL_FEATURES}),
         menu(QStringLiteral("&Program"), {ID_PROGRAM_READ, ID_PROGRAM_WRITE}),
         menu(QStringLiteral("&View"), {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, ID_VIEW_CONTROL_BAR}),
         m_pSetupMenu,
@@ -274,6 +354,40 @@ void CMainFrame::CreateMenus() {
     toView(ID_FILE_PRINT_DIRECT, &CProgramView::OnFilePrintDirect);
     toView(ID_FILE_COMPARE, &CProgramView::OnFileCompare);
     toView(ID_FILE_COMPARE_BACKUP, &CProgramView::OnCompareWithBackup);
+    for (const ViewEditCommand& c : kViewEditCommands) toView(c.id, c.handler);
+
+    // Undo and Redo follow the active document's stack and name its next step.
+    m_pUndoGroup = new QUndoGroup(this);
+    for (auto signal : {&QUndoGroup::canUndoChanged, &QUndoGroup::canRedoChanged})
+        connect(m_pUndoGroup, signal, this, &CMainFrame::UpdateUndoActions);
+    for (auto signal : {&QUndoGroup::undoTextChanged, &QUndoGroup::redoTextChanged})
+        connect(m_pUndoGroup, signal, this, &CMainFrame::UpdateUndoActions);
+    connect(m_pUndoGroup, &QUndoGroup::activeStackChanged, this, &CMainFrame::UpdateUndoActions);
+}
+
+void CMainFrame::UpdateUndoActions() {
+    QUndoStack* stack = m_pUndoGroup ? m_pUndoGroup->activeStack() : nullptr;
+    for (bool undo : {true, false}) {
+        QAction* action = Action(undo ? ID_EDIT_UNDO : ID_EDIT_REDO);
+        const bool can = stack && (undo ? stack->canUndo() : stack->canRedo());
+        const QString step = can ? (undo ? stack->undoText() : stack->redoText()) : QString();
+        const QString verb = undo ? QStringLiteral("Undo") : QStringLiteral("Redo");
+        const QString named = step.isEmpty() ? verb : verb + QLatin1Char(' ') + step;
+        action->setText(QLatin1Char('&') + named + QLatin1Char('\t') +
+                        KeyText(EditCommandKeys(undo ? ID_EDIT_UNDO : ID_EDIT_REDO).front()));
+        action->setToolTip(named);  // "Undo paste of 12 channels"
+        action->setEnabled(can);
+    }
+}
+
+QList<QAction*> CMainFrame::GridContextActions() const {
+    QList<QAction*> actions;
+    for (int id : std::initializer_list<int>{
+             ID_EDIT_UNDO, ID_EDIT_REDO, 0, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_EDIT_CLEAR,
+             ID_EDIT_SELECT_ALL, 0, ID_EDIT_INSERT_CHANNEL, ID_EDIT_DELETE_CHANNEL, ID_EDIT_MOVE_UP,
+             ID_EDIT_MOVE_DOWN, ID_EDIT_FILL_DOWN, ID_EDIT_SORT})
+        actions.append(id ? Action(id) : nullptr);
+    return actions;
 }
 
 // File > Radio Backups in both File menus, after Open; the two comparisons in the document's
@@ -355,6 +469,9 @@ bool CMainFrame::CreateToolBar() {
     button(ID_FILE_NEW);
     button(ID_FILE_OPEN);
     button(ID_FILE_SAVE);
+    m_pToolBar->addSeparator();
+    button(ID_EDIT_UNDO);
+    button(ID_EDIT_REDO);
     m_pToolBar->addSeparator();
     button(ID_PROGRAM_READ);
     button(ID_PROGRAM_WRITE);
@@ -459,6 +576,8 @@ CChildFrame* CMainFrame::CreateChildFrame(CProgramDoc* doc) {
         QTimer::singleShot(0, this, &CMainFrame::UpdateCommandStates);
     });
     connect(doc, &CProgramDoc::bandTitleChanged, this, &CMainFrame::SetMainTitle);
+    m_pUndoGroup->addStack(doc->UndoStack());
+    child->GetView()->SetContextActions(GridContextActions());
     child->show();
     child->InitialPlacement();
     child->GetView()->OnInitialUpdate();
@@ -565,18 +684,25 @@ void CMainFrame::OnEditChannelInfo() {
 void CMainFrame::OnEditOptionalFeatures() {
     CProgramDoc* doc = ActiveDocument();
     if (!doc) return NoDocumentMessage(m_ctx, this);
-    const radio::RadioImage before = doc->image();
-    if (m_pOptionFeaturesDlg->DoModal(doc->image()) == QDialog::Accepted && doc->image() != before)
-        doc->SetModifiedFlag();
+    // The dialog works on a copy; its OK becomes one step of the document's undo stack.
+    radio::RadioImage edited = doc->image();
+    if (m_pOptionFeaturesDlg->DoModal(edited) != QDialog::Accepted) return;
+    doc->ApplyChange([doc, &edited] { doc->image() = edited; },
+                     [](int) { return QStringLiteral("change of Optional Features"); },
+                     radio::CellRange::Cell(doc->grid().Row(), doc->grid().Col()));
 }
 
 void CMainFrame::OnProductInfo() {
     CProgramDoc* doc = ActiveDocument();
     if (!doc) return NoDocumentMessage(m_ctx, this);
-    const radio::RadioImage before = doc->image();
-    if (m_pProductInfoDlg->DoModal(doc->image()) != QDialog::Accepted) return;
+    // The type and band stored in the settings are the program's, not the document's: undoing
+    // gives back the image's bytes only.
+    radio::RadioImage edited = doc->image();
+    if (m_pProductInfoDlg->DoModal(edited) != QDialog::Accepted) return;
     SetMainTitle(m_pProductInfoDlg->ResultTitle());
-    if (doc->image() != before) doc->SetModifiedFlag();
+    doc->ApplyChange([doc, &edited] { doc->image() = edited; },
+                     [](int) { return QStringLiteral("change of Product Information"); },
+                     radio::CellRange::Cell(doc->grid().Row(), doc->grid().Col()));
 }
 
 void CMainFrame::OnViewToolbar() {
@@ -606,6 +732,11 @@ void CMainFrame::OnTreeItemChosen(const QString& text) {
 void CMainFrame::UpdateCommandStates() {
     const bool active = ActiveChild() != nullptr;
     for (int id : kDocumentCommands) Action(id)->setEnabled(active);
+    if (m_pUndoGroup) {
+        CProgramDoc* doc = ActiveDocument();
+        m_pUndoGroup->setActiveStack(doc ? doc->UndoStack() : nullptr);
+        UpdateUndoActions();
+    }
     Action(ID_VIEW_TOOLBAR)->setChecked(m_pToolBar && !m_pToolBar->isHidden());
     Action(ID_VIEW_STATUS_BAR)->setChecked(!statusBar()->isHidden());
     Action(ID_VIEW_CONTROL_BAR)->setChecked(m_pNavigationDock && !m_pNavigationDock->isHidden());
@@ -644,6 +775,18 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
         m_untippedButtons.contains(static_cast<QWidget*>(watched))) {
         return true;  // Read and Write: no tooltip
     }
+    if (event->type() == QEvent::ShortcutOverride && watched->isWidgetType()) {
+        // The grid's Edit keys (Ctrl+C, Del, ...) act on a channel window. With the focus in
+        // another control of this window (the navigation tree), that control keeps them.
+        auto* widget = static_cast<QWidget*>(watched);
+        const int command = EditCommandOfKey(static_cast<QKeyEvent*>(event));
+        if (command != 0 && command != ID_EDIT_UNDO && command != ID_EDIT_REDO &&
+            widget->window() == this && widget == QApplication::focusWidget() &&
+            !InChannelWindow(widget)) {
+            event->accept();
+            return true;
+        }
+    }
     if (event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
         if (auto* menu = qobject_cast<QMenu*>(watched); menu && key->key() == Qt::Key_F1) {
@@ -664,6 +807,13 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+bool CMainFrame::InChannelWindow(const QWidget* widget) {
+    for (; widget; widget = widget->parentWidget()) {
+        if (qobject_cast<const CChildFrame*>(widget)) return true;
+    }
+    return false;
 }
 
 void CMainFrame::PollKeyLocks() {

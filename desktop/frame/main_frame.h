@@ -19,6 +19,7 @@ class QDockWidget;
 class QLabel;
 class QMenu;
 class QToolBar;
+class QUndoGroup;
 
 // The main window: menus, toolbar, status bar, the navigation panel at the left and the MDI
 // area with the channel windows.
@@ -82,6 +83,8 @@ class CMainFrame : public QMainWindow {
     // The navigation tree chose an item with this text.
     void OnTreeItemChosen(const QString& text);
     void UpdateCommandStates();
+    // Undo and Redo: enabled and named after the active document's next step.
+    void UpdateUndoActions();
     // Shows a document's window, also a hidden one, and makes it the active one.
     void OnWindowChosen(CChildFrame* child);
 
@@ -104,6 +107,9 @@ class CMainFrame : public QMainWindow {
     void PollKeyLocks();
     // The view of the active child, for the commands the view handles.
     CProgramView* ActiveView() const;
+    // The Edit commands of the grid's right-click menu; null stands for a separator.
+    QList<QAction*> GridContextActions() const;
+    static bool InChannelWindow(const QWidget* widget);
 
     AppContext& m_ctx;
     QHash<int, QAction*> m_actions;
@@ -127,4 +133,5 @@ class CMainFrame : public QMainWindow {
     KeyLockState m_keyLocks;
     bool m_bSystemKeyLocks = false;  // the system reports the lock keys; else follow presses
     QPointer<CChildFrame> m_pActiveChild;
+    QUndoGroup* m_pUndoGroup = nullptr;  // the documents' undo stacks, the active one in front
 };

@@ -106,6 +106,25 @@ QPixmap PaintIcon(int size, int commandId) {
             p.drawLine(QPointF(11, 27), QPointF(19, 27));
             break;
         }
+        case ID_EDIT_UNDO:
+        case ID_EDIT_REDO: {
+            // A hooked arrow turning back (undo, to the left) or forward (redo, mirrored).
+            if (commandId == ID_EDIT_REDO) {
+                p.translate(32, 0);
+                p.scale(-1, 1);
+            }
+            QPainterPath hook;
+            hook.moveTo(9, 13);
+            hook.cubicTo(QPointF(16, 6), QPointF(30, 9), QPointF(26, 21));
+            hook.cubicTo(QPointF(24, 26), QPointF(19, 28), QPointF(14, 28));
+            p.setPen(QPen(QColor(40, 90, 160), 3.2, Qt::SolidLine, Qt::RoundCap));
+            p.setBrush(Qt::NoBrush);
+            p.drawPath(hook);
+            p.setPen(Qt::NoPen);
+            p.setBrush(QColor(40, 90, 160));
+            p.drawPolygon(QPolygonF({QPointF(2, 13), QPointF(13, 5), QPointF(13, 20)}));
+            break;
+        }
         case ID_APP_ABOUT: {
             p.setPen(QPen(QColor(20, 60, 140), 1.6));
             p.setBrush(QColor(70, 130, 210));
@@ -165,6 +184,8 @@ QIcon CommandIcon(int commandId) {
         case ID_PROGRAM_READ:
         case ID_PROGRAM_WRITE:
         case ID_FILE_PRINT:
+        case ID_EDIT_UNDO:
+        case ID_EDIT_REDO:
         case ID_APP_ABOUT:
             break;
         default:

@@ -32,6 +32,20 @@ enum CommandId : int {
     ID_FILE_RADIO_BACKUPS = 32840,
     ID_FILE_COMPARE = 32841,
     ID_FILE_COMPARE_BACKUP = 32842,
+    // Editing the channels like a spreadsheet.
+    ID_EDIT_CLEAR = 57632,
+    ID_EDIT_COPY = 57634,
+    ID_EDIT_CUT = 57635,
+    ID_EDIT_PASTE = 57637,
+    ID_EDIT_SELECT_ALL = 57642,
+    ID_EDIT_UNDO = 57643,
+    ID_EDIT_REDO = 57644,
+    ID_EDIT_INSERT_CHANNEL = 32850,
+    ID_EDIT_DELETE_CHANNEL = 32851,
+    ID_EDIT_MOVE_UP = 32852,
+    ID_EDIT_MOVE_DOWN = 32853,
+    ID_EDIT_FILL_DOWN = 32854,
+    ID_EDIT_SORT = 32855,
 };
 
 // Status-bar indicators.

@@ -1,0 +1,123 @@
+#include "core/codec/grid_edits.h"
+
+#include <algorithm>
+#include <set>
+
+#include "core/codec/edit_rules.h"
+
+namespace radio {
+
+namespace {
+
+std::string Trimmed(const std::string& text) {
+    const auto first = text.find_first_not_of(" \t");
+    if (first == std::string::npos) return {};
+    const auto last = text.find_last_not_of(" \t");
+    return text.substr(first, last - first + 1);
+}
+
+std::string ReasonFor(CommitResult result, int col, bool hadChannel) {
+    switch (result) {
+        case CommitResult::OutOfRange:
+        case CommitResult::StepError: {
+            std::string why = result == CommitResult::OutOfRange
+                                  ? "out of range (136-175 and 400-520 MHz)"
+                                  : "not on a 2.5 or 6.25 kHz step";
+            if (col == kColRxFreq)
+                why += hadChannel ? "; the channel was deleted, as typing it does"
+                                  : "; the channel is left empty";
+            else
+                why += "; the channel has no Tx Frequency now";
+            return why;
+        }
+        case CommitResult::NotAnEntry:
+            return "not an entry of the list; the cell keeps its value";
+        case CommitResult::NameRefused:
+            return "not a radio name (0-9, A-Z, - and _); the cell keeps its value";
+        case CommitResult::Accepted:
+            break;
+    }
+    return "the channel has no Rx Frequency, so it takes no settings";
+}
+
+}  // namespace
+
+CellRange CellRange::Spanning(int row1, int col1, int row2, int col2) {
+    const auto row = [](int r) { return std::clamp(r, 1, kChannelCount); };
+    const auto col = [](int c) { return std::clamp(c, 1, kChannelColumns); };
+    return {row(std::min(row1, row2)), col(std::min(col1, col2)), row(std::max(row1, row2)),
+            col(std::max(col1, col2))};
+}
+
+std::string ChannelName(int row) {
+    std::string label = ChannelGrid::RowLabel(row);
+    label.erase(0, label.find_first_not_of(' '));
+    return "channel " + label;
+}
+
+std::vector<CellRejection> ApplyCellTexts(ChannelGrid& grid, const std::vector<CellText>& cells,
+                                          Language lang) {
+    std::vector<CellRejection> rejected;
+    std::set<int> refusedRows;  // rows whose Rx Frequency these cells refused
+    for (const CellText& cell : cells) {
+        if (cell.row < 1 || cell.row > kChannelCount || cell.col < 1 || cell.col > kChannelColumns)
+            continue;
+        // A row whose frequency was refused has no channel: its other cells cannot land, and
+        // the one report of the frequency says so.
+        if (refusedRows.contains(cell.row)) continue;
+        std::string text = Trimmed(cell.text);
+        if (cell.col == kColName) {
+            // The editor takes six characters; the rest of a longer name would never be typed.
+            text = UpperAscii(text).substr(0, kChannelNameLength);
+        }
+        if (text == grid.Text(cell.row, cell.col)) continue;
+        const bool hadChannel = grid.InUse(cell.row);
+        const CommitResult result = CommitCellEdit(grid, cell.row, cell.col, text, lang);
+        if (result != CommitResult::Accepted) {
+            if (cell.col == kColRxFreq) refusedRows.insert(cell.row);
+            rejected.push_back(
+                {cell.row, cell.col, cell.text, result, ReasonFor(result, cell.col, hadChannel)});
+            continue;
+        }
+        // A setting for a row without a channel is dropped by the rules without a word; a
+        // paste says so.
+        if (!text.empty() && grid.Text(cell.row, cell.col).empty())
+            rejected.push_back(
+                {cell.row, cell.col, cell.text, result, ReasonFor(result, cell.col, hadChannel)});
+    }
+    return rejected;
+}
+
+void ClearCells(ChannelGrid& grid, const CellRange& range, Language lang) {
+    const CellRange r = CellRange::Spanning(range.top, range.left, range.bottom, range.right);
+    for (int row = r.top; row <= r.bottom; ++row) {
+        if (r.left == kColRxFreq) {
+            grid.ClearRow(row);
+            continue;
+        }
+        const ChannelTexts defaults = NewChannelTexts(std::string(), lang);
+        const bool inUse = grid.InUse(row);
+        for (int col = r.left; col <= r.right; ++col) {
+            const bool list = col >= kColRxTone && col <= kColBandwidth;
+            grid.SetText(
+                row, col,
+                list && inUse ? defaults[static_cast<std::size_t>(col - 1)] : std::string());
+        }
+    }
+}
+
+std::vector<CellRejection> FillDown(ChannelGrid& grid, const CellRange& range, Language lang) {
+    CellRange r = CellRange::Spanning(range.top, range.left, range.bottom, range.right);
+    if (r.top == r.bottom) {
+        if (r.top == 1) return {};
+        --r.top;
+    }
+    std::vector<CellText> cells;
+    for (int row = r.top + 1; row <= r.bottom; ++row) {
+        for (int col = r.left; col <= r.right; ++col)
+            cells.push_back({row, col, grid.Text(r.top, col)});
+    }
+    return ApplyCellTexts(grid, cells, lang);
+}
+
+}  // namespace radio

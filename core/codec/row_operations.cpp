@@ -1,0 +1,107 @@
+#include "core/codec/row_operations.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "core/codec/decimal.h"
+
+namespace radio {
+
+namespace {
+
+bool ValidRows(int top, int count) {
+    return count >= 1 && top >= 1 && top <= kChannelCount && count <= kChannelCount - top + 1;
+}
+
+std::vector<GridRow> Take(const ChannelGrid& grid, int top, int count) {
+    std::vector<GridRow> rows;
+    rows.reserve(static_cast<std::size_t>(count));
+    for (int row = top; row < top + count; ++row) rows.push_back(grid.RowState(row));
+    return rows;
+}
+
+// A row an insert or delete opens: no channel, as decoded from an erased record and name (all
+// 0xFF). With an origin of its own it saves the same bytes whatever the image held there
+// before, so undoing back to it and saving gives the bytes saving at once would have.
+GridRow BlankRow() {
+    GridRow row;
+    RowOrigin& origin = row.origin.emplace();
+    origin.record.fill(0xFF);
+    origin.name.fill(0xFF);
+    return row;
+}
+
+void Put(ChannelGrid& grid, int top, std::vector<GridRow> rows) {
+    for (GridRow& state : rows) grid.SetRowState(top++, std::move(state));
+}
+
+}  // namespace
+
+bool InsertChannels(ChannelGrid& grid, int row, int count) {
+    if (!ValidRows(row, count)) return false;
+    std::vector<GridRow> rows = Take(grid, row, kChannelCount - row + 1);
+    rows.insert(rows.begin(), static_cast<std::size_t>(count), BlankRow());
+    rows.resize(rows.size() - static_cast<std::size_t>(count));
+    Put(grid, row, std::move(rows));
+    return true;
+}
+
+bool DeleteChannels(ChannelGrid& grid, int row, int count) {
+    if (!ValidRows(row, count)) return false;
+    std::vector<GridRow> rows = Take(grid, row + count, kChannelCount - row - count + 1);
+    rows.resize(rows.size() + static_cast<std::size_t>(count), BlankRow());
+    Put(grid, row, std::move(rows));
+    return true;
+}
+
+bool MoveChannels(ChannelGrid& grid, int top, int bottom, bool up) {
+    if (bottom < top || !ValidRows(top, bottom - top + 1)) return false;
+    if (up ? top == 1 : bottom == kChannelCount) return false;
+    const int first = up ? top - 1 : top;
+    std::vector<GridRow> rows = Take(grid, first, bottom - top + 2);
+    if (up)
+        std::rotate(rows.begin(), rows.begin() + 1, rows.end());
+    else
+        std::rotate(rows.begin(), rows.end() - 1, rows.end());
+    Put(grid, first, std::move(rows));
+    return true;
+}
+
+bool MoveChannel(ChannelGrid& grid, int from, int to) {
+    if (!ValidRows(from, 1) || !ValidRows(to, 1)) return false;
+    const int first = std::min(from, to);
+    std::vector<GridRow> rows = Take(grid, first, std::max(from, to) - first + 1);
+    if (from < to)
+        std::rotate(rows.begin(), rows.begin() + 1, rows.end());
+    else
+        std::rotate(rows.begin(), rows.end() - 1, rows.end());
+    Put(grid, first, std::move(rows));
+    return true;
+}
+
+bool CopyChannels(ChannelGrid& grid, int from, int to, int count) {
+    if (!ValidRows(from, count) || !ValidRows(to, count)) return false;
+    Put(grid, to, Take(grid, from, count));
+    return true;
+}
+
+bool SortByRxFrequency(ChannelGrid& grid, int top, int bottom) {
+    if (bottom < top || !ValidRows(top, bottom - top + 1)) return false;
+    std::vector<GridRow> rows = Take(grid, top, bottom - top + 1);
+    std::stable_sort(rows.begin(), rows.end(), [](const GridRow& a, const GridRow& b) {
+        const bool aEmpty = a.texts[0].empty(), bEmpty = b.texts[0].empty();
+        if (aEmpty || bEmpty) return !aEmpty && bEmpty;
+        return FrequencyUnits(a.texts[0]) < FrequencyUnits(b.texts[0]);
+    });
+    Put(grid, top, std::move(rows));
+    return true;
+}
+
+int ChannelsPushedOff(const ChannelGrid& grid, int row, int count) {
+    if (!ValidRows(row, count)) return 0;
+    int used = 0;
+    for (int r = kChannelCount - count + 1; r <= kChannelCount; ++r) used += grid.InUse(r);
+    return used;
+}
+
+}  // namespace radio

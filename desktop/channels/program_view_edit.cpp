@@ -1,0 +1,329 @@
+// The channel view's Edit commands: undo and redo, the clipboard, clearing, row operations.
+// Each change is one step of the document's undo stack; the rules of the cells are the core's
+// (core/codec/grid_edits.h, row_operations.h, core/formats/grid_clipboard.h).
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QUndoStack>
+
+#include "core/codec/row_operations.h"
+#include "core/config/messages.h"
+#include "core/formats/grid_clipboard.h"
+#include "desktop/channels/cell_combo.h"
+#include "desktop/channels/cell_edit.h"
+#include "desktop/channels/ms_flex_grid.h"
+#include "desktop/channels/program_view.h"
+#include "desktop/document/program_doc.h"
+#include "desktop/services/app_context.h"
+#include "desktop/services/command_ids.h"
+#include "desktop/services/message_service.h"
+
+namespace {
+
+QString Channels(int count) {
+    return count == 1 ? QStringLiteral("1 channel") : QStringLiteral("%1 channels").arg(count);
+}
+
+QString ChannelOf(int row) { return QString::fromStdString(radio::ChannelName(row)); }
+
+QString Heading(int col) {
+    return QString::fromUtf8(radio::ChannelGrid::Heading(col, radio::Language::English).data());
+}
+
+// Whole rows from `top`, `count` of them.
+radio::CellRange Rows(int top, int count) {
+    return radio::CellRange::Spanning(top, 1, top + count - 1, radio::kChannelColumns);
+}
+
+// A report lists this many cells; more would not fit a message box.
+constexpr std::size_t kReportedCells = 20;
+
+}  // namespace
+
+bool CProgramView::EditorChanged() const {
+    if (!m_editRxFreq) return false;
+    QWidget* editor = GetCellEditor();
+    if (!editor->isVisible()) return false;
+    if (auto* combo = qobject_cast<CCellCombo*>(editor)) return combo->IsChanged();
+    return static_cast<CCellEdit*>(editor)->IsChanged();
+}
+
+bool CProgramView::ListKeepsKey(int commandId) const {
+    if (commandId != ID_EDIT_MOVE_UP && commandId != ID_EDIT_MOVE_DOWN) return false;
+    QWidget* editor = m_editRxFreq ? GetCellEditor() : nullptr;
+    return editor && editor->isVisible() && qobject_cast<CCellCombo*>(editor);
+}
+
+bool CProgramView::PrepareEdit() {
+    if (!m_pDocument || m_bFirstLayout) return false;
+    // The entry under way is stored first, as leaving its cell would; a refused one stops the
+    // command (its Caution was shown and the cell is open for another try).
+    return CommitCellEdit();
+}
+
+void CProgramView::ShowCells(const radio::CellRange& range) {
+    HideEditors();
+    if (m_grid->GetRow() != range.top || m_grid->GetCol() != range.left)
+        m_grid->SetCurrentCell(range.top, range.left);  // EnterCell opens its editor
+    else
+        OpenEditor();
+    m_grid->SelectRange(range);
+}
+
+void CProgramView::UndoOrRedo(bool undo) {
+    if (!m_pDocument || m_bFirstLayout) return;
+    // An entry not stored yet is the newest change: Undo takes it back first, and Redo drops it
+    // (storing it would end the steps there are to redo).
+    if (EditorChanged()) {
+        HideEditors();
+        m_grid->viewport()->update();
+        if (undo) return;
+    }
+    QUndoStack* stack = m_pDocument->UndoStack();
+    if (undo ? !stack->canUndo() : !stack->canRedo()) return;
+    if (undo)
+        stack->undo();
+    else
+        stack->redo();
+    ShowCells(m_pDocument->LastStepCells());
+}
+
+void CProgramView::RunEditCommand(int commandId) {
+    switch (commandId) {
+        case ID_EDIT_UNDO:
+            return OnEditUndo();
+        case ID_EDIT_REDO:
+            return OnEditRedo();
+        case ID_EDIT_CUT:
+            return OnEditCut();
+        case ID_EDIT_COPY:
+            return OnEditCopy();
+        case ID_EDIT_PASTE:
+            return OnEditPaste();
+        case ID_EDIT_CLEAR:
+            return OnEditClear();
+        case ID_EDIT_SELECT_ALL:
+            return OnEditSelectAll();
+        case ID_EDIT_INSERT_CHANNEL:
+            return OnEditInsertChannel();
+        case ID_EDIT_DELETE_CHANNEL:
+            return OnEditDeleteChannel();
+        case ID_EDIT_MOVE_UP:
+            return OnEditMoveUp();
+        case ID_EDIT_MOVE_DOWN:
+            return OnEditMoveDown();
+        case ID_EDIT_FILL_DOWN:
+            return OnEditFillDown();
+        case ID_EDIT_SORT:
+            return OnEditSort();
+        default:
+            return;
+    }
+}
+
+void CProgramView::OnEditUndo() { UndoOrRedo(true); }
+
+void CProgramView::OnEditRedo() { UndoOrRedo(false); }
+
+void CProgramView::OnEditCopy() {
+    if (!PrepareEdit()) return;
+    const std::string text = radio::CopyCellsText(m_pDocument->grid(), m_grid->Selection());
+    QGuiApplication::clipboard()->setText(QString::fromStdString(text));
+}
+
+void CProgramView::OnEditCut() {
+    if (!PrepareEdit()) return;
+    OnEditCopy();
+    ClearSelection(QStringLiteral("cut"));
+}
+
+void CProgramView::OnEditClear() {
+    if (!PrepareEdit()) return;
+    ClearSelection(QStringLiteral("clear"));
+}
+
+void CProgramView::ClearSelection(const QString& what) {
+    const radio::CellRange range = m_grid->Selection();
+    CProgramDoc* doc = m_pDocument;
+    const radio::Language lang = m_ctx.UiLanguage();
+    doc->ApplyChange([doc, range, lang] { radio::ClearCells(doc->grid(), range, lang); },
+                     [what](int rows) { return what + QStringLiteral(" of ") + Channels(rows); },
+                     range);
+    ShowCells(range);
+}
+
+void CProgramView::OnEditPaste() {
+    if (!PrepareEdit()) return;
+    const QString text = QGuiApplication::clipboard()->text();
+    if (text.size() > kMaxPasteChars) {
+        m_ctx.Messages().Warning(
+            this, m_ctx.AppCaption(),
+            QStringLiteral("The clipboard holds %1 characters, far more than the 200 channels "
+                           "of the grid take. Nothing was pasted.")
+                .arg(text.size()));
+        return;
+    }
+    PasteText(text);
+}
+
+void CProgramView::PasteText(const QString& text) {
+    if (!m_pDocument || m_bFirstLayout) return;
+    const radio::ClipboardTable table = radio::ParseClipboardText(text.toUtf8().toStdString());
+    if (table.rows.empty()) return;
+    const radio::PastePlacement placement = radio::PlacePaste(table, m_grid->Selection());
+    std::vector<radio::CellRejection> rejected;
+    CProgramDoc* doc = m_pDocument;
+    const radio::Language lang = m_ctx.UiLanguage();
+    doc->ApplyChange([&] { rejected = radio::ApplyCellTexts(doc->grid(), placement.cells, lang); },
+                     [](int rows) { return QStringLiteral("paste of ") + Channels(rows); },
+                     placement.range);
+    ShowCells(placement.range);
+    ReportCells(QStringLiteral("pasted"), rejected, placement.rowsCut, placement.colsCut);
+}
+
+void CProgramView::ReportCells(const QString& what,
+                               const std::vector<radio::CellRejection>& rejected, int rowsCut,
+                               int colsCut) {
+    if (rejected.empty() && rowsCut == 0 && colsCut == 0) return;
+    QStringList lines;
+    if (!rejected.empty()) {
+        lines
+            << (rejected.size() == 1
+                    ? QStringLiteral("1 %1 cell was not stored:").arg(what)
+                    : QStringLiteral("%1 %2 cells were not stored:").arg(rejected.size()).arg(what))
+            << QString();
+        for (std::size_t i = 0; i < rejected.size() && i < kReportedCells; ++i) {
+            const radio::CellRejection& r = rejected[i];
+            lines << QStringLiteral("%1, %2, \"%3\": %4")
+                         .arg(ChannelOf(r.row), Heading(r.col), QString::fromStdString(r.text),
+                              QString::fromStdString(r.reason));
+        }
+        if (rejected.size() > kReportedCells)
+            lines << QStringLiteral("... and %1 more.").arg(rejected.size() - kReportedCells);
+    }
+    if (rowsCut > 0 || colsCut > 0) {
+        if (!lines.isEmpty()) lines << QString();
+        QStringList parts;
+        if (rowsCut > 0)
+            parts << (rowsCut == 1 ? QStringLiteral("1 row past channel 199")
+                                   : QStringLiteral("%1 rows past channel 199").arg(rowsCut));
+        if (colsCut > 0)
+            parts << (colsCut == 1 ? QStringLiteral("1 column past Cha Name")
+                                   : QStringLiteral("%1 columns past Cha Name").arg(colsCut));
+        lines << QStringLiteral(
+                     "The text reached %1: the grid ends there, and that part was "
+                     "left out.")
+                     .arg(parts.join(QStringLiteral(" and ")));
+    }
+    m_ctx.Messages().Warning(this, QString::fromUtf8(radio::MessageText(radio::kMsgCaution).data()),
+                             lines.join(QLatin1Char('\n')));
+}
+
+void CProgramView::OnEditSelectAll() {
+    if (!m_pDocument || m_bFirstLayout) return;
+    m_grid->SelectRange(radio::CellRange::All());
+}
+
+void CProgramView::OnEditInsertChannel() {
+    if (!PrepareEdit()) return;
+    const radio::CellRange selection = m_grid->Selection();
+    const int count = selection.Rows();
+    CProgramDoc* doc = m_pDocument;
+    // The channels at the end fall off: nothing is lost without the user's word.
+    if (const int lost = radio::ChannelsPushedOff(doc->grid(), selection.top, count); lost > 0) {
+        const QString which =
+            lost == 1 ? QStringLiteral("Channel 199 holds a channel")
+                      : QStringLiteral("The last %1 rows hold %2 channels").arg(count).arg(lost);
+        if (!m_ctx.Messages().OkCancel(
+                this, m_ctx.AppCaption(),
+                which + QStringLiteral(" that the insert pushes off the end of the list.\n\n"
+                                       "Insert anyway? (Edit > Undo brings them back.)")))
+            return;
+    }
+    const int top = selection.top;
+    doc->ApplyChange(
+        [doc, top, count] { (void)radio::InsertChannels(doc->grid(), top, count); },
+        [top, count](int) {
+            return count == 1
+                       ? QStringLiteral("insert at ") + ChannelOf(top)
+                       : QStringLiteral("insert of %1 rows at %2").arg(count).arg(ChannelOf(top));
+        },
+        Rows(top, count));
+    ShowCells(Rows(top, count));
+}
+
+void CProgramView::OnEditDeleteChannel() {
+    if (!PrepareEdit()) return;
+    const radio::CellRange selection = m_grid->Selection();
+    const int top = selection.top, count = selection.Rows();
+    CProgramDoc* doc = m_pDocument;
+    doc->ApplyChange(
+        [doc, top, count] { (void)radio::DeleteChannels(doc->grid(), top, count); },
+        [top, count](int) {
+            return count == 1
+                       ? QStringLiteral("delete of ") + ChannelOf(top)
+                       : QStringLiteral("delete of %1 rows at %2").arg(count).arg(ChannelOf(top));
+        },
+        Rows(top, count));
+    ShowCells(Rows(top, count));
+}
+
+void CProgramView::OnEditMoveUp() { MoveSelection(true); }
+
+void CProgramView::OnEditMoveDown() { MoveSelection(false); }
+
+void CProgramView::MoveSelection(bool up) {
+    if (!PrepareEdit()) return;
+    const radio::CellRange from = m_grid->Selection();
+    if (up ? from.top == 1 : from.bottom == radio::kChannelCount) return;
+    const int step = up ? -1 : 1;
+    const radio::CellRange to{from.top + step, from.left, from.bottom + step, from.right};
+    CProgramDoc* doc = m_pDocument;
+    doc->ApplyChange(
+        [doc, from, up] { (void)radio::MoveChannels(doc->grid(), from.top, from.bottom, up); },
+        [from, up](int) {
+            const QString what =
+                from.Rows() == 1 ? ChannelOf(from.top) : QStringLiteral("%1 rows").arg(from.Rows());
+            return QStringLiteral("move of %1 %2").arg(what, up ? "up" : "down");
+        },
+        to);
+    ShowCells(to);
+}
+
+void CProgramView::OnEditFillDown() {
+    if (!PrepareEdit()) return;
+    const radio::CellRange range = m_grid->Selection();
+    std::vector<radio::CellRejection> rejected;
+    CProgramDoc* doc = m_pDocument;
+    const radio::Language lang = m_ctx.UiLanguage();
+    doc->ApplyChange([&] { rejected = radio::FillDown(doc->grid(), range, lang); },
+                     [](int rows) { return QStringLiteral("fill down of ") + Channels(rows); },
+                     range);
+    ShowCells(range);
+    ReportCells(QStringLiteral("filled"), rejected);
+}
+
+void CProgramView::OnEditSort() {
+    if (!PrepareEdit()) return;
+    // The selected channels, or all of them when the selection is one row.
+    const radio::CellRange selection = m_grid->Selection();
+    const radio::CellRange rows = selection.Rows() > 1 ? Rows(selection.top, selection.Rows())
+                                                       : Rows(1, radio::kChannelCount);
+    CProgramDoc* doc = m_pDocument;
+    doc->ApplyChange(
+        [doc, rows] { (void)radio::SortByRxFrequency(doc->grid(), rows.top, rows.bottom); },
+        [](int changed) { return QStringLiteral("sort of ") + Channels(changed); }, rows);
+    ShowCells(rows);
+}
+
+QMenu* CProgramView::CreateContextMenu() {
+    auto* menu = new QMenu(this);
+    for (QAction* action : m_contextActions) {
+        if (action)
+            menu->addAction(action);
+        else
+            menu->addSeparator();
+    }
+    return menu;
+}
