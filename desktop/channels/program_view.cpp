@@ -428,15 +428,11 @@ void CProgramView::EncodeGridToImage() {
 
 bool CProgramView::eventFilter(QObject* watched, QEvent* event) {
     // An editor claims the keys of its own editing (Ctrl+C, Del, Ctrl+Z, ...). While the user
-    // has not typed into it, they belong to the grid's Edit commands instead. A list keeps
-    // Alt+Down and Alt+Up, which drop it down and close it, whatever the menu says.
+    // has not typed into it, they belong to the grid's Edit commands instead, so Alt+Up/Down
+    // move the channel in every column (a list cell drops its list with F4 or Space).
     if (event->type() == QEvent::ShortcutOverride && !m_bFirstLayout &&
         watched == GetCellEditor()) {
         const int command = EditCommandOfKey(static_cast<QKeyEvent*>(event));
-        if (command != 0 && ListKeepsKey(command)) {
-            event->accept();
-            return true;
-        }
         if (command != 0 && !EditorChanged()) {
             event->ignore();
             return true;
@@ -459,8 +455,7 @@ bool CProgramView::PreTranslateKey(QObject* watched, QKeyEvent* key) {
     QWidget* editor = GetCellEditor();
     // An Edit key the main window's menu did not take (no menu around the view, or its window
     // not the active one) is carried out here, unless the entry typed so far owns it.
-    if (const int command = EditCommandOfKey(key);
-        command != 0 && !EditorChanged() && !ListKeepsKey(command)) {
+    if (const int command = EditCommandOfKey(key); command != 0 && !EditorChanged()) {
         RunEditCommand(command);
         return true;
     }

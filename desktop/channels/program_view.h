@@ -196,8 +196,6 @@ class CProgramView : public QScrollArea {
     bool PrepareEdit();
     void UndoOrRedo(bool undo);
     void RunEditCommand(int commandId);  // ID_EDIT_UNDO ... ID_EDIT_SORT
-    // Alt+Up and Alt+Down stay with an open list, which they drop down and close.
-    bool ListKeepsKey(int commandId) const;
     // After a change: makes the top-left cell current (its editor open) and selects `range`.
     void ShowCells(const radio::CellRange& range);
     // One report of the cells a paste or Fill Down could not store.

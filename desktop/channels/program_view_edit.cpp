@@ -49,12 +49,6 @@ bool CProgramView::EditorChanged() const {
     return static_cast<CCellEdit*>(editor)->IsChanged();
 }
 
-bool CProgramView::ListKeepsKey(int commandId) const {
-    if (commandId != ID_EDIT_MOVE_UP && commandId != ID_EDIT_MOVE_DOWN) return false;
-    QWidget* editor = m_editRxFreq ? GetCellEditor() : nullptr;
-    return editor && editor->isVisible() && qobject_cast<CCellCombo*>(editor);
-}
-
 bool CProgramView::PrepareEdit() {
     if (!m_pDocument || m_bFirstLayout) return false;
     // The entry under way is stored first, as leaving its cell would; a refused one stops the
