@@ -4,6 +4,7 @@
 #include <charconv>
 #include <ostream>
 
+#include "core/codec/channel_codec.h"
 #include "core/image/atomic_file.h"
 #include "core/image/channel_file.h"
 #include "qt/config_text.h"
@@ -56,6 +57,17 @@ bool SaveImage(Context& ctx, const std::string& path, const RadioImage& image) {
     const Status status = SaveChannelFile(path, image);
     if (!status) Error(ctx, status.message);
     return status.ok;
+}
+
+int SaveGrid(Context& ctx, const std::string& path, const ChannelGrid& grid, RadioImage& image,
+             std::uintmax_t fileSize, bool truncate) {
+    if (!MaySaveOver(ctx, path, fileSize, truncate)) return kExitRefused;
+    if (const int refused = EncodeGridToImage(grid, image); refused != 0) {
+        Error(ctx, path + ": " + std::to_string(refused) +
+                       " cells could not be stored; the file is unchanged");
+        return kExitRefused;
+    }
+    return SaveImage(ctx, path, image) ? kExitOk : kExitRefused;
 }
 
 bool LoadConfig(Context& ctx, CIniFile& ini) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "cli/command.h"
+#include "core/codec/channel_grid.h"
 #include "core/codec/edit_rules.h"
 #include "core/config/app_config.h"
 #include "core/config/ini_file.h"
@@ -34,6 +35,10 @@ bool TakeFlag(Context& ctx, std::string_view flag);
 bool MaySaveOver(Context& ctx, const std::string& path, std::uintmax_t fileSize, bool truncate);
 // Saves atomically; on failure says why and returns false (the caller exits 1).
 bool SaveImage(Context& ctx, const std::string& path, const RadioImage& image);
+// The end of every grid edit: MaySaveOver, encode `grid` into `image`, SaveImage. Returns the
+// exit status; a cell the record cannot hold leaves the file unchanged.
+int SaveGrid(Context& ctx, const std::string& path, const ChannelGrid& grid, RadioImage& image,
+             std::uintmax_t fileSize, bool truncate);
 
 // Reads ctx.configPath into `ini` without ever writing it. A missing file gives an empty
 // configuration (every default); a file that exists but cannot be read is an error.

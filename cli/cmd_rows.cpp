@@ -41,14 +41,8 @@ int ChangeRows(Context& ctx, const std::string& path, bool truncate,
         Error(ctx, path + ": " + refused + "; the file is unchanged");
         return kExitRefused;
     }
-    if (!MaySaveOver(ctx, path, fileSize, truncate)) return kExitRefused;
     // Rows move whole, bytes and texts together: nothing can fail to be stored.
-    if (const int refused = EncodeGridToImage(grid, image); refused != 0) {
-        Error(ctx, path + ": " + std::to_string(refused) +
-                       " cells could not be stored; the file is unchanged");
-        return kExitRefused;
-    }
-    return SaveImage(ctx, path, image) ? kExitOk : kExitRefused;
+    return SaveGrid(ctx, path, grid, image, fileSize, truncate);
 }
 
 }  // namespace

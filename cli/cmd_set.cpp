@@ -109,14 +109,8 @@ int RunSet(Context& ctx) {
         }
     }
 
-    if (!MaySaveOver(ctx, path, fileSize, truncate)) return kExitRefused;
     // Every edit went through CommitCellEdit, which keeps only what the record can hold.
-    if (const int refused = EncodeGridToImage(grid, image); refused != 0) {
-        Error(ctx, path + ": " + std::to_string(refused) +
-                       " cells could not be stored; the file is unchanged");
-        return kExitRefused;
-    }
-    return SaveImage(ctx, path, image) ? kExitOk : kExitRefused;
+    return SaveGrid(ctx, path, grid, image, fileSize, truncate);
 }
 
 }  // namespace radio::cli
