@@ -10,7 +10,7 @@ cd "$here"
 
 packages=(
   g++ cmake ninja-build pkg-config clang-format
-  qt6-base-dev qt6-base-dev-tools libqt6serialport6-dev qt6-serialport-dev libgl-dev
+  qt6-base-dev qt6-base-dev-tools qt6-serialport-dev libgl-dev
   libgtest-dev libgmock-dev
   fonts-liberation fonts-noto-cjk fonts-wqy-zenhei
   xvfb xauth xdotool imagemagick poppler-utils
