@@ -1,14 +1,13 @@
 // radioprog export and import, run as a process the way scripts use them.
 #include <gtest/gtest.h>
 
-#include <QProcess>
 #include <QTemporaryDir>
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "tests/support/file_bytes.h"
+#include "tests/support/radioprog_run.h"
 
 namespace radio {
 namespace {
@@ -30,17 +29,10 @@ class ChannelListCli : public ::testing::Test {
         return m_dir.filePath(QString::fromStdString(name)).toStdString();
     }
     Result Run(const std::vector<std::string>& args, const std::string& input = {}) {
-        QProcess p;
-        QStringList list{"--config", QString::fromStdString(Path("Program.ini")), "--settings",
-                         QString::fromStdString(Path("settings.ini"))};
-        for (const auto& a : args) list << QString::fromStdString(a);
-        p.start(QStringLiteral(RADIO_BIN_DIR "/radioprog"), list);
-        EXPECT_TRUE(p.waitForStarted());
-        p.write(input.data(), static_cast<qint64>(input.size()));
-        p.closeWriteChannel();
-        EXPECT_TRUE(p.waitForFinished(30000));
-        return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
-                p.readAllStandardOutput().toStdString(), p.readAllStandardError().toStdString()};
+        std::vector<std::string> all{"--config", Path("Program.ini"), "--settings",
+                                     Path("settings.ini")};
+        all.insert(all.end(), args.begin(), args.end());
+        return radio::test::RunRadioprog(all, input);
     }
     std::string NewFile(const std::string& name) {
         EXPECT_EQ(Run({"new", Path(name)}).exit, 0);

@@ -21,6 +21,7 @@
 #include "core/options/option_values.h"
 
 #include "tests/support/file_bytes.h"
+#include "tests/support/radioprog_run.h"
 
 namespace radio {
 namespace {
@@ -102,14 +103,7 @@ class RadioprogTest : public ::testing::Test {
     // Runs the built executable with exactly these arguments.
     Result RunRaw(const std::vector<std::string>& args,
                   const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment()) {
-        QProcess p;
-        p.setProcessEnvironment(env);
-        QStringList list;
-        for (const auto& a : args) list << QString::fromStdString(a);
-        p.start(QStringLiteral(RADIO_BIN_DIR "/radioprog"), list);
-        EXPECT_TRUE(p.waitForFinished(30000));
-        return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
-                p.readAllStandardOutput().toStdString(), p.readAllStandardError().toStdString()};
+        return radio::test::RunRadioprog(args, {}, env);
     }
 
     // Runs with this test's own configuration and settings files.

@@ -3,33 +3,23 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include <QProcess>
 #include <QTemporaryDir>
 #include <fstream>
-#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
+
+#include "tests/support/file_bytes.h"
+#include "tests/support/radioprog_run.h"
 
 namespace radio {
 namespace {
 
 const std::string kDemo = std::string(RADIO_RESOURCES) + "/demo.dat";
 
-struct Result {
-    int exit = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
-
-void WriteFile(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
-}
+using test::ReadFile;
+using test::Result;
+using test::WriteFile;
 
 // A record's 16 bytes and the name's 8, as the file holds them.
 std::string Channel(const std::string& file, int row) {
@@ -53,15 +43,7 @@ class RowCommands : public ::testing::Test {
     std::string Path(const std::string& name) const {
         return m_dir.filePath(QString::fromStdString(name)).toStdString();
     }
-    Result Run(const std::vector<std::string>& args) {
-        QProcess p;
-        QStringList list;
-        for (const auto& a : args) list << QString::fromStdString(a);
-        p.start(QStringLiteral(RADIO_BIN_DIR "/radioprog"), list);
-        EXPECT_TRUE(p.waitForFinished(30000));
-        return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
-                p.readAllStandardOutput().toStdString(), p.readAllStandardError().toStdString()};
-    }
+    Result Run(const std::vector<std::string>& args) { return test::RunRadioprog(args); }
     std::vector<std::string> Global() const {
         return {"--config", Path("Program.ini"), "--settings", Path("settings.ini")};
     }

@@ -4,7 +4,6 @@
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 
-#include <QProcess>
 #include <QTemporaryDir>
 #include <filesystem>
 #include <fstream>
@@ -12,6 +11,7 @@
 #include <vector>
 
 #include "tests/support/file_bytes.h"
+#include "tests/support/radioprog_run.h"
 
 namespace {
 
@@ -39,18 +39,10 @@ class SaveSafety : public ::testing::Test {
 
     // A FIFO or device opened without care would block here until the timeout: a failure.
     Result Run(const std::vector<std::string>& args) {
-        QProcess p;
-        QStringList list = {"--config", QString::fromStdString(Path("Program.ini")), "--settings",
-                            QString::fromStdString(Path("settings.ini"))};
-        for (const auto& a : args) list << QString::fromStdString(a);
-        p.start(QStringLiteral(RADIO_BIN_DIR "/radioprog"), list);
-        EXPECT_TRUE(p.waitForFinished(20000)) << "radioprog did not finish";
-        if (p.state() != QProcess::NotRunning) {
-            p.kill();
-            p.waitForFinished();
-        }
-        return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
-                p.readAllStandardOutput().toStdString(), p.readAllStandardError().toStdString()};
+        std::vector<std::string> all{"--config", Path("Program.ini"), "--settings",
+                                     Path("settings.ini")};
+        all.insert(all.end(), args.begin(), args.end());
+        return radio::test::RunRadioprog(all, {}, QProcessEnvironment::systemEnvironment(), 20000);
     }
 
     QTemporaryDir m_dir;
