@@ -544,14 +544,8 @@ ChannelList ReadChannelCsv(std::string_view bytes) {
             findings.Add("Frequency", frequency, "no frequency: stored an empty channel");
             entry.findings = findings.Take();
         } else {
-            const auto rxHz = formats::ParseMHz(frequency);
-            const CommitResult result = rxHz ? rules.Start(*rxHz) : CommitResult::OutOfRange;
-            if (result != CommitResult::Accepted) {
-                skipped.Add("Frequency", frequency,
-                            "frequency " + Shown(frequency) + " " +
-                                (rxHz ? formats::RefusalText(result)
-                                      : std::string("is not a frequency in MHz")) +
-                                ": skipped");
+            const auto rxHz = rules.StartText("Frequency", frequency, skipped);
+            if (!rxHz) {
                 for (ImportFinding& f : skipped.Take()) list.findings.push_back(std::move(f));
                 continue;
             }

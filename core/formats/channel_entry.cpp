@@ -41,6 +41,18 @@ CommitResult ChannelRules::Start(std::int64_t hz) {
     return result;
 }
 
+std::optional<std::int64_t> ChannelRules::StartText(std::string_view column, std::string_view text,
+                                                    RecordFindings& skipped) {
+    const auto hz = ParseMHz(text);
+    const CommitResult result = hz ? Start(*hz) : CommitResult::OutOfRange;
+    if (result == CommitResult::Accepted) return hz;
+    skipped.Add(column, text,
+                "frequency " + Shown(text) + " " +
+                    (hz ? RefusalText(result) : std::string("is not a frequency in MHz")) +
+                    ": skipped");
+    return std::nullopt;
+}
+
 CommitResult ChannelRules::SetTx(std::int64_t hz) {
     if (hz <= 0) {
         ClearTx();

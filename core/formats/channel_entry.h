@@ -37,6 +37,10 @@ class ChannelRules {
 
     // Starts a channel on a receive frequency in Hz; anything but Accepted leaves no channel.
     CommitResult Start(std::int64_t hz);
+    // Start on the receive frequency as the file writes it (MHz); when that is refused, says in
+    // `skipped` why the record is skipped and returns nullopt.
+    std::optional<std::int64_t> StartText(std::string_view column, std::string_view text,
+                                          RecordFindings& skipped);
     // Transmit frequency in Hz; a refused one leaves the channel without one.
     CommitResult SetTx(std::int64_t hz);
     void ClearTx();

@@ -122,14 +122,7 @@ ChannelList ReadChannelTsv(std::string_view bytes) {
         ImportEntry entry{record->line, *location, labelText, {}, {}};
         const std::string_view rx = FieldOf(*record, columns, kColRxFreq);
         if (!rx.empty()) {
-            const auto rxHz = formats::ParseMHz(rx);
-            const CommitResult result = rxHz ? rules.Start(*rxHz) : CommitResult::OutOfRange;
-            if (result != CommitResult::Accepted) {
-                skipped.Add("Rx Frequency", rx,
-                            "frequency " + Shown(rx) + " " +
-                                (rxHz ? formats::RefusalText(result)
-                                      : std::string("is not a frequency in MHz")) +
-                                ": skipped");
+            if (!rules.StartText("Rx Frequency", rx, skipped)) {
                 for (ImportFinding& f : skipped.Take()) list.findings.push_back(std::move(f));
                 continue;
             }
