@@ -35,6 +35,17 @@ void Put(ChannelGrid& grid, int top, std::vector<GridRow> rows) {
     for (GridRow& state : rows) grid.SetRowState(top++, std::move(state));
 }
 
+// Rows first..first+count-1 turned by one: the first goes to the end (`toEnd`), or the last
+// comes to the front.
+void RotateRows(ChannelGrid& grid, int first, int count, bool toEnd) {
+    std::vector<GridRow> rows = Take(grid, first, count);
+    if (toEnd)
+        std::rotate(rows.begin(), rows.begin() + 1, rows.end());
+    else
+        std::rotate(rows.begin(), rows.end() - 1, rows.end());
+    Put(grid, first, std::move(rows));
+}
+
 }  // namespace
 
 bool InsertChannels(ChannelGrid& grid, int row, int count) {
@@ -57,25 +68,15 @@ bool DeleteChannels(ChannelGrid& grid, int row, int count) {
 bool MoveChannels(ChannelGrid& grid, int top, int bottom, bool up) {
     if (bottom < top || !ValidRows(top, bottom - top + 1)) return false;
     if (up ? top == 1 : bottom == kChannelCount) return false;
-    const int first = up ? top - 1 : top;
-    std::vector<GridRow> rows = Take(grid, first, bottom - top + 2);
-    if (up)
-        std::rotate(rows.begin(), rows.begin() + 1, rows.end());
-    else
-        std::rotate(rows.begin(), rows.end() - 1, rows.end());
-    Put(grid, first, std::move(rows));
+    // The neighbour passes over the block: a rotation by one of the block and the neighbour.
+    RotateRows(grid, up ? top - 1 : top, bottom - top + 2, up);
     return true;
 }
 
 bool MoveChannel(ChannelGrid& grid, int from, int to) {
     if (!ValidRows(from, 1) || !ValidRows(to, 1)) return false;
     const int first = std::min(from, to);
-    std::vector<GridRow> rows = Take(grid, first, std::max(from, to) - first + 1);
-    if (from < to)
-        std::rotate(rows.begin(), rows.begin() + 1, rows.end());
-    else
-        std::rotate(rows.begin(), rows.end() - 1, rows.end());
-    Put(grid, first, std::move(rows));
+    RotateRows(grid, first, std::max(from, to) - first + 1, from < to);
     return true;
 }
 
