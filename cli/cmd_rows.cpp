@@ -115,9 +115,12 @@ int RunDelete(Context& ctx) {
 
 int RunSort(Context& ctx) {
     const bool truncate = TakeFlag(ctx, "--truncate");
+    // The priority channel is the user's choice, not the lowest frequency: it stays unless
+    // asked for.
+    const bool withPr = TakeFlag(ctx, "--with-pr");
     if (ctx.args.size() != 1) return UsageError(ctx, "sort", "sort takes exactly one FILE");
-    return ChangeRows(ctx, ctx.args[0], truncate, [](ChannelGrid& grid) {
-        (void)SortByRxFrequency(grid);
+    return ChangeRows(ctx, ctx.args[0], truncate, [withPr](ChannelGrid& grid) {
+        (void)SortByRxFrequency(grid, withPr ? 1 : 2, kChannelCount);
         return std::string();
     });
 }

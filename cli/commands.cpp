@@ -40,8 +40,10 @@ const std::vector<Command>& Commands() {
          RunInsert},
         {"delete", "[--truncate] FILE ROW", "delete the channel of ROW; the channels below move up",
          RunDelete},
-        {"sort", "[--truncate] FILE",
-         "order the 200 rows by Rx Frequency, lowest first, empty rows last", RunSort},
+        {"sort", "[--truncate] [--with-pr] FILE",
+         "order the channels 1-199 by Rx Frequency, lowest first, empty rows last; Pr stays "
+         "in row 1 unless --with-pr sorts it with them",
+         RunSort},
         {"options", "FILE", "print the optional features of FILE", RunOptions},
         {"option", "[--truncate] FILE NAME=VALUE [NAME=VALUE ...]",
          "change optional features as the Option Features dialog does", RunOption},

@@ -98,6 +98,13 @@ bool SortByRxFrequency(ChannelGrid& grid, int top, int bottom) {
     return true;
 }
 
+RowSpan SortRows(int selectedTop, int selectedBottom) {
+    const int top = std::clamp(std::min(selectedTop, selectedBottom), 1, kChannelCount);
+    const int bottom = std::clamp(std::max(selectedTop, selectedBottom), 1, kChannelCount);
+    if (top == bottom) return {};
+    return {top, bottom};
+}
+
 int ChannelsPushedOff(const ChannelGrid& grid, int row, int count) {
     if (!ValidRows(row, count)) return 0;
     int used = 0;

@@ -4,8 +4,8 @@
 
 namespace radio {
 
-// Operations on whole channel rows (1..200, Pr included like any other). They move rows as a
-// whole, texts and origin together, so an untouched channel keeps its record and name bytes
+// Operations on whole channel rows (1..200; Pr, row 1, included like any other). They move rows as
+// a whole, texts and origin together, so an untouched channel keeps its record and name bytes
 // wherever it ends up. Each returns false and changes nothing when its rows are not inside
 // the grid.
 
@@ -23,8 +23,18 @@ bool MoveChannel(ChannelGrid& grid, int from, int to);
 // overlapping ranges copy as if the source were read first.
 bool CopyChannels(ChannelGrid& grid, int from, int to, int count = 1);
 // Rows top..bottom ordered by Rx Frequency, lowest first, empty rows last; channels of equal
-// frequency keep their order.
-bool SortByRxFrequency(ChannelGrid& grid, int top = 1, int bottom = kChannelCount);
+// frequency keep their order. By default the channels 1-199: Pr stays where it is.
+bool SortByRxFrequency(ChannelGrid& grid, int top = 2, int bottom = kChannelCount);
+
+// The rows a sort orders, given the selected rows top..bottom: exactly those when there are
+// several (Pr only when it is one of them); with one row selected, the channels 1-199, since
+// the priority channel is chosen by the user, not by its frequency.
+struct RowSpan {
+    int top = 2;
+    int bottom = kChannelCount;
+    friend bool operator==(const RowSpan&, const RowSpan&) = default;
+};
+RowSpan SortRows(int selectedTop, int selectedBottom);
 
 // The rows an insert of `count` at `row` pushes off the end that hold a channel (the caller
 // asks before losing them).

@@ -67,7 +67,9 @@ TEST_F(RowCommands, MoveWholeChannelsAndSaveOnlyWhatSucceeded) {
         {{"5", "1"}, "move", 0, {{1, 5}, {2, 1}, {5, 4}, {6, 6}}, ""},
         {{"3"}, "insert", 0, {{2, 2}, {3, 0}, {4, 3}, {152, 151}}, ""},
         {{"1"}, "delete", 0, {{1, 2}, {151, 152}, {152, 0}, {200, 0}}, ""},
-        {{}, "sort", 0, {{1, 151}, {2, 152}, {3, 6}}, ""},  // NOAA 137.1, 137.9125, APRS 144.8
+        // NOAA 137.1, 137.9125, APRS 144.8 first; Pr stays in row 1 unless --with-pr.
+        {{}, "sort", 0, {{1, 1}, {2, 151}, {3, 152}, {4, 6}}, ""},
+        {{"--with-pr"}, "sort", 0, {{1, 151}, {2, 152}, {3, 6}}, ""},
         {{"0", "5"}, "copy", 2, {}, "FROM must be a row 1-200"},
         {{"199", "5", "3"}, "copy", 2, {}, "COUNT must be at least 1"},
         {{"5", "201"}, "move", 2, {}, "TO must be a row 1-200"},

@@ -91,8 +91,8 @@ TEST(RowOperations, MoveWholeRowsWithTheirBytes) {
          "AABC--", "YZ"},
         {"copy past the end", "AB", [](ChannelGrid& g) { return CopyChannels(g, 1, 200, 2); },
          false, "AB----", "YZ"},
-        {"sort all", "DB-CA", [](ChannelGrid& g) { return SortByRxFrequency(g); }, true, "DBCAYZ",
-         "--"},
+        {"sort channels 1-199", "DB-CA", [](ChannelGrid& g) { return SortByRxFrequency(g); }, true,
+         "DBCAYZ", "--"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -132,6 +132,46 @@ TEST(RowOperations, SortOrdersByFrequencyStablyWithEmptyRowsLast) {
     EXPECT_EQ(order, "ecgadbf");
     EXPECT_EQ(rig.grid.Text(1, kColRxFreq), "520.00000");
     EXPECT_FALSE(SortByRxFrequency(rig.grid, 9, 8));
+}
+
+// The priority channel is the user's choice: a sort without a selection leaves it in place,
+// a selection sorts exactly its rows.
+TEST(RowOperations, SortRangesLeavePrUnlessSelected) {
+    const struct {
+        const char* what;
+        int selectedTop, selectedBottom;
+        RowSpan span;
+        const char* names;  // rows 1..7 afterwards
+    } cases[] = {
+        {"no selection: channels 1-199", 1, 1, {2, kChannelCount}, "Pabcde-"},
+        {"no selection, elsewhere", 40, 40, {2, kChannelCount}, "Pabcde-"},
+        {"selected rows only", 3, 5, {3, 5}, "Pebcda-"},
+        {"corners in any order", 5, 3, {3, 5}, "Pebcda-"},
+        {"Pr selected takes part", 1, 4, {1, 4}, "cdePba-"},
+        {"every row", 1, kChannelCount, {1, kChannelCount}, "abcdeP-"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const RowSpan span = SortRows(c.selectedTop, c.selectedBottom);
+        EXPECT_EQ(span, c.span);
+        // Pr on the highest frequency, rows 2-6 falling: any sort that reaches Pr moves it.
+        ChannelGrid grid;
+        const char* rx[] = {"446.00000", "146.50000", "146.40000",
+                            "146.30000", "146.20000", "146.10000"};
+        for (int row = 1; row <= 6; ++row) {
+            ASSERT_EQ(CommitCellEdit(grid, row, kColRxFreq, rx[row - 1], {}), CommitResult{});
+            grid.SetText(row, kColName, row == 1 ? "P" : std::string(1, char('a' + 6 - row)));
+        }
+        const GridRow pr = grid.RowState(1);
+        EXPECT_TRUE(SortByRxFrequency(grid, span.top, span.bottom));
+        std::string names;
+        for (int row = 1; row <= 7; ++row)
+            names += grid.InUse(row) ? grid.Text(row, kColName) : std::string("-");
+        EXPECT_EQ(names, c.names);
+        if (span.top > 1) {
+            EXPECT_EQ(grid.RowState(1), pr);
+        }
+    }
 }
 
 TEST(RowOperations, InsertCountsTheChannelsItWouldPushOff) {
