@@ -116,6 +116,11 @@ CommitResult CheckFrequency(std::string_view editorText, std::string& text) {
 
 }  // namespace
 
+CommitResult CheckFrequencyText(std::string_view text) {
+    std::string stored;
+    return CheckFrequency(text, stored);
+}
+
 ChannelTexts NewChannelTexts(const std::string& frequency, Language lang) {
     const std::string noTone(Pick(lang, "None", "无"));
     return {frequency,
@@ -266,11 +271,9 @@ CommitResult CommitCellEdit(ChannelGrid& grid, int row, int col, std::string_vie
             return CommitResult::Accepted;
         }
         std::string text;
+        // A refused frequency changes nothing: a typo must not cost the channel it lands on.
         const CommitResult result = CheckFrequency(editorText, text);
-        if (result != CommitResult::Accepted) {
-            grid.ClearRow(row);
-            return result;
-        }
+        if (result != CommitResult::Accepted) return result;
         if (old1Empty)
             grid.SetRowTexts(row, NewChannelTexts(text, lang));
         else
@@ -285,10 +288,9 @@ CommitResult CommitCellEdit(ChannelGrid& grid, int row, int col, std::string_vie
         }
         std::string text;
         const CommitResult result = CheckFrequency(editorText, text);
+        if (result != CommitResult::Accepted) return result;  // the stored Tx stays
         // No transmit frequency without a receive frequency.
-        grid.SetText(
-            row, kColTxFreq,
-            result == CommitResult::Accepted && !old1Empty ? std::move(text) : std::string());
+        grid.SetText(row, kColTxFreq, old1Empty ? std::string() : std::move(text));
         return result;
     }
 

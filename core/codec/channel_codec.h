@@ -44,12 +44,16 @@ enum class [[nodiscard]] CommitResult : int{
     NameRefused = 61461,  // a name longer than 8 or with characters the radio cannot show
 };
 
-// Stores the editor text of cell (row, col) as leaving the cell does: validates frequencies,
-// fills a new channel's defaults, clears a refused frequency. List columns take their entries
-// only and the name column the radio's names only (upper-cased); other texts are refused and
-// leave the cell as it was. The caller shows the message.
+// Stores the editor text of cell (row, col) as leaving the cell does: validates frequencies and
+// fills a new channel's defaults. List columns take their entries only and the name column the
+// radio's names only (upper-cased). Whatever is refused, a frequency included, leaves the whole
+// row as it was; the caller shows the message.
 CommitResult CommitCellEdit(ChannelGrid& grid, int row, int col, std::string_view editorText,
                             Language lang);
+
+// The frequency rule alone, as CommitCellEdit applies it to a text for Rx or Tx Frequency:
+// Accepted, OutOfRange or StepError. A fill checks its text once with it.
+CommitResult CheckFrequencyText(std::string_view text);
 
 // The row a new receive frequency starts: the frequency as Tx too, no tones, High, Lock, Yes,
 // Wide, no name.

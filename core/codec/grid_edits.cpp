@@ -23,12 +23,8 @@ std::string ReasonFor(CommitResult result, int col, bool hadChannel) {
             std::string why = result == CommitResult::OutOfRange
                                   ? "out of range (136-175 and 400-520 MHz)"
                                   : "not on a 2.5 or 6.25 kHz step";
-            if (col == kColRxFreq)
-                why += hadChannel ? "; the channel was deleted, as typing it does"
-                                  : "; the channel is left empty";
-            else
-                why += "; the channel has no Tx Frequency now";
-            return why;
+            return why + (col == kColRxFreq && !hadChannel ? "; the row stays empty"
+                                                           : "; the cell keeps its value");
         }
         case CommitResult::NotAnEntry:
             return "not an entry of the list; the cell keeps its value";
@@ -38,6 +34,53 @@ std::string ReasonFor(CommitResult result, int col, bool hadChannel) {
             break;
     }
     return "the channel has no Rx Frequency, so it takes no settings";
+}
+
+// Pastes report a setting for a row without a channel; fills pass over such cells quietly.
+enum class EmptyRows { Report, Skip };
+
+CellsOutcome Apply(ChannelGrid& grid, const std::vector<CellText>& cells, Language lang,
+                   EmptyRows emptyRows) {
+    CellsOutcome out;
+    std::set<int> refusedRows;  // rows without a channel whose Rx Frequency was refused
+    for (const CellText& cell : cells) {
+        if (cell.row < 1 || cell.row > kChannelCount || cell.col < 1 || cell.col > kChannelColumns)
+            continue;
+        // Nothing can land on such a row, and the one report of its frequency says so.
+        if (refusedRows.contains(cell.row)) continue;
+        const bool hadChannel = grid.InUse(cell.row);
+        if (emptyRows == EmptyRows::Skip && cell.col != kColRxFreq && !hadChannel) {
+            ++out.skipped;
+            continue;
+        }
+        std::string text = Trimmed(cell.text);
+        bool cut = false;
+        if (cell.col == kColName) {
+            // The editor takes six characters; the rest of a longer name would never be typed.
+            text = UpperAscii(text);
+            cut = text.size() > kChannelNameLength;
+            text.resize(std::min(text.size(), kChannelNameLength));
+        }
+        if (text != grid.Text(cell.row, cell.col)) {
+            const CommitResult result = CommitCellEdit(grid, cell.row, cell.col, text, lang);
+            if (result != CommitResult::Accepted) {
+                if (cell.col == kColRxFreq && !hadChannel) refusedRows.insert(cell.row);
+                out.rejected.push_back({cell.row, cell.col, cell.text, result,
+                                        ReasonFor(result, cell.col, hadChannel)});
+                continue;
+            }
+            // A setting for a row without a channel is dropped by the rules without a word; a
+            // paste says so.
+            if (!text.empty() && grid.Text(cell.row, cell.col).empty()) {
+                out.rejected.push_back({cell.row, cell.col, cell.text, result,
+                                        ReasonFor(result, cell.col, hadChannel)});
+                continue;
+            }
+        }
+        ++out.stored;
+        if (cut) out.cutNames.push_back({cell.row, Trimmed(cell.text), text});
+    }
+    return out;
 }
 
 }  // namespace
@@ -55,37 +98,8 @@ std::string ChannelName(int row) {
     return "channel " + label;
 }
 
-std::vector<CellRejection> ApplyCellTexts(ChannelGrid& grid, const std::vector<CellText>& cells,
-                                          Language lang) {
-    std::vector<CellRejection> rejected;
-    std::set<int> refusedRows;  // rows whose Rx Frequency these cells refused
-    for (const CellText& cell : cells) {
-        if (cell.row < 1 || cell.row > kChannelCount || cell.col < 1 || cell.col > kChannelColumns)
-            continue;
-        // A row whose frequency was refused has no channel: its other cells cannot land, and
-        // the one report of the frequency says so.
-        if (refusedRows.contains(cell.row)) continue;
-        std::string text = Trimmed(cell.text);
-        if (cell.col == kColName) {
-            // The editor takes six characters; the rest of a longer name would never be typed.
-            text = UpperAscii(text).substr(0, kChannelNameLength);
-        }
-        if (text == grid.Text(cell.row, cell.col)) continue;
-        const bool hadChannel = grid.InUse(cell.row);
-        const CommitResult result = CommitCellEdit(grid, cell.row, cell.col, text, lang);
-        if (result != CommitResult::Accepted) {
-            if (cell.col == kColRxFreq) refusedRows.insert(cell.row);
-            rejected.push_back(
-                {cell.row, cell.col, cell.text, result, ReasonFor(result, cell.col, hadChannel)});
-            continue;
-        }
-        // A setting for a row without a channel is dropped by the rules without a word; a
-        // paste says so.
-        if (!text.empty() && grid.Text(cell.row, cell.col).empty())
-            rejected.push_back(
-                {cell.row, cell.col, cell.text, result, ReasonFor(result, cell.col, hadChannel)});
-    }
-    return rejected;
+CellsOutcome ApplyCellTexts(ChannelGrid& grid, const std::vector<CellText>& cells, Language lang) {
+    return Apply(grid, cells, lang, EmptyRows::Report);
 }
 
 void ClearCells(ChannelGrid& grid, const CellRange& range, Language lang) {
@@ -106,7 +120,19 @@ void ClearCells(ChannelGrid& grid, const CellRange& range, Language lang) {
     }
 }
 
-std::vector<CellRejection> FillDown(ChannelGrid& grid, const CellRange& range, Language lang) {
+CellsOutcome FillCells(ChannelGrid& grid, const CellRange& range, std::string_view text,
+                       Language lang) {
+    const CellRange r = CellRange::Spanning(range.top, range.left, range.bottom, range.right);
+    std::vector<CellText> cells;
+    cells.reserve(static_cast<std::size_t>(r.Rows() * r.Cols()));
+    for (int row = r.top; row <= r.bottom; ++row) {
+        for (int col = r.left; col <= r.right; ++col)
+            cells.push_back({row, col, std::string(text)});
+    }
+    return Apply(grid, cells, lang, EmptyRows::Skip);
+}
+
+CellsOutcome FillDown(ChannelGrid& grid, const CellRange& range, Language lang) {
     CellRange r = CellRange::Spanning(range.top, range.left, range.bottom, range.right);
     if (r.top == r.bottom) {
         if (r.top == 1) return {};
@@ -117,7 +143,7 @@ std::vector<CellRejection> FillDown(ChannelGrid& grid, const CellRange& range, L
         for (int col = r.left; col <= r.right; ++col)
             cells.push_back({row, col, grid.Text(r.top, col)});
     }
-    return ApplyCellTexts(grid, cells, lang);
+    return Apply(grid, cells, lang, EmptyRows::Skip);
 }
 
 }  // namespace radio

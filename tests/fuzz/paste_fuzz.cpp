@@ -68,9 +68,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ChannelGrid grid(lang);
     DecodeImageToGrid(image, grid, lang);
     const ChannelGrid before = grid;
-    const std::vector<CellRejection> rejected = ApplyCellTexts(grid, placement.cells, lang);
-    for (const CellRejection& r : rejected)
+    const CellsOutcome outcome = ApplyCellTexts(grid, placement.cells, lang);
+    for (const CellRejection& r : outcome.rejected)
         FUZZ_CHECK(range.Contains(r.row, r.col), "a rejected cell is a pasted one");
+    for (const NameCut& cut : outcome.cutNames)
+        FUZZ_CHECK(
+            grid.Text(cut.row, kColName) == cut.stored && cut.stored.size() < cut.text.size(),
+            "a cut name is stored cut");
     for (int row = 1; row <= kChannelCount; ++row) {
         if (row < range.top || row > range.bottom) {
             FUZZ_CHECK(grid.RowState(row) == before.RowState(row), "rows outside stay");

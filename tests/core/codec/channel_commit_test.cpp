@@ -35,26 +35,29 @@ TEST(CommitCellEdit, AppliesTheRulesOfEachColumn) {
         {kEmpty, 1, "146.525", R::Accepted, kNewZh, Language::Chinese},
         {kInUse, 1, "146.525", R::Accepted, Changed(kInUse, 1, "146.52500")},
         {kInUse, 1, "", R::Accepted, kEmpty},
-        {kInUse, 1, "146.521", R::StepError, kEmpty},
+        {kInUse, 1, "146.521", R::StepError, kInUse},
         {kInUse, 1, "146.50625", R::Accepted, Changed(kInUse, 1, "146.50625")},
         {kInUse, 1, "146.5025", R::Accepted, Changed(kInUse, 1, "146.50250")},
-        {kInUse, 1, "135.99999", R::OutOfRange, kEmpty},
-        {kInUse, 1, "175.00001", R::OutOfRange, kEmpty},
-        {kInUse, 1, "300", R::OutOfRange, kEmpty},
-        {kInUse, 1, "abc", R::OutOfRange, kEmpty},
+        {kInUse, 1, "135.99999", R::OutOfRange, kInUse},
+        {kInUse, 1, "175.00001", R::OutOfRange, kInUse},
+        {kInUse, 1, "300", R::OutOfRange, kInUse},
+        {kInUse, 1, "abc", R::OutOfRange, kInUse},
         {kInUse, 1, " 136", R::Accepted, Changed(kInUse, 1, "136.00000")},
         {kInUse, 1, "175", R::Accepted, Changed(kInUse, 1, "175.00000")},
         {kInUse, 1, "400MHz", R::Accepted, Changed(kInUse, 1, "400.00000")},
         {kInUse, 1, "520", R::Accepted, Changed(kInUse, 1, "520.00000")},
-        {kInUse, 1, "520.0025", R::OutOfRange, kEmpty},
+        {kInUse, 1, "520.0025", R::OutOfRange, kInUse},
         // The stored text is the validated frequency, never a rounded-up neighbour.
         {kInUse, 1, "146.525006", R::Accepted, Changed(kInUse, 1, "146.52500")},
         {kInUse, 1, "175.000009", R::Accepted, Changed(kInUse, 1, "175.00000")},
-        // Tx Frequency: a failure clears that cell only.
+        // A refused frequency changes nothing, in either column; on an empty row it makes none.
+        {kEmpty, 1, "146.521", R::StepError, kEmpty},
+        {kTxOnly, 1, "999", R::OutOfRange, kTxOnly},
+        // Tx Frequency.
         {kInUse, 2, "146.525", R::Accepted, Changed(kInUse, 2, "146.52500")},
         {kInUse, 2, "", R::Accepted, Changed(kInUse, 2, "")},
-        {kInUse, 2, "146.521", R::StepError, Changed(kInUse, 2, "")},
-        {kInUse, 2, "600", R::OutOfRange, Changed(kInUse, 2, "")},
+        {kInUse, 2, "146.521", R::StepError, kInUse},
+        {kInUse, 2, "600", R::OutOfRange, kInUse},
         {kEmpty, 2, "146.525", R::Accepted, kEmpty},
         {kEmpty, 2, "146.521", R::StepError, kEmpty},
         // Settings: list entries of either language in the grid's language, names upper-cased;
@@ -116,10 +119,11 @@ TEST(CommitCellEdit, NewChannelEncodesIntoTheBlankImage) {
         std::copy(std::begin(record1), std::end(record1), expected.Record(1).begin());
         EXPECT_EQ(image, expected);
 
+        // A refused frequency leaves the channel, and so its bytes, as they were.
         EXPECT_EQ(CommitCellEdit(grid, 2, kColRxFreq, "146.521", lang), CommitResult::StepError);
-        EXPECT_EQ(grid.RowTexts(2), ChannelTexts{});
-        EncodeGridToImage(grid, image);
-        EXPECT_EQ(image, blank);
+        RadioImage again = blank;
+        EncodeGridToImage(grid, again);
+        EXPECT_EQ(again, expected);
     }
 }
 

@@ -11,6 +11,11 @@ const ChannelTexts kUsed = {"145.00000", "145.60000", "67.0",   "D023N", "Low",
 const ChannelTexts kNew146 = {"146.52500", "146.52500", "None", "None", "High",
                               "Lock",      "Yes",       "Wide", ""};
 
+ChannelTexts Changed(ChannelTexts texts, int col, std::string text) {
+    texts[static_cast<std::size_t>(col - 1)] = std::move(text);
+    return texts;
+}
+
 struct Expected {
     int col;
     CommitResult result;
@@ -33,21 +38,17 @@ TEST(ApplyCellTexts, EachCellAsTypingWouldStoreIt) {
          {{5, 1, "146.525"}, {5, 2, "147.125"}, {5, 3, "67.0"}, {5, 5, "low"}, {5, 9, "rpt2"}},
          {"146.52500", "147.12500", "67.0", "None", "Low", "Lock", "Yes", "Wide", "RPT2"},
          {}},
-        {"an off-step Rx deletes a used channel, and is the only report",
+        {"an off-step Rx keeps the channel, whose other cells still land",
          kUsed,
-         {{5, 1, "146.5201"}, {5, 2, "146.5201"}, {5, 3, "67.0"}, {5, 9, "X"}},
+         {{5, 1, "146.5201"}, {5, 2, "146.5201"}, {5, 3, "88.5"}},
+         {"145.00000", "145.60000", "88.5", "D023N", "Low", "Unlock", "No", "Narrow", "RPT"},
+         {{1, CommitResult::StepError, "keeps its value"},
+          {2, CommitResult::StepError, "keeps its value"}}},
+        {"an out-of-range Rx of an empty row, reported once",
          {},
-         {{1, CommitResult::StepError, "was deleted"}}},
-        {"an out-of-range Rx of an empty row",
+         {{5, 1, "600"}, {5, 3, "67.0"}},
          {},
-         {{5, 1, "600"}},
-         {},
-         {{1, CommitResult::OutOfRange, "left empty"}}},
-        {"an off-step Tx clears only the Tx",
-         kUsed,
-         {{5, 2, "145.6001"}},
-         {"145.00000", "", "67.0", "D023N", "Low", "Unlock", "No", "Narrow", "RPT"},
-         {{2, CommitResult::StepError, "no Tx Frequency"}}},
+         {{1, CommitResult::OutOfRange, "stays empty"}}},
         {"list entries of either language",
          kUsed,
          {{5, 5, "高"}, {5, 8, "WIDE"}, {5, 4, "none"}},
@@ -98,7 +99,7 @@ TEST(ApplyCellTexts, EachCellAsTypingWouldStoreIt) {
         ChannelGrid grid(c.lang);
         grid.SetRowTexts(5, c.start);
         grid.SetRowTexts(6, kUsed);
-        const std::vector<CellRejection> rejected = ApplyCellTexts(grid, c.cells, c.lang);
+        const std::vector<CellRejection> rejected = ApplyCellTexts(grid, c.cells, c.lang).rejected;
         EXPECT_EQ(grid.RowTexts(5), c.after);
         EXPECT_EQ(grid.RowTexts(6), kUsed);  // only the named cells change
         ASSERT_EQ(rejected.size(), c.rejected.size());
@@ -154,29 +155,130 @@ TEST(FillDown, CopiesTheTopCellsThroughTheTypingRules) {
 
     // Rx, Tx and Rx Tone of row 2 down to row 4: row 3 becomes a channel with row 2's values,
     // row 4 takes them too.
-    EXPECT_TRUE(FillDown(grid, CellRange::Spanning(2, 1, 4, 3), Language::English).empty());
+    CellsOutcome out = FillDown(grid, CellRange::Spanning(2, 1, 4, 3), Language::English);
+    EXPECT_TRUE(out.rejected.empty());
+    EXPECT_EQ(out.stored, 6);
     const ChannelTexts filled = {"145.00000", "145.60000", "67.0", "None", "High",
                                  "Lock",      "Yes",       "Wide", ""};
     EXPECT_EQ(grid.RowTexts(3), filled);
     EXPECT_EQ(grid.Text(4, kColRxTone), "67.0");
     EXPECT_EQ(grid.Text(4, kColPower), "Low");
 
-    // One row takes the row above it; an empty top cell reaches an empty channel's settings.
-    EXPECT_TRUE(FillDown(grid, CellRange::Cell(5, kColName), Language::English).empty());
+    // One row takes the row above it; cells of empty channels are passed over quietly.
+    EXPECT_TRUE(FillDown(grid, CellRange::Cell(5, kColName), Language::English).rejected.empty());
     EXPECT_EQ(grid.Text(5, kColName), "RPT");
-    const auto rejected = FillDown(grid, CellRange::Spanning(6, 5, 7, 5), Language::English);
-    EXPECT_TRUE(rejected.empty());
+    out = FillDown(grid, CellRange::Spanning(5, 5, 8, 5), Language::English);
+    EXPECT_TRUE(out.rejected.empty());
+    EXPECT_EQ(out.skipped, 3);
     EXPECT_FALSE(grid.InUse(7));
 
     // An off-step frequency at the top is refused in every row it would reach.
     grid.SetText(8, kColRxFreq, "146.52001");
-    const auto refused = FillDown(grid, CellRange::Spanning(8, 1, 10, 1), Language::English);
-    ASSERT_EQ(refused.size(), 2u);
-    EXPECT_EQ(refused[0].row, 9);
-    EXPECT_EQ(refused[1].row, 10);
-    EXPECT_EQ(refused[1].result, CommitResult::StepError);
+    out = FillDown(grid, CellRange::Spanning(8, 1, 10, 1), Language::English);
+    ASSERT_EQ(out.rejected.size(), 2u);
+    EXPECT_EQ(out.rejected[0].row, 9);
+    EXPECT_EQ(out.rejected[1].row, 10);
+    EXPECT_EQ(out.rejected[1].result, CommitResult::StepError);
     // Pr has no row above it.
-    EXPECT_TRUE(FillDown(grid, CellRange::Cell(1, 1), Language::English).empty());
+    EXPECT_TRUE(FillDown(grid, CellRange::Cell(1, 1), Language::English).rejected.empty());
+}
+
+// Ctrl+Enter: one text into every selected cell through the typing rules; rows without a
+// channel take nothing and are counted, not reported.
+TEST(FillCells, StoresOneTextInEverySelectedCell) {
+    const ChannelTexts kNew147 = {"147.00000", "147.00000", "None", "None", "High",
+                                  "Lock",      "Yes",       "Wide", ""};
+    const struct {
+        const char* what;
+        CellRange range;
+        const char* text;
+        std::vector<ChannelTexts> after;  // rows 2..5: kUsed, empty, kUsed, empty before
+        int stored, skipped;
+        std::vector<int> rejectedRows;
+    } cases[] = {
+        {"a list entry, empty rows skipped",
+         {2, kColScanAdd, 5, kColScanAdd},
+         "yes",
+         {Changed(kUsed, kColScanAdd, "Yes"), {}, Changed(kUsed, kColScanAdd, "Yes"), {}},
+         2,
+         2,
+         {}},
+        {"a name over two columns: the list cells refuse it",
+         {2, 8, 3, 9},
+         "grp",
+         {Changed(kUsed, kColName, "GRP"), {}, kUsed, {}},
+         1,
+         2,
+         {2}},
+        {"an Rx Frequency makes channels as typing does",
+         {2, 1, 5, 1},
+         "147",
+         {Changed(kUsed, kColRxFreq, "147.00000"), kNew147, Changed(kUsed, 1, "147.00000"),
+          kNew147},
+         4,
+         0,
+         {}},
+        {"a whole row block: Rx first, then the row's other cells",
+         {3, 1, 3, 2},
+         "147",
+         {kUsed, kNew147, kUsed, {}},
+         2,
+         0,
+         {}},
+        {"a refused Rx keeps every channel and makes none",
+         {2, 1, 5, 1},
+         "146.5201",
+         {kUsed, {}, kUsed, {}},
+         0,
+         0,
+         {2, 3, 4, 5}},
+        {"an empty Tx: receive only",
+         {2, 2, 5, 2},
+         "",
+         {Changed(kUsed, kColTxFreq, ""), {}, Changed(kUsed, kColTxFreq, ""), {}},
+         2,
+         2,
+         {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        ChannelGrid grid;
+        grid.SetRowTexts(2, kUsed);
+        grid.SetRowTexts(4, kUsed);
+        const CellsOutcome out = FillCells(grid, c.range, c.text, Language::English);
+        for (int row = 2; row <= 5; ++row)
+            EXPECT_EQ(grid.RowTexts(row), c.after[static_cast<std::size_t>(row - 2)]) << row;
+        EXPECT_EQ(grid.RowTexts(6), ChannelTexts{});
+        EXPECT_EQ(out.stored, c.stored);
+        EXPECT_EQ(out.skipped, c.skipped);
+        std::vector<int> rows;
+        for (const CellRejection& r : out.rejected) rows.push_back(r.row);
+        EXPECT_EQ(rows, c.rejectedRows);
+    }
+}
+
+// A paste or a fill that cuts a name to six characters lists it: "PASTE10" may end up as
+// "PASTE1", the name of another channel.
+TEST(ApplyCellTexts, ListsEveryNameItCuts) {
+    ChannelGrid grid;
+    for (int row = 2; row <= 5; ++row) grid.SetRowTexts(row, kUsed);
+    CellsOutcome out = ApplyCellTexts(grid,
+                                      {{2, kColName, "paste10"},
+                                       {3, kColName, "SIXSIX"},
+                                       {4, kColName, " LONGNAME "},
+                                       {5, kColName, "A.BCDEFG"},
+                                       {6, kColName, "EMPTYROW"}},
+                                      Language::English);
+    EXPECT_EQ(out.cutNames,
+              (std::vector<NameCut>{{2, "paste10", "PASTE1"}, {4, "LONGNAME", "LONGNA"}}));
+    EXPECT_EQ(grid.Text(2, kColName), "PASTE1");
+    // The refused name and the row without a channel are rejections, not cuts.
+    EXPECT_EQ(out.rejected.size(), 2u);
+
+    // A decoded name of eight characters filled down is cut too.
+    grid.SetText(2, kColName, "ABCDEFGH");
+    out = FillDown(grid, CellRange::Spanning(2, kColName, 3, kColName), Language::English);
+    EXPECT_EQ(out.cutNames, (std::vector<NameCut>{{3, "ABCDEFGH", "ABCDEF"}}));
 }
 
 TEST(CellRange, SpanningNormalisesAndClamps) {
