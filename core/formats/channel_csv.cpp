@@ -298,10 +298,14 @@ void ReadTransmit(const CsvHeader& header, const TextRecord& record, std::int64_
     const std::string_view duplex = header.Text(record, kDuplex);
     const std::string_view offsetText = header.Text(record, kOffset);
     const std::string noTx = ": stored no transmit frequency";
-    if (duplex.empty()) return;  // the new channel's default: transmit on the receive frequency
+    const std::string keptTx = ": kept the stored Tx Frequency (none on a new channel)";
     if (EqualsNoCase(duplex, "off")) return rules.ClearTx();
-
     const bool split = EqualsNoCase(duplex, "split");
+    // Reckoned from a refused receive frequency, the transmit frequency is refused with it
+    // (the finding of the receive frequency says so).
+    if (rules.Refused()[kColRxFreq - 1] && !split) return rules.KeepTx();
+    if (duplex.empty()) return;  // the new channel's default: transmit on the receive frequency
+
     if (!split && duplex != "+" && duplex != "-") {
         rules.ClearTx();
         return findings.Add(kColumnNames[kDuplex], duplex,
@@ -309,16 +313,16 @@ void ReadTransmit(const CsvHeader& header, const TextRecord& record, std::int64_
     }
     const auto offset = formats::ParseMHz(offsetText);
     if (!offset) {
-        rules.ClearTx();
+        rules.KeepTx();
         return findings.Add(kColumnNames[kOffset], offsetText,
-                            "offset " + Shown(offsetText) + " is not a frequency in MHz" + noTx);
+                            "offset " + Shown(offsetText) + " is not a frequency in MHz" + keptTx);
     }
     const std::int64_t txHz = split ? *offset : duplex == "+" ? rxHz + *offset : rxHz - *offset;
     const CommitResult result = rules.SetTx(txHz);
     if (result != CommitResult::Accepted) {
         findings.Add(kColumnNames[kOffset], offsetText,
                      "transmit frequency " + formats::MHzText(txHz) + " " +
-                         formats::RefusalText(result) + noTx);
+                         formats::RefusalText(result) + keptTx);
     }
 }
 
@@ -537,24 +541,22 @@ ChannelList ReadChannelCsv(std::string_view bytes) {
             continue;
         }
 
-        ImportEntry entry{record->line, *location, std::to_string(*location), {}, {}};
+        ImportEntry entry{record->line, *location, std::to_string(*location), {}, {}, {}};
         const std::string_view frequency = header.Text(*record, kFrequency);
+        RecordFindings findings(record->line, entry.locationText);
         if (frequency.empty()) {
-            RecordFindings findings(record->line, entry.locationText);
             findings.Add("Frequency", frequency, "no frequency: stored an empty channel");
-            entry.findings = findings.Take();
         } else {
-            const auto rxHz = rules.StartText("Frequency", frequency, skipped);
-            if (!rxHz) {
-                for (ImportFinding& f : skipped.Take()) list.findings.push_back(std::move(f));
-                continue;
-            }
-            RecordFindings findings(record->line, entry.locationText);
-            ReadTransmit(header, *record, *rxHz, rules, findings);
+            const std::string_view duplex = header.Text(*record, kDuplex);
+            const bool ownTx = EqualsNoCase(duplex, "split") || EqualsNoCase(duplex, "off");
+            const auto rxHz = rules.StartText(
+                "Frequency", frequency, ownTx ? "Rx Frequency" : "Rx and Tx Frequencies", findings);
+            ReadTransmit(header, *record, rxHz.value_or(0), rules, findings);
             ReadSettings(header, *record, power, rules, findings);
             entry.texts = rules.Texts();
-            entry.findings = findings.Take();
+            entry.refused = rules.Refused();
         }
+        entry.findings = findings.Take();
         list.entries.push_back(std::move(entry));
     }
     return list;

@@ -34,39 +34,43 @@ void RecordFindings::Add(std::string_view column, std::string_view value, std::s
 
 CommitResult ChannelRules::Start(std::int64_t hz) {
     m_grid.ClearRow(1);
+    m_refused = {};
     if (hz <= 0 || hz % kHzPerUnit != 0) return CommitResult::StepError;
-    const CommitResult result =
-        CommitCellEdit(m_grid, 1, kColRxFreq, UnitsText(hz / kHzPerUnit), Language::English);
-    if (result != CommitResult::Accepted) m_grid.ClearRow(1);
-    return result;
+    return CommitCellEdit(m_grid, 1, kColRxFreq, UnitsText(hz / kHzPerUnit), Language::English);
 }
 
 std::optional<std::int64_t> ChannelRules::StartText(std::string_view column, std::string_view text,
-                                                    RecordFindings& skipped) {
+                                                    std::string_view kept,
+                                                    RecordFindings& findings) {
     const auto hz = ParseMHz(text);
     const CommitResult result = hz ? Start(*hz) : CommitResult::OutOfRange;
     if (result == CommitResult::Accepted) return hz;
-    skipped.Add(column, text,
-                "frequency " + Shown(text) + " " +
-                    (hz ? RefusalText(result) : std::string("is not a frequency in MHz")) +
-                    ": skipped");
-    return std::nullopt;
+    findings.Add(column, text,
+                 "frequency " + Shown(text) + " " +
+                     (hz ? RefusalText(result) : std::string("is not a frequency in MHz")) +
+                     ": kept the stored " + std::string(kept) + " (an empty row stays empty)");
+    // Any frequency of the bands starts the channel, so that the record's other cells land;
+    // the importer puts the row's own frequency in its place.
+    m_grid.ClearRow(1);
+    (void)CommitCellEdit(m_grid, 1, kColRxFreq, UnitsText(kBand1Low), Language::English);
+    m_refused = {};
+    m_refused[kColRxFreq - 1] = true;
+    return hz;
 }
 
 CommitResult ChannelRules::SetTx(std::int64_t hz) {
-    if (hz <= 0) {
-        ClearTx();
-        return CommitResult::OutOfRange;
-    }
-    if (hz % kHzPerUnit != 0) {
-        ClearTx();
-        return CommitResult::StepError;
-    }
-    return CommitCellEdit(m_grid, 1, kColTxFreq, UnitsText(hz / kHzPerUnit), Language::English);
+    const CommitResult result =
+        hz <= 0 ? CommitResult::OutOfRange
+        : hz % kHzPerUnit
+            ? CommitResult::StepError
+            : CommitCellEdit(m_grid, 1, kColTxFreq, UnitsText(hz / kHzPerUnit), Language::English);
+    m_refused[kColTxFreq - 1] = result != CommitResult::Accepted;
+    return result;
 }
 
 void ChannelRules::ClearTx() {
     (void)CommitCellEdit(m_grid, 1, kColTxFreq, "", Language::English);  // always accepted
+    m_refused[kColTxFreq - 1] = false;
 }
 
 bool ChannelRules::SetEntry(int col, std::string_view text) {
@@ -84,10 +88,15 @@ void ChannelRules::SetName(std::string_view column, std::string_view value,
     for (char c : upper)
         if (NameCharToCode(c) != kNameFill) kept += c;
     std::string name = kept.substr(0, kChannelNameLength);
+    // A cut is named as such, also beside dropped characters: a name cut short may now equal
+    // another channel's.
     if (kept != upper) {
         findings.Add(column, value,
-                     "name '" + Shown(value) + "' has characters the radio cannot show: stored '" +
-                         name + "'");
+                     "name '" + Shown(value) + "' has characters the radio cannot show" +
+                         (name != kept ? " and is cut to " + std::to_string(kChannelNameLength) +
+                                             " characters"
+                                       : std::string()) +
+                         ": stored '" + name + "'");
     } else if (name != kept) {
         findings.Add(column, value, "name '" + Shown(value) + "' cut to '" + name + "'");
     }

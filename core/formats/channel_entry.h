@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -29,20 +30,26 @@ class RecordFindings {
     std::vector<ImportFinding> m_findings;
 };
 
+// Columns 1..9 at 0..8: the cells of a record the entry rules refused.
+using CellMask = std::array<bool, kChannelColumns>;
+
 // One channel built the way typing it into an empty grid row builds it: CommitCellEdit with
-// the new channel's defaults, list entries through ResolveListEntry, the name rule.
+// the new channel's defaults, list entries through ResolveListEntry, the name rule. A refused
+// frequency is marked rather than dropped: the importer keeps what the grid row holds there.
 class ChannelRules {
   public:
     ChannelRules() : m_grid(Language::English) {}
 
-    // Starts a channel on a receive frequency in Hz; anything but Accepted leaves no channel.
-    CommitResult Start(std::int64_t hz);
-    // Start on the receive frequency as the file writes it (MHz); when that is refused, says in
-    // `skipped` why the record is skipped and returns nullopt.
+    // Starts a channel on the receive frequency as the file writes it (MHz). A refused one is
+    // said in `findings` (`kept` names what the row keeps instead, "Rx Frequency") and marked
+    // in Refused(); the record is read on a stand-in frequency all the same, so that its other
+    // cells can still be taken. Returns the frequency in Hz when the text is one at all.
     std::optional<std::int64_t> StartText(std::string_view column, std::string_view text,
-                                          RecordFindings& skipped);
-    // Transmit frequency in Hz; a refused one leaves the channel without one.
+                                          std::string_view kept, RecordFindings& findings);
+    // Transmit frequency in Hz; a refused one is marked in Refused().
     CommitResult SetTx(std::int64_t hz);
+    // The file's transmit frequency follows a refused receive frequency: marked refused too.
+    void KeepTx() { m_refused[kColTxFreq - 1] = true; }
     void ClearTx();
     // A list entry (columns 3-8) of either language, any case; false when it is none, and the
     // cell keeps what it had.
@@ -53,9 +60,13 @@ class ChannelRules {
 
     const std::string& Text(int col) const { return m_grid.Text(1, col); }
     ChannelTexts Texts() const { return m_grid.RowTexts(1); }
+    const CellMask& Refused() const { return m_refused; }
 
   private:
+    CommitResult Start(std::int64_t hz);
+
     ChannelGrid m_grid;
+    CellMask m_refused{};
 };
 
 // A frequency of the file in MHz ("146.520000"), exactly, in Hz; nullopt when it is not a

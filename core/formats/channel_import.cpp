@@ -65,8 +65,20 @@ ImportResult ApplyImport(const ChannelGrid& current, const ChannelList& list,
                 {e.line, e.locationText, "Location", e.locationText, std::move(why)});
             continue;
         }
-        grid.SetRowTexts(channel + 1, InLanguage(e.texts, grid.language()));
         result.findings.insert(result.findings.end(), e.findings.begin(), e.findings.end());
+        ChannelTexts texts = InLanguage(e.texts, grid.language());
+        // A refused cell keeps what the row holds: a channel its value; a row without one stays
+        // empty on a refused Rx Frequency, and a new channel gets no Tx Frequency the file did
+        // not give, rather than transmitting on its receive frequency.
+        const ChannelTexts own = current.RowTexts(channel + 1);
+        if (own[kColRxFreq - 1].empty() && e.refused[kColRxFreq - 1]) {
+            grid.SetRowTexts(channel + 1, own);
+            continue;
+        }
+        for (std::size_t k = 0; k < texts.size(); ++k) {
+            if (e.refused[k]) texts[k] = own[k];
+        }
+        grid.SetRowTexts(channel + 1, texts);
         if (!e.Empty()) ++result.stored;
     }
 

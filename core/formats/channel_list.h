@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -33,6 +34,9 @@ struct ImportEntry {
     std::string locationText;
     ChannelTexts texts;
     std::vector<ImportFinding> findings;  // kept only when the channel is stored
+    // Columns 1..9 at 0..8: frequencies the rules refused. The row keeps what it holds there,
+    // and a refused Rx Frequency on a row without a channel leaves that row empty.
+    std::array<bool, kChannelColumns> refused{};
     bool Empty() const { return texts[0].empty(); }
 };
 

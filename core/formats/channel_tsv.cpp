@@ -50,12 +50,12 @@ void ReadChannel(const TextRecord& record, const TsvColumns& columns, ChannelRul
         const auto txHz = formats::ParseMHz(tx);
         const CommitResult result = txHz ? rules.SetTx(*txHz) : CommitResult::OutOfRange;
         if (result != CommitResult::Accepted) {
-            rules.ClearTx();
+            rules.KeepTx();
             findings.Add(heading(kColTxFreq), tx,
                          "transmit frequency " + Shown(tx) + " " +
                              (txHz ? formats::RefusalText(result)
                                    : std::string("is not a frequency in MHz")) +
-                             ": stored no transmit frequency");
+                             ": kept the stored Tx Frequency (none on a new channel)");
         }
     }
 
@@ -119,16 +119,14 @@ ChannelList ReadChannelTsv(std::string_view bytes) {
             continue;
         }
 
-        ImportEntry entry{record->line, *location, labelText, {}, {}};
+        ImportEntry entry{record->line, *location, labelText, {}, {}, {}};
         const std::string_view rx = FieldOf(*record, columns, kColRxFreq);
         if (!rx.empty()) {
-            if (!rules.StartText("Rx Frequency", rx, skipped)) {
-                for (ImportFinding& f : skipped.Take()) list.findings.push_back(std::move(f));
-                continue;
-            }
             RecordFindings findings(record->line, labelText);
+            (void)rules.StartText("Rx Frequency", rx, "Rx Frequency", findings);
             ReadChannel(*record, columns, rules, findings);
             entry.texts = rules.Texts();
+            entry.refused = rules.Refused();
             entry.findings = findings.Take();
         }
         list.entries.push_back(std::move(entry));
