@@ -16,6 +16,13 @@ class CCellCombo : public QComboBox {
     void Open(const QString& cellText);
     bool IsChanged() const { return m_bChanged; }
 
+    void hidePopup() override;
+
+  signals:
+    // The user chose an item in the dropped-down list (not by a letter or the wheel).
+    void ChosenFromList();
+
   private:
     bool m_bChanged = false;
+    bool m_bPopupClosing = false;  // the list is closing; a choice made in it follows at once
 };

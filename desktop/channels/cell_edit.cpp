@@ -35,6 +35,11 @@ void CCellEdit::Open(const QString& text) {
     m_strLast = text;
 }
 
+void CCellEdit::Reopen(const QString& refused) {
+    Open(refused);
+    m_bChanged = true;
+}
+
 bool CCellEdit::AcceptChange(const QString& before, QString& after) const {
     if (m_bRadioName) {
         std::string name = after.toUtf8().toStdString();

@@ -22,6 +22,9 @@ class CCellEdit : public QLineEdit {
     // Shows the cell's text for editing, whole text selected so that typing replaces it; the
     // edit counts as unchanged until the user types.
     void Open(const QString& text);
+    // Shows an entry the rules refused, whole text selected, still counting as typed: Enter
+    // tries it again, Esc drops it and the cell keeps its text.
+    void Reopen(const QString& refused);
     bool IsChanged() const { return m_bChanged; }
 
     // The rule the validator applies to a user's change from `before` to `after`; may

@@ -52,6 +52,8 @@ CellKeyDecision DecideCellKey(int key, Qt::KeyboardModifiers modifiers, const QS
             return {plain && s.editorOpen ? CellKeyAction::Cancel : CellKeyAction::Pass};
         case Qt::Key_Return:
         case Qt::Key_Enter:
+            if (mods == Qt::ControlModifier || mods == Qt::AltModifier)
+                return {CellKeyAction::Fill};
             return plain ? Next(s) : CellKeyDecision{};
         case Qt::Key_Tab:
             return plain ? Next(s) : CellKeyDecision{};

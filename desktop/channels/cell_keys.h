@@ -36,6 +36,8 @@ enum class CellKeyAction {
     Commit,       // store the pending edit like Enter, then make (row, col) current
     Extend,       // Shift+arrow: the selection's far corner moves by (row, col); the current
                   // cell and its untouched editor stay
+    Fill,         // Ctrl+Enter, Alt+Enter: the entry into every selected cell; the current cell
+                  // and the selection stay
 };
 
 struct CellKeyDecision {

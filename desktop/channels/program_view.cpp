@@ -251,6 +251,7 @@ void CProgramView::CreateEditors() {
         editor->hide();
         editor->installEventFilter(this);
         if (auto* c = qobject_cast<CCellCombo*>(editor)) {
+            connect(c, &CCellCombo::ChosenFromList, this, &CProgramView::OnListChosen);
             // A list below the cell, not one laid over it at full length: only then does the
             // style honour the number of visible items.
             c->setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
@@ -321,8 +322,11 @@ void CProgramView::OpenEditor() {
     auto* combo = qobject_cast<CCellCombo*>(editor);
     if (combo)
         combo->Open(text);
+    else if (IsRefusedCell())
+        static_cast<CCellEdit*>(editor)->Reopen(m_refused->text);
     else
         static_cast<CCellEdit*>(editor)->Open(text);
+    if (IsRefusedCell()) m_refused.reset();
 
     // Only the current column's editor is ever shown.
     for (int col = 1; col < radio::ChannelGrid::kCols; ++col) {
@@ -385,11 +389,11 @@ bool CProgramView::CommitCellEdit() {
     }
     HideEditors();
     // Moving through a cell stores nothing: re-storing an untouched text could turn a
-    // decoded value the lists do not hold into their first item, or clear a whole channel
-    // whose frequency the entry rules would refuse.
+    // decoded value the lists do not hold into their first item.
     if (!changed) return true;
+    m_refused.reset();
 
-    // A refused frequency clears cells too: that is part of the step, and undone with it.
+    // A refused entry changes nothing, so it makes no step either.
     radio::CommitResult result = radio::CommitResult::Accepted;
     m_pDocument->ApplyChange(
         [&] {
@@ -404,11 +408,22 @@ bool CProgramView::CommitCellEdit() {
         radio::CellRange::Cell(row, col));
     m_grid->Refresh();
     if (result != radio::CommitResult::Accepted) {
-        ShowCaution(static_cast<int>(result));
-        if (!m_bLeavingCell && m_grid->GetRow() == row && m_grid->GetCol() == col) OpenEditor();
+        RefuseEntry(row, col, text, static_cast<int>(result));
         return false;
     }
     return true;
+}
+
+void CProgramView::RefuseEntry(int row, int col, const QString& text, int messageId) {
+    // The editor opens again on the refused text, selected, for another try; a commit while
+    // the grid leaves the cell comes back to it once the grid has moved on.
+    m_refused = RefusedEntry{row, col, text};
+    ShowCaution(messageId);
+    if (!m_bLeavingCell && m_grid->GetRow() == row && m_grid->GetCol() == col) OpenEditor();
+}
+
+bool CProgramView::IsRefusedCell() const {
+    return m_refused && m_refused->row == m_grid->GetRow() && m_refused->col == m_grid->GetCol();
 }
 
 void CProgramView::ShowCaution(int messageId) {
@@ -515,6 +530,9 @@ bool CProgramView::PreTranslateKey(QObject* watched, QKeyEvent* key) {
             return true;
         case CellKeyAction::Extend:
             m_grid->ExtendSelection(decision.row, decision.col);
+            return true;
+        case CellKeyAction::Fill:
+            FillSelection();
             return true;
     }
     return false;

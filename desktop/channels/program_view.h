@@ -191,6 +191,17 @@ class CProgramView : public QScrollArea {
     bool PreTranslateKey(QObject* watched, QKeyEvent* key);
     void MoveAfterCommit(int row, int col);
     void ShowCaution(int messageId);
+    // After a refused entry of (row, col): the Caution, then the editor open on the text again.
+    void RefuseEntry(int row, int col, const QString& text, int messageId);
+    bool IsRefusedCell() const;  // the current cell's editor is to show a refused entry
+    // Ctrl+Enter / Alt+Enter: the open editor's entry into every selected cell.
+    void FillSelection();
+    // An item chosen in the dropped-down list of a column with several of its cells selected.
+    void OnListChosen();
+    // `text` into the cells of `range` as one step, then the one report of what did not land.
+    void FillCells(const radio::CellRange& range, const QString& text);
+    // One status-bar line for the cells of empty channels a fill passed over.
+    void ShowSkipped(int skipped);
     bool EditorChanged() const;  // the open editor holds an entry not stored yet
     // Commits a pending entry before an Edit command; false when the command must not go on.
     bool PrepareEdit();
@@ -198,9 +209,9 @@ class CProgramView : public QScrollArea {
     void RunEditCommand(int commandId);  // ID_EDIT_UNDO ... ID_EDIT_SORT
     // After a change: makes the top-left cell current (its editor open) and selects `range`.
     void ShowCells(const radio::CellRange& range);
-    // One report of the cells a paste or Fill Down could not store.
-    void ReportCells(const QString& what, const std::vector<radio::CellRejection>& rejected,
-                     int rowsCut = 0, int colsCut = 0);
+    // One report of the cells a paste (`pasted`) or a fill could not store, and the names it cut.
+    void ReportCells(bool pasted, const radio::CellsOutcome& outcome, int rowsCut = 0,
+                     int colsCut = 0);
     void ClearSelection(const QString& what);
     void MoveSelection(bool up);
     void OnStartTransfer();
@@ -251,4 +262,12 @@ class CProgramView : public QScrollArea {
     QPointer<QPrintPreviewDialog> m_pPreview;
 
     QList<QAction*> m_contextActions;
+
+    // An entry the rules refused, shown again in its cell's editor when that opens next.
+    struct RefusedEntry {
+        int row = 0;
+        int col = 0;
+        QString text;
+    };
+    std::optional<RefusedEntry> m_refused;
 };

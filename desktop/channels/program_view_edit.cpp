@@ -2,9 +2,10 @@
 // Each change is one step of the document's undo stack; the rules of the cells are the core's
 // (core/codec/grid_edits.h, row_operations.h, core/formats/grid_clipboard.h).
 
+#include <QApplication>
 #include <QClipboard>
-#include <QGuiApplication>
 #include <QMenu>
+#include <QStatusTipEvent>
 #include <QUndoStack>
 
 #include "core/codec/row_operations.h"
@@ -12,6 +13,7 @@
 #include "core/formats/grid_clipboard.h"
 #include "desktop/channels/cell_combo.h"
 #include "desktop/channels/cell_edit.h"
+#include "desktop/channels/cell_report.h"
 #include "desktop/channels/ms_flex_grid.h"
 #include "desktop/channels/program_view.h"
 #include "desktop/document/program_doc.h"
@@ -27,17 +29,10 @@ QString Channels(int count) {
 
 QString ChannelOf(int row) { return QString::fromStdString(radio::ChannelName(row)); }
 
-QString Heading(int col) {
-    return QString::fromUtf8(radio::ChannelGrid::Heading(col, radio::Language::English).data());
-}
-
 // Whole rows from `top`, `count` of them.
 radio::CellRange Rows(int top, int count) {
     return radio::CellRange::Spanning(top, 1, top + count - 1, radio::kChannelColumns);
 }
-
-// A report lists this many cells; more would not fit a message box.
-constexpr std::size_t kReportedCells = 20;
 
 }  // namespace
 
@@ -123,7 +118,7 @@ void CProgramView::OnEditRedo() { UndoOrRedo(false); }
 void CProgramView::OnEditCopy() {
     if (!PrepareEdit()) return;
     const std::string text = radio::CopyCellsText(m_pDocument->grid(), m_grid->Selection());
-    QGuiApplication::clipboard()->setText(QString::fromStdString(text));
+    QApplication::clipboard()->setText(QString::fromStdString(text));
 }
 
 void CProgramView::OnEditCut() {
@@ -149,7 +144,7 @@ void CProgramView::ClearSelection(const QString& what) {
 
 void CProgramView::OnEditPaste() {
     if (!PrepareEdit()) return;
-    const QString text = QGuiApplication::clipboard()->text();
+    const QString text = QApplication::clipboard()->text();
     if (text.size() > kMaxPasteChars) {
         m_ctx.Messages().Warning(
             this, m_ctx.AppCaption(),
@@ -166,52 +161,93 @@ void CProgramView::PasteText(const QString& text) {
     const radio::ClipboardTable table = radio::ParseClipboardText(text.toUtf8().toStdString());
     if (table.rows.empty()) return;
     const radio::PastePlacement placement = radio::PlacePaste(table, m_grid->Selection());
-    std::vector<radio::CellRejection> rejected;
+    radio::CellsOutcome outcome;
     CProgramDoc* doc = m_pDocument;
     const radio::Language lang = m_ctx.UiLanguage();
-    doc->ApplyChange([&] { rejected = radio::ApplyCellTexts(doc->grid(), placement.cells, lang); },
+    doc->ApplyChange([&] { outcome = radio::ApplyCellTexts(doc->grid(), placement.cells, lang); },
                      [](int rows) { return QStringLiteral("paste of ") + Channels(rows); },
                      placement.range);
     ShowCells(placement.range);
-    ReportCells(QStringLiteral("pasted"), rejected, placement.rowsCut, placement.colsCut);
+    ReportCells(true, outcome, placement.rowsCut, placement.colsCut);
 }
 
-void CProgramView::ReportCells(const QString& what,
-                               const std::vector<radio::CellRejection>& rejected, int rowsCut,
+void CProgramView::ReportCells(bool pasted, const radio::CellsOutcome& outcome, int rowsCut,
                                int colsCut) {
-    if (rejected.empty() && rowsCut == 0 && colsCut == 0) return;
-    QStringList lines;
-    if (!rejected.empty()) {
-        lines
-            << (rejected.size() == 1
-                    ? QStringLiteral("1 %1 cell was not stored:").arg(what)
-                    : QStringLiteral("%1 %2 cells were not stored:").arg(rejected.size()).arg(what))
-            << QString();
-        for (std::size_t i = 0; i < rejected.size() && i < kReportedCells; ++i) {
-            const radio::CellRejection& r = rejected[i];
-            lines << QStringLiteral("%1, %2, \"%3\": %4")
-                         .arg(ChannelOf(r.row), Heading(r.col), QString::fromStdString(r.text),
-                              QString::fromStdString(r.reason));
-        }
-        if (rejected.size() > kReportedCells)
-            lines << QStringLiteral("... and %1 more.").arg(rejected.size() - kReportedCells);
-    }
-    if (rowsCut > 0 || colsCut > 0) {
-        if (!lines.isEmpty()) lines << QString();
-        QStringList parts;
-        if (rowsCut > 0)
-            parts << (rowsCut == 1 ? QStringLiteral("1 row past channel 199")
-                                   : QStringLiteral("%1 rows past channel 199").arg(rowsCut));
-        if (colsCut > 0)
-            parts << (colsCut == 1 ? QStringLiteral("1 column past Cha Name")
-                                   : QStringLiteral("%1 columns past Cha Name").arg(colsCut));
-        lines << QStringLiteral(
-                     "The text reached %1: the grid ends there, and that part was "
-                     "left out.")
-                     .arg(parts.join(QStringLiteral(" and ")));
-    }
+    const QString report = CellReport::Text(pasted, outcome, rowsCut, colsCut);
+    if (report.isEmpty()) return;
     m_ctx.Messages().Warning(this, QString::fromUtf8(radio::MessageText(radio::kMsgCaution).data()),
-                             lines.join(QLatin1Char('\n')));
+                             report);
+}
+
+void CProgramView::ShowSkipped(int skipped) {
+    // The main window's status bar, reached the way a status tip reaches it: the view knows
+    // no window above it.
+    QStatusTipEvent tip(CellReport::Skipped(skipped));
+    QApplication::sendEvent(this, &tip);
+}
+
+void CProgramView::FillSelection() {
+    if (!m_pDocument || m_bFirstLayout) return;
+    const radio::CellRange selection = m_grid->Selection();
+    const int row = m_grid->GetRow(), col = m_grid->GetCol();
+    QWidget* editor = GetCellEditor();
+    if (selection.IsCell()) {
+        // One cell: stored like Enter, but the cell stays current, as spreadsheets do.
+        if (CommitCellEdit()) OpenEditor();
+        return;
+    }
+    // The entry of the open editor; an untouched one stands for the cell's own text, which a
+    // list might not hold.
+    QString text = m_grid->GetText();
+    if (editor->isVisible() && EditorChanged()) {
+        auto* combo = qobject_cast<CCellCombo*>(editor);
+        text = combo ? combo->currentText() : static_cast<CCellEdit*>(editor)->text();
+    }
+    // A frequency the rules refuse is refused once, as typing it is, not once for every cell.
+    if ((col == radio::kColRxFreq || col == radio::kColTxFreq) && !text.isEmpty()) {
+        const radio::CommitResult result = radio::CheckFrequencyText(text.toUtf8().toStdString());
+        if (result != radio::CommitResult::Accepted) {
+            HideEditors();
+            RefuseEntry(row, col, text, static_cast<int>(result));
+            return;
+        }
+    }
+    HideEditors();
+    FillCells(selection, text);
+    // The current cell and the selection stay for the next entry.
+    OpenEditor();
+    m_grid->SelectRange(selection);
+}
+
+void CProgramView::OnListChosen() {
+    if (!m_pDocument || m_bFirstLayout) return;
+    const radio::CellRange selection = m_grid->Selection();
+    const int col = m_grid->GetCol();
+    // Several cells of the list's own column: the choice goes into each of them at once.
+    if (selection.Rows() < 2 || !selection.Contains(m_grid->GetRow(), col)) return;
+    auto* combo = qobject_cast<CCellCombo*>(GetCellEditor());
+    if (!combo) return;
+    const QString text = combo->currentText();
+    HideEditors();
+    FillCells({selection.top, col, selection.bottom, col}, text);
+    OpenEditor();
+    m_grid->SelectRange(selection);
+}
+
+void CProgramView::FillCells(const radio::CellRange& range, const QString& text) {
+    CProgramDoc* doc = m_pDocument;
+    const radio::Language lang = m_ctx.UiLanguage();
+    const std::string value = text.toUtf8().toStdString();
+    radio::CellsOutcome outcome;
+    doc->ApplyChange([&] { outcome = radio::FillCells(doc->grid(), range, value, lang); },
+                     [&outcome](int) {
+                         return outcome.stored == 1 ? tr("fill of 1 cell")
+                                                    : tr("fill of %1 cells").arg(outcome.stored);
+                     },
+                     range);
+    m_grid->Refresh();
+    ShowSkipped(outcome.skipped);
+    ReportCells(false, outcome);
 }
 
 void CProgramView::OnEditSelectAll() {
@@ -288,22 +324,23 @@ void CProgramView::MoveSelection(bool up) {
 void CProgramView::OnEditFillDown() {
     if (!PrepareEdit()) return;
     const radio::CellRange range = m_grid->Selection();
-    std::vector<radio::CellRejection> rejected;
+    radio::CellsOutcome outcome;
     CProgramDoc* doc = m_pDocument;
     const radio::Language lang = m_ctx.UiLanguage();
-    doc->ApplyChange([&] { rejected = radio::FillDown(doc->grid(), range, lang); },
+    doc->ApplyChange([&] { outcome = radio::FillDown(doc->grid(), range, lang); },
                      [](int rows) { return QStringLiteral("fill down of ") + Channels(rows); },
                      range);
     ShowCells(range);
-    ReportCells(QStringLiteral("filled"), rejected);
+    ShowSkipped(outcome.skipped);
+    ReportCells(false, outcome);
 }
 
 void CProgramView::OnEditSort() {
     if (!PrepareEdit()) return;
-    // The selected channels, or all of them when the selection is one row.
+    // The selected rows, or the channels 1-199 when the selection is one row: Pr stays.
     const radio::CellRange selection = m_grid->Selection();
-    const radio::CellRange rows = selection.Rows() > 1 ? Rows(selection.top, selection.Rows())
-                                                       : Rows(1, radio::kChannelCount);
+    const radio::RowSpan span = radio::SortRows(selection.top, selection.bottom);
+    const radio::CellRange rows = Rows(span.top, span.bottom - span.top + 1);
     CProgramDoc* doc = m_pDocument;
     doc->ApplyChange(
         [doc, rows] { (void)radio::SortByRxFrequency(doc->grid(), rows.top, rows.bottom); },

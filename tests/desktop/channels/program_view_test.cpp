@@ -5,6 +5,7 @@
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QUndoStack>
 
 #include "core/codec/channel_codec.h"
 #include "core/config/messages.h"
@@ -184,8 +185,6 @@ void ProgramViewTest::commitCell_data() {
     const QStringList empty(9, QString());
     QStringList replacedRx = kExisting;
     replacedRx[0] = "146.52500";
-    QStringList noTx = kExisting;
-    noTx[1] = "";
     QStringList newTx = kExisting;
     newTx[1] = "147.00000";
     const QPoint next(5, 2), clicked(7, 3), stays(5, 1);
@@ -200,24 +199,27 @@ void ProgramViewTest::commitCell_data() {
         << QByteArray("English") << true << 1 << "146.525" << false << replacedRx << 0 << next;
     QTest::newRow("limits are inclusive") << QByteArray("English") << false << 1 << "520" << false
                                           << NewChannel("520.00000") << 0 << next;
-    QTest::newRow("step rule broken: row cleared, cursor stays")
-        << QByteArray("English") << true << 1 << "146.521" << false << empty
+    QTest::newRow("step rule broken: the channel keeps every value, cursor stays")
+        << QByteArray("English") << true << 1 << "146.521" << false << kExisting
         << int(radio::kMsgStepError) << stays;
-    QTest::newRow("step rule broken, by click: back to the refused cell")
-        << QByteArray("English") << true << 1 << "146.521" << true << empty
-        << int(radio::kMsgStepError) << stays;
+    QTest::newRow("a typo, by click: back to the refused cell")
+        << QByteArray("English") << true << 1 << "999" << true << kExisting
+        << int(radio::kMsgOutOfRange) << stays;
     QTest::newRow("step rule broken in Chinese")
-        << QByteArray("Chinese") << true << 1 << "146.521" << false << empty
+        << QByteArray("Chinese") << true << 1 << "146.521" << false << kExisting
+        << int(radio::kMsgStepError) << stays;
+    QTest::newRow("refused on an empty row: nothing made")
+        << QByteArray("English") << false << 1 << "146.521" << false << empty
         << int(radio::kMsgStepError) << stays;
     QTest::newRow("below the first band") << QByteArray("English") << false << 1 << "135.99999"
                                           << false << empty << int(radio::kMsgOutOfRange) << stays;
     QTest::newRow("Rx deleted: channel deleted")
         << QByteArray("English") << true << 1 << "" << false << empty << 0 << next;
-    QTest::newRow("Tx off step: only Tx cleared")
-        << QByteArray("English") << true << 2 << "146.521" << false << noTx
+    QTest::newRow("Tx off step: the stored Tx stays")
+        << QByteArray("English") << true << 2 << "146.521" << false << kExisting
         << int(radio::kMsgStepError) << QPoint(5, 2);
-    QTest::newRow("Tx out of range") << QByteArray("English") << true << 2 << "300" << false << noTx
-                                     << int(radio::kMsgOutOfRange) << QPoint(5, 2);
+    QTest::newRow("Tx out of range") << QByteArray("English") << true << 2 << "300" << false
+                                     << kExisting << int(radio::kMsgOutOfRange) << QPoint(5, 2);
     QTest::newRow("Tx on an empty row stays empty")
         << QByteArray("English") << false << 2 << "146.525" << false << empty << 0 << QPoint(5, 3);
     QTest::newRow("Tx accepted") << QByteArray("English") << true << 2 << "147" << false << newTx
@@ -259,14 +261,24 @@ void ProgramViewTest::commitCell() {
                  Utf8(radio::MessageText(message)) + "\n" +
                      Utf8(radio::FrequencyRuleText(rig.fx.ctx.UiLanguage())));
         QCOMPARE(rig.fx.messages.shown[0].kind, MessageService::Kind::Warning);
-        // The refused cell stays current with its editor open, ready for the value again; an
-        // untouched editor then lets Enter move on.
-        QWidget* editor = rig.view->GetCellEditor();
+        // Nothing changed, so there is no step to undo.
+        QCOMPARE(rig.doc.UndoStack()->count(), 0);
+        // The refused cell stays current with its editor open on the refused text, selected so
+        // that typing replaces it. Enter tries it again; Esc gives back the stored text.
+        auto* editor = qobject_cast<QLineEdit*>(rig.view->GetCellEditor());
         QTRY_VERIFY(editor->isVisible() && editor->hasFocus());
-        QCOMPARE(qobject_cast<QLineEdit*>(editor)->text(), rig.Grid().GetTextMatrix(5, col));
+        QCOMPARE(editor->text(), typed);
+        QCOMPARE(editor->selectedText(), typed);
+        rig.PressEnter();
+        QCOMPARE(rig.fx.messages.shown.size(), 2);
+        QCOMPARE(QPoint(rig.Grid().GetRow(), rig.Grid().GetCol()), cursor);
+        QTRY_COMPARE(editor->text(), typed);
+        QTest::keyClick(editor, Qt::Key_Escape);
+        QVERIFY(!editor->isVisible());
+        QCOMPARE(rig.Row(5), before);
         rig.PressEnter();
         QCOMPARE(QPoint(rig.Grid().GetRow(), rig.Grid().GetCol()), cursor + QPoint(0, 1));
-        QCOMPARE(rig.fx.messages.shown.size(), 1);
+        QCOMPARE(rig.fx.messages.shown.size(), 2);
     }
 }
 
@@ -401,9 +413,9 @@ void ProgramViewTest::singleCellKeys_data() {
     QTest::newRow("list: typing picks, Enter stores")
         << QPoint(5, 5) << "t:h Enter" << QPoint(5, 6) << "High"
         << "Unlock" << 0;
-    // After the Caution the refused cell is current, its editor open for the value again.
-    QTest::newRow("refused: the cell stays") << rx << "t:146.521 Tab" << rx << ""
-                                             << "" << 1;
+    // After the Caution the refused cell is current, its editor open on the refused entry.
+    QTest::newRow("refused: the cell stays") << rx << "t:146.521 Tab" << rx << "145.00000"
+                                             << "146.521" << 1;
     QTest::newRow("focus on the grid: the open editor takes the keys")
         << rx << "grid t:147 Enter" << tx << "147.00000"
         << "145.50000" << 0;
