@@ -11,11 +11,6 @@ const ChannelTexts kUsed = {"145.00000", "145.60000", "67.0",   "D023N", "Low",
 const ChannelTexts kNew146 = {"146.52500", "146.52500", "None", "None", "High",
                               "Lock",      "Yes",       "Wide", ""};
 
-ChannelTexts Changed(ChannelTexts texts, int col, std::string text) {
-    texts[static_cast<std::size_t>(col - 1)] = std::move(text);
-    return texts;
-}
-
 struct Expected {
     int col;
     CommitResult result;
@@ -183,102 +178,19 @@ TEST(FillDown, CopiesTheTopCellsThroughTheTypingRules) {
     EXPECT_TRUE(FillDown(grid, CellRange::Cell(1, 1), Language::English).rejected.empty());
 }
 
-// Ctrl+Enter: one text into every selected cell through the typing rules; rows without a
-// channel take nothing and are counted, not reported.
-TEST(FillCells, StoresOneTextInEverySelectedCell) {
-    const ChannelTexts kNew147 = {"147.00000", "147.00000", "None", "None", "High",
-                                  "Lock",      "Yes",       "Wide", ""};
-    const struct {
-        const char* what;
-        CellRange range;
-        const char* text;
-        std::vector<ChannelTexts> after;  // rows 2..5: kUsed, empty, kUsed, empty before
-        int stored, skipped;
-        std::vector<int> rejectedRows;
-    } cases[] = {
-        {"a list entry, empty rows skipped",
-         {2, kColScanAdd, 5, kColScanAdd},
-         "yes",
-         {Changed(kUsed, kColScanAdd, "Yes"), {}, Changed(kUsed, kColScanAdd, "Yes"), {}},
-         2,
-         2,
-         {}},
-        {"a name over two columns: the list cells refuse it",
-         {2, 8, 3, 9},
-         "grp",
-         {Changed(kUsed, kColName, "GRP"), {}, kUsed, {}},
-         1,
-         2,
-         {2}},
-        {"an Rx Frequency makes channels as typing does",
-         {2, 1, 5, 1},
-         "147",
-         {Changed(kUsed, kColRxFreq, "147.00000"), kNew147, Changed(kUsed, 1, "147.00000"),
-          kNew147},
-         4,
-         0,
-         {}},
-        {"a whole row block: Rx first, then the row's other cells",
-         {3, 1, 3, 2},
-         "147",
-         {kUsed, kNew147, kUsed, {}},
-         2,
-         0,
-         {}},
-        {"a refused Rx keeps every channel and makes none",
-         {2, 1, 5, 1},
-         "146.5201",
-         {kUsed, {}, kUsed, {}},
-         0,
-         0,
-         {2, 3, 4, 5}},
-        {"an empty Tx: receive only",
-         {2, 2, 5, 2},
-         "",
-         {Changed(kUsed, kColTxFreq, ""), {}, Changed(kUsed, kColTxFreq, ""), {}},
-         2,
-         2,
-         {}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        ChannelGrid grid;
-        grid.SetRowTexts(2, kUsed);
-        grid.SetRowTexts(4, kUsed);
-        const CellsOutcome out = FillCells(grid, c.range, c.text, Language::English);
-        for (int row = 2; row <= 5; ++row)
-            EXPECT_EQ(grid.RowTexts(row), c.after[static_cast<std::size_t>(row - 2)]) << row;
-        EXPECT_EQ(grid.RowTexts(6), ChannelTexts{});
-        EXPECT_EQ(out.stored, c.stored);
-        EXPECT_EQ(out.skipped, c.skipped);
-        std::vector<int> rows;
-        for (const CellRejection& r : out.rejected) rows.push_back(r.row);
-        EXPECT_EQ(rows, c.rejectedRows);
-    }
-}
-
 // A paste or a fill that cuts a name to six characters lists it: "PASTE10" may end up as
-// "PASTE1", the name of another channel.
+// "PASTE1", the name of another channel. A refused name is a rejection, not a cut.
 TEST(ApplyCellTexts, ListsEveryNameItCuts) {
     ChannelGrid grid;
-    for (int row = 2; row <= 5; ++row) grid.SetRowTexts(row, kUsed);
-    CellsOutcome out = ApplyCellTexts(grid,
-                                      {{2, kColName, "paste10"},
-                                       {3, kColName, "SIXSIX"},
-                                       {4, kColName, " LONGNAME "},
-                                       {5, kColName, "A.BCDEFG"},
-                                       {6, kColName, "EMPTYROW"}},
-                                      Language::English);
-    EXPECT_EQ(out.cutNames,
-              (std::vector<NameCut>{{2, "paste10", "PASTE1"}, {4, "LONGNAME", "LONGNA"}}));
-    EXPECT_EQ(grid.Text(2, kColName), "PASTE1");
-    // The refused name and the row without a channel are rejections, not cuts.
-    EXPECT_EQ(out.rejected.size(), 2u);
-
-    // A decoded name of eight characters filled down is cut too.
-    grid.SetText(2, kColName, "ABCDEFGH");
-    out = FillDown(grid, CellRange::Spanning(2, kColName, 3, kColName), Language::English);
-    EXPECT_EQ(out.cutNames, (std::vector<NameCut>{{3, "ABCDEFGH", "ABCDEF"}}));
+    for (int row = 2; row <= 4; ++row) grid.SetRowTexts(row, kUsed);
+    const CellsOutcome out = ApplyCellTexts(
+        grid, {{2, kColName, "paste10"}, {3, kColName, "SIXSIX"}, {4, kColName, "A.BCDEFG"}},
+        Language::English);
+    EXPECT_EQ(out.cutNames, (std::vector<NameCut>{{2, "paste10", "PASTE1"}}));
+    EXPECT_EQ(out.rejected.size(), 1u);
+    grid.SetText(2, kColName, "ABCDEFGH");  // decoded: the record holds eight
+    EXPECT_EQ(FillDown(grid, CellRange::Spanning(2, kColName, 3, kColName), {}).cutNames,
+              (std::vector<NameCut>{{3, "ABCDEFGH", "ABCDEF"}}));
 }
 
 TEST(CellRange, SpanningNormalisesAndClamps) {

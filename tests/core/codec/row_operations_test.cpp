@@ -143,10 +143,8 @@ TEST(RowOperations, SortRangesLeavePrUnlessSelected) {
         RowSpan span;
         const char* names;  // rows 1..7 afterwards
     } cases[] = {
-        {"no selection: channels 1-199", 1, 1, {2, kChannelCount}, "Pabcde-"},
-        {"no selection, elsewhere", 40, 40, {2, kChannelCount}, "Pabcde-"},
-        {"selected rows only", 3, 5, {3, 5}, "Pebcda-"},
-        {"corners in any order", 5, 3, {3, 5}, "Pebcda-"},
+        {"no selection: channels 1-199", 40, 40, {2, kChannelCount}, "Pabcde-"},
+        {"selected rows only, corners in any order", 5, 3, {3, 5}, "Pebcda-"},
         {"Pr selected takes part", 1, 4, {1, 4}, "cdePba-"},
         {"every row", 1, kChannelCount, {1, kChannelCount}, "abcdeP-"},
     };

@@ -192,29 +192,6 @@ TEST(ChannelListImport, FixturesStoreWhatTheFileMeans) {
     }
 }
 
-// A name cut to six characters is called cut, also when characters were dropped too: the cut
-// name may now be another channel's.
-TEST(ChannelListImport, NamesCutShortAreSaidToBe) {
-    const struct {
-        const char* name;
-        const char* finding;  // empty: none
-    } cases[] = {
-        {"PASTE10", "2: location 1: name 'PASTE10' cut to 'PASTE1'"},
-        {"Local Rptr",
-         "2: location 1: name 'Local Rptr' has characters the radio cannot show and is cut to 6 "
-         "characters: stored 'LOCALR'"},
-        {"A.B", "2: location 1: name 'A.B' has characters the radio cannot show: stored 'AB'"},
-        {"simplx", ""},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        const ImportResult r =
-            ImportInto(ChannelGrid(), "Location,Frequency,Name\n1,146.52," + std::string(c.name));
-        EXPECT_EQ(FindingLines(r.findings),
-                  *c.finding ? std::vector<std::string>{c.finding} : std::vector<std::string>{});
-    }
-}
-
 TEST(ChannelListImport, TheGridsLanguageIsUsed) {
     const ImportResult r = ImportInto(ChannelGrid(Language::Chinese), Fixture("old_layout.csv"));
     EXPECT_EQ(r.grid.RowTexts(3), (ChannelTexts{"446.08750", "446.08750", "D065N", "D065I", "高",
