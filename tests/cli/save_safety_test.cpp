@@ -143,7 +143,7 @@ TEST_F(SaveSafety, LongerFilesAreNotedAndCutOnlyWithTruncate) {
     const std::string tail(808, 'T');
     WriteFile(Path("list.csv"), "Location,Frequency\r\n1,146.52\r\n");
     const std::vector<std::vector<std::string>> saving = {
-        {"set", "F", "200", "9", "A"},
+        {"set", "F", "2", "9", "A"},
         {"option", "F", "LED=On"},
         {"band", "F", "--type", "0", "--band", "0"},
         {"import", "F", Path("list.csv")},
