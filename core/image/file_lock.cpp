@@ -11,6 +11,7 @@
 #include <windows.h>
 #else
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -209,8 +210,11 @@ Status FileLock::Acquire(const std::string& path, FileLock& lock, std::chrono::m
     char text[24] = {};
     const ssize_t got = ::pread(fd, text, sizeof text - 1, 0);
     ::close(fd);
-    return Status::Error(
-        Busy(path, got > 0 ? ParsePid(std::string_view(text, static_cast<std::size_t>(got))) : 0));
+    long pid = got > 0 ? ParsePid(std::string_view(text, static_cast<std::size_t>(got))) : 0;
+    // A holder that could not write the file (another user's) leaves an older writer's id:
+    // name only a process that lives.
+    if (pid > 0 && ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH) pid = 0;
+    return Status::Error(Busy(path, pid));
 }
 
 #endif

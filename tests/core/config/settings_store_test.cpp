@@ -73,7 +73,7 @@ TEST_F(FileStore, ValuesOutliveTheObject) {
         store.SetText("port", "/dev/ttyUSB0");
         EXPECT_TRUE(store.lastWrite().ok);
     }
-    EXPECT_EQ(ReadBytes(path), "Type=1\nField=2\nport=/dev/ttyUSB0\n");
+    EXPECT_EQ(ReadBytes(path), NativeLines("Type=1\nField=2\nport=/dev/ttyUSB0\n"));
     FileSettingsStore again(path);
     EXPECT_EQ(again.GetInt("Type"), 1u);
     EXPECT_EQ(again.GetInt("Field"), 2u);
