@@ -301,43 +301,6 @@ TEST(SaveTarget, EveryKindOfTargetGetsItsAnswer) {
     }
 }
 
-// A backup's name is taken only when nothing holds it: no file is replaced and no link is
-// written through, dangling or not.
-TEST(SaveTarget, NewFilesNeverReplaceNorFollowAnything) {
-    const struct {
-        const char* name;
-        std::function<void(TempDir&)> plant;
-        bool taken;
-        std::size_t entries;  // in the folder after: no temporary file, no link target made
-    } cases[] = {
-        {"free name", [](TempDir&) {}, false, 1},
-        {"a file", [](TempDir& d) { WriteBytes(d.File("b.dat"), kOld); }, true, 1},
-        {"a dangling link",
-         [](TempDir& d) { fs::create_symlink(d.File("elsewhere"), d.File("b.dat")); }, true, 1},
-        {"a link to a file",
-         [](TempDir& d) {
-             WriteBytes(d.File("elsewhere"), kOld);
-             fs::create_symlink(d.File("elsewhere"), d.File("b.dat"));
-         },
-         true, 2},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        TempDir dir;
-        c.plant(dir);
-        const fs::file_type before = TypeOf(dir.File("b.dat"));
-        bool taken = false;
-        ASSERT_TRUE(WriteNewFile(dir.File("b.dat"), kNew, taken));
-        EXPECT_EQ(taken, c.taken);
-        if (c.taken)
-            EXPECT_EQ(TypeOf(dir.File("b.dat")), before);
-        else
-            ExpectFile(dir.File("b.dat"), kNew);
-        if (fs::exists(dir.File("elsewhere"))) ExpectFile(dir.File("elsewhere"), kOld);
-        EXPECT_EQ(DirEntries(dir.path()), c.entries);
-    }
-}
-
 // A channel file that is no regular file is refused at once; a FIFO without a writer would
 // otherwise block the open forever (the test would hang, not fail).
 TEST(SaveTarget, OpeningAFifoOrDeviceIsRefusedWithoutWaiting) {
