@@ -2,7 +2,10 @@
 
 #include <QFileInfo>
 #include <charconv>
+#include <filesystem>
+#include <limits>
 #include <ostream>
+#include <system_error>
 
 #include "core/codec/channel_codec.h"
 #include "core/image/atomic_file.h"
@@ -35,8 +38,49 @@ bool LoadImage(Context& ctx, const std::string& path, RadioImage& image, std::ui
         Error(ctx, status.message);
         return false;
     }
-    if (size > kImageSize) Error(ctx, "note: " + LongerFileNote(path, size));
+    // Only a caller that asks for the size saves the file; for the others nothing is cut.
+    if (size > kImageSize) Error(ctx, "note: " + LongerFileNote(path, size, fileSize != nullptr));
     if (fileSize) *fileSize = size;
+    return true;
+}
+
+int OpenForChange(Context& ctx, const std::string& path, RadioImage& image, OpenedFile& file) {
+    file.path = path;
+    if (const Status st = FileLock::Acquire(path, file.lock); !st) {
+        Error(ctx, st.message);
+        return kExitRefused;
+    }
+    // Stamped before it is read: whatever changes it after this point shows at the save.
+    if (const Status st = StampFile(path, file.stamp); !st) {
+        Error(ctx, st.message);
+        return kExitUsage;
+    }
+    return LoadImage(ctx, path, image, &file.size) ? kExitOk : kExitUsage;
+}
+
+int LockForReplace(Context& ctx, const std::string& path, OpenedFile& file) {
+    file.path = path;
+    Status st = FileLock::Acquire(path, file.lock);
+    if (st) st = StampFile(path, file.stamp);
+    if (!st) {
+        Error(ctx, st.message);
+        return kExitRefused;
+    }
+    file.size = file.stamp.size;
+    return kExitOk;
+}
+
+bool SameFile(const std::string& a, const std::string& b) {
+    if (a == "-" || b == "-") return false;
+    std::error_code ec;
+    return std::filesystem::equivalent(a, b, ec) && !ec;
+}
+
+bool RefuseOutputOverInput(Context& ctx, const std::string& output, const std::string& input) {
+    if (!SameFile(output, input)) return false;
+    Error(ctx, output + " is also the input " + input +
+                   "; writing it would destroy what is read. Nothing was written; choose "
+                   "another output file");
     return true;
 }
 
@@ -53,21 +97,23 @@ bool MaySaveOver(Context& ctx, const std::string& path, std::uintmax_t fileSize,
     return false;
 }
 
-bool SaveImage(Context& ctx, const std::string& path, const RadioImage& image) {
-    const Status status = SaveChannelFile(path, image);
+bool SaveImage(Context& ctx, const std::string& path, const RadioImage& image,
+               const OpenedFile* file) {
+    const Status status = SaveChannelFile(path, image, file ? &file->stamp : nullptr);
     if (!status) Error(ctx, status.message);
     return status.ok;
 }
 
-int SaveGrid(Context& ctx, const std::string& path, const ChannelGrid& grid, RadioImage& image,
-             std::uintmax_t fileSize, bool truncate) {
-    if (!MaySaveOver(ctx, path, fileSize, truncate)) return kExitRefused;
+int SaveGrid(Context& ctx, const OpenedFile& file, const ChannelGrid& grid, RadioImage& image,
+             bool truncate) {
+    const std::string& path = file.path;
+    if (!MaySaveOver(ctx, path, file.size, truncate)) return kExitRefused;
     if (const int refused = EncodeGridToImage(grid, image); refused != 0) {
         Error(ctx, path + ": " + std::to_string(refused) +
                        " cells could not be stored; the file is unchanged");
         return kExitRefused;
     }
-    return SaveImage(ctx, path, image) ? kExitOk : kExitRefused;
+    return SaveImage(ctx, path, image, &file) ? kExitOk : kExitRefused;
 }
 
 bool LoadConfig(Context& ctx, CIniFile& ini) {
@@ -77,7 +123,9 @@ bool LoadConfig(Context& ctx, CIniFile& ini) {
         return true;
     }
     std::string text;
-    const Status status = ReadWholeFile(ctx.configPath, text);
+    std::uintmax_t size = 0;
+    const Status status =
+        ReadRegularFilePrefix(ctx.configPath, std::numeric_limits<std::size_t>::max(), text, size);
     if (!status) {
         Error(ctx, status.message);
         return false;
@@ -99,8 +147,10 @@ std::string DefaultSettingsPath(Context& ctx) {
     // that need it, so it is read quietly.
     std::string appName;
     std::string text;
+    std::uintmax_t size = 0;
     if (QFileInfo::exists(QString::fromStdString(ctx.configPath)) &&
-        ReadWholeFile(ctx.configPath, text)) {
+        ReadRegularFilePrefix(ctx.configPath, std::numeric_limits<std::size_t>::max(), text,
+                              size)) {
         CIniFile ini;
         ini.LoadFromText(text, true);
         appName = ini.GetValue("Setup", "AppName");

@@ -2,6 +2,7 @@
 
 #include <QFileInfo>
 #include <QString>
+#include <limits>
 #include <ostream>
 
 #include "cli/cli_support.h"
@@ -17,10 +18,15 @@ std::string BackupFolderFor(Context& ctx, const std::optional<std::string>& chos
     // loses its BackupDir and AppName.
     CIniFile ini;
     std::string text;
+    std::uintmax_t size = 0;
     if (QFileInfo::exists(QString::fromStdString(ctx.configPath)) &&
-        ReadWholeFile(ctx.configPath, text))
+        ReadRegularFilePrefix(ctx.configPath, std::numeric_limits<std::size_t>::max(), text, size))
         ini.LoadFromText(text, true);
-    const QString folder = BackupFolder(ini, chosen ? QString::fromStdString(*chosen) : QString());
+    QString warning;
+    const QString folder =
+        BackupFolder(ini, QString::fromStdString(ctx.configPath),
+                     chosen ? QString::fromStdString(*chosen) : QString(), &warning);
+    if (!warning.isEmpty()) Error(ctx, "warning: " + warning.toStdString());
     return folder.toStdString();
 }
 

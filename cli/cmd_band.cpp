@@ -66,16 +66,16 @@ int RunBand(Context& ctx) {
     }
 
     RadioImage image;
-    std::uintmax_t fileSize = 0;
-    if (!LoadImage(ctx, path, image, &fileSize)) return kExitUsage;
-    if (!MaySaveOver(ctx, path, fileSize, truncate)) return kExitRefused;
+    OpenedFile file;
+    if (const int status = OpenForChange(ctx, path, image, file); status != kExitOk) return status;
+    if (!MaySaveOver(ctx, path, file.size, truncate)) return kExitRefused;
 
     // Apply against a scratch store first: the file is saved before the stored choice changes,
     // so a failed save leaves both as they were.
     MemorySettingsStore scratch;
     const std::string title = ApplyProductInfo(image, *type, *band, types[*type], bands[*band], ini,
                                                DisplayConfig(ctx.lang), scratch);
-    if (!SaveImage(ctx, path, image)) return kExitRefused;
+    if (!SaveImage(ctx, path, image, &file)) return kExitRefused;
 
     // The user's configuration folder may not exist yet on a fresh account.
     QFileInfo(QString::fromStdString(ctx.settingsPath)).absoluteDir().mkpath(QStringLiteral("."));

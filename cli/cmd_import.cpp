@@ -14,6 +14,7 @@ struct ImportArgs {
     std::string image, list;
     ImportOptions options;
     bool dryRun = false;
+    bool truncate = false;
 };
 
 // Options may stand anywhere after the command; returns the problem, or "" when all is well.
@@ -25,6 +26,8 @@ std::string ParseImportArgs(const std::vector<std::string>& args, ImportArgs& ou
             out.options.merge = true;
         } else if (a == "--dry-run") {
             out.dryRun = true;
+        } else if (a == "--truncate") {
+            out.truncate = true;
         } else if (a == "--start" || a.starts_with("--start=")) {
             std::string value = a.size() > 7 ? a.substr(8) : "";
             if (a == "--start") {
@@ -78,8 +81,14 @@ int RunImport(Context& ctx) {
         return UsageError(ctx, "import", problem);
     const std::string shownName = args.list == "-" ? "<stdin>" : args.list;
 
+    if (RefuseOutputOverInput(ctx, args.image, args.list)) return kExitRefused;
     RadioImage image;
-    if (!LoadImage(ctx, args.image, image)) return kExitUsage;
+    OpenedFile file;
+    if (args.dryRun) {
+        if (!LoadImage(ctx, args.image, image)) return kExitUsage;  // saves nothing: no lock
+    } else if (const int status = OpenForChange(ctx, args.image, image, file); status != kExitOk) {
+        return status;
+    }
     std::string bytes;
     if (!ReadList(ctx, args.list, bytes)) return kExitUsage;
     if (bytes.size() > kMaxChannelListBytes) {
@@ -99,6 +108,17 @@ int RunImport(Context& ctx) {
     const ImportResult result = ApplyImport(grid, list, args.options);
     for (const ImportFinding& f : result.findings)
         ctx.err << shownName << ":" << f.line << ": " << f.text << "\n";
+    if (!result.nothingImported.empty()) {
+        Error(ctx,
+              "nothing imported: " + result.nothingImported + "; " + args.image + " is unchanged");
+        return kExitRefused;
+    }
+    // Rows of the file that hold a channel and found no place: the import is not what the
+    // file says, and a script must be able to tell.
+    const std::string notTaken =
+        result.skipped == 0 ? std::string()
+                            : Count(static_cast<std::size_t>(result.skipped), "channel") + " of " +
+                                  shownName + " not imported (see the findings above)";
 
     if (args.dryRun) {
         ctx.out << "ROW\tCOLUMN\tOLD\tNEW\n";
@@ -113,15 +133,22 @@ int RunImport(Context& ctx) {
         }
         Error(ctx, "dry run: " + Count(result.changedRows.size(), "row") + " would change; " +
                        args.image + " is unchanged");
-        return FinishOutput(ctx);
+        if (!notTaken.empty()) Error(ctx, notTaken);
+        const int written = FinishOutput(ctx);
+        return written != kExitOk ? written : result.Complete() ? kExitOk : kExitRefused;
     }
 
+    if (!MaySaveOver(ctx, args.image, file.size, args.truncate)) return kExitRefused;
     // Only the rows the import changed are encoded: the others keep their bytes.
     for (int row : result.changedRows) EncodeChannelRow(result.grid.RowTexts(row), image, row - 1);
-    if (!SaveImage(ctx, args.image, image)) return kExitRefused;
+    if (!SaveImage(ctx, args.image, image, &file)) return kExitRefused;
     Error(ctx, args.image + ": " + Count(static_cast<std::size_t>(result.stored), "channel") +
                    " imported, " + Count(result.changedRows.size(), "row") + " changed, " +
                    Count(result.findings.size(), "finding"));
+    if (!notTaken.empty()) {
+        Error(ctx, notTaken);
+        return kExitRefused;
+    }
     return kExitOk;
 }
 

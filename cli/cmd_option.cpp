@@ -28,8 +28,8 @@ int RunOption(Context& ctx) {
     const std::string& path = args[0];
 
     RadioImage image;
-    std::uintmax_t fileSize = 0;
-    if (!LoadImage(ctx, path, image, &fileSize)) return kExitUsage;
+    OpenedFile file;
+    if (const int status = OpenForChange(ctx, path, image, file); status != kExitOk) return status;
     // Start from what the dialog would show, as if the user changed some controls and pressed OK.
     OptionValues values = ReadOptions(image);
 
@@ -80,9 +80,9 @@ int RunOption(Context& ctx) {
         values.*(list->field) = index;
     }
 
-    if (!MaySaveOver(ctx, path, fileSize, truncate)) return kExitRefused;
+    if (!MaySaveOver(ctx, path, file.size, truncate)) return kExitRefused;
     WriteOptions(image, values);
-    return SaveImage(ctx, path, image) ? kExitOk : kExitRefused;
+    return SaveImage(ctx, path, image, &file) ? kExitOk : kExitRefused;
 }
 
 }  // namespace radio::cli

@@ -131,6 +131,7 @@ int RunPrint(Context& ctx) {
     const std::optional<PrintArgs> args = ParseArgs(ctx);
     if (!args) return kExitUsage;
 
+    if (RefuseOutputOverInput(ctx, args->output, args->input)) return kExitRefused;
     RadioImage image;
     if (!LoadImage(ctx, args->input, image)) return kExitUsage;
     CIniFile ini;

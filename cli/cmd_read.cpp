@@ -7,6 +7,7 @@
 
 #include "cli/cli_support.h"
 #include "cli/cmd_backups.h"
+#include "core/image/channel_file.h"
 #include "qt/qt_serial_port.h"
 
 #ifdef _WIN32
@@ -161,6 +162,8 @@ bool ParseTransferArgs(Context& ctx, const char* command, std::string& port, std
                 UsageError(ctx, name, "--backup-dir needs a folder (or off)");
                 return false;
             }
+        } else if (options && read && arg == "--truncate") {
+            options->truncate = true;
         } else if (options && !read && arg == "--no-verify") {
             options->verify = false;
         } else if (options && !read && arg == "--force") {
@@ -191,7 +194,8 @@ bool ParseTransferArgs(Context& ctx, const char* command, std::string& port, std
 }
 
 LinkOutcome RunTerminalTransfer(Context& ctx, const std::string& port, bool write,
-                                RadioImage& image, RadioImage* readBack, bool* writeCompleted) {
+                                RadioImage& image, RadioImage* readBack, bool* writeCompleted,
+                                bool* writeStarted) {
     InterruptGuard interrupts;
     TerminalObserver observer(ctx, write ? "write" : "read");
     SystemClock clock;
@@ -199,6 +203,7 @@ LinkOutcome RunTerminalTransfer(Context& ctx, const std::string& port, bool writ
     RadioLink link(serial, clock, observer);
     const LinkOutcome outcome = write ? link.Write(port, image, readBack) : link.Read(port, image);
     if (writeCompleted) *writeCompleted = write && link.WriteCompleted();
+    if (writeStarted) *writeStarted = write && link.WriteStarted();
     observer.EndBar();
     if (outcome == LinkOutcome::Cancelled) Error(ctx, "cancelled");
     return outcome;
@@ -212,6 +217,8 @@ int RunRead(Context& ctx) {
     std::string port, file;
     TransferOptions options;
     if (!ParseTransferArgs(ctx, "read", port, file, &options)) return kExitUsage;
+    // Said before the radio is read, not after: a longer FILE is cut only when the user agrees.
+    if (!MaySaveOver(ctx, file, LongerThanImage(file), options.truncate)) return kExitRefused;
     // The command-line read keeps the raw image: no band step rewrites 0x1FF0..0x1FF2.
     RadioImage image;
     const LinkOutcome outcome = RunTerminalTransfer(ctx, port, false, image);
@@ -221,7 +228,10 @@ int RunRead(Context& ctx) {
     }
     // The backup first: should FILE fail to save, the read is still kept there.
     BackUpRead(ctx, image, options.backupDir);
-    return SaveImage(ctx, file, image) ? kExitOk : kExitRefused;
+    OpenedFile target;
+    if (LockForReplace(ctx, file, target) != kExitOk) return kExitRefused;
+    if (!MaySaveOver(ctx, file, target.size, options.truncate)) return kExitRefused;
+    return SaveImage(ctx, file, image, &target) ? kExitOk : kExitRefused;
 }
 
 }  // namespace radio::cli

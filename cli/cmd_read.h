@@ -34,6 +34,7 @@ struct TransferOptions {
     std::optional<std::string> backupDir;  // read: --backup-dir DIR (or "off")
     bool verify = true;                    // write: --no-verify skips the read-back
     bool force = false;                    // write: --force writes despite errors found
+    bool truncate = false;                 // read: --truncate may cut a longer FILE
 };
 
 // Parses "--port PORT FILE" (also "--port=PORT", in either order) and, when `options` is given,
@@ -45,10 +46,11 @@ bool ParseTransferArgs(Context& ctx, const char* command, std::string& port, std
 // One connection with progress on stderr, Retry/Cancel asked on the terminal (Cancel without
 // one) and Ctrl+C cancelling. Reads replace `image` only when complete; a write with
 // `readBack` reads the radio back into it afterwards (see RadioLink::Write), and
-// `writeCompleted` tells whether every frame of the write itself was acknowledged.
+// `writeCompleted` tells whether every frame of the write itself was acknowledged and
+// `writeStarted` whether it got past the handshake (the radio's memory may have changed).
 LinkOutcome RunTerminalTransfer(Context& ctx, const std::string& port, bool write,
                                 RadioImage& image, RadioImage* readBack = nullptr,
-                                bool* writeCompleted = nullptr);
+                                bool* writeCompleted = nullptr, bool* writeStarted = nullptr);
 
 // Exit status of a transfer: 0 done, 1 anything else (the message has been printed).
 int TransferExitStatus(LinkOutcome outcome);

@@ -33,8 +33,8 @@ std::optional<int> RowArgument(Context& ctx, const char* command, const std::str
 int ChangeRows(Context& ctx, const std::string& path, bool truncate,
                const std::function<std::string(ChannelGrid&)>& change) {
     RadioImage image;
-    std::uintmax_t fileSize = 0;
-    if (!LoadImage(ctx, path, image, &fileSize)) return kExitUsage;
+    OpenedFile file;
+    if (const int status = OpenForChange(ctx, path, image, file); status != kExitOk) return status;
     ChannelGrid grid(ctx.lang);
     DecodeImageToGrid(image, grid, ctx.lang);
     if (const std::string refused = change(grid); !refused.empty()) {
@@ -42,7 +42,7 @@ int ChangeRows(Context& ctx, const std::string& path, bool truncate,
         return kExitRefused;
     }
     // Rows move whole, bytes and texts together: nothing can fail to be stored.
-    return SaveGrid(ctx, path, grid, image, fileSize, truncate);
+    return SaveGrid(ctx, file, grid, image, truncate);
 }
 
 }  // namespace

@@ -85,8 +85,8 @@ int RunSet(Context& ctx) {
     }
 
     RadioImage image;
-    std::uintmax_t fileSize = 0;
-    if (!LoadImage(ctx, path, image, &fileSize)) return kExitUsage;
+    OpenedFile file;
+    if (const int status = OpenForChange(ctx, path, image, file); status != kExitOk) return status;
     ChannelGrid grid(ctx.lang);
     DecodeImageToGrid(image, grid, ctx.lang);
 
@@ -103,14 +103,17 @@ int RunSet(Context& ctx) {
             return kExitRefused;
         }
         if (ignored) {
+            // The grid would drop it without a word; a script must not take that for done.
             Error(ctx, path + ": row " + std::to_string(e.row) +
                            " has no Rx Frequency, so column " + std::to_string(e.col) +
-                           " stays empty");
+                           " cannot be set; give the row an Rx Frequency first (column 1). "
+                           "The file is unchanged");
+            return kExitRefused;
         }
     }
 
     // Every edit went through CommitCellEdit, which keeps only what the record can hold.
-    return SaveGrid(ctx, path, grid, image, fileSize, truncate);
+    return SaveGrid(ctx, file, grid, image, truncate);
 }
 
 }  // namespace radio::cli

@@ -1,8 +1,6 @@
 #include "cli/cmd_simulate.h"
 
 #include <chrono>
-#include <filesystem>
-#include <system_error>
 #include <thread>
 
 #include "cli/cli_support.h"
@@ -11,6 +9,7 @@
 #include "core/link/pty_radio_server.h"
 #endif
 #include "core/image/atomic_file.h"
+#include "core/image/channel_file.h"
 #include "core/link/radio_faults.h"
 
 namespace radio::cli {
@@ -69,16 +68,16 @@ int RunSimulate(Context& ctx) {
     }
     // A fresh radio holds what File > New would give.
     RadioImage memory = RadioImage::Blank();
-    std::uintmax_t fileSize = 0;
-    if (!args.image.empty() && !LoadImage(ctx, args.image, memory, &fileSize)) return kExitUsage;
-    // Saving the memory back over a longer image file would cut it: refused before serving,
-    // not discovered at the end of a session.
-    std::error_code ec;
-    if (!args.save.empty() && !args.image.empty() &&
-        std::filesystem::equivalent(args.image, args.save, ec) &&
-        !MaySaveOver(ctx, args.save, fileSize, args.truncate)) {
+    if (!args.image.empty() && !LoadImage(ctx, args.image, memory)) return kExitUsage;
+    // Saving the memory over a longer file would cut it: refused before serving, not
+    // discovered at the end of a session. --save may name the --image file on purpose (the
+    // radio's memory goes back where it came from); the log never may.
+    if (!args.save.empty() &&
+        !MaySaveOver(ctx, args.save, LongerThanImage(args.save), args.truncate))
         return kExitRefused;
-    }
+    if (!args.log.empty() && (RefuseOutputOverInput(ctx, args.log, args.image) ||
+                              RefuseOutputOverInput(ctx, args.log, args.save)))
+        return kExitRefused;
 
 #ifdef _WIN32
     Error(ctx, "simulate needs pseudo-terminals, which this system does not have");
@@ -103,7 +102,13 @@ int RunSimulate(Context& ctx) {
     server.Stop();
 
     int status = kExitOk;
-    if (!args.save.empty() && !SaveImage(ctx, args.save, server.memory())) status = kExitRefused;
+    if (!args.save.empty()) {
+        OpenedFile target;
+        if (LockForReplace(ctx, args.save, target) != kExitOk ||
+            !MaySaveOver(ctx, args.save, target.size, args.truncate) ||
+            !SaveImage(ctx, args.save, server.memory(), &target))
+            status = kExitRefused;
+    }
     if (!args.log.empty()) {
         std::string text;
         for (const Frame& frame : server.log()) text += FormatFrame(frame) + "\n";

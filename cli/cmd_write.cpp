@@ -3,7 +3,9 @@
 #include <ostream>
 
 #include "cli/cli_support.h"
+#include "cli/cmd_backups.h"
 #include "cli/cmd_read.h"
+#include "core/formats/backup_store.h"
 #include "core/formats/image_check.h"
 #include "core/formats/image_diff.h"
 
@@ -12,7 +14,7 @@ namespace {
 
 // Prints what the check finds; true when the write may go ahead.
 bool CheckBeforeWrite(Context& ctx, const std::string& file, const RadioImage& image, bool force) {
-    const std::vector<Finding> findings = CheckImage(image);
+    const std::vector<Finding> findings = CheckWithConfig(ctx, image);
     for (const Finding& f : findings) Error(ctx, FormatFinding(f));
     if (!HasErrors(findings)) return true;
     if (force) {
@@ -43,6 +45,21 @@ int ReportVerify(Context& ctx, const RadioImage& written, const RadioImage& read
     return kExitRefused;
 }
 
+// A write that stopped after its first block: the radio holds part of each image.
+void PartlyWritten(Context& ctx, const std::string& port, const std::string& file) {
+    Error(ctx,
+          "the radio may now hold a partly written image (part new, part as before); "
+          "write it again: radioprog write --port " +
+              port + " " + file);
+    const std::string folder = BackupFolderFor(ctx, std::nullopt);
+    const std::vector<BackupEntry> backups =
+        folder.empty() ? std::vector<BackupEntry>() : BackupStore(folder).List();
+    if (!backups.empty()) {
+        ctx.err << "  or put back what a radio held at the last read: radioprog write --port "
+                << port << " " << backups.front().path << "\n";
+    }
+}
+
 }  // namespace
 
 int RunWrite(Context& ctx) {
@@ -52,16 +69,19 @@ int RunWrite(Context& ctx) {
     RadioImage image;
     if (!LoadImage(ctx, file, image)) return kExitUsage;
     if (!CheckBeforeWrite(ctx, file, image, options.force)) return kExitRefused;
-    if (!options.verify) return TransferExitStatus(RunTerminalTransfer(ctx, port, true, image));
 
     RadioImage readBack;
-    bool written = false;
-    const LinkOutcome outcome = RunTerminalTransfer(ctx, port, true, image, &readBack, &written);
+    bool written = false, started = false;
+    const LinkOutcome outcome = RunTerminalTransfer(
+        ctx, port, true, image, options.verify ? &readBack : nullptr, &written, &started);
     if (outcome != LinkOutcome::Done) {
-        if (written) Error(ctx, "the write is complete, but it was not verified");
+        if (written)
+            Error(ctx, "the write is complete, but it was not verified");
+        else if (started)
+            PartlyWritten(ctx, port, file);
         return TransferExitStatus(outcome);
     }
-    return ReportVerify(ctx, image, readBack);
+    return options.verify ? ReportVerify(ctx, image, readBack) : kExitOk;
 }
 
 }  // namespace radio::cli

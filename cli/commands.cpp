@@ -14,6 +14,7 @@
 #include "cli/cmd_read.h"
 #include "cli/cmd_simulate.h"
 #include "cli/cmd_write.h"
+#include "core/image/atomic_file.h"
 #include "qt/data_paths.h"
 
 #ifndef RADIO_VERSION
@@ -25,7 +26,8 @@ namespace radio::cli {
 const std::vector<Command>& Commands() {
     static const std::vector<Command> commands = {
         // ---- channel-file commands ----
-        {"new", "FILE", "write a blank channel image to FILE", RunNew},
+        {"new", "[--force] FILE",
+         "write a blank channel image to FILE (an existing FILE only with --force)", RunNew},
         {"dump", "FILE", "print the 200 channels of FILE, TAB-separated", RunDump},
         {"set", "[--truncate] FILE ROW COL TEXT [ROW COL TEXT ...]",
          "edit cells (ROW 1-200, COL 1-9) as the grid does and save FILE", RunSet},
@@ -51,12 +53,14 @@ const std::vector<Command>& Commands() {
          "choose radio type and band (0-based indexes into Program.ini's lists)", RunBand},
         {"export", "FILE.dat OUT.csv",
          "write the channels of FILE.dat as CSV in the layout radio programmers exchange "
-         "(- for standard output)",
+         "(- for standard output); OUT.tsv or OUT.txt gets dump's listing",
          RunExport},
-        {"import", "FILE.dat IN.csv [--merge] [--start ROW] [--dry-run]",
+        {"import", "[--truncate] FILE.dat IN.csv [--merge] [--start ROW] [--dry-run]",
          "take the channels of a CSV file or of dump's listing into FILE.dat (- for standard "
          "input); every row is replaced unless --merge; --start moves the first channel to ROW "
-         "(1-200); findings go to stderr; --dry-run saves nothing and lists ROW, COLUMN, OLD, NEW",
+         "(1-200); findings go to stderr; --dry-run saves nothing and lists ROW, COLUMN, OLD, "
+         "NEW; exit 0 every channel taken, 1 nothing taken (FILE.dat unchanged) or some "
+         "channels left out (the others saved; the findings name them)",
          RunImport},
         {"config", "get SECTION KEY", "print the value the program reads from Program.ini",
          RunConfig},
@@ -76,7 +80,7 @@ const std::vector<Command>& Commands() {
          "check a port as a transfer uses it (exists, permission, in use, 9600 8N1, a radio "
          "answers the wake-up) and say what to do; without --port, the USB cable plugged in",
          RunDoctor},
-        {"read", "--port PORT [--backup-dir DIR|off] FILE",
+        {"read", "--port PORT [--backup-dir DIR|off] [--truncate] FILE",
          "read the whole radio into FILE (written only after a complete read) and keep a "
          "backup of it",
          RunRead},
@@ -116,9 +120,13 @@ void PrintHelp(std::ostream& os) {
         os << c.summary << "\n";
     }
     os << "\nsaving: FILE is replaced through a temporary file, so a failed save leaves it as it\n"
-          "was; a link is followed to its file, and a device, FIFO or folder is refused. Only a\n"
-          "file's first 8192 bytes are the image: set, option, band, copy, move, insert,\n"
-          "delete and sort save a longer file (cutting it to 8192 bytes) only with --truncate.\n"
+          "was; it keeps its owner, group and mode. A link is followed to its file; a device,\n"
+          "FIFO or folder is refused, and so is a file with several names (hard links). Only\n"
+          "a file's first 8192 bytes are the image: every command that saves FILE cuts a\n"
+          "longer one to 8192 bytes only with --truncate. An output that is also an input is\n"
+          "refused. One command at a time changes a FILE: another one waits up to 3 seconds,\n"
+          "then exits 1 (\"FILE is being changed by another program (process N)\"), and a\n"
+          "FILE changed by another program since it was read is not saved (exit 1).\n"
           "ROW, FROM and TO count as in set: 1 is the channel Pr, 200 the channel 199.\n"
           "\noptions:\n"
           "  --lang en|zh      display language of channel texts and headings (default en)\n"
@@ -126,8 +134,10 @@ void PrintHelp(std::ostream& os) {
           "                    else the desktop program's: the user's copy or the one in\n"
           "                    ../share/radio-programmer; a missing file means every default)\n"
           "  --settings PATH   settings file holding the radio type, band and port choice\n"
-          "\nexit status: 0 done, 1 refused (a rejected edit, a failed transfer or verify,\n"
-          "             findings of check, differences of diff),\n"
+          "\nexit status: 0 done, 1 refused (a rejected edit or one that changes nothing, a\n"
+          "             failed or stopped transfer or verify, findings of check, differences\n"
+          "             of diff, an import that took nothing or left channels out, a FILE\n"
+          "             in use or changed by another program),\n"
           "             2 usage error or unreadable input\n";
 }
 
@@ -251,8 +261,23 @@ int RunCli(int argc, char** argv, std::ostream& out, std::ostream& err) {
         .out = out,
         .err = err,
     };
+    // A FIFO would block the first read of it forever; a device or folder is no file of text.
+    if (const Status st = CheckConfigFile(ctx.configPath, "--config"); !st) {
+        err << "radioprog: " << st.message << "\n";
+        return kExitUsage;
+    }
     // Every command sees a settings path; the default depends on Program.ini's AppName.
     ctx.settingsPath = settingsPath ? *settingsPath : DefaultSettingsPath(ctx);
+    if (const Status st = CheckConfigFile(ctx.settingsPath, "--settings"); !st) {
+        err << "radioprog: " << st.message << "\n";
+        return kExitUsage;
+    }
+    // The settings writer would put Type and Field among the branding texts.
+    if (SameFile(ctx.settingsPath, ctx.configPath)) {
+        err << "radioprog: --settings names the configuration file " << ctx.configPath
+            << "; the settings (radio type, band, port) need a file of their own\n";
+        return kExitUsage;
+    }
 
     if (ctx.args.size() == 1 && (ctx.args[0] == "--help" || ctx.args[0] == "-h")) {
         out << "usage: radioprog " << command->name << " " << command->usage << "\n"

@@ -2,6 +2,8 @@
 
 #include <QSerialPortInfo>
 #include <algorithm>
+#include <filesystem>
+#include <system_error>
 
 #include "core/link/port_names.h"
 #ifndef _WIN32
@@ -36,7 +38,15 @@ PortFacts QtPortSystem::Inspect(const std::string& portName) {
     }
     return facts;
 #else
-    return InspectPosixPort(device, "/", CurrentIdentity());
+    PortFacts facts = InspectPosixPort(device, "/", CurrentIdentity());
+    // A pseudo-terminal and a serial device are character devices; a file or folder is none.
+    std::error_code ec;
+    const auto type = std::filesystem::status(device, ec).type();
+    if (facts.exists && type == std::filesystem::file_type::regular)
+        facts.notADevice = "a regular file";
+    else if (facts.exists && type == std::filesystem::file_type::directory)
+        facts.notADevice = "a directory";
+    return facts;
 #endif
 }
 

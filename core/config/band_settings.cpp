@@ -74,6 +74,53 @@ std::pair<int, int> ParseBand(std::string_view text) {
     return {lower, upper};
 }
 
+std::optional<BandLimits> ValidBand(std::string_view text) {
+    auto digits = [&](int& value) {
+        std::size_t n = 0;
+        value = 0;
+        while (n < text.size() && n < 4 && text[n] >= '0' && text[n] <= '9')
+            value = value * 10 + (text[n++] - '0');
+        text.remove_prefix(n);
+        return n > 0;
+    };
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+    int lower = 0, upper = 0;
+    if (!digits(lower) || text.empty() || text.front() != '-') return std::nullopt;
+    text.remove_prefix(1);
+    if (!digits(upper)) return std::nullopt;
+    if (text.size() != 3 || (text[0] != 'M' && text[0] != 'm') ||
+        (text[1] != 'H' && text[1] != 'h') || (text[2] != 'z' && text[2] != 'Z'))
+        return std::nullopt;
+    if (lower <= 0 || upper <= lower || upper > 999) return std::nullopt;
+    return BandLimits{lower, upper};
+}
+
+std::vector<std::string> CheckBandTexts(const CIniFile& ini) {
+    std::vector<std::string> warnings;
+    const std::vector<std::string> types = RadioTypes(ini);
+    for (std::size_t t = 0; t < types.size(); ++t) {
+        const std::string key = FieldKey("Field", static_cast<int>(t) + 1);
+        const std::string list = BandList(ini, static_cast<int>(t));
+        if (list.empty()) continue;  // a type without bands offers none to choose
+        const std::vector<std::string> bands = SplitBands(list);
+        for (std::size_t b = 0; b < bands.size(); ++b) {
+            if (ValidBand(bands[b])) continue;
+            warnings.push_back("[Setup] " + key + " band " + std::to_string(b) + " '" + bands[b] +
+                               "' is not LOW-HIGHMHz with 0 < LOW < HIGH <= 999 (e.g. "
+                               "136-174MHz): choosing it leaves the image's band limits as "
+                               "they are");
+        }
+    }
+    return warnings;
+}
+
+std::optional<BandLimits> ConfiguredBand(const RadioImage& image, const CIniFile& ini) {
+    const int type = image[offset::kRadioType];
+    const int band = image[offset::kBandIndex];
+    return ValidBand(PickBand(BandList(ini, type), band));
+}
+
 std::string ApplyBandSettings(RadioImage& image, bool newImage, const CIniFile& ini,
                               const AppConfig& cfg, SettingsStore& store) {
     if (newImage) {
@@ -85,10 +132,8 @@ std::string ApplyBandSettings(RadioImage& image, bool newImage, const CIniFile& 
         store.SetInt("Type", image[offset::kRadioType]);
         store.SetInt("Field", image[offset::kBandIndex]);
     }
-    const int type = image[offset::kRadioType];
-    const int band = image[offset::kBandIndex];
-    const auto [lower, upper] = ParseBand(PickBand(BandList(ini, type), band));
-    WriteBandLimits(image, lower, upper);
+    if (const auto limits = ConfiguredBand(image, ini))
+        WriteBandLimits(image, limits->lowerMHz, limits->upperMHz);
     return LanguageValue(ini, cfg, "AppName");
 }
 
@@ -97,8 +142,8 @@ std::string ApplyProductInfo(RadioImage& image, int typeIndex, int bandIndex,
                              const CIniFile& ini, const AppConfig& cfg, SettingsStore& store) {
     image[offset::kRadioType] = static_cast<std::uint8_t>(typeIndex);
     image[offset::kBandIndex] = static_cast<std::uint8_t>(bandIndex);
-    const auto [lower, upper] = ParseBand(bandText);
-    WriteBandLimits(image, lower, upper);
+    if (const auto limits = ValidBand(bandText))
+        WriteBandLimits(image, limits->lowerMHz, limits->upperMHz);
 
     std::string title = LanguageValue(ini, cfg, "AppName");
     title += "  [ Type:";

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -24,10 +25,21 @@ std::vector<std::string> SplitBands(std::string_view list);
 std::string PickBand(std::string_view list, int index);
 // "%d-%dMHz" -> (lower, upper), each 0 when unreadable.
 std::pair<int, int> ParseBand(std::string_view text);
+// A band text that can be written as band limits: "LOW-HIGHMHz" (blanks around allowed),
+// whole megahertz with 0 < LOW < HIGH <= 999; nullopt for anything else ("abc",
+// "174-136MHz"), which must never become band bytes.
+std::optional<BandLimits> ValidBand(std::string_view text);
+// One warning per band text of Program.ini's type lists that ValidBand refuses, naming the
+// key and the text: "[Setup] Field1 band 2 'abc' is not LOW-HIGHMHz (...)".
+std::vector<std::string> CheckBandTexts(const CIniFile& ini);
+// The band limits the image's type and band indexes (0x1FD6, 0x1FD7) choose in `ini`, when
+// that band text is valid; nullopt otherwise.
+std::optional<BandLimits> ConfiguredBand(const RadioImage& image, const CIniFile& ini);
 
 // After every decode: brings the stored type/band and the image's bytes 0x1FD6/0x1FD7 into
-// line (from the store when `newImage`, else into the store), writes the band-limit bytes,
-// and returns the main window title (the language section's AppName).
+// line (from the store when `newImage`, else into the store), writes the band-limit bytes
+// (only from a valid band text; otherwise they stay), and returns the main window title
+// (the language section's AppName).
 std::string ApplyBandSettings(RadioImage& image, bool newImage, const CIniFile& ini,
                               const AppConfig& cfg, SettingsStore& store);
 

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <limits>
 #include <system_error>
 #include <utility>
 
@@ -131,8 +132,11 @@ bool CIniFile::Open(const std::string& path, bool saveOnClose, bool caseInsensit
         if (f == nullptr) return false;
         std::fclose(f);
     }
+    // A FIFO or device is never waited on: only a regular file is a configuration.
     std::string text;
-    if (!ReadWholeFile(path, text)) return false;
+    std::uintmax_t size = 0;
+    if (!ReadRegularFilePrefix(path, std::numeric_limits<std::size_t>::max(), text, size))
+        return false;
     m_path = path;
     Parse(text);
     return true;
@@ -157,10 +161,14 @@ void CIniFile::Parse(std::string_view text) {
     m_gbk = !IsValidUtf8(text);
 
     while (!text.empty()) {
-        const std::size_t eol = text.find('\n');
+        // A line ends at "\n", "\r\n" or a lone "\r": files from old Macs end lines that way.
+        const std::size_t eol = text.find_first_of("\r\n");
         const std::string_view raw = text.substr(0, eol);
-        m_lines.push_back(Line{std::string(raw), eol != std::string_view::npos});
-        text.remove_prefix(eol == std::string_view::npos ? text.size() : eol + 1);
+        std::size_t endLength = 0;
+        if (eol != std::string_view::npos)
+            endLength = text[eol] == '\r' && eol + 1 < text.size() && text[eol + 1] == '\n' ? 2 : 1;
+        m_lines.push_back(Line{std::string(raw), std::string(text.substr(raw.size(), endLength))});
+        text.remove_prefix(raw.size() + endLength);
         const std::size_t index = m_lines.size() - 1;
 
         const std::string_view line = Trim(raw);
@@ -220,24 +228,31 @@ std::string CIniFile::GetValue(std::string_view section, std::string_view key,
     return std::string(def);
 }
 
+std::optional<std::string> CIniFile::GetRawValue(std::string_view section,
+                                                 std::string_view key) const {
+    const Section* s = FindSection(section);
+    if (s == nullptr) return std::nullopt;
+    for (std::size_t i = s->keys.size(); i-- > 0;) {
+        if (Equal(s->keys[i], key)) return s->values[i];
+    }
+    return std::nullopt;
+}
+
 std::string CIniFile::LineEnd() const {
     // New lines follow the file's own line ends; an empty file gets the platform's.
     for (const Line& line : m_lines) {
-        if (line.newline) return line.text.ends_with('\r') ? "\r\n" : "\n";
+        if (!line.end.empty()) return line.end;
     }
     return std::string(kLineEnd);
 }
 
 void CIniFile::InsertLine(std::size_t at, std::string text) {
-    std::string end = LineEnd();
-    const bool crlf = end == "\r\n";
-    if (crlf) text += '\r';
-    if (at == m_lines.size() && at > 0 && !m_lines.back().newline) {
+    const std::string end = LineEnd();
+    if (at == m_lines.size() && at > 0 && m_lines.back().end.empty()) {
         // The last line had no line end; it needs one before anything can follow.
-        m_lines.back().newline = true;
-        if (crlf) m_lines.back().text += '\r';
+        m_lines.back().end = end;
     }
-    m_lines.insert(m_lines.begin() + static_cast<std::ptrdiff_t>(at), Line{std::move(text), true});
+    m_lines.insert(m_lines.begin() + static_cast<std::ptrdiff_t>(at), Line{std::move(text), end});
     for (Section& s : m_sections) {
         if (s.header != kNoLine && s.header >= at) ++s.header;
         for (std::size_t& line : s.lines) {
@@ -281,7 +296,6 @@ bool CIniFile::SetValue(std::string_view section, std::string_view key, std::str
         s->values[found] = std::string(value);
         // The line keeps what comes before its value ("Language = "), so only the value moves.
         std::string& text = m_lines[s->lines[found]].text;
-        const bool cr = text.ends_with('\r');
         const std::size_t eq = FindAscii(text, "=", m_gbk);
         std::string head;
         if (eq == std::string::npos) {
@@ -291,7 +305,7 @@ bool CIniFile::SetValue(std::string_view section, std::string_view key, std::str
             while (start < text.size() && (text[start] == ' ' || text[start] == '\t')) ++start;
             head = text.substr(0, start);
         }
-        text = head + std::string(value) + (cr ? "\r" : "");
+        text = head + std::string(value);
     } else {
         // After the section's last key, so blank lines and comments below it stay below.
         const std::size_t at = !s->lines.empty()      ? s->lines.back() + 1
@@ -321,7 +335,7 @@ std::string CIniFile::Serialize() const {
     if (m_bom) out += kUtf8Bom;
     for (const Line& line : m_lines) {
         out += line.text;
-        if (line.newline) out += '\n';
+        out += line.end;
     }
     return out;
 }

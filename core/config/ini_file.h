@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -31,6 +32,9 @@ class CIniFile {
     // Value with comments cut off ("//", "\t;", "/*"), or `def` when the key is missing.
     std::string GetValue(std::string_view section, std::string_view key,
                          std::string_view def = {}) const;
+    // The value as the file has it, nothing cut off (a folder name may hold "//"); nullopt
+    // when the key is missing.
+    std::optional<std::string> GetRawValue(std::string_view section, std::string_view key) const;
     // Sets a value: rewrites the key's line, or adds the key after the last of its section,
     // or adds the section at the end. A change that would not read back the same (a key with
     // '=' or a line break, a value with leading blanks, ...) is refused: false, nothing changed.
@@ -58,8 +62,8 @@ class CIniFile {
 
   private:
     struct Line {
-        std::string text;  // the line without its '\n' (a '\r' before it stays here)
-        bool newline = true;
+        std::string text;  // the line without its line end
+        std::string end;   // "\n", "\r\n", "\r" (old Mac files) or "" (a last line without one)
     };
     static constexpr std::size_t kNoLine = static_cast<std::size_t>(-1);
     struct Section {

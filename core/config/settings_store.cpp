@@ -1,6 +1,7 @@
 #include "core/config/settings_store.h"
 
 #include <filesystem>
+#include <limits>
 #include <system_error>
 
 #include "core/image/atomic_file.h"
@@ -20,48 +21,39 @@ std::optional<std::uint32_t> ParseUint32(std::string_view text) {
     return static_cast<std::uint32_t>(v);
 }
 
-// One value per line, so line breaks and the backslash itself are escaped; '=' too in names,
-// where the first bare '=' ends the name.
-std::string Escape(std::string_view s, bool isName) {
+// One value per line, so line breaks and the backslash itself are escaped; so are tabs and
+// blanks at either end, which the INI reader would trim.
+std::string Escape(std::string_view s) {
     std::string out;
-    for (char c : s) {
-        switch (c) {
-            case '\\':
-                out += "\\\\";
-                break;
-            case '\n':
-                out += "\\n";
-                break;
-            case '\r':
-                out += "\\r";
-                break;
-            case '=':
-                out += isName ? "\\=" : "=";
-                break;
-            default:
-                out += c;
-        }
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        const char c = s[i];
+        if (c == '\\')
+            out += "\\\\";
+        else if (c == '\n')
+            out += "\\n";
+        else if (c == '\r')
+            out += "\\r";
+        else if (c == '\t')
+            out += "\\t";
+        else if (c == ' ' && (i == 0 || i + 1 == s.size()))
+            out += "\\s";
+        else
+            out += c;
     }
     return out;
 }
 
-// Splits one line at its first unescaped '=' and undoes the escapes. False when there is none.
-bool ParseLine(std::string_view line, std::string& name, std::string& value) {
-    std::string* target = &name;
-    bool sawEquals = false;
-    for (std::size_t i = 0; i < line.size(); ++i) {
-        char c = line[i];
-        if (c == '\\' && i + 1 < line.size()) {
-            const char e = line[++i];
-            *target += e == 'n' ? '\n' : e == 'r' ? '\r' : e;
-        } else if (c == '=' && !sawEquals) {
-            sawEquals = true;
-            target = &value;
+std::string Unescape(std::string_view s) {
+    std::string out;
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        if (s[i] == '\\' && i + 1 < s.size()) {
+            const char e = s[++i];
+            out += e == 'n' ? '\n' : e == 'r' ? '\r' : e == 't' ? '\t' : e == 's' ? ' ' : e;
         } else {
-            *target += c;
+            out += s[i];
         }
     }
-    return sawEquals;
+    return out;
 }
 
 }  // namespace
@@ -88,51 +80,60 @@ void MemorySettingsStore::SetText(std::string_view name, std::string_view value)
 
 FileSettingsStore::FileSettingsStore(std::string path) : m_path(std::move(path)) {
     std::error_code ec;
-    if (!std::filesystem::exists(m_path, ec)) return;
     std::string text;
-    if (!ReadWholeFile(m_path, text)) return;  // unreadable: start empty, as missing values
-    std::string_view rest = text;
-    while (!rest.empty()) {
-        const std::size_t eol = rest.find('\n');
-        std::string_view line = rest.substr(0, eol);
-        rest.remove_prefix(eol == std::string_view::npos ? rest.size() : eol + 1);
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        std::string name, value;
-        if (ParseLine(line, name, value)) m_values.insert_or_assign(std::move(name), value);
+    if (std::filesystem::exists(m_path, ec)) {
+        std::uintmax_t size = 0;
+        m_loaded =
+            ReadRegularFilePrefix(m_path, std::numeric_limits<std::size_t>::max(), text, size);
+        if (!m_loaded) text.clear();
     }
+    // Names are matched exactly, as they are written.
+    m_ini.LoadFromText(text, false);
+    m_ini.SaveTo(m_path);
+}
+
+std::string FileSettingsStore::SectionOf(std::string_view name) const {
+    std::string section;
+    for (const auto& [s, key] : m_ini.Entries()) {
+        if (key == name) section = s;
+    }
+    return section;
 }
 
 std::optional<std::uint32_t> FileSettingsStore::GetInt(std::string_view name) const {
-    const auto it = m_values.find(name);
-    if (it == m_values.end()) return std::nullopt;
-    return ParseUint32(it->second);
+    const auto text = GetText(name);
+    if (!text) return std::nullopt;
+    return ParseUint32(*text);
 }
 
 void FileSettingsStore::SetInt(std::string_view name, std::uint32_t value) {
-    m_values.insert_or_assign(std::string(name), std::to_string(value));
-    Flush();
+    Set(name, std::to_string(value));
 }
 
 std::optional<std::string> FileSettingsStore::GetText(std::string_view name) const {
-    const auto it = m_values.find(name);
-    if (it == m_values.end()) return std::nullopt;
-    return it->second;
+    const auto raw = m_ini.GetRawValue(SectionOf(name), name);
+    if (!raw) return std::nullopt;
+    return Unescape(*raw);
 }
 
 void FileSettingsStore::SetText(std::string_view name, std::string_view value) {
-    m_values.insert_or_assign(std::string(name), std::string(value));
-    Flush();
+    Set(name, Escape(value));
 }
 
-void FileSettingsStore::Flush() {
-    std::string text;
-    for (const auto& [name, value] : m_values) {
-        text += Escape(name, true);
-        text += '=';
-        text += Escape(value, false);
-        text += '\n';
+void FileSettingsStore::Set(std::string_view name, std::string_view value) {
+    // A file that exists but could not be read is not replaced by one holding a single key.
+    if (!m_loaded) {
+        m_lastWrite = m_loaded;
+        return;
     }
-    m_lastWrite = WriteFileAtomically(m_path, text);
+    if (!m_ini.SetValue(SectionOf(name), name, value)) {
+        m_lastWrite =
+            Status::Error("Cannot save '" + m_path + "': the value of " + std::string(name) +
+                          " cannot be written so that it reads "
+                          "back the same.");
+        return;
+    }
+    m_lastWrite = m_ini.Save();
 }
 
 std::string SettingsKeyName(std::string_view appName) {

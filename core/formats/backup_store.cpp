@@ -8,6 +8,7 @@
 #include <system_error>
 
 #include "core/codec/channel_codec.h"
+#include "core/image/atomic_file.h"
 #include "core/image/channel_file.h"
 
 namespace radio {
@@ -19,7 +20,7 @@ namespace {
 
 constexpr std::string_view kSuffix = ".dat";
 // A second backup within one second gets "_2" ...; past this many the save gives up.
-constexpr int kMaxSameSecond = 99;
+constexpr int kMaxSameSecond = 999;
 
 bool Digits(std::string_view text, int& value) {
     if (text.empty()) return false;
@@ -110,16 +111,20 @@ Status BackupStore::Save(const RadioImage& image, std::string* savedPath) {
                              ".");
     }
     const std::string base = BackupFileName(m_clock());
+    const std::string stem = base.substr(0, base.size() - kSuffix.size());
+    const std::string_view bytes(reinterpret_cast<const char*>(image.data()), image.size());
+    // Never over an earlier backup, nor through a link planted under the name: the name is
+    // taken only if nothing holds it yet, so parallel reads get a name each.
     std::string path = (fs::path(m_folder) / base).string();
-    // Never over an earlier backup: a second read within the same second gets its own name.
-    for (int n = 2; fs::exists(path, ec); ++n) {
+    for (int n = 2;; ++n) {
+        bool taken = false;
+        if (Status st = WriteNewFile(path, bytes, taken); !st) return st;
+        if (!taken) break;
         if (n > kMaxSameSecond)
             return Status::Error("Too many backups in one second in '" + m_folder + "'.");
-        const std::string stem = base.substr(0, base.size() - kSuffix.size());
         path =
             (fs::path(m_folder) / (stem + "_" + std::to_string(n) + std::string(kSuffix))).string();
     }
-    if (Status st = SaveChannelFile(path, image); !st) return st;
     if (savedPath != nullptr) *savedPath = path;
     Prune();
     return Status::Ok();
@@ -129,7 +134,8 @@ std::vector<BackupEntry> BackupStore::List() const {
     std::vector<BackupEntry> entries;
     std::error_code ec;
     for (fs::directory_iterator it(m_folder, ec), end; !ec && it != end; it.increment(ec)) {
-        if (!it->is_regular_file(ec)) continue;
+        // A link named like a backup is no backup: never listed, opened or pruned.
+        if (it->symlink_status(ec).type() != fs::file_type::regular) continue;
         const std::string name = it->path().filename().string();
         if (const auto time = ParseBackupFileName(name))
             entries.push_back({it->path().string(), *time});

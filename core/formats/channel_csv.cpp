@@ -287,8 +287,14 @@ class PowerLevels {
         return "Middle";
     }
 
+    // True the first time a wattage is read (per text), so its reading is named once.
+    bool FirstReading(std::string_view text) const {
+        return m_reported.insert(std::string(text)).second;
+    }
+
   private:
     std::set<std::int64_t> m_watts;
+    mutable std::set<std::string, std::less<>> m_reported;
 };
 
 // ---- One record -------------------------------------------------------------------------
@@ -334,9 +340,15 @@ void ReadSettings(const CsvHeader& header, const TextRecord& record, const Power
 
     const std::string_view watts = header.Text(record, kPower);
     if (!watts.empty()) {
-        if (auto level = power.Level(watts))
+        if (auto level = power.Level(watts)) {
             (void)rules.SetEntry(kColPower, *level);
-        else
+            // A level from watts is a reading of the file, not what it says: named once for
+            // each wattage, at its first channel, so a file of 5W channels is not all findings.
+            if (ParseWatts(watts) && power.FirstReading(watts))
+                findings.Add(kColumnNames[kPower], watts,
+                             "power " + Shown(watts) + " read as " + std::string(*level) +
+                                 " (so is every " + Shown(watts) + " of the file)");
+        } else
             findings.Add(
                 kColumnNames[kPower], watts,
                 "power " + Shown(watts) + " not supported: stored " + rules.Text(kColPower));
@@ -531,12 +543,14 @@ ChannelList ReadChannelCsv(std::string_view bytes) {
             list.findings.push_back({record->line, std::string(locationText), "Location",
                                      std::string(locationText),
                                      "line " + line + ": location " + Shown(locationText) +
-                                         " is not a channel number: skipped"});
+                                         " is not a channel number: skipped",
+                                     true});
             continue;
         }
         if (auto [it, fresh] = seen.emplace(*location, record->line); !fresh) {
-            skipped.Add("Location", locationText,
-                        "listed again (first on line " + std::to_string(it->second) + "): skipped");
+            skipped.Skip(
+                "Location", locationText,
+                "listed again (first on line " + std::to_string(it->second) + "): skipped");
             for (ImportFinding& f : skipped.Take()) list.findings.push_back(std::move(f));
             continue;
         }

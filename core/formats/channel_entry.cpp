@@ -32,6 +32,11 @@ void RecordFindings::Add(std::string_view column, std::string_view value, std::s
                           "location " + m_location + ": " + std::string(what)});
 }
 
+void RecordFindings::Skip(std::string_view column, std::string_view value, std::string_view what) {
+    Add(column, value, what);
+    m_findings.back().rowSkipped = true;
+}
+
 CommitResult ChannelRules::Start(std::int64_t hz) {
     m_grid.ClearRow(1);
     m_refused = {};
@@ -45,10 +50,13 @@ std::optional<std::int64_t> ChannelRules::StartText(std::string_view column, std
     const auto hz = ParseMHz(text);
     const CommitResult result = hz ? Start(*hz) : CommitResult::OutOfRange;
     if (result == CommitResult::Accepted) return hz;
-    findings.Add(column, text,
-                 "frequency " + Shown(text) + " " +
-                     (hz ? RefusalText(result) : std::string("is not a frequency in MHz")) +
-                     ": kept the stored " + std::string(kept) + " (an empty row stays empty)");
+    // The channel is not taken as the file gives it: counted as left out, and a unit mistake
+    // (Hz, kHz) is named, since it explains every row of such a file.
+    findings.Skip(column, text,
+                  "frequency " + Shown(text) + " " +
+                      (hz ? RefusalText(result) : std::string("is not a frequency in MHz")) +
+                      UnitNote(text) + ": kept the stored " + std::string(kept) +
+                      " (an empty row stays empty)");
     // Any frequency of the bands starts the channel, so that the record's other cells land;
     // the importer puts the row's own frequency in its place.
     m_grid.ClearRow(1);
@@ -106,6 +114,33 @@ void ChannelRules::SetName(std::string_view column, std::string_view value,
 }
 
 std::optional<std::int64_t> ParseMHz(std::string_view text) { return ParseScaledDecimal(text, 6); }
+
+namespace {
+
+bool InBand(std::int64_t hz) {
+    if (hz <= 0 || hz % kHzPerUnit != 0) return false;
+    const std::int64_t units = hz / kHzPerUnit;
+    return (units >= kBand1Low && units <= kBand1High) ||
+           (units >= kBand2Low && units <= kBand2High);
+}
+
+}  // namespace
+
+std::optional<std::string_view> FrequencyUnit(std::string_view text) {
+    const auto asMHz = ParseMHz(text);  // the number times 1e6
+    if (!asMHz || InBand(*asMHz)) return std::nullopt;
+    if (*asMHz % 1000000 == 0 && InBand(*asMHz / 1000000)) return "Hz";
+    if (*asMHz % 1000 == 0 && InBand(*asMHz / 1000)) return "kHz";
+    return std::nullopt;
+}
+
+std::string UnitNote(std::string_view text) {
+    const auto unit = FrequencyUnit(text);
+    if (!unit) return {};
+    const std::int64_t hz = *ParseMHz(text) / (*unit == "Hz" ? 1000000 : 1000);
+    return "; it looks like " + std::string(*unit) + " (" + MHzText(hz) +
+           " MHz), but the file must give MHz";
+}
 
 std::string MHzText(std::int64_t hz) {
     if (hz < 0) return "-" + MHzText(-hz);

@@ -22,6 +22,8 @@ class RecordFindings {
         : m_line(line), m_location(std::move(location)) {}
     // "location <loc>: <what>"
     void Add(std::string_view column, std::string_view value, std::string_view what);
+    // Like Add, for a record whose channel is not taken at all.
+    void Skip(std::string_view column, std::string_view value, std::string_view what);
     std::vector<ImportFinding> Take() { return std::move(m_findings); }
 
   private:
@@ -68,6 +70,14 @@ class ChannelRules {
     ChannelGrid m_grid;
     CellMask m_refused{};
 };
+
+// "Hz" or "kHz" when `text`, no frequency of the radio's bands in MHz, would be one in that
+// unit ("146520000", "146520"); nullopt otherwise. The bands are far enough apart that no
+// number fits two units, so the unit named is never a guess between two.
+std::optional<std::string_view> FrequencyUnit(std::string_view text);
+// The note a finding adds for such a value: "; it looks like Hz (146.520000 MHz), but the
+// file must give MHz", or "" when the value does not fit another unit.
+std::string UnitNote(std::string_view text);
 
 // A frequency of the file in MHz ("146.520000"), exactly, in Hz; nullopt when it is not a
 // plain decimal number.

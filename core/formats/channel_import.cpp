@@ -3,7 +3,9 @@
 #include <algorithm>
 
 #include "core/codec/edit_rules.h"
+#include "core/formats/channel_entry.h"
 #include "core/formats/delimited_text.h"
+#include "core/formats/text_encoding.h"
 
 namespace radio {
 
@@ -26,9 +28,30 @@ ChannelTexts InLanguage(ChannelTexts texts, Language lang) {
     return texts;
 }
 
+// Why a list gave no channel: a unit mistake is named first, since it explains every row.
+std::string NothingImported(const std::vector<ImportFinding>& findings) {
+    std::size_t skipped = 0;
+    for (const ImportFinding& f : findings) {
+        if (!f.rowSkipped) continue;
+        ++skipped;
+        if (auto unit = formats::FrequencyUnit(f.value))
+            return "frequencies look like " + std::string(*unit) + ": " + formats::Shown(f.value) +
+                   " (the file must give MHz)";
+    }
+    if (skipped == 0) return "the file lists no channels";
+    return "none of its " + std::to_string(skipped) + (skipped == 1 ? " channel" : " channels") +
+           " could be taken (see the findings)";
+}
+
 }  // namespace
 
 ChannelList ReadChannelList(std::string_view bytes) {
+    // Spreadsheets save "Unicode text" as UTF-16 with a byte order mark.
+    if (Utf16ByteOrder(bytes)) {
+        std::string utf8;
+        if (Status st = Utf16ToUtf8(bytes, utf8); !st) return ChannelList{st, {}, {}};
+        return ReadChannelList(utf8);
+    }
     std::string_view body = bytes;
     if (body.starts_with("\xEF\xBB\xBF")) body.remove_prefix(3);
     body.remove_prefix(std::min(body.find_first_not_of(" \t\r\n"), body.size()));
@@ -37,7 +60,7 @@ ChannelList ReadChannelList(std::string_view bytes) {
 
 ImportResult ApplyImport(const ChannelGrid& current, const ChannelList& list,
                          const ImportOptions& options) {
-    ImportResult result{current, list.findings, {}, 0};
+    ImportResult result{current, list.findings, {}, 0, 0, {}};
     ChannelGrid& grid = result.grid;
     if (!options.merge) {
         for (int row = 1; row < ChannelGrid::kRows; ++row) grid.ClearRow(row);
@@ -62,7 +85,7 @@ ImportResult ApplyImport(const ChannelGrid& current, const ChannelList& list,
             if (shift != 0) why += "moved to channel " + std::to_string(channel) + ", ";
             why += "beyond channel " + std::to_string(kChannelCount - 1) + ": skipped";
             result.findings.push_back(
-                {e.line, e.locationText, "Location", e.locationText, std::move(why)});
+                {e.line, e.locationText, "Location", e.locationText, std::move(why), true});
             continue;
         }
         result.findings.insert(result.findings.end(), e.findings.begin(), e.findings.end());
@@ -79,12 +102,22 @@ ImportResult ApplyImport(const ChannelGrid& current, const ChannelList& list,
             if (e.refused[k]) texts[k] = own[k];
         }
         grid.SetRowTexts(channel + 1, texts);
-        if (!e.Empty()) ++result.stored;
+        // A refused Rx Frequency is no channel of the file taken, though the row keeps what
+        // else it gave; an import of nothing but such rows changes nothing.
+        if (!e.Empty() && !e.refused[kColRxFreq - 1]) ++result.stored;
     }
 
     std::stable_sort(
         result.findings.begin(), result.findings.end(),
         [](const ImportFinding& a, const ImportFinding& b) { return a.line < b.line; });
+    result.skipped =
+        static_cast<int>(std::count_if(result.findings.begin(), result.findings.end(),
+                                       [](const ImportFinding& f) { return f.rowSkipped; }));
+    if (result.stored == 0) {
+        result.nothingImported = NothingImported(result.findings);
+        result.grid = current;
+        return result;
+    }
     for (int row = 1; row < ChannelGrid::kRows; ++row) {
         if (grid.RowTexts(row) != current.RowTexts(row)) result.changedRows.push_back(row);
     }

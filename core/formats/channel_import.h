@@ -21,9 +21,18 @@ struct ImportResult {
     std::vector<ImportFinding> findings;  // in file order
     std::vector<int> changedRows;         // grid rows whose texts differ from before
     int stored = 0;                       // channels of the file that found a row
+    int skipped = 0;  // records of the file with a channel that is not taken (see findings)
+    // An import must take something: when no channel of the file is stored, why not ("the
+    // file lists no channels", "frequencies look like Hz: 146520000"), and `grid` is
+    // `current` unchanged. Empty when something was taken.
+    std::string nothingImported;
+    // Everything of the file was taken, or left out on purpose (empty locations).
+    bool Complete() const { return nothingImported.empty() && skipped == 0; }
 };
 
-// Puts the channels of `list` into a copy of `current`, in the grid's language.
+// Puts the channels of `list` into a copy of `current`, in the grid's language. Whoever
+// shows the result refuses it when `nothingImported` is set and says when it is not
+// Complete().
 ImportResult ApplyImport(const ChannelGrid& current, const ChannelList& list,
                          const ImportOptions& options);
 

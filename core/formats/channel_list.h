@@ -22,6 +22,7 @@ struct ImportFinding {
     std::string column;    // the file's column ("cToneFreq", "Rx Tone")
     std::string value;     // the text in the file
     std::string text;      // "location 12: tone 69.4 is not a CTCSS tone of the radio: stored None"
+    bool rowSkipped = false;  // the record held a channel that is not taken at all
     friend bool operator==(const ImportFinding&, const ImportFinding&) = default;
 };
 

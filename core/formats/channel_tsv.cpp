@@ -107,14 +107,16 @@ ChannelList ReadChannelTsv(std::string_view bytes) {
             const std::string line = std::to_string(record->line);
             list.findings.push_back({record->line, std::string(label), "CH", std::string(label),
                                      "line " + line + ": location " + Shown(label) +
-                                         " is not a channel number: skipped"});
+                                         " is not a channel number: skipped",
+                                     true});
             continue;
         }
         const std::string labelText = *location == 0 ? "Pr" : std::to_string(*location);
         RecordFindings skipped(record->line, labelText);
         if (auto [it, fresh] = seen.emplace(*location, record->line); !fresh) {
-            skipped.Add("CH", label,
-                        "listed again (first on line " + std::to_string(it->second) + "): skipped");
+            skipped.Skip(
+                "CH", label,
+                "listed again (first on line " + std::to_string(it->second) + "): skipped");
             for (ImportFinding& f : skipped.Take()) list.findings.push_back(std::move(f));
             continue;
         }

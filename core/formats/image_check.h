@@ -21,6 +21,7 @@ enum class FindingKind {
     NameCharacters,       // warning: name bytes outside the radio's name characters
     DuplicateName,        // warning: a name already used by an earlier channel
     BlankImage,           // warning: no channel in use at all
+    BandBytes,            // warning: band-limit bytes other than the type and band choose
 };
 
 struct Finding {

@@ -8,7 +8,11 @@
 #include <limits>
 #include <system_error>
 
+#include "core/image/file_lock.h"
+
 #ifdef _WIN32
+#include <windows.h>
+
 #include <fstream>
 #else
 #include <dirent.h>
@@ -112,7 +116,28 @@ Status CheckSaveTarget(const std::string& path, const std::string& target) {
     return Status::Error(NotAFile(path, target, st.type()) + "; save to a file instead.");
 }
 
+// The last check before a rename: the target must still be the file that was read.
+Status CheckUnchanged(const std::string& path, const std::string& target,
+                      const SaveChecks& checks) {
+    if (checks.unchangedSince == nullptr) return Status::Ok();
+    FileStamp now;
+    if (Status st = StampFile(target, now); !st) return st;
+    if (now == *checks.unchangedSince) return Status::Ok();
+    return Status::Error("'" + path +
+                         "' was changed by another program after it was read; nothing was "
+                         "saved. Open it again and repeat the change.");
+}
+
 }  // namespace
+
+Status CheckConfigFile(const std::string& path, std::string_view option) {
+    std::error_code ec;
+    const fs::file_status st = fs::status(path, ec);
+    if (st.type() == fs::file_type::not_found || st.type() == fs::file_type::regular || ec)
+        return Status::Ok();
+    return Status::Error(NotAFile(path, path, st.type()) + "; " + std::string(option) +
+                         " needs a file of text.");
+}
 
 Status ResolveSaveTarget(const std::string& path, std::string& target) {
     fs::path p(path);
@@ -134,12 +159,12 @@ Status ResolveSaveTarget(const std::string& path, std::string& target) {
 
 int RemoveStaleTempFiles(const std::string&) { return 0; }
 
-Status WriteFileAtomically(const std::string& path, std::string_view data) {
-    if (path.empty()) return Status::Error("Cannot save: no file name was given.");
-    std::string target;
-    if (Status st = ResolveSaveTarget(path, target); !st) return st;
-    if (Status st = CheckSaveTarget(path, target); !st) return st;
-    const std::string temp = TempName(fs::path(target), 0);
+namespace {
+
+// Writes a temporary file beside `target`; its name goes to `temp`.
+Status WriteTemp(const std::string& path, const std::string& target, std::string_view data,
+                 std::string& temp) {
+    temp = TempName(fs::path(target), 0);
     {
         std::ofstream out(temp, std::ios::binary | std::ios::trunc);
         if (!out) return SaveError(path, Reason(errno));
@@ -153,6 +178,24 @@ Status WriteFileAtomically(const std::string& path, std::string_view data) {
             return SaveError(path, Reason(err));
         }
     }
+    return Status::Ok();
+}
+
+}  // namespace
+
+Status WriteFileAtomically(const std::string& path, std::string_view data,
+                           const SaveChecks& checks) {
+    if (path.empty()) return Status::Error("Cannot save: no file name was given.");
+    std::string target;
+    if (Status st = ResolveSaveTarget(path, target); !st) return st;
+    if (Status st = CheckSaveTarget(path, target); !st) return st;
+    std::string temp;
+    if (Status st = WriteTemp(path, target, data, temp); !st) return st;
+    if (Status st = CheckUnchanged(path, target, checks); !st) {
+        std::error_code ignored;
+        fs::remove(temp, ignored);
+        return st;
+    }
     std::error_code ec;
     fs::rename(temp, target, ec);  // MoveFileEx with replace-existing
     if (ec) {
@@ -161,6 +204,22 @@ Status WriteFileAtomically(const std::string& path, std::string_view data) {
         return SaveError(path, ec.message());
     }
     return Status::Ok();
+}
+
+Status WriteNewFile(const std::string& path, std::string_view data, bool& taken) {
+    taken = false;
+    std::string temp;
+    if (Status st = WriteTemp(path, path, data, temp); !st) return st;
+    // Without MOVEFILE_REPLACE_EXISTING the move fails on any existing name.
+    if (MoveFileExA(temp.c_str(), path.c_str(), MOVEFILE_WRITE_THROUGH)) return Status::Ok();
+    const DWORD err = GetLastError();
+    std::error_code ignored;
+    fs::remove(temp, ignored);
+    if (err == ERROR_ALREADY_EXISTS || err == ERROR_FILE_EXISTS) {
+        taken = true;
+        return Status::Ok();
+    }
+    return SaveError(path, std::system_category().message(static_cast<int>(err)));
 }
 
 #else
@@ -191,47 +250,91 @@ int RemoveStaleTempFiles(const std::string& target) {
     return removed;
 }
 
-Status WriteFileAtomically(const std::string& path, std::string_view data) {
-    if (path.empty()) return Status::Error("Cannot save: no file name was given.");
-    std::string target;
-    if (Status st = ResolveSaveTarget(path, target); !st) return st;
-    if (Status st = CheckSaveTarget(path, target); !st) return st;
-    (void)RemoveStaleTempFiles(target);  // tidying only; the save does not depend on it
+namespace {
 
-    int fd = -1;
-    std::string temp;
+// Writes `data` into a new temporary file beside `target` and makes it durable; on success
+// `fd` stays open (the caller sets owner and mode, then closes it) and `temp` names it.
+Status WriteTemp(const std::string& path, const std::string& target, std::string_view data, int& fd,
+                 std::string& temp) {
+    fd = -1;
     for (unsigned attempt = 0; fd < 0; ++attempt) {
         temp = TempName(fs::path(target), attempt);
-        // 0666 lets the umask decide, as for any newly created file.
+        // 0666 lets the umask decide, as for any newly created file. O_EXCL never follows a
+        // link planted under the temporary name.
         fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0 && (errno != EEXIST || attempt >= 100)) return SaveError(path, Reason(errno));
     }
-
-    auto fail = [&](int err) {
-        if (fd >= 0) ::close(fd);
-        ::unlink(temp.c_str());
-        return SaveError(path, Reason(err));
-    };
-
-    // A replaced file keeps its permissions.
-    struct stat old {};
-    if (::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode))
-        (void)::fchmod(fd, old.st_mode & 07777);
-
     const char* p = data.data();
     std::size_t left = data.size();
     while (left > 0) {
         const ssize_t n = ::write(fd, p, left);
         if (n < 0) {
             if (errno == EINTR) continue;
-            return fail(errno);
+            const int err = errno;
+            ::close(fd);
+            ::unlink(temp.c_str());
+            return SaveError(path, Reason(err));
         }
         p += n;
         left -= static_cast<std::size_t>(n);
     }
-    // The data must be on disk before the rename makes it the file; otherwise a crash could
-    // leave an empty file under the old name.
-    if (::fsync(fd) != 0) return fail(errno);
+    // The data must be on disk before the name points at it; otherwise a crash could leave
+    // an empty file under the name.
+    if (::fsync(fd) != 0) {
+        const int err = errno;
+        ::close(fd);
+        ::unlink(temp.c_str());
+        return SaveError(path, Reason(err));
+    }
+    return Status::Ok();
+}
+
+// Makes a rename or link of a file in the folder of `target` durable; best effort.
+void SyncFolder(const std::string& target) {
+    fs::path dir = fs::path(target).parent_path();
+    if (dir.empty()) dir = ".";
+    const int dirFd = ::open(dir.c_str(), O_RDONLY | O_CLOEXEC);
+    if (dirFd >= 0) {
+        (void)::fsync(dirFd);
+        ::close(dirFd);
+    }
+}
+
+std::string Names(nlink_t n) { return std::to_string(static_cast<unsigned long>(n)) + " names"; }
+
+}  // namespace
+
+Status WriteFileAtomically(const std::string& path, std::string_view data,
+                           const SaveChecks& checks) {
+    if (path.empty()) return Status::Error("Cannot save: no file name was given.");
+    std::string target;
+    if (Status st = ResolveSaveTarget(path, target); !st) return st;
+    if (Status st = CheckSaveTarget(path, target); !st) return st;
+    struct stat old {};
+    const bool replacing = ::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode);
+    if (replacing && old.st_nlink > 1) {
+        return Status::Error("'" + path + "' has " + Names(old.st_nlink) +
+                             " (hard links): a save would give only this one the new data "
+                             "and leave the others on the old. Nothing was saved; save to "
+                             "another file, or remove the other links first.");
+    }
+    (void)RemoveStaleTempFiles(target);  // tidying only; the save does not depend on it
+
+    int fd = -1;
+    std::string temp;
+    if (Status st = WriteTemp(path, target, data, fd, temp); !st) return st;
+    auto fail = [&](int err) {
+        if (fd >= 0) ::close(fd);
+        ::unlink(temp.c_str());
+        return SaveError(path, Reason(err));
+    };
+    if (replacing) {
+        // The new file is the old one's: a save by root must not take a user's file away.
+        // Owner first, since a change of owner clears the set-id bits of the mode.
+        if (old.st_uid != ::geteuid() || old.st_gid != ::getegid())
+            (void)::fchown(fd, old.st_uid, old.st_gid);
+        (void)::fchmod(fd, old.st_mode & 07777);
+    }
     const int closed = ::close(fd);
     fd = -1;
     if (closed != 0) return fail(errno);
@@ -241,16 +344,43 @@ Status WriteFileAtomically(const std::string& path, std::string_view data) {
         ::unlink(temp.c_str());
         return st;
     }
-    if (::rename(temp.c_str(), target.c_str()) != 0) return fail(errno);
-
-    fs::path dir = fs::path(target).parent_path();
-    if (dir.empty()) dir = ".";
-    const int dirFd = ::open(dir.c_str(), O_RDONLY | O_CLOEXEC);
-    if (dirFd >= 0) {
-        (void)::fsync(dirFd);  // makes the rename itself durable; best effort
-        ::close(dirFd);
+    if (Status st = CheckUnchanged(path, target, checks); !st) {
+        ::unlink(temp.c_str());
+        return st;
     }
+    if (::rename(temp.c_str(), target.c_str()) != 0) return fail(errno);
+    SyncFolder(target);
     return Status::Ok();
+}
+
+Status WriteNewFile(const std::string& path, std::string_view data, bool& taken) {
+    taken = false;
+    int fd = -1;
+    std::string temp;
+    if (Status st = WriteTemp(path, path, data, fd, temp); !st) return st;
+    ::close(fd);
+    // link() fails with EEXIST on any existing name, a dangling link included, and never
+    // writes through one: the backup can only appear as a new file.
+    int linked = ::link(temp.c_str(), path.c_str());
+    int err = errno;
+#ifdef RENAME_NOREPLACE
+    // Folders without hard links (FAT on a memory stick) still know a rename that never
+    // replaces.
+    if (linked != 0 && (err == EPERM || err == ENOTSUP || err == EOPNOTSUPP)) {
+        linked = ::renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, path.c_str(), RENAME_NOREPLACE);
+        err = errno;
+    }
+#endif
+    ::unlink(temp.c_str());
+    if (linked == 0) {
+        SyncFolder(path);
+        return Status::Ok();
+    }
+    if (err == EEXIST) {
+        taken = true;
+        return Status::Ok();
+    }
+    return SaveError(path, Reason(err));
 }
 
 #endif

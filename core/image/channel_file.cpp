@@ -29,15 +29,18 @@ Status LoadChannelFile(const std::string& path, RadioImage& image, std::uintmax_
     return Status::Ok();
 }
 
-Status SaveChannelFile(const std::string& path, const RadioImage& image) {
+Status SaveChannelFile(const std::string& path, const RadioImage& image,
+                       const FileStamp* unchangedSince) {
     const std::string_view bytes(reinterpret_cast<const char*>(image.data()), image.size());
-    return WriteFileAtomically(path, bytes);
+    return WriteFileAtomically(path, bytes, SaveChecks{unchangedSince});
 }
 
-std::string LongerFileNote(const std::string& path, std::uintmax_t fileSize) {
+std::string LongerFileNote(const std::string& path, std::uintmax_t fileSize, bool saving) {
+    const std::string rest = ByteCount(fileSize - std::min<std::uintmax_t>(fileSize, kImageSize));
     return "'" + path + "' holds " + ByteCount(fileSize) + "; only its first " +
-           std::to_string(kImageSize) + " are the channel image, and saving it cuts off the " +
-           ByteCount(fileSize - std::min<std::uintmax_t>(fileSize, kImageSize)) + " after them.";
+           std::to_string(kImageSize) + " are the channel image, and " +
+           (saving ? "saving it cuts off the " + rest + " after them."
+                   : "the " + rest + " after them are left out here.");
 }
 
 std::uintmax_t LongerThanImage(const std::string& path) {

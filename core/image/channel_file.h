@@ -15,11 +15,16 @@ namespace radio {
 Status LoadChannelFile(const std::string& path, RadioImage& image,
                        std::uintmax_t* fileSize = nullptr);
 
-// Saves atomically: a failed save leaves the previous file as it was.
-Status SaveChannelFile(const std::string& path, const RadioImage& image);
+struct FileStamp;
 
-// The note for a file longer than an image: only its first 8192 bytes are used.
-std::string LongerFileNote(const std::string& path, std::uintmax_t fileSize);
+// Saves atomically: a failed save leaves the previous file as it was. With `unchangedSince`,
+// nothing is saved when the file is no longer the one stamped (another program changed it).
+Status SaveChannelFile(const std::string& path, const RadioImage& image,
+                       const FileStamp* unchangedSince = nullptr);
+
+// The note for a file longer than an image: only its first 8192 bytes are used, and
+// (`saving`) a save cuts the rest off, or (not saving) the rest is not looked at.
+std::string LongerFileNote(const std::string& path, std::uintmax_t fileSize, bool saving = true);
 
 // The size of the regular file `path` (links followed) when it is longer than an image, else
 // 0: saving over such a file would cut it to 8192 bytes.

@@ -177,6 +177,14 @@ DoctorReport RunPortDoctor(const std::string& portName, PortSystem& system) {
             "as COM3 or higher on Windows.");
         return report;
     }
+    if (!facts.notADevice.empty()) {
+        // Opening it would "work" and then nothing would answer: say what it really is.
+        Set(exists, Verdict::Fail, where + " is " + facts.notADevice + ", not a serial port.",
+            "Name the cable's port instead: see the port list (radioprog ports, or Setup > Com "
+            "Setup). A USB cable shows up as /dev/ttyUSB0 or /dev/ttyACM0 on Linux, as COM3 or "
+            "higher on Windows.");
+        return report;
+    }
     Set(exists, Verdict::Pass, where + " exists.");
 
     if (facts.access == AccessVerdict::Denied) {

@@ -26,6 +26,9 @@ struct PortHolder {
 struct PortFacts {
     std::string device;  // what the port name stands for ("/dev/ttyS0" for COM1 on Linux)
     bool exists = false;
+    // What the name is when it exists but is no device a port could be ("a regular file",
+    // "a directory"); empty for a device or when the system does not tell.
+    std::string notADevice;
     std::optional<UsbId> usb;
     std::string driver;  // the bound driver (Linux), empty when unknown
     AccessVerdict access = AccessVerdict::Unknown;

@@ -26,25 +26,40 @@ bool ApplyItem(std::string_view item, RadioFaults& f) {
         if (name == "pull-at-ident") return f.pullAtIdent = true;
         return false;
     }
-    struct Numbered {
+    struct Attempts {
         std::string_view name;
         int RadioFaults::*field;
         int minimum;
+        bool latest;  // the larger of two values wins (else the smaller)
     };
-    static constexpr Numbered kNumbered[] = {
-        {"ack-from", &RadioFaults::ackFromAttempt, 1},
-        {"no-confirm-before", &RadioFaults::noConfirmBefore, 1},
-        {"no-confirm-from", &RadioFaults::noConfirmFrom, 1},
-        {"short-reply", &RadioFaults::shortReplyBlock, 0},
-        {"garbage-ack", &RadioFaults::garbageAckBlock, 0},
-        {"mute", &RadioFaults::muteBlock, 0},
-        {"pull", &RadioFaults::pullBlock, 0},
-        {"drop-write", &RadioFaults::dropWriteBlock, 0},
-        {"corrupt-write", &RadioFaults::corruptWriteBlock, 0},
+    static constexpr Attempts kAttempts[] = {
+        {"ack-from", &RadioFaults::ackFromAttempt, 1, true},
+        {"no-confirm-before", &RadioFaults::noConfirmBefore, 1, true},
+        {"no-confirm-from", &RadioFaults::noConfirmFrom, 1, false},
     };
-    for (const auto& n : kNumbered) {
-        if (n.name == name && value >= n.minimum) {
-            f.*n.field = value;
+    for (const auto& n : kAttempts) {
+        if (n.name != name || value < n.minimum) continue;
+        int& field = f.*n.field;
+        // The defaults (1, 0, 0) mean "no fault": the larger value wins over them anyway, and
+        // no-confirm-from's 0 means "never".
+        if (n.latest ? value > field : (field == 0 || value < field)) field = value;
+        return true;
+    }
+    struct Blocks {
+        std::string_view name;
+        FaultBlocks RadioFaults::*field;
+    };
+    static const Blocks kBlocks[] = {
+        {"short-reply", &RadioFaults::shortReplyBlock},
+        {"garbage-ack", &RadioFaults::garbageAckBlock},
+        {"mute", &RadioFaults::muteBlock},
+        {"pull", &RadioFaults::pullBlock},
+        {"drop-write", &RadioFaults::dropWriteBlock},
+        {"corrupt-write", &RadioFaults::corruptWriteBlock},
+    };
+    for (const auto& b : kBlocks) {
+        if (b.name == name) {
+            (f.*b.field).Add(value);
             return true;
         }
     }
@@ -82,7 +97,8 @@ std::string_view FaultSyntax() {
            "  pull:K                 close the line when block K is requested\n"
            "  drop-write:K           acknowledge block K's write but do not store it\n"
            "  corrupt-write:K        store block K's write with one bit changed\n"
-           "  (blocks are address / 8; the band frame is block 1022; join faults with ',')\n";
+           "  (blocks are address / 8; the band frame is block 1022; join faults with ','\n"
+           "   or give --fault again: every one applies, a kind named twice hits both blocks)\n";
 }
 
 }  // namespace radio

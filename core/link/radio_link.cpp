@@ -48,9 +48,13 @@ LinkOutcome RadioLink::Write(const std::string& portName, const RadioImage& imag
     m_progress = 0;
     m_phase.clear();
     m_writeCompleted = false;
+    m_writeStarted = false;
     if (!OpenAndConfigure(portName)) return LinkOutcome::OpenFailed;
     Step step = Handshake();
-    if (step == Step::Go) step = WriteBlocks(image);
+    if (step == Step::Go) {
+        m_writeStarted = true;
+        step = WriteBlocks(image);
+    }
     if (step == Step::Go) {
         m_writeCompleted = true;
         if (readBack != nullptr) step = ReadBack(*readBack);

@@ -60,6 +60,9 @@ class RadioLink {
                       RadioImage* readBack = nullptr);
     // True when every frame of the last Write was acknowledged, even if its read-back failed.
     bool WriteCompleted() const { return m_writeCompleted; }
+    // True once the last Write got past the handshake: from then on a write that does not
+    // complete may leave the radio holding part of the new image and part of the old.
+    bool WriteStarted() const { return m_writeStarted; }
 
   private:
     // How a phase of the connection ended; every exit after the open closes the port.
@@ -83,6 +86,7 @@ class RadioLink {
     LinkObserver& m_observer;
     int m_progress = 0;
     bool m_writeCompleted = false;
+    bool m_writeStarted = false;
     std::string m_phase;  // put before the details of a failure, so the user knows where it was
 };
 

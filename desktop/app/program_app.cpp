@@ -11,7 +11,12 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <filesystem>
+#include <system_error>
+
+#include "core/config/band_settings.h"
 #include "core/config/messages.h"
+#include "core/image/atomic_file.h"
 #include "core/link/radio_faults.h"
 #include "desktop/channels/program_view.h"
 #include "desktop/dialogs/about_dlg.h"
@@ -26,6 +31,7 @@
 #include "desktop/services/message_service.h"
 #include "desktop/services/qt_settings_store.h"
 #include "desktop/transfer/virtual_radio_host.h"
+#include "qt/config_text.h"
 #include "qt/data_paths.h"
 
 namespace {
@@ -103,8 +109,27 @@ bool CProgramApp::InitInstance(const StartOptions& options) {
         // starts the program on its defaults (English, no branding texts), as a missing
         // configuration always has.
     }
-    if (!options.settingsPath.isEmpty())
-        m_ctx.SetSettings(QtSettingsStore::AtFile(options.settingsPath));
+    // Told once the window is up; each names the file or entry and what happens instead.
+    QStringList problems;
+    if (const radio::Status st =
+            radio::CheckConfigFile(QFile::encodeName(m_strConfigPath).toStdString(), "--config");
+        !st)
+        problems << QString::fromStdString(st.message) + tr(" The program starts on its defaults.");
+    if (!options.settingsPath.isEmpty()) {
+        const std::string settings = QFile::encodeName(options.settingsPath).toStdString();
+        std::error_code ec;
+        if (const radio::Status st = radio::CheckConfigFile(settings, "--settings"); !st) {
+            problems << QString::fromStdString(st.message) + tr(" The usual settings are used.");
+        } else if (std::filesystem::equivalent(
+                       settings, QFile::encodeName(m_strConfigPath).toStdString(), ec)) {
+            problems << tr("--settings names the configuration file %1; the settings (radio "
+                           "type, band, port) need a file of their own. The usual settings are "
+                           "used.")
+                            .arg(options.settingsPath);
+        } else {
+            m_ctx.SetSettings(QtSettingsStore::AtFile(options.settingsPath));
+        }
+    }
     if (!options.backupDir.isEmpty()) m_ctx.SetBackupFolder(options.backupDir);
     // For trying out how the program meets a misbehaving radio; a list that does not parse
     // leaves the built-in radio well.
@@ -117,6 +142,7 @@ bool CProgramApp::InitInstance(const StartOptions& options) {
     m_pMainFrame = std::make_unique<CMainFrame>(m_ctx);
     if (!m_pMainFrame->Create()) return false;
     ConnectCommands();
+    ReportConfigProblems(problems);
 
     // 7. The command line: a file to open, else a new document.
     if (options.fileToOpen.isEmpty() || !OpenDocumentFile(options.fileToOpen)) CreateNewDocument();
@@ -129,6 +155,18 @@ bool CProgramApp::InitInstance(const StartOptions& options) {
     m_pMainFrame->SetAboutItemText(m_ctx.LanguageText("About Title"));
     if (radio::ShowLangValue(m_ctx.Config()) == 0) m_pMainFrame->RemoveLanguageItem();
     return true;
+}
+
+void CProgramApp::ReportConfigProblems(QStringList problems) {
+    QString backupWarning;
+    (void)m_ctx.BackupFolder(&backupWarning);
+    if (!backupWarning.isEmpty()) problems << backupWarning;
+    for (const std::string& band : radio::CheckBandTexts(m_ctx.Config()))
+        problems << radio::ConfigText(band);
+    if (problems.isEmpty()) return;
+    m_ctx.Messages().Warning(m_pMainFrame.get(), m_ctx.AppCaption(),
+                             tr("The configuration has entries the program cannot use:\n\n%1")
+                                 .arg(problems.join(QStringLiteral("\n\n"))));
 }
 
 void CProgramApp::ConnectCommands() {

@@ -70,6 +70,9 @@ class CProgramApp : public QObject {
     bool OpenDocument(const QString& path, bool backup);
     void CreateNewDocument();
     void ConnectCommands();
+    // Shows in one warning what the configuration holds that cannot be used (a FIFO as
+    // --config, an unusable BackupDir, band texts that are no band, ...); nothing when all is well.
+    void ReportConfigProblems(QStringList problems);
 
     std::unique_ptr<AppContext> m_pOwnContext;  // unless the caller gave one
     AppContext& m_ctx;

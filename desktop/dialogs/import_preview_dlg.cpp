@@ -27,7 +27,8 @@ QString Utf8(const std::string& text) { return QString::fromStdString(text); }
 }  // namespace
 
 CImportPreviewDlg::CImportPreviewDlg(AppContext& ctx, QWidget* parent)
-    : QDialog(parent), m_ctx(ctx), m_current(ctx.UiLanguage()), m_result{m_current, {}, {}, 0} {
+    : QDialog(parent), m_ctx(ctx), m_current(ctx.UiLanguage()), m_result{m_current, {}, {},
+                                                                         0,         0,  {}} {
     setWindowTitle(ctx.PickText("Import Channels", "导入信道"));
     m_pSummary = new QLabel(this);
     m_pSummary->setWordWrap(true);
@@ -127,18 +128,30 @@ void CImportPreviewDlg::Recompute() {
             .arg(m_result.findings.size()));
 
     const int changed = static_cast<int>(m_result.changedRows.size());
-    m_pSummary->setText(
-        changed == 0 ? m_ctx
-                           .PickText("%1: %2 channels read; importing them changes nothing.",
-                                     "%1：读到 %2 个信道；导入不会改变任何信道。")
-                           .arg(m_strFileName)
-                           .arg(m_result.stored)
-                     : m_ctx
-                           .PickText("%1: %2 channels read; %3 rows of the document will change.",
-                                     "%1：读到 %2 个信道；文档中将有 %3 行改变。")
-                           .arg(m_strFileName)
-                           .arg(m_result.stored)
-                           .arg(changed));
+    QString summary =
+        !m_result.nothingImported.empty()
+            ? m_ctx.PickText("%1: nothing imported: %2.", "%1：没有可导入的信道：%2。")
+                  .arg(m_strFileName, Utf8(m_result.nothingImported))
+        : changed == 0 ? m_ctx
+                             .PickText("%1: %2 channels read; importing them changes nothing.",
+                                       "%1：读到 %2 个信道；导入不会改变任何信道。")
+                             .arg(m_strFileName)
+                             .arg(m_result.stored)
+                       : m_ctx
+                             .PickText("%1: %2 channels read; %3 rows of the document will change.",
+                                       "%1：读到 %2 个信道；文档中将有 %3 行改变。")
+                             .arg(m_strFileName)
+                             .arg(m_result.stored)
+                             .arg(changed);
+    // Channels of the file that find no place must not pass unnoticed.
+    if (m_result.nothingImported.empty() && m_result.skipped > 0)
+        summary += QLatin1Char(' ') + m_ctx
+                                          .PickText(
+                                              "%1 channels of the file are left out (see "
+                                              "the findings).",
+                                              "文件中有 %1 个信道未导入（见提示）。")
+                                          .arg(m_result.skipped);
+    m_pSummary->setText(summary);
     m_pImport->setEnabled(changed > 0);
 }
 

@@ -10,6 +10,7 @@
 #include "core/config/band_settings.h"
 #include "core/formats/backup_store.h"
 #include "core/image/channel_file.h"
+#include "core/image/file_lock.h"
 #include "desktop/document/doc_change_command.h"
 #include "desktop/services/app_context.h"
 #include "desktop/services/file_dialog_service.h"
@@ -27,6 +28,7 @@ std::string LocalPath(const QString& path) { return QFile::encodeName(path).toSt
 CProgramDoc::CProgramDoc(AppContext& ctx, QObject* parent)
     : QObject(parent), m_ctx(ctx), m_pUndoStack(new QUndoStack(this)), m_grid(ctx.UiLanguage()) {
     m_pUndoStack->setUndoLimit(kUndoLimit);
+    connect(&m_diskFile, &CDiskFile::changedOnDisk, this, &CProgramDoc::OnChangedOnDisk);
     connect(m_pUndoStack, &QUndoStack::cleanChanged, this, [this](bool clean) {
         if (clean == !m_bModified) return;
         m_bModified = !clean;
@@ -40,6 +42,7 @@ bool CProgramDoc::OnNewDocument() {
     m_strPathName = m_ctx.SetupText("AppName");
     m_bUserFile = false;
     m_bNewImage = true;
+    m_diskFile.Stop();
     m_pUndoStack->clear();  // the steps belonged to another image
     SetModifiedFlag(false);
     return true;
@@ -48,7 +51,11 @@ bool CProgramDoc::OnNewDocument() {
 radio::Status CProgramDoc::OnOpenDocument(const QString& path) {
     radio::RadioImage loaded;
     std::uintmax_t size = 0;
+    // Stamped before it is read: a change in between shows as a change on disk later.
+    radio::FileStamp stamp;
+    if (radio::Status st = radio::StampFile(LocalPath(path), stamp); !st) return st;
     if (radio::Status st = radio::LoadChannelFile(LocalPath(path), loaded, &size); !st) return st;
+    m_diskFile.Track(path, stamp);
     m_image = loaded;
     m_nOpenedSize = size > radio::kImageSize ? size : 0;
     m_bNewImage = false;
@@ -67,6 +74,7 @@ radio::Status CProgramDoc::OnOpenBackup(const QString& path) {
     const auto time = radio::ParseBackupFileName(QFile::encodeName(name).toStdString());
     m_strPathName = name;
     m_bUserFile = false;
+    m_diskFile.Stop();  // never saved over: its changes are not this document's business
     SetTitle(m_ctx.PickText("Backup ", "备份 ") +
              (time ? QString::fromStdString(radio::FormatBackupTime(*time)) : name));
     return radio::Status::Ok();
@@ -75,7 +83,16 @@ radio::Status CProgramDoc::OnOpenBackup(const QString& path) {
 radio::Status CProgramDoc::OnSaveDocument(const QString& path) {
     emit aboutToSave();
     radio::EncodeGridToImage(m_grid, m_image);
-    return radio::SaveChannelFile(LocalPath(path), m_image);
+    const std::string local = LocalPath(path);
+    radio::FileLock lock;
+    if (radio::Status st = radio::FileLock::Acquire(local, lock); !st) return st;
+    radio::FileStamp before;
+    if (radio::Status st = radio::StampFile(local, before); !st) return st;
+    if (radio::Status st = radio::SaveChannelFile(local, m_image, &before); !st) return st;
+    radio::FileStamp after;
+    (void)radio::StampFile(local, after);  // unreadable now: the next change is reported
+    m_diskFile.Track(path, after);
+    return radio::Status::Ok();
 }
 
 QString CProgramDoc::LongerFileNote() const {
@@ -91,6 +108,24 @@ bool CProgramDoc::DoSave(QWidget* parent, bool askName) {
         path = m_ctx.FileDialogs().GetSaveFileName(parent, ProposedFileName(), kFilter);
         if (path.isEmpty()) return false;
         if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".dat");
+    }
+    // Another program wrote the file since we opened or saved it: its change would be lost.
+    const bool ownFile = m_bUserFile && !m_diskFile.path().isEmpty() &&
+                         QFileInfo(path).absoluteFilePath() == m_diskFile.path();
+    if (ownFile && m_diskFile.ChangedOnDisk()) {
+        const QString text =
+            tr("%1 was changed by another program since it was opened or saved here.\n\n"
+               "Overwrite it with this document (the other program's change is lost), save "
+               "this document under another name, or cancel?")
+                .arg(QDir::toNativeSeparators(path));
+        switch (m_ctx.Messages().OverwriteSaveAsCancel(parent, m_ctx.AppCaption(), text)) {
+            case MessageService::Answer::Overwrite:
+                break;
+            case MessageService::Answer::SaveAs:
+                return DoSave(parent, true);
+            default:
+                return false;
+        }
     }
     // Saving over a longer file cuts what follows the image; the user decides, once more at
     // the save, since the warning on opening may be long gone.
@@ -141,6 +176,52 @@ QString CProgramDoc::DecodeIntoGrid() {
         m_image, m_bNewImage, m_ctx.Config(), m_ctx.AppConfig(), m_ctx.Settings()));
     emit bandTitleChanged(title);
     return title;
+}
+
+void CProgramDoc::OnChangedOnDisk() {
+    if (m_bAskingReload || !m_bUserFile) return;  // one question at a time
+    m_bAskingReload = true;
+    const QString path = QDir::toNativeSeparators(m_diskFile.path());
+    if (!m_diskFile.Current().exists) {
+        m_ctx.Messages().Information(
+            nullptr, m_ctx.AppCaption(),
+            tr("%1 was deleted, moved or made unreadable by another program. This document "
+               "keeps its channels; Save writes the file again.")
+                .arg(path));
+    } else {
+        const QString text =
+            m_bModified ? tr("%1 was changed by another program.\n\nReload it? The changes "
+                             "made here since the last save are replaced; Edit > Undo brings "
+                             "them back.")
+                              .arg(path)
+                        : tr("%1 was changed by another program.\n\nReload it?").arg(path);
+        if (m_ctx.Messages().ReloadKeep(nullptr, m_ctx.AppCaption(), text)) {
+            if (radio::Status st = ReloadFromDisk(); !st)
+                m_ctx.Messages().Warning(nullptr, m_ctx.AppCaption(),
+                                         QString::fromStdString(st.message));
+        }
+    }
+    m_bAskingReload = false;
+}
+
+radio::Status CProgramDoc::ReloadFromDisk() {
+    const QString path = m_diskFile.path();
+    radio::FileStamp stamp;
+    if (radio::Status st = radio::StampFile(LocalPath(path), stamp); !st) return st;
+    radio::RadioImage loaded;
+    std::uintmax_t size = 0;
+    if (radio::Status st = radio::LoadChannelFile(LocalPath(path), loaded, &size); !st) return st;
+    ApplyChange(
+        [&] {
+            m_image = loaded;
+            m_bNewImage = false;
+            DecodeIntoGrid();
+        },
+        [](int) { return tr("reload from disk"); });
+    m_nOpenedSize = size > radio::kImageSize ? size : 0;
+    m_diskFile.Track(path, stamp);
+    SetModifiedFlag(false);  // the document is the file again
+    return radio::Status::Ok();
 }
 
 bool CProgramDoc::ReplaceChannels(const radio::ChannelGrid& channels) {

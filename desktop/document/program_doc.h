@@ -9,6 +9,7 @@
 #include "core/codec/grid_edits.h"
 #include "core/image/radio_image.h"
 #include "core/image/status.h"
+#include "desktop/document/disk_file.h"
 
 class AppContext;
 class CDocChangeCommand;
@@ -39,12 +40,16 @@ class CProgramDoc : public QObject {
     // A backup of a radio read opens as a document of its own: titled with its date, and
     // never saved over the backup (Save asks for a name, proposing the backup's).
     radio::Status OnOpenBackup(const QString& path);
-    // Encodes the grid into the image, then writes the file atomically.
+    // Encodes the grid into the image, then writes the file atomically, holding the file's
+    // lock (so radioprog waits meanwhile) and only while the file is what it was when the
+    // save began.
     radio::Status OnSaveDocument(const QString& path);
 
     // File > Save and File > Save As. A document never saved to a file the user chose always
-    // asks for a name. Saving over its own file when that is longer than an image asks first.
-    // Failures are reported; false when nothing was saved.
+    // asks for a name. Saving over its own file when that is longer than an image asks first,
+    // and so does saving over it when another program changed it since it was opened or
+    // saved here (Overwrite / Save As / Cancel). Failures are reported; false when nothing was
+    // saved.
     bool DoFileSave(QWidget* parent);
     bool DoSave(QWidget* parent, bool askName);
     // What Save As proposes: "<title>.dat" in the folder of the file opened or saved last.
@@ -56,6 +61,13 @@ class CProgramDoc : public QObject {
     // Fills the grid from the image and runs the band settings step; returns the main window
     // title that step gives.
     QString DecodeIntoGrid();
+
+    // The document's file changed on disk: the user is asked whether to reload it (a deleted
+    // file is only reported). A reload is one step of the undo stack, so the edits it replaces
+    // stay one Undo away, and it leaves the document unmodified.
+    void OnChangedOnDisk();
+    radio::Status ReloadFromDisk();
+    const CDiskFile& DiskFile() const { return m_diskFile; }
 
     // Set by File > New, cleared by a successful open and by a completed read from the radio:
     // the band settings step gives a new image the stored type and band, while any other
@@ -125,4 +137,6 @@ class CProgramDoc : public QObject {
     bool m_bModified = false;
     bool m_bNewImage = false;
     std::uintmax_t m_nOpenedSize = 0;  // size of the file opened, when longer than an image
+    CDiskFile m_diskFile;
+    bool m_bAskingReload = false;
 };

@@ -21,6 +21,7 @@ AppContext::AppContext() = default;
 AppContext::~AppContext() = default;
 
 bool AppContext::LoadConfig(const QString& path, bool saveOnClose) {
+    m_configPath = path;
     const bool loaded = m_config.Open(QFile::encodeName(path).toStdString(), saveOnClose, true);
     m_appConfig = radio::AppConfig::FromIni(m_config);
     return loaded;
@@ -126,7 +127,9 @@ void AppContext::InstallDialogHelp(QWidget* dialog, int fixedContext) {
     });
 }
 
-QString AppContext::BackupFolder() const { return radio::BackupFolder(m_config, m_backupFolder); }
+QString AppContext::BackupFolder(QString* warning) const {
+    return radio::BackupFolder(m_config, m_configPath, m_backupFolder, warning);
+}
 
 void AppContext::SetBackupFolder(const QString& folder) { m_backupFolder = folder; }
 

@@ -95,7 +95,9 @@ class AppContext {
     // --- Where complete reads are backed up: the folder given by SetBackupFolder (the
     // command line's --backup-dir, tests), else Program.ini's [Setup] BackupDir, else
     // "backups" in the data folder of AppName. Empty when backups are switched off ("off").
-    QString BackupFolder() const;
+    // A relative BackupDir is relative to the configuration file's folder; `warning` tells
+    // about a value that cannot be used (the default folder is given then).
+    QString BackupFolder(QString* warning = nullptr) const;
     void SetBackupFolder(const QString& folder);
 
     // --- The printer every window prints with: it carries the choice of File > Print Setup.
@@ -109,6 +111,7 @@ class AppContext {
 
   private:
     radio::CIniFile m_config;
+    QString m_configPath;  // the file the configuration was read from
     radio::AppConfig m_appConfig;
     std::unique_ptr<radio::SettingsStore> m_settings;
     MessageBoxService m_messageBoxes;

@@ -9,13 +9,15 @@ class QWidget;
 class MessageService {
   public:
     enum class Kind {
-        Information,        // OK, information icon
-        Warning,            // OK, exclamation icon
-        OkCancel,           // OK / Cancel, exclamation icon
-        RetryCancel,        // Retry / Cancel, exclamation icon
-        SaveDiscardCancel,  // Save / Discard / Cancel, question icon
+        Information,            // OK, information icon
+        Warning,                // OK, exclamation icon
+        OkCancel,               // OK / Cancel, exclamation icon
+        RetryCancel,            // Retry / Cancel, exclamation icon
+        SaveDiscardCancel,      // Save / Discard / Cancel, question icon
+        OverwriteSaveAsCancel,  // Overwrite / Save As... / Cancel, exclamation icon
+        ReloadKeep,             // Reload / Keep Mine, question icon (Keep is Cancel)
     };
-    enum class Answer { Ok, Cancel, Retry, Save, Discard };
+    enum class Answer { Ok, Cancel, Retry, Save, Discard, Overwrite, SaveAs, Reload };
 
     virtual ~MessageService() = default;
     virtual Answer Show(QWidget* parent, Kind kind, const QString& caption,
@@ -35,5 +37,11 @@ class MessageService {
     }
     Answer SaveDiscardCancel(QWidget* parent, const QString& caption, const QString& text) {
         return Show(parent, Kind::SaveDiscardCancel, caption, text);
+    }
+    Answer OverwriteSaveAsCancel(QWidget* parent, const QString& caption, const QString& text) {
+        return Show(parent, Kind::OverwriteSaveAsCancel, caption, text);
+    }
+    bool ReloadKeep(QWidget* parent, const QString& caption, const QString& text) {
+        return Show(parent, Kind::ReloadKeep, caption, text) == Answer::Reload;
     }
 };

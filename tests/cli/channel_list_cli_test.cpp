@@ -35,7 +35,7 @@ class ChannelListCli : public ::testing::Test {
         return radio::test::RunRadioprog(all, input);
     }
     std::string NewFile(const std::string& name) {
-        EXPECT_EQ(Run({"new", Path(name)}).exit, 0);
+        EXPECT_EQ(Run({"new", "--force", Path(name)}).exit, 0);
         return Path(name);
     }
 
@@ -62,12 +62,15 @@ TEST_F(ChannelListCli, ThirtyChannelsImportWithExactlyTheExpectedFindings) {
     const std::string y = NewFile("y.dat");
     const std::string csv = kData + "/csv/thirty_channels.csv";
     const Result r = Run({"import", y, csv});
-    EXPECT_EQ(r.exit, 0);  // findings do not make an import fail
+    // Findings alone do not make an import fail; the two channels left out (off step, past
+    // channel 199) do, and the others are saved all the same.
+    EXPECT_EQ(r.exit, 1);
 
     std::string expected;
     std::ifstream findings(kData + "/csv/thirty_channels.findings");
     for (std::string line; std::getline(findings, line);) expected += csv + ":" + line + "\n";
-    expected += "radioprog: " + y + ": 28 channels imported, 28 rows changed, 11 findings\n";
+    expected += "radioprog: " + y + ": 28 channels imported, 28 rows changed, 14 findings\n";
+    expected += "radioprog: 2 channels of " + csv + " not imported (see the findings above)\n";
     EXPECT_EQ(r.err, expected);
     const std::string dump = Run({"dump", y}).out;
     EXPECT_NE(dump.find("\n3\t147.33000\t147.93000\tNone\t123.0\tHigh\tLock\tYes\tWide\tREPEAT\n"),
@@ -110,7 +113,11 @@ TEST_F(ChannelListCli, StandardInputAndOutput) {
 
     const std::string y = NewFile("y.dat");
     const Result imported = Run({"import", y, "-", "--start", "51"}, exported.out);
-    EXPECT_EQ(imported.exit, 0) << imported.err;
+    // The demo's last two channels (150, 151) move past channel 199: the rest is saved, and
+    // the exit status tells a script that the import is not whole.
+    EXPECT_EQ(imported.exit, 1) << imported.err;
+    EXPECT_NE(imported.err.find("radioprog: 2 channels of <stdin> not imported"), std::string::npos)
+        << imported.err;
     // The file's first channel (Pr) lands on row 51, the others follow at their distance.
     const std::string dump = Run({"dump", y}).out;
     EXPECT_NE(dump.find("\n50\t146.52000\t146.52000\t"), std::string::npos);
@@ -160,6 +167,101 @@ TEST_F(ChannelListCli, RefusalsLeaveTheFileAlone) {
         EXPECT_EQ(r.exit, c.exit) << r.err;
         EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
         EXPECT_EQ(ReadFile(y), before);
+    }
+}
+
+// UTF-16 text as a spreadsheet saves "Unicode text": little-endian with a byte order mark.
+std::string Utf16(const std::string& ascii) {
+    std::string out = "\xFF\xFE";
+    for (char c : ascii) out += std::string{c, '\0'};
+    return out;
+}
+
+// What an import took decides its exit status: 0 only when every channel of the file found
+// its row; 1 when it took nothing (the file unchanged) or left channels out (the others saved).
+TEST_F(ChannelListCli, ImportResultsAndExitStatus) {
+    const std::string head = "Location,Frequency,Power\r\n";
+    const struct {
+        const char* name;
+        std::string list;
+        std::vector<std::string> options;
+        int exit;
+        std::vector<std::string> said;  // in stderr
+        const char* row1;               // dump's row 1 (Pr) after: nullptr for unchanged
+    } cases[] = {
+        {"every channel taken",
+         head + "0,146.52,\r\n1,146.55,\r\n",
+         {},
+         0,
+         {"2 channels imported"},
+         "Pr\t146.52000"},
+        {"header only", head, {}, 1, {"nothing imported: the file lists no channels"}, nullptr},
+        {"frequencies in Hz",
+         head + "0,146520000,\r\n1,446000000,\r\n",
+         {},
+         1,
+         {"frequency 146520000 is out of range (136-175 and 400-520 MHz); it looks like Hz "
+          "(146.520000 MHz), but the file must give MHz: kept the stored Rx and Tx Frequencies",
+          "nothing imported: frequencies look like Hz: 146520000 (the file must give MHz)"},
+         nullptr},
+        {"frequencies in kHz",
+         head + "0,146520,\r\n",
+         {},
+         1,
+         {"nothing imported: frequencies look like kHz: 146520"},
+         nullptr},
+        {"some channels left out",
+         head + "0,146.52,\r\n1,146520000,\r\n",
+         {},
+         1,
+         {"1 channel imported", "1 channel of LIST not imported (see the findings above)"},
+         "Pr\t146.52000"},
+        {"pushed past the last row by --start",
+         head + "0,146.52,\r\n1,146.55,\r\n",
+         {"--start", "200"},
+         1,
+         {"moved to channel 200, beyond channel 199: skipped", "1 channel of LIST not imported"},
+         "Pr\t\t"},
+        {"a dry run says the same", head, {"--dry-run"}, 1, {"nothing imported"}, nullptr},
+        {"watts become levels, said so",
+         head + "0,146.52,4W\r\n1,146.55,0.5W\r\n",
+         {},
+         0,
+         {":2: location 0: power 4W read as High", ":3: location 1: power 0.5W read as Low"},
+         "Pr\t146.52000"},
+        {"UTF-16 with a byte order mark",
+         Utf16(head + "0,146.52,\r\n"),
+         {},
+         0,
+         {"1 channel imported"},
+         "Pr\t146.52000"},
+        {"UTF-16 cut in a character",
+         Utf16(head).substr(0, 9),
+         {},
+         1,
+         {"the file is UTF-16LE text that breaks at byte 8"},
+         nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string y = NewFile("y.dat");
+        ASSERT_EQ(Run({"set", y, "2", "1", "440.00"}).exit, 0);  // gone unless nothing is taken
+        const std::string before = ReadFile(y);
+        WriteFile(Path("list.csv"), c.list);
+        std::vector<std::string> args{"import", y, Path("list.csv")};
+        args.insert(args.end(), c.options.begin(), c.options.end());
+        const Result r = Run(args);
+        EXPECT_EQ(r.exit, c.exit) << r.err;
+        for (std::string said : c.said) {
+            if (auto at = said.find("LIST"); at != std::string::npos)
+                said.replace(at, 4, Path("list.csv"));
+            EXPECT_NE(r.err.find(said), std::string::npos) << said << "\n" << r.err;
+        }
+        if (c.row1 == nullptr) {
+            EXPECT_EQ(ReadFile(y), before);
+        } else {
+            EXPECT_NE(Run({"dump", y}).out.find(std::string("\n") + c.row1), std::string::npos);
+        }
     }
 }
 

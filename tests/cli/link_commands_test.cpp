@@ -235,7 +235,14 @@ INSTANTIATE_TEST_SUITE_P(
                    "  Band Limits: wrote FF FF FF, the radio holds FE FF FF\n"},
         // The read-back itself fails: the user learns the write went through unverified.
         VerifyCase{"ReadBackFails", "short-reply:5", 1,
-                   "the write is complete, but it was not verified"}),
+                   "the write is complete, but it was not verified"},
+        // A kind of fault given twice hits both blocks.
+        VerifyCase{"TwoCorruptedBlocks", "corrupt-write:40,corrupt-write:412", 1,
+                   "the radio does not hold what was written (2 differences)"},
+        // The cable comes out halfway: the user learns what the radio may hold and what to do.
+        VerifyCase{"StoppedHalfway", "pull:100", 1,
+                   "the radio may now hold a partly written image (part new, part as before); "
+                   "write it again: radioprog write --port "}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(LinkCommands, TheCheckRefusesErrorsUnlessForcedAndLetsWarningsThrough) {

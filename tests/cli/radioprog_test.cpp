@@ -260,8 +260,10 @@ TEST_F(RadioprogTest, SetOnAFileTheToolWroteChangesOnlyTheEditedCells) {
 
 TEST_F(RadioprogTest, EditOfAnEmptyChannelIsReportedNotSilentlyDropped) {
     const std::string file = NewFile("a.dat");
+    const std::string before = ReadFile(file);
     const Result r = Run({"set", file, "5", "3", "88.5"});
-    EXPECT_EQ(r.exit, 0);
+    EXPECT_EQ(r.exit, 1) << "an edit that cannot apply is refused";
+    EXPECT_EQ(ReadFile(file), before);
     EXPECT_NE(r.err.find("no Rx Frequency"), std::string::npos) << r.err;
     EXPECT_EQ(Lines(Run({"dump", file}).out).at(5), "4\t\t\t\t\t\t\t\t\t");
 }

@@ -5,6 +5,7 @@
 #include <sys/sysmacros.h>
 
 #include <QTemporaryDir>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -29,7 +30,7 @@ class SaveSafety : public ::testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(m_dir.isValid());
-        WriteFile(Path("Program.ini"), "[Setup]\nType1=Model-A\nField1=136-174MHz\n");
+        WriteFile(Path("Program.ini"), "[Setup]\nType1=Model-A\nField1=136-174MHz|400-470MHz\n");
         WriteFile(Path("demo.dat"), ReadFile(RADIO_RESOURCES "/demo.dat"));
     }
 
@@ -128,7 +129,7 @@ TEST_F(SaveSafety, LinksAreWrittenThroughDanglingOrNot) {
     ASSERT_EQ(blank.size(), 8192u);
     for (const char* link : {"dangling.dat", "link.dat"}) {
         SCOPED_TRACE(link);
-        ASSERT_EQ(Run({"new", Path(link)}).exit, 0);
+        ASSERT_EQ(Run({"new", "--force", Path(link)}).exit, 0);
         EXPECT_TRUE(fs::is_symlink(Path(link)));
     }
     EXPECT_EQ(ReadFile(Path("sub/new.dat")), blank);
@@ -140,10 +141,12 @@ TEST_F(SaveSafety, LinksAreWrittenThroughDanglingOrNot) {
 TEST_F(SaveSafety, LongerFilesAreNotedAndCutOnlyWithTruncate) {
     const std::string demo = ReadFile(Path("demo.dat"));
     const std::string tail(808, 'T');
+    WriteFile(Path("list.csv"), "Location,Frequency\r\n1,146.52\r\n");
     const std::vector<std::vector<std::string>> saving = {
-        {"set", "F", "200", "9", "A"},
+        {"set", "F", "2", "9", "A"},
         {"option", "F", "LED=On"},
         {"band", "F", "--type", "0", "--band", "0"},
+        {"import", "F", Path("list.csv")},
     };
     const std::string note = "radioprog: note: '" + Path("long.dat") +
                              "' holds 9000 bytes; only its first 8192 are the channel image, "
@@ -169,8 +172,110 @@ TEST_F(SaveSafety, LongerFilesAreNotedAndCutOnlyWithTruncate) {
     WriteFile(Path("long.dat"), demo + tail);
     const Result dump = Run({"dump", Path("long.dat")});
     EXPECT_EQ(dump.exit, 0);
-    EXPECT_EQ(dump.err, note);
+    EXPECT_EQ(dump.err, "radioprog: note: '" + Path("long.dat") +
+                            "' holds 9000 bytes; only its first 8192 are the channel image, and "
+                            "the 808 bytes after them are left out here.\n");
     EXPECT_EQ(dump.out, Run({"dump", Path("demo.dat")}).out);
+}
+
+// One rule for what a command may write over, and clear results where it cannot: each case
+// names what it must say and the files that must stay byte for byte.
+TEST_F(SaveSafety, OutputsOverInputsAndOtherSmallOnes) {
+    const std::string demo = ReadFile(Path("demo.dat"));
+    WriteFile(Path("settings.ini"), "; chosen by the installer\n[radio]\nType=0\nField=0\n");
+    ASSERT_EQ(::mkfifo(Path("fifo").c_str(), 0600), 0);
+    WriteFile(Path("tail.dat"), demo + "extra");
+    const struct {
+        const char* name;
+        std::vector<std::string> args;  // DEMO: demo.dat; CFG: Program.ini
+        int exit;
+        std::string said;  // in stderr (or stdout for doctor)
+        std::vector<std::string> kept;
+    } cases[] = {
+        {"new over an existing file",
+         {"new", "DEMO"},
+         1,
+         "already exists; new would replace it with a blank image",
+         {"demo.dat"}},
+        {"export over its own image",
+         {"export", "DEMO", "DEMO"},
+         1,
+         "is also the input",
+         {"demo.dat"}},
+        {"print over its own image",
+         {"print", "DEMO", "-o", "DEMO"},
+         1,
+         "is also the input",
+         {"demo.dat"}},
+        {"import of the image into itself",
+         {"import", "DEMO", "DEMO"},
+         1,
+         "is also the input",
+         {"demo.dat"}},
+        {"set of a cell in an empty row",
+         {"set", "DEMO", "180", "5", "High"},
+         1,
+         "row 180 has no Rx Frequency, so column 5 cannot be set",
+         {"demo.dat"}},
+        {"settings file that is the configuration",
+         {"--settings", "CFG", "band", "DEMO", "--type", "0", "--band", "0"},
+         2,
+         "--settings names the configuration file",
+         {"Program.ini", "demo.dat"}},
+        {"FIFO as configuration",
+         {"--config", Path("fifo"), "dump", "DEMO"},
+         2,
+         "is a named pipe (FIFO), not a file; --config needs a file of text",
+         {}},
+        {"FIFO as settings",
+         {"--settings", Path("fifo"), "dump", "DEMO"},
+         2,
+         "is a named pipe (FIFO), not a file; --settings needs a file of text",
+         {}},
+        {"diff of files that differ only after the image",
+         {"diff", "DEMO", Path("tail.dat")},
+         0,
+         "the images are the same, but the files differ after byte 8192",
+         {}},
+        {"doctor on a file",
+         {"doctor", "--port", "DEMO"},
+         1,
+         "is a regular file, not a serial port",
+         {"demo.dat"}},
+        {"band keeps the settings file's comments",
+         {"band", "DEMO", "--type", "0", "--band", "0"},
+         0,
+         "",
+         {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<std::string> args = c.args;
+        for (auto& a : args) {
+            if (a == "DEMO") a = Path("demo.dat");
+            if (a == "CFG") a = Path("Program.ini");
+        }
+        std::vector<std::string> before;
+        for (const std::string& f : c.kept) before.push_back(ReadFile(Path(f)));
+        const auto start = std::chrono::steady_clock::now();
+        const Result r = Run(args);
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2)) << "at once";
+        EXPECT_EQ(r.exit, c.exit) << r.err;
+        EXPECT_TRUE(Contains(r.err + r.out, c.said)) << r.err << r.out;
+        for (std::size_t i = 0; i < c.kept.size(); ++i)
+            EXPECT_EQ(ReadFile(Path(c.kept[i])), before[i]) << c.kept[i];
+    }
+    EXPECT_EQ(ReadFile(Path("settings.ini")),
+              "; chosen by the installer\n[radio]\nType=0\nField=0\n")
+        << "band changed nothing, so nothing was rewritten";
+    ASSERT_EQ(Run({"band", Path("demo.dat"), "--type", "0", "--band", "1"}).exit, 0);
+    EXPECT_EQ(ReadFile(Path("settings.ini")),
+              "; chosen by the installer\n[radio]\nType=0\nField=1\n");
+}
+
+TEST_F(SaveSafety, ExportToTsvWritesDumpsListing) {
+    ASSERT_EQ(Run({"--lang", "zh", "export", Path("demo.dat"), Path("x.tsv")}).exit, 0);
+    EXPECT_EQ(ReadFile(Path("x.tsv")), Run({"--lang", "zh", "dump", Path("demo.dat")}).out);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // Channel lists (CSV of radio programmers, radioprog dump's listing): whatever the bytes, every
-// channel an import stores obeys the grid's rules, and what an import stored exports and
-// imports again unchanged.
+// channel an import stores obeys the grid's rules, an import that stores nothing changes
+// nothing and says why, every channel left out is counted, and what an import stored exports
+// and imports again unchanged and complete.
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
@@ -40,6 +41,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(put == radio::CommitResult::Accepted, "the seed channel is accepted");
     }
     const radio::ImportResult result = radio::ApplyImport(start, list, {merge, 0});
+    FUZZ_CHECK((result.stored == 0) == !result.nothingImported.empty(),
+               "an import says why exactly when it takes nothing");
+    if (!result.nothingImported.empty()) {
+        FUZZ_CHECK(result.changedRows.empty() && SameChannels(result.grid, start),
+                   "an import that takes nothing changes nothing");
+    }
+    int skipped = 0;
+    for (const radio::ImportFinding& f : result.findings) skipped += f.rowSkipped ? 1 : 0;
+    FUZZ_CHECK(skipped == result.skipped, "every channel left out is counted");
     for (int row : result.changedRows) {
         FUZZ_CHECK(row >= 1 && row < radio::ChannelGrid::kRows, "changed rows lie in the grid");
     }
@@ -56,6 +66,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const radio::ImportResult back = radio::ApplyImport(radio::ChannelGrid(lang), again, {});
         FUZZ_CHECK(SameChannels(back.grid, result.grid), "export then import keeps every channel");
         FUZZ_CHECK(back.findings.empty(), "an export of stored channels imports without findings");
+        bool any = false;
+        for (int row = 1; row < radio::ChannelGrid::kRows; ++row) any = any || back.grid.InUse(row);
+        FUZZ_CHECK(!any || back.Complete(), "an export of stored channels imports complete");
     }
     return 0;
 }

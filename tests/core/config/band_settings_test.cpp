@@ -86,8 +86,8 @@ TEST(ApplyBandSettings, OpenedImageGivesItsChoiceToTheStore) {
         {0, 5, {0x40, 0x46, 0x09}},
         {1, 0, {0x40, 0x46, 0x09}},
         {2, 3, {0x13, 0x17, 0x63}},
-        {7, 0, {0x00, 0x00, 0xFF}},  // no such type: empty band text
-        {255, 255, {0x00, 0x00, 0xFF}},
+        {7, 0, {0xFF, 0xFF, 0xFF}},  // no such type: no band text, the bytes stay as they were
+        {255, 255, {0xFF, 0xFF, 0xFF}},
     };
     for (const BandCase& c : cases) {
         RadioImage image = RadioImage::Blank();
@@ -199,6 +199,50 @@ TEST(RadioTypes, StopsAtFirstGapAndAtNineteen) {
     none.LoadFromText("", true);
     EXPECT_TRUE(RadioTypes(none).empty());
     EXPECT_EQ(BandList(none, 0), "");
+}
+
+}  // namespace
+}  // namespace radio
+
+namespace radio {
+namespace {
+
+// Band texts become band bytes only when they are a band: never from garbage, never upside
+// down; the start-up check names each one that is not.
+TEST(ValidBand, OnlyRealBandsBecomeBandBytes) {
+    const struct {
+        const char* text;
+        std::optional<BandLimits> band;
+    } cases[] = {
+        {"136-174MHz", BandLimits{136, 174}},
+        {" 400-470mhz ", BandLimits{400, 470}},
+        {"abc", std::nullopt},
+        {"174-136MHz", std::nullopt},
+        {"136-174", std::nullopt},
+        {"0-10MHz", std::nullopt},
+        {"400-1000MHz", std::nullopt},
+        {"136-174MHzz", std::nullopt},
+        {"-136-174MHz", std::nullopt},
+        {"", std::nullopt},
+    };
+    for (const auto& c : cases) EXPECT_EQ(ValidBand(c.text), c.band) << c.text;
+
+    CIniFile ini;
+    ini.LoadFromText(
+        "[Setup]\nType1=A\nField1=136-174MHz|abc\nType2=B\nField2=174-136MHz\n"
+        "Type3=C\n",
+        true);
+    const std::vector<std::string> warnings = CheckBandTexts(ini);
+    ASSERT_EQ(warnings.size(), 2u);
+    EXPECT_TRUE(warnings[0].starts_with("[Setup] Field1 band 1 'abc' is not LOW-HIGHMHz"));
+    EXPECT_TRUE(warnings[1].starts_with("[Setup] Field2 band 0 '174-136MHz'"));
+
+    MemorySettingsStore store;
+    RadioImage image = RadioImage::Blank();
+    WriteBandLimits(image, 136, 174);
+    const RadioImage before = image;
+    (void)ApplyProductInfo(image, 0, 1, "A", "abc", ini, AppConfig::FromIni(ini), store);
+    EXPECT_EQ(LimitsOf(image), LimitsOf(before)) << "garbage leaves the band bytes";
 }
 
 }  // namespace

@@ -59,6 +59,7 @@ const LookupCase kLookups[] = {
     {"StarCommentIgnored", "[S]\n*k=1\n", true, "S", "*k", "<default>"},
     {"EmptyKeyIgnored", "[S]\n=v\n", true, "S", "", "<default>"},
     {"LastLineWithoutNewline", "[S]\nk=v", true, "S", "k", "v"},
+    {"OldMacLineEnds", "[Setup]\rLanguage=Chinese\rShowLang=1\r", true, "Setup", "ShowLang", "1"},
     {"MissingSection", "[S]\nk=v\n", true, "T", "k", "<default>"},
     {"Utf8BomDoesNotHideHeader", "\xEF\xBB\xBF[Setup]\nk=v\n", true, "Setup", "k", "v"},
     {"Utf8ValueUnchanged", "[English]\nName=对讲机\n", true, "english", "name", "对讲机"},

@@ -73,7 +73,7 @@ TEST_F(FileStore, ValuesOutliveTheObject) {
         store.SetText("port", "/dev/ttyUSB0");
         EXPECT_TRUE(store.lastWrite().ok);
     }
-    EXPECT_EQ(ReadBytes(path), "Field=2\nType=1\nport=/dev/ttyUSB0\n");
+    EXPECT_EQ(ReadBytes(path), NativeLines("Type=1\nField=2\nport=/dev/ttyUSB0\n"));
     FileSettingsStore again(path);
     EXPECT_EQ(again.GetInt("Type"), 1u);
     EXPECT_EQ(again.GetInt("Field"), 2u);
@@ -81,8 +81,8 @@ TEST_F(FileStore, ValuesOutliveTheObject) {
 }
 
 TEST_F(FileStore, AwkwardTextsSurviveTheFile) {
-    const std::string name = "a=b\\c";
-    const std::string value = "line1\nline2\r=\\n";
+    const std::string name = "com";
+    const std::string value = " line1\nline2\r=\\n\t//; ";
     {
         FileSettingsStore store(path);
         store.SetText(name, value);
@@ -99,6 +99,29 @@ TEST_F(FileStore, ReadsHandWrittenFile) {
     EXPECT_EQ(store.GetInt("Type"), 7u);
     EXPECT_FALSE(store.GetInt("Field").has_value());
     EXPECT_EQ(store.GetInt("com"), 2u);
+}
+
+// The settings file is the user's text too: a change rewrites only its key's line, wherever
+// that stands, and a new key goes on top, before any section.
+TEST_F(FileStore, KeepsCommentsSectionsAndLineEnds) {
+    const struct {
+        const char* name;
+        const char* before;
+        const char* after;
+    } cases[] = {
+        {"key in a section", "; mine\r\n[radio]\r\nType=0\r\n\r\n; end\r\n",
+         "; mine\r\n[radio]\r\nType=3\r\n\r\n; end\r\n"},
+        {"new key", "; notes\n[other]\nx=1\n", "Type=3\n; notes\n[other]\nx=1\n"},
+        {"old Mac line ends", "; a\rType=1\r", "; a\rType=3\r"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        WriteBytes(path, c.before);
+        FileSettingsStore store(path);
+        store.SetInt("Type", 3);
+        EXPECT_TRUE(store.lastWrite().ok) << store.lastWrite().message;
+        EXPECT_EQ(ReadBytes(path), c.after);
+    }
 }
 
 TEST_F(FileStore, FailedWriteIsReported) {

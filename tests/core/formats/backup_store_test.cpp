@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <set>
+#include <thread>
 
 #include "core/codec/channel_codec.h"
 #include "core/image/channel_file.h"
@@ -80,6 +82,45 @@ TEST(BackupStore, SavesUnderTheClockAndNeverOverAnEarlierBackup) {
               (std::vector<std::string>{"2024-06-01_120001.dat", "2024-06-01_120000_2.dat",
                                         "2024-06-01_120000.dat"}));
     EXPECT_EQ(DirEntries(rig.dir.File("backups")), 3u);
+}
+
+// Reads in parallel into one folder, all within one second, with links planted under the
+// names they would take: each backup gets a name of its own and holds its own image, no link
+// is written through, and no link is listed as a backup.
+TEST(BackupStore, ParallelSavesEachKeepTheirOwnImage) {
+    Rig rig;
+    fs::create_directories(rig.dir.File("backups"));
+    // Systems without symbolic links (Windows without the privilege) plant none.
+    std::error_code noLinks;
+    for (const char* name : {"2024-06-01_120000.dat", "2024-06-01_120000_3.dat"})
+        fs::create_symlink(rig.dir.File("outside.dat"),
+                           rig.dir.File(std::string("backups/") + name), noLinks);
+    const std::size_t planted = noLinks ? 0 : 2;
+    constexpr int kThreads = 4, kEach = 25;
+    std::vector<std::string> paths(kThreads * kEach);
+    std::vector<std::thread> threads;
+    for (int t = 0; t < kThreads; ++t) {
+        threads.emplace_back([&, t] {
+            BackupStore store{rig.dir.File("backups"), [&] { return rig.now; }};
+            for (int i = 0; i < kEach; ++i) {
+                RadioImage image = RadioImage::Blank();
+                image[0x100] = static_cast<std::uint8_t>(t);
+                image[0x101] = static_cast<std::uint8_t>(i);
+                EXPECT_TRUE(store.Save(image, &paths[static_cast<std::size_t>(t * kEach + i)]));
+            }
+        });
+    }
+    for (std::thread& t : threads) t.join();
+    EXPECT_EQ(std::set<std::string>(paths.begin(), paths.end()).size(), paths.size());
+    for (int k = 0; k < kThreads * kEach; ++k) {
+        RadioImage loaded;
+        ASSERT_TRUE(LoadChannelFile(paths[static_cast<std::size_t>(k)], loaded));
+        EXPECT_EQ(loaded[0x100], k / kEach);
+        EXPECT_EQ(loaded[0x101], k % kEach);
+    }
+    EXPECT_FALSE(fs::exists(rig.dir.File("outside.dat")));
+    EXPECT_EQ(rig.Names().size(), paths.size());
+    EXPECT_EQ(DirEntries(rig.dir.File("backups")), paths.size() + planted);
 }
 
 TEST(BackupStore, PrunesByAgeButKeepsTheNewestTwenty) {

@@ -33,8 +33,12 @@ std::vector<int> Enter(Way way, ChannelGrid& grid, const ChannelTexts& given) {
         std::string listing = "CH";  // the listing of radioprog dump
         for (int col = 1; col <= kChannelColumns; ++col)
             listing += "\t" + std::string(ChannelGrid::Heading(col, {}));
-        listing += "\n" + std::to_string(kRow - 1);
-        for (const std::string& text : given) listing += "\t" + text;
+        // The next channel as it stands, so that the import takes something besides the
+        // refused row (an import of nothing changes nothing).
+        for (const auto& [row, texts] : {std::pair{kRow, given}, std::pair{kRow + 1, kUsed}}) {
+            listing += "\n" + std::to_string(row - 1);
+            for (const std::string& text : texts) listing += "\t" + text;
+        }
         const ImportResult result = ApplyImport(grid, ReadChannelList(listing), {true});
         grid = result.grid;
         for (const ImportFinding& f : result.findings)

@@ -10,9 +10,11 @@
 
 #include <filesystem>
 #include <functional>
+#include <optional>
 
 #include "core/image/atomic_file.h"
 #include "core/image/channel_file.h"
+#include "core/image/file_lock.h"
 #include "tests/support/temp_dir.h"
 
 namespace radio {
@@ -46,7 +48,20 @@ struct Target {
     std::string path;  // what the save is given
     std::string skip;  // non-empty: this machine cannot set the case up, and why
     std::shared_ptr<ScratchMount> mount;
+    std::optional<FileStamp> readAs;  // the save checks the file is still this
 };
+
+// A file as a save to it read it; then another program writes `now` over it (or not).
+Target ReadThenChanged(TempDir& d, const std::optional<std::string>& now) {
+    Target t{d.File("a.dat")};
+    WriteBytes(t.path, kOld);
+    t.readAs.emplace();
+    EXPECT_TRUE(StampFile(t.path, *t.readAs));
+    if (now) WriteBytes(t.path, *now);
+    return t;
+}
+
+constexpr uid_t kNobody = 65534;
 
 struct SaveCase {
     const char* name;
@@ -163,6 +178,55 @@ const std::vector<SaveCase>& Cases() {
          },
          false, "'DIR/folder' is a directory, not a file; save to a file instead.",
          [](TempDir& d) { EXPECT_TRUE(fs::is_empty(d.File("folder"))); }},
+        {"another user's file, saved by root: owner, group and mode stay",
+         [](TempDir& d) {
+             Target t{d.File("a.dat")};
+             WriteBytes(t.path, kOld);
+             if (::geteuid() != 0 || ::chown(t.path.c_str(), kNobody, kNobody) != 0)
+                 t.skip = "giving a file to nobody needs root";
+             ::chmod(t.path.c_str(), 0640);
+             return t;
+         },
+         true, "",
+         [](TempDir& d) {
+             ExpectFile(d.File("a.dat"), kNew);
+             struct stat st {};
+             ASSERT_EQ(::stat(d.File("a.dat").c_str(), &st), 0);
+             EXPECT_EQ(st.st_uid, kNobody);
+             EXPECT_EQ(st.st_gid, kNobody);
+             EXPECT_EQ(st.st_mode & 07777, 0640u);
+         }},
+        {"file with a second name (hard link): refused, both names keep it",
+         [](TempDir& d) {
+             WriteBytes(d.File("a.dat"), kOld);
+             fs::create_hard_link(d.File("a.dat"), d.File("b.dat"));
+             return Target{d.File("a.dat")};
+         },
+         false,
+         "'DIR/a.dat' has 2 names (hard links): a save would give only this one the new data "
+         "and leave the others on the old. Nothing was saved; save to another file, or remove "
+         "the other links first.",
+         [](TempDir& d) {
+             ExpectFile(d.File("a.dat"), kOld);
+             EXPECT_EQ(fs::hard_link_count(d.File("b.dat")), 2u);
+         }},
+        {"file unchanged since it was read", [](TempDir& d) { return ReadThenChanged(d, {}); },
+         true, "", [](TempDir& d) { ExpectFile(d.File("a.dat"), kNew); }},
+        {"file changed by another program since it was read",
+         [](TempDir& d) { return ReadThenChanged(d, "theirs"); }, false,
+         "'DIR/a.dat' was changed by another program after it was read; nothing was saved. Open "
+         "it again and repeat the change.",
+         [](TempDir& d) { ExpectFile(d.File("a.dat"), "theirs"); }},
+        {"file removed by another program since it was read",
+         [](TempDir& d) {
+             Target t = ReadThenChanged(d, {});
+             fs::remove(t.path);
+             return t;
+         },
+         false,
+         "'DIR/a.dat' was changed by another program after it was read; nothing was saved. Open "
+         "it again and repeat the change.",
+         [](TempDir& d) { EXPECT_FALSE(fs::exists(d.File("a.dat"))); }},
         {"missing folder", [](TempDir& d) { return Target{d.File("no/such/x.dat")}; }, false,
          "Cannot save 'DIR/no/such/x.dat': No such file or directory.",
          [](TempDir& d) { EXPECT_FALSE(fs::exists(d.File("no"))); }},
@@ -223,7 +287,8 @@ TEST(SaveTarget, EveryKindOfTargetGetsItsAnswer) {
             std::cout << "[ SKIPPED  ] " << c.name << ": " << target.skip << "\n";
             continue;
         }
-        const Status status = WriteFileAtomically(target.path, kNew);
+        const Status status = WriteFileAtomically(
+            target.path, kNew, SaveChecks{target.readAs ? &*target.readAs : nullptr});
         EXPECT_EQ(status.ok, c.saved);
         const std::string expected = Replace(c.message, "DIR", dir.path());
         if (c.message.ends_with(": "))
@@ -290,6 +355,9 @@ TEST(SaveTarget, LongerFilesAreReportedOnLoad) {
     EXPECT_EQ(LongerFileNote("x.dat", 9000),
               "'x.dat' holds 9000 bytes; only its first 8192 are the channel image, and saving "
               "it cuts off the 808 bytes after them.");
+    EXPECT_EQ(LongerFileNote("x.dat", 9000, false),
+              "'x.dat' holds 9000 bytes; only its first 8192 are the channel image, and the "
+              "808 bytes after them are left out here.");
 }
 
 }  // namespace

@@ -107,6 +107,28 @@ TEST(RadioFaults, ParsesEveryName) {
     EXPECT_EQ(f.corruptWriteBlock, 0);
 }
 
+// A kind named again adds to it: every block named is hit, and of attempt limits the one that
+// holds longest wins, whichever order they come in.
+TEST(RadioFaults, RepeatedKindsAllApply) {
+    for (const char* list : {"drop-write:3,drop-write:7,ack-from:4,ack-from:2,no-confirm-from:9,"
+                             "no-confirm-from:5",
+                             "ack-from:2,drop-write:7,no-confirm-from:5,drop-write:3,ack-from:4,"
+                             "no-confirm-from:9"}) {
+        SCOPED_TRACE(list);
+        RadioFaults f;
+        ASSERT_TRUE(ParseFaults(list, f));
+        EXPECT_TRUE(3 == f.dropWriteBlock && 7 == f.dropWriteBlock);
+        EXPECT_FALSE(5 == f.dropWriteBlock);
+        EXPECT_EQ(f.ackFromAttempt, 4);
+        EXPECT_EQ(f.noConfirmFrom, 5);
+    }
+    // Two --fault options are two calls.
+    RadioFaults f;
+    ASSERT_TRUE(ParseFaults("corrupt-write:1", f));
+    ASSERT_TRUE(ParseFaults("corrupt-write:2", f));
+    EXPECT_TRUE(1 == f.corruptWriteBlock && 2 == f.corruptWriteBlock);
+}
+
 TEST(RadioFaults, RejectsBadItemsAndKeepsWhatWasThere) {
     for (const char* bad : {"loud", "short-reply", "short-reply:", "short-reply:x", "pull:-1",
                             "ack-from:0", "silent:3", "silent,,mute:2", "mute:2junk"}) {

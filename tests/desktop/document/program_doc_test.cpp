@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QSignalSpy>
 #include <QTest>
+#include <QUndoStack>
 #include <random>
 
 #include "core/codec/channel_codec.h"
@@ -42,6 +43,10 @@ class ProgramDocTest : public QObject {
     void openAndSaveKeepEveryChannelByte();
     void savingOverALongerFileAsksFirst_data();
     void savingOverALongerFileAsksFirst();
+    void savingOverAFileChangedOnDiskAsks_data();
+    void savingOverAFileChangedOnDiskAsks();
+    void aChangeOnDiskOffersToReload_data();
+    void aChangeOnDiskOffersToReload();
 };
 
 void ProgramDocTest::newDocument_data() {
@@ -326,6 +331,108 @@ void ProgramDocTest::savingOverALongerFileAsksFirst() {
         QCOMPARE(fx.messages.shown.size(), 1);
         QVERIFY(doc.LongerFileNote().isEmpty());
     }
+}
+
+namespace {
+
+// An image with one channel: ours and theirs differ in it.
+QByteArray ImageWith(const char* rx) {
+    radio::ChannelGrid grid(radio::Language::English);
+    radio::RadioImage image = radio::RadioImage::Blank();
+    (void)radio::CommitCellEdit(grid, 2, radio::kColRxFreq, rx, radio::Language::English);
+    radio::EncodeChannelRow(grid.RowTexts(2), image, 1);
+    return Bytes(image, 0, int(radio::kImageSize));
+}
+
+void WriteAll(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(bytes);
+}
+
+}  // namespace
+
+// Another program wrote the file after it was opened: Save asks before that change is lost.
+void ProgramDocTest::savingOverAFileChangedOnDiskAsks_data() {
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<QString>("fileAfter");  // "ours" or "theirs"
+    QTest::addColumn<bool>("otherWritten");  // Save As wrote other.dat
+    QTest::newRow("Overwrite") << int(MessageService::Answer::Overwrite) << "ours" << false;
+    QTest::newRow("Save As") << int(MessageService::Answer::SaveAs) << "theirs" << true;
+    QTest::newRow("Cancel") << int(MessageService::Answer::Cancel) << "theirs" << false;
+}
+
+void ProgramDocTest::savingOverAFileChangedOnDiskAsks() {
+    QFETCH(int, answer);
+    QFETCH(QString, fileAfter);
+    QFETCH(bool, otherWritten);
+    ShellFixture fx(SampleIni("English"));
+    const QString path = fx.Path("f.dat");
+    WriteAll(path, ImageWith("146.52"));
+    CProgramDoc doc(fx.ctx);
+    QVERIFY(doc.OnOpenDocument(path).ok);
+    doc.DecodeIntoGrid();
+    (void)radio::CommitCellEdit(doc.grid(), 3, radio::kColRxFreq, "440.00",
+                                radio::Language::English);
+    doc.SetModifiedFlag();
+    const QByteArray theirs = ImageWith("147.00");
+    WriteAll(path, theirs);
+
+    fx.messages.answers = {MessageService::Answer(answer)};
+    fx.files.names = {fx.Path("other.dat")};
+    QCOMPARE(doc.DoFileSave(nullptr), answer != int(MessageService::Answer::Cancel));
+    QCOMPARE(fx.messages.shown.at(0).kind, MessageService::Kind::OverwriteSaveAsCancel);
+    QVERIFY(fx.messages.shown.at(0).text.contains("was changed by another program"));
+    const QByteArray ours = Bytes(doc.image(), 0, int(radio::kImageSize));
+    QCOMPARE(FileBytes(path), fileAfter == "ours" ? ours : theirs);
+    QCOMPARE(QFile::exists(fx.Path("other.dat")), otherWritten);
+    if (otherWritten) QCOMPARE(FileBytes(fx.Path("other.dat")), ours);
+}
+
+// The open file changes on disk: the user hears of it at once and may reload; a reload is one
+// undo step, so the edits it replaced come back with Undo.
+void ProgramDocTest::aChangeOnDiskOffersToReload_data() {
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("reloaded");
+    QTest::newRow("Reload") << int(MessageService::Answer::Reload) << true;
+    QTest::newRow("Keep mine") << int(MessageService::Answer::Cancel) << false;
+}
+
+void ProgramDocTest::aChangeOnDiskOffersToReload() {
+    QFETCH(int, answer);
+    QFETCH(bool, reloaded);
+    ShellFixture fx(SampleIni("English"));
+    const QString path = fx.Path("f.dat");
+    WriteAll(path, ImageWith("146.52"));
+    CProgramDoc doc(fx.ctx);
+    QVERIFY(doc.OnOpenDocument(path).ok);
+    doc.DecodeIntoGrid();
+    QVERIFY(doc.ApplyChange(
+        [&] {
+            (void)radio::CommitCellEdit(doc.grid(), 3, radio::kColRxFreq, "440.00",
+                                        radio::Language::English);
+        },
+        [](int) { return QStringLiteral("edit"); }));
+    fx.messages.answers = {MessageService::Answer(answer)};
+    const QByteArray theirs = ImageWith("147.00");
+    WriteAll(path, theirs);
+
+    QTRY_COMPARE(fx.messages.shown.size(), 1);
+    QCOMPARE(fx.messages.shown.at(0).kind, MessageService::Kind::ReloadKeep);
+    QVERIFY(fx.messages.shown.at(0).text.contains("Edit > Undo brings them back"));
+    QCOMPARE(doc.grid().Text(2, radio::kColRxFreq), reloaded ? "147.00000" : "146.52000");
+    QCOMPARE(doc.grid().Text(3, radio::kColRxFreq), reloaded ? "" : "440.00000");
+    QCOMPARE(doc.IsModified(), !reloaded);
+    if (reloaded) {
+        doc.UndoStack()->undo();
+        QCOMPARE(doc.grid().Text(3, radio::kColRxFreq), "440.00000");
+        QVERIFY(doc.IsModified());
+    }
+    // The same state is told once; the file going away is told too.
+    QFile::remove(path);
+    QTRY_COMPARE(fx.messages.shown.size(), 2);
+    QCOMPARE(fx.messages.shown.at(1).kind, MessageService::Kind::Information);
+    QVERIFY(fx.messages.shown.at(1).text.contains("was deleted, moved or made unreadable"));
 }
 
 QTEST_MAIN(ProgramDocTest)
