@@ -1,0 +1,271 @@
+// The write pool: one worker per radio against in-process virtual radios on fake clocks.
+#include "core/link/write_pool.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <condition_variable>
+#include <mutex>
+
+#include "core/formats/batch_log.h"
+#include "core/image/channel_file.h"
+#include "core/link/virtual_radio_port.h"
+#include "tests/support/link_test_support.h"
+
+namespace radio::test {
+namespace {
+
+// Holds its writes at `holdAtWrite` until the gate opens: the radio is still busy when the
+// test decides what happens next.
+struct Gate {
+    std::mutex mutex;
+    std::condition_variable changed;
+    bool reached = false;
+    bool open = false;
+    void Set(bool Gate::*flag) {
+        {
+            std::lock_guard lock(mutex);
+            this->*flag = true;
+        }
+        changed.notify_all();
+    }
+    void WaitFor(bool Gate::*flag) {
+        std::unique_lock lock(mutex);
+        changed.wait(lock, [this, flag] { return this->*flag; });
+    }
+};
+
+// A virtual radio's port that notes when it is closed and can be held up by a gate.
+class TestPort : public VirtualRadioPort {
+  public:
+    TestPort(VirtualRadio& radio, Clock& clock, Gate* gate, bool& closed)
+        : VirtualRadioPort(radio, clock), m_gate(gate), m_closed(closed) {}
+    ~TestPort() override { m_closed = !IsOpen(); }
+    void Write(const std::uint8_t* data, std::size_t n) override {
+        if (m_gate && ++m_writes == 100) {
+            m_gate->Set(&Gate::reached);
+            m_gate->WaitFor(&Gate::open);
+        }
+        VirtualRadioPort::Write(data, n);
+    }
+
+  private:
+    Gate* m_gate;
+    bool& m_closed;
+    int m_writes = 0;
+};
+
+class Recorder : public BatchObserver {
+  public:
+    std::function<void(const BatchRadio&)> onFinished;
+    std::mutex mutex;
+    std::vector<std::size_t> order;
+    std::vector<int> progressCalls = std::vector<int>(8, 0);
+    void Progress(std::size_t radio, BatchPhase, int, int) override {
+        std::lock_guard lock(mutex);
+        ++progressCalls[radio];
+    }
+    void Finished(const BatchRadio& radio) override {
+        {
+            std::lock_guard lock(mutex);
+            order.push_back(radio.index);
+        }
+        if (onFinished) onFinished(radio);
+    }
+};
+
+RadioFaults Faults(std::string_view list) {
+    RadioFaults f;
+    EXPECT_TRUE(ParseFaults(list, f).ok) << list;
+    return f;
+}
+
+// Everything one radio of a test needs, alive for the whole round.
+struct Radio {
+    VirtualRadio radio;
+    bool gated = false;
+    bool closed = false;
+};
+
+struct PoolRig {
+    std::vector<std::unique_ptr<Radio>> radios;
+    Gate gate;
+    std::vector<std::string> backups;  // what the backup hook was given, by radio
+    bool backupFails = false;
+
+    BatchHooks Hooks() {
+        BatchHooks hooks;
+        hooks.connect = [this](std::size_t i, const std::string&) {
+            Radio& r = *radios[i];
+            auto clock = std::make_unique<FakeClock>();
+            auto port =
+                std::make_unique<TestPort>(r.radio, *clock, r.gated ? &gate : nullptr, r.closed);
+            return BatchConnection{std::move(clock), std::move(port)};
+        };
+        hooks.backup = [this](std::size_t i, const std::string& port, const RadioImage& image,
+                              std::string& path) {
+            if (backupFails) return Status::Error("disk full");
+            path = "backup-of-" + port;
+            backups[i] = std::string(image.bytes().begin(), image.bytes().end());
+            return Status::Ok();
+        };
+        hooks.compare = [](const RadioImage& written, const RadioImage& readBack) {
+            return VerifySummary(written, readBack, Language::English);
+        };
+        return hooks;
+    }
+    std::vector<std::string> Ports() const {
+        std::vector<std::string> ports;
+        for (std::size_t i = 0; i < radios.size(); ++i)
+            ports.push_back("/dev/vr" + std::to_string(i));
+        return ports;
+    }
+};
+
+bool Holds(const VirtualRadio& radio, const RadioImage& image) {
+    // Everything a write sends: 0x0000..0x1FF2.
+    return std::equal(image.data(), image.data() + 0x1FF3, radio.memory().data());
+}
+
+// Four radios at once: one takes the image, one never answers, one stores a block wrong, and one
+// is still writing when the user cancels. Each ends on its own, and the failures stop nobody.
+TEST(WritePool, EachRadioEndsOnItsOwnAndCancelStopsTheRest) {
+    const struct {
+        const char* name;
+        const char* faults;
+        bool gated;
+        BatchResult result;
+        const char* says;
+        bool holdsImage;
+    } cases[] = {
+        {"good", "", false, BatchResult::Verified, "", true},
+        {"silent", "silent", false, BatchResult::WriteFailed, "Communication Error", false},
+        // Block 40 holds the start of channel 20.
+        {"corrupting", "corrupt-write:40", false, BatchResult::VerifyFailed,
+         "1 difference: channel 20, Rx Frequency: wrote", false},
+        {"cancelled", "", true, BatchResult::Cancelled, "cancelled", false},
+    };
+    PoolRig rig;
+    for (const auto& c : cases) {
+        auto r = std::make_unique<Radio>();
+        r->radio = VirtualRadio(PatternImage(7), Faults(c.faults));
+        r->gated = c.gated;
+        rig.radios.push_back(std::move(r));
+    }
+    RadioImage image;
+    ASSERT_TRUE(LoadChannelFile(RADIO_RESOURCES "/demo.dat", image).ok);
+    WritePool pool(rig.Hooks());
+    Recorder recorder;
+    std::atomic<int> finished = 0;
+    // Once the other three have ended and the last is in the middle of its write, the user
+    // cancels; only then may the last go on.
+    recorder.onFinished = [&](const BatchRadio&) {
+        if (++finished == 3) {
+            rig.gate.WaitFor(&Gate::reached);
+            pool.Cancel();
+            rig.gate.Set(&Gate::open);
+        }
+    };
+    const std::vector<BatchRadio> results =
+        pool.Run(rig.Ports(), image, BatchOptions{true, false}, recorder);
+
+    ASSERT_EQ(results.size(), std::size(cases));
+    ASSERT_EQ(recorder.order.size(), std::size(cases));
+    EXPECT_EQ(recorder.order.back(), 3u);  // the cancelled one ended last
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        const auto& c = cases[i];
+        SCOPED_TRACE(c.name);
+        const BatchRadio& r = results[i];
+        EXPECT_EQ(r.index, i);
+        EXPECT_EQ(r.port, "/dev/vr" + std::to_string(i));
+        EXPECT_EQ(r.result, c.result) << BatchResultText(r.result) << ": " << r.message;
+        EXPECT_NE(r.message.find(c.says), std::string::npos) << r.message;
+        EXPECT_EQ(Holds(rig.radios[i]->radio, image), c.holdsImage);
+        EXPECT_TRUE(rig.radios[i]->closed) << "the port was left open";
+        EXPECT_LE(r.start, r.end);
+        // A radio that answered the handshake told who it is.
+        const bool answered = c.result != BatchResult::WriteFailed;
+        EXPECT_EQ(HexBytes(r.identity), answered ? "56 52 41 44 49 4F 01 00" : "");
+        EXPECT_EQ(recorder.progressCalls[i] > 0, answered);
+    }
+    EXPECT_EQ(results[2].differences, results[2].message);
+    EXPECT_TRUE(results[0].message.empty());
+}
+
+// Backing up first, and writing without verify: what each way leaves on the radio and reports.
+TEST(WritePool, BackupFirstKeepsTheRadioBeforeWritingIt) {
+    const struct {
+        const char* name;
+        const char* faults;
+        bool backupFails;
+        bool verify;
+        BatchResult result;
+        const char* says;
+        bool written;
+        bool backedUp;
+    } cases[] = {
+        {"kept, then written", "", false, true, BatchResult::Verified, "", true, true},
+        {"kept, written unverified", "", false, false, BatchResult::Written, "", true, true},
+        {"backup not saved", "", true, true, BatchResult::WriteFailed,
+         "the backup could not be saved, nothing was written: disk full", false, false},
+        {"radio not read", "short-reply:3", false, true, BatchResult::WriteFailed,
+         "reading the radio before writing failed, nothing was written: Program Interrupt", false,
+         false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        PoolRig rig;
+        rig.radios.push_back(std::make_unique<Radio>());
+        rig.radios[0]->radio = VirtualRadio(PatternImage(9), Faults(c.faults));
+        rig.backups.assign(1, {});
+        rig.backupFails = c.backupFails;
+        WritePool pool(rig.Hooks());
+        Recorder recorder;
+        const RadioImage image = PatternImage(4);
+        const auto results = pool.Run(rig.Ports(), image, BatchOptions{c.verify, true}, recorder);
+        ASSERT_EQ(results.size(), 1u);
+        EXPECT_EQ(results[0].result, c.result) << results[0].message;
+        EXPECT_NE(results[0].message.find(c.says), std::string::npos) << results[0].message;
+        EXPECT_EQ(Holds(rig.radios[0]->radio, image), c.written);
+        EXPECT_EQ(results[0].backupPath, c.backedUp ? "backup-of-/dev/vr0" : "");
+        if (c.backedUp) {
+            const RadioImage before = PatternImage(9);
+            EXPECT_EQ(rig.backups[0], std::string(before.bytes().begin(), before.bytes().end()));
+        }
+    }
+}
+
+// A write that went through but could not be read back is a verify failure, not a write
+// failure: the radio may well hold the image, it was only not confirmed.
+TEST(WritePool, AReadBackThatFailsIsAVerifyFailure) {
+    PoolRig rig;
+    rig.radios.push_back(std::make_unique<Radio>());
+    rig.radios[0]->radio = VirtualRadio(PatternImage(9), Faults("short-reply:5"));
+    WritePool pool(rig.Hooks());
+    Recorder recorder;
+    const auto results = pool.Run(rig.Ports(), PatternImage(4), BatchOptions{}, recorder);
+    ASSERT_EQ(results.size(), 1u);
+    EXPECT_EQ(results[0].result, BatchResult::VerifyFailed);
+    EXPECT_NE(results[0].message.find("The write is complete; reading it back to verify failed."),
+              std::string::npos)
+        << results[0].message;
+    EXPECT_TRUE(results[0].differences.empty());
+    EXPECT_TRUE(Holds(rig.radios[0]->radio, PatternImage(4)));
+}
+
+TEST(WritePool, RefusesARoundWithoutPortsAndRunsRoundsOneAfterAnother) {
+    PoolRig rig;
+    rig.radios.push_back(std::make_unique<Radio>());
+    WritePool pool(rig.Hooks());
+    Recorder recorder;
+    EXPECT_FALSE(pool.Start({}, PatternImage(1), {}, recorder));
+    for (int round = 1; round <= 2; ++round) {
+        const auto results = pool.Run(rig.Ports(), PatternImage(round), {}, recorder);
+        ASSERT_EQ(results.size(), 1u);
+        EXPECT_EQ(results[0].result, BatchResult::Verified) << results[0].message;
+        EXPECT_TRUE(Holds(rig.radios[0]->radio, PatternImage(round)));
+    }
+}
+
+}  // namespace
+}  // namespace radio::test
