@@ -15,6 +15,7 @@
 #include "core/formats/delimited_text.h"
 #include "core/formats/sha256.h"
 #include "qt/qt_serial_port.h"
+#include "qt/qt_worker_thread.h"
 
 #ifdef _WIN32
 #include <io.h>
@@ -200,6 +201,7 @@ int RunWriteMany(Context& ctx) {
         return VerifySummary(written, readBack, lang);
     };
     hooks.cancelRequested = [] { return InterruptGuard::Raised(); };
+    hooks.startThread = StartQtThread;
     const BatchOptions options{a.verify, a.backupFirst};
 
     InterruptGuard interrupts;  // Ctrl+C stops every radio; the log says "cancelled"

@@ -1,5 +1,6 @@
 #include "core/link/write_pool.h"
 
+#include <thread>
 #include <utility>
 
 #include "core/link/radio_link.h"
@@ -48,6 +49,25 @@ class WorkerObserver : public LinkObserver {
 
 }  // namespace
 
+namespace {
+
+class StdWorkerThread : public WorkerThread {
+  public:
+    explicit StdWorkerThread(std::function<void()> job) : m_thread(std::move(job)) {}
+    void Join() override {
+        if (m_thread.joinable()) m_thread.join();
+    }
+
+  private:
+    std::thread m_thread;
+};
+
+}  // namespace
+
+std::unique_ptr<WorkerThread> StartStdThread(std::function<void()> job) {
+    return std::make_unique<StdWorkerThread>(std::move(job));
+}
+
 std::string_view BatchResultText(BatchResult result) {
     switch (result) {
         case BatchResult::Verified:
@@ -84,12 +104,14 @@ bool WritePool::Start(const std::vector<std::string>& ports, const RadioImage& i
     m_options = options;
     m_observer = &observer;
     m_results.assign(ports.size(), BatchRadio{});
-    for (std::size_t i = 0; i < ports.size(); ++i) m_threads.emplace_back([this, i] { Work(i); });
+    const ThreadStarter start = m_hooks.startThread ? m_hooks.startThread : StartStdThread;
+    for (std::size_t i = 0; i < ports.size(); ++i)
+        m_threads.push_back(start([this, i] { Work(i); }));
     return true;
 }
 
 std::vector<BatchRadio> WritePool::Wait() {
-    for (std::thread& thread : m_threads) thread.join();
+    for (const auto& thread : m_threads) thread->Join();
     m_threads.clear();
     return std::exchange(m_results, {});
 }

@@ -8,7 +8,6 @@
 #include <memory>
 #include <string>
 #include <string_view>
-#include <thread>
 #include <vector>
 
 #include "core/image/radio_image.h"
@@ -64,6 +63,16 @@ struct BatchConnection {
     std::unique_ptr<SerialPort> port;
 };
 
+// A thread a worker runs on, joined by the pool. std::thread unless the hooks start another kind
+// (the Qt serial port wants threads of Qt's own).
+class WorkerThread {
+  public:
+    virtual ~WorkerThread() = default;
+    virtual void Join() = 0;
+};
+using ThreadStarter = std::function<std::unique_ptr<WorkerThread>(std::function<void()> job)>;
+std::unique_ptr<WorkerThread> StartStdThread(std::function<void()> job);
+
 struct BatchHooks {
     // The connection for the radio at `index` of the port list. Required.
     std::function<BatchConnection(std::size_t index, const std::string& port)> connect;
@@ -78,6 +87,8 @@ struct BatchHooks {
     // Polled beside the pool's own flag at every pump point; true stops every transfer (a
     // signal handler's flag, say). Optional.
     std::function<bool()> cancelRequested;
+    // Starts each worker's thread; StartStdThread when not given.
+    ThreadStarter startThread;
 };
 
 struct BatchOptions {
@@ -122,7 +133,7 @@ class WritePool {
     BatchOptions m_options;
     BatchObserver* m_observer = nullptr;
     std::vector<BatchRadio> m_results;  // each worker writes only its own entry
-    std::vector<std::thread> m_threads;
+    std::vector<std::unique_ptr<WorkerThread>> m_threads;
 };
 
 }  // namespace radio

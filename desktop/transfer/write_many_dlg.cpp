@@ -57,6 +57,7 @@ CWriteManyDlg::CWriteManyDlg(AppContext& ctx, ImageSource source, QWidget* paren
     connect(m_runner, &CWritePoolRunner::RadioFinished, this, &CWriteManyDlg::OnRadioFinished);
     connect(m_runner, &CWritePoolRunner::RoundFinished, this, &CWriteManyDlg::OnRoundFinished);
     BuildLayout();
+    resize(900, 600);  // room for a handful of rows with their results
     m_ctx.InstallDialogHelp(this, ID_PROGRAM_WRITE_MANY);
     UpdateButtons();
 }
@@ -82,6 +83,8 @@ void CWriteManyDlg::BuildLayout() {
     connect(m_btnAdd, &QPushButton::clicked, this, &CWriteManyDlg::OnAdd);
     connect(m_btnRemove, &QPushButton::clicked, this, &CWriteManyDlg::OnRemove);
     // Enter in the port box adds the port; it must not reach the default button and start.
+    // The combo box takes the keys first and hands them to its line edit directly.
+    m_comboPort->installEventFilter(this);
     m_comboPort->lineEdit()->installEventFilter(this);
 
     m_table = new QTableWidget(0, 3, this);
@@ -371,10 +374,15 @@ void CWriteManyDlg::OnRadioFinished(const radio::BatchRadio& radio) {
             text = tr("Cancelled");
             break;
     }
-    if (!radio.backupPath.empty())
-        text += QLatin1Char('\n') + tr("Backup: %1").arg(Utf8(radio.backupPath));
+    QString tip = text;
+    if (!radio.backupPath.empty()) {
+        // The file's name in the row, where it came from in full on hovering.
+        const QString path = QDir::toNativeSeparators(Utf8(radio.backupPath));
+        text += QLatin1Char('\n') + tr("Backup: %1").arg(QFileInfo(path).fileName());
+        tip += QLatin1Char('\n') + tr("Backup: %1").arg(path);
+    }
     result->setText(text);
-    result->setToolTip(text);
+    result->setToolTip(tip);
     result->setForeground(colour);
     if (radio.result ==
         (m_options.verify ? radio::BatchResult::Verified : radio::BatchResult::Written))
@@ -495,7 +503,8 @@ void CWriteManyDlg::closeEvent(QCloseEvent* event) {
 bool CWriteManyDlg::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::KeyPress) return QDialog::eventFilter(watched, event);
     const int key = static_cast<QKeyEvent*>(event)->key();
-    if (watched == m_comboPort->lineEdit() && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
+    const bool inPortBox = watched == m_comboPort || watched == m_comboPort->lineEdit();
+    if (inPortBox && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
         OnAdd();
         return true;
     }

@@ -10,6 +10,7 @@
 #include "core/link/virtual_radio_port.h"
 #include "desktop/transfer/virtual_radio_host.h"
 #include "qt/qt_serial_port.h"
+#include "qt/qt_worker_thread.h"
 
 namespace {
 
@@ -115,6 +116,7 @@ bool CWritePoolRunner::Start(const QStringList& ports, const radio::RadioImage& 
     hooks.compare = [](const radio::RadioImage& written, const radio::RadioImage& readBack) {
         return radio::VerifySummary(written, readBack, radio::Language::English);
     };
+    hooks.startThread = radio::StartQtThread;
     m_pool = std::make_unique<radio::WritePool>(std::move(hooks));
     m_observer = std::make_unique<Observer>(this, m_generation);
 

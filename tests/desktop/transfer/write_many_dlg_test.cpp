@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -136,7 +137,9 @@ class WriteManyDlgTest : public QObject {
         for (int row = 0; row < 2; ++row) {
             const QString text = rig.dlg.ResultText(row);
             QVERIFY2(text.startsWith(QLatin1String("Verified")), qPrintable(text));
-            const QString path = text.section(QStringLiteral("Backup: "), 1);
+            const QString path =
+                rig.dlg.Table()->item(row, 2)->toolTip().section(QStringLiteral("Backup: "), 1);
+            QVERIFY(text.endsWith(QFileInfo(path).fileName()));
             QVERIFY2(
                 QFileInfo(path).fileName().startsWith(QStringLiteral("virtual-%1_").arg(row + 1)),
                 qPrintable(path));
@@ -192,20 +195,22 @@ class WriteManyDlgTest : public QObject {
         QVERIFY(Holds(rig.dlg.VirtualRadio(rig.dlg.Ports()[0])->Memory(), rig.image));
     }
 
-    // Ports are added by typing and Enter, removed with Del; a real port only once.
+    // Ports are added by typing and Enter (which must not start anything), removed with Del;
+    // a real port only once. Keys go to the combo box, as the focus has it.
     void PortsByKeyboard() {
         DlgRig rig;
-        QLineEdit* edit = rig.dlg.PortCombo()->lineEdit();
+        QComboBox* combo = rig.dlg.PortCombo();
         for (const char* typed : {"/dev/pts/77", "/dev/pts/77", "/dev/pts/78"}) {
-            edit->selectAll();
-            QTest::keyClicks(edit, QString::fromLatin1(typed));
-            QTest::keyClick(edit, Qt::Key_Return);
+            combo->lineEdit()->selectAll();
+            QTest::keyClicks(combo, QString::fromLatin1(typed));
+            QTest::keyClick(combo, Qt::Key_Return);
+            QVERIFY(!rig.dlg.IsRunning());
         }
         QCOMPARE(rig.dlg.Ports(), (QStringList{"/dev/pts/77", "/dev/pts/78"}));
         QVERIFY(rig.dlg.Status()->text().contains(QLatin1String("in the list already")));
-        rig.dlg.PortCombo()->setCurrentIndex(rig.dlg.PortCombo()->count() - 1);  // the built-in
-        QTest::keyClick(edit, Qt::Key_Return);
-        QTest::keyClick(edit, Qt::Key_Return);
+        combo->setCurrentIndex(combo->count() - 1);  // the built-in radio, twice
+        QTest::keyClick(combo, Qt::Key_Return);
+        QTest::keyClick(combo, Qt::Key_Enter);
         QCOMPARE(rig.dlg.Ports(),
                  (QStringList{"/dev/pts/77", "/dev/pts/78", "virtual:1", "virtual:2"}));
         rig.dlg.Table()->setFocus();
