@@ -94,7 +94,7 @@ const std::vector<Command>& Commands() {
          "[--log FILE]",
          "serve a virtual radio on a pseudo-terminal (its path is the first line of stdout) "
          "until Ctrl+C (or SIGTERM, SIGHUP), then save its memory and frame log; --count N "
-         "serves N radios, a path a line, saved to FILE-1.dat ... and logged to FILE-1 ...; "
+         "serves N radios, a path a line, with a --save and --log file each (FILE-1.dat ...); "
          "--fault N=LIST is for radio N only, LIST alone for all; LIST is a "
          "comma-separated list of "
          "silent, wrong-first-ack, ack-from:N, no-confirm-before:N, no-confirm-from:N, "
