@@ -61,11 +61,11 @@ Child Spawn(const std::vector<std::string>& args, bool pipeOut) {
     return child;
 }
 
-std::string ReadLine(int fd) {
+std::string ReadLine(int fd, int timeoutMs = 5000) {
     std::string line;
     char c;
     pollfd pfd{fd, POLLIN, 0};
-    while (poll(&pfd, 1, 5000) > 0 && read(fd, &c, 1) == 1 && c != '\n') line += c;
+    while (poll(&pfd, 1, timeoutMs) > 0 && read(fd, &c, 1) == 1 && c != '\n') line += c;
     return line;
 }
 
@@ -73,8 +73,9 @@ double Seconds(const timeval& t) { return double(t.tv_sec) + double(t.tv_usec) /
 
 struct Run {
     bool ok = false;
-    double wall = 0;  // seconds
-    double cpu = 0;   // seconds of user and system time of radioprog write
+    std::vector<std::string> lines;  // what radioprog said of each radio
+    double wall = 0;                 // seconds
+    double cpu = 0;                  // seconds of user and system time of radioprog write
 };
 
 // Serves `count` radios at 9600 baud and writes the image to all of them with verify.
@@ -92,7 +93,9 @@ Run WriteTo(const std::string& radioprog, const std::string& image, int count) {
     }
     if (havePorts) {
         const auto start = SteadyClock::now();
-        const Child writer = Spawn(args, false);
+        const Child writer = Spawn(args, true);
+        for (std::string line; writer.out >= 0 && !(line = ReadLine(writer.out, 120000)).empty();)
+            run.lines.push_back(line);
         int status = 0;
         rusage usage{};
         if (writer.pid > 0 && wait4(writer.pid, &status, 0, &usage) == writer.pid) {
@@ -100,6 +103,7 @@ Run WriteTo(const std::string& radioprog, const std::string& image, int count) {
             run.cpu = Seconds(usage.ru_utime) + Seconds(usage.ru_stime);
             run.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
         }
+        if (writer.out >= 0) close(writer.out);
     }
     kill(sim.pid, SIGINT);
     waitpid(sim.pid, nullptr, 0);
@@ -113,6 +117,9 @@ void Print(int count, const Run& run) {
         "core per radio%s\n",
         count, count == 1 ? " " : "s", run.wall, run.cpu, 100.0 * run.cpu / count / run.wall,
         run.ok ? "" : "  (NOT ALL VERIFIED)");
+    if (!run.ok) {
+        for (const std::string& line : run.lines) std::printf("  %s\n", line.c_str());
+    }
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "core/formats/delimited_text.h"
 #include "core/formats/sha256.h"
 #include "tests/support/pty_test_support.h"
+#include "tests/support/temp_dir.h"
 
 namespace radio::test {
 namespace {
@@ -21,22 +22,13 @@ const std::string kRadioprog = std::string(RADIO_BIN_DIR) + "/radioprog";
 const std::string kDemo = RADIO_RESOURCES "/demo.dat";
 constexpr std::size_t kSentBytes = 0x1FF3;  // what a write sends: 0x0000..0x1FF2
 
-std::string Slurp(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
+std::string Slurp(const fs::path& path) { return ReadBytes(path.string()); }
 
 std::vector<std::string> Lines(const std::string& text) {
     std::vector<std::string> lines;
     std::istringstream in(text);
     for (std::string line; std::getline(in, line);) lines.push_back(line);
     return lines;
-}
-
-bool StartsWith(const std::string& text, const std::string& head) {
-    return text.rfind(head, 0) == 0;
 }
 
 // The log's rows as fields, the header checked and left out.
@@ -77,22 +69,13 @@ class WriteMany : public ::testing::Test {
         for (int i = 0; i < count && sim->started(); ++i) ports.push_back(sim->ReadLine());
         return ports;
     }
-    // Ends the simulator, which saves its radios.
-    int StopSimulator() {
-        sim->Signal(SIGINT);
-        const int status = sim->Wait();
-        sim.reset();
-        return status;
-    }
-
     // radioprog write FILE --port each port ... `extra`; stdout lines in `out`, stderr in `err`.
-    int Write(const std::vector<std::string>& ports, const std::vector<std::string>& extra,
-              const std::string& in = "/dev/null", int timeoutMs = 60000) {
+    int Write(const std::vector<std::string>& ports, const std::vector<std::string>& extra) {
         std::vector<std::string> args = {kRadioprog, "write", kDemo};
         for (const std::string& port : ports) args.insert(args.end(), {"--port", port});
         args.insert(args.end(), extra.begin(), extra.end());
-        ChildProcess child(args, (dir / "run.err").string(), in);
-        const int status = child.Wait(timeoutMs);
+        ChildProcess child(args, (dir / "run.err").string());
+        const int status = child.Wait(60000);
         out.clear();
         for (std::string line; !(line = child.ReadLine(100)).empty();) out.push_back(line);
         err = Slurp(dir / "run.err");
@@ -115,10 +98,10 @@ TEST_F(WriteMany, FourRadiosAtOnceEachWithItsLineAndLogRow) {
     ASSERT_EQ(out.size(), 4u) << err;
     for (std::size_t i = 0; i < ports.size(); ++i) {
         const auto line = std::find_if(out.begin(), out.end(), [&](const std::string& l) {
-            return StartsWith(l, ports[i] + ": ");
+            return l.starts_with(ports[i] + ": ");
         });
         ASSERT_NE(line, out.end()) << ports[i];
-        EXPECT_TRUE(StartsWith(*line, ports[i] + (i < 3 ? ": verified (" : ": verify failed: ")))
+        EXPECT_TRUE(line->starts_with(ports[i] + (i < 3 ? ": verified (" : ": verify failed: ")))
             << *line;
         if (i == 3) {
             EXPECT_NE(line->find("1 difference: channel 20, Rx Frequency: wrote 162.47500, the "
@@ -130,7 +113,8 @@ TEST_F(WriteMany, FourRadiosAtOnceEachWithItsLineAndLogRow) {
     EXPECT_NE(err.find("radioprog: 3 of 4 radios verified"), std::string::npos) << err;
 
     // The good radios hold the image; the corrupting one all but one bit of it.
-    ASSERT_EQ(StopSimulator(), 0) << Slurp(dir / "sim.err");
+    sim->Signal(SIGINT);
+    ASSERT_EQ(sim->Wait(), 0) << Slurp(dir / "sim.err");
     const std::string demo = Slurp(kDemo);
     for (int k = 1; k <= 4; ++k) {
         const std::string saved = Slurp(dir / ("saved-" + std::to_string(k) + ".dat"));
@@ -205,7 +189,7 @@ TEST_F(WriteMany, RepeatWritesRoundsUntilQAndBacksUpEachRadioFirst) {
         EXPECT_EQ(row[kRound], i < 2 ? "1" : "2");
         EXPECT_EQ(row[kResult], "verified");
         // Round 1 keeps what the radios held, round 2 what round 1 wrote over it.
-        ASSERT_TRUE(StartsWith(row[kBackup], (dir / "kept").string() + "/pts-")) << row[kBackup];
+        ASSERT_TRUE(row[kBackup].starts_with((dir / "kept").string() + "/pts-")) << row[kBackup];
         const std::string kept = Slurp(row[kBackup]);
         EXPECT_TRUE(kept == (i < 2 ? before : written)) << row[kBackup];
     }

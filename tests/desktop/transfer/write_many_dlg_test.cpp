@@ -176,7 +176,8 @@ class WriteManyDlgTest : public QObject {
         QVERIFY(rig.dlg.LogRows()[0].contains(QLatin1String(",cancelled,")));
     }
 
-    // An image with errors is shown first; Cancel writes no radio, Write anyway all of them.
+    // An image with errors is shown first, once for the batch; Cancel writes no radio (Write
+    // anyway goes on, as the view's test below has it).
     void TheCheckComesFirstOnceForTheBatch() {
         DlgRig rig;
         rig.image[5 * 16] = 0x7A;  // channel 5's frequency bytes: no frequency
@@ -185,14 +186,8 @@ class WriteManyDlgTest : public QObject {
         QTRY_VERIFY(rig.dlg.WriteCheckDlg() && rig.dlg.WriteCheckDlg()->isVisible());
         QTest::mouseClick(rig.dlg.WriteCheckDlg()->CancelButton(), Qt::LeftButton);
         QCOMPARE(rig.dlg.Round(), 0);
-        QVERIFY(!rig.dlg.IsRunning());
-        QVERIFY(!rig.dlg.NextRoundButton()->isEnabled());
-
-        QTest::mouseClick(rig.dlg.StartButton(), Qt::LeftButton);
-        QTRY_VERIFY(rig.dlg.WriteCheckDlg()->isVisible());
-        QTest::mouseClick(rig.dlg.WriteCheckDlg()->WriteAnywayButton(), Qt::LeftButton);
-        QTRY_VERIFY_WITH_TIMEOUT(rig.RoundDone(1), kRoundTimeoutMs);
-        QVERIFY(Holds(rig.dlg.VirtualRadio(rig.dlg.Ports()[0])->Memory(), rig.image));
+        QVERIFY(!rig.dlg.IsRunning() && !rig.dlg.NextRoundButton()->isEnabled());
+        QVERIFY(rig.dlg.VirtualRadio(rig.dlg.Ports()[0])->Memory() == radio::RadioImage::Blank());
     }
 
     // Ports are added by typing and Enter (which must not start anything), removed with Del;
