@@ -168,7 +168,6 @@ TEST(WritePool, EachRadioEndsOnItsOwnAndCancelStopsTheRest) {
         EXPECT_NE(r.message.find(c.says), std::string::npos) << r.message;
         EXPECT_EQ(Holds(rig.radios[i]->radio, image), c.holdsImage);
         EXPECT_TRUE(rig.radios[i]->closed) << "the port was left open";
-        EXPECT_LE(r.start, r.end);
         // A radio that answered the handshake told who it is.
         const bool answered = c.result != BatchResult::WriteFailed;
         EXPECT_EQ(HexBytes(r.identity), answered ? "56 52 41 44 49 4F 01 00" : "");
@@ -223,20 +222,6 @@ TEST(WritePool, BackupFirstKeepsTheRadioBeforeWritingIt) {
             const RadioImage before = PatternImage(9);
             EXPECT_EQ(rig.backups[0], std::string(before.bytes().begin(), before.bytes().end()));
         }
-    }
-}
-
-TEST(WritePool, RefusesARoundWithoutPortsAndRunsRoundsOneAfterAnother) {
-    PoolRig rig;
-    rig.radios.push_back(std::make_unique<Radio>());
-    WritePool pool(rig.Hooks());
-    Recorder recorder;
-    EXPECT_FALSE(pool.Start({}, PatternImage(1), {}, recorder));
-    for (int round = 1; round <= 2; ++round) {
-        const auto results = pool.Run(rig.Ports(), PatternImage(round), {}, recorder);
-        ASSERT_EQ(results.size(), 1u);
-        EXPECT_EQ(results[0].result, BatchResult::Verified) << results[0].message;
-        EXPECT_TRUE(Holds(rig.radios[0]->radio, PatternImage(round)));
     }
 }
 
