@@ -159,8 +159,7 @@ class WriteManyDlgTest : public QObject {
 
         rig.fx.messages.answers = {MessageService::Answer::Cancel};
         QVERIFY(!rig.dlg.close());
-        QVERIFY(rig.dlg.isVisible());
-        QVERIFY(rig.dlg.IsRunning());
+        QVERIFY(rig.dlg.isVisible() && rig.dlg.IsRunning());
         QCOMPARE(rig.fx.messages.shown.size(), 1);
         QCOMPARE(rig.fx.messages.shown[0].kind, MessageService::Kind::OkCancel);
 
