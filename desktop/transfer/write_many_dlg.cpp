@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <map>
 
 #include "core/formats/batch_log.h"
 #include "core/formats/image_check.h"
@@ -51,8 +52,6 @@ CWriteManyDlg::CWriteManyDlg(AppContext& ctx, ImageSource source, QWidget* paren
     setObjectName(QStringLiteral("WriteManyDlg"));
     SetDocumentName(QString());
     m_runner = new CWritePoolRunner(this);
-    m_runner->SetVirtualRadios(
-        [this](const std::string& port) { return VirtualRadio(Utf8(port)); });
     connect(m_runner, &CWritePoolRunner::RadioProgress, this, &CWriteManyDlg::OnRadioProgress);
     connect(m_runner, &CWritePoolRunner::RadioFinished, this, &CWriteManyDlg::OnRadioFinished);
     connect(m_runner, &CWritePoolRunner::RoundFinished, this, &CWriteManyDlg::OnRoundFinished);
@@ -191,6 +190,7 @@ void CWriteManyDlg::showEvent(QShowEvent* event) {
 }
 
 bool CWriteManyDlg::AddPort(const QString& port) {
+    if (IsRunning()) return false;
     Row row;
     if (port == kVirtualPort) {
         const int n = m_nextVirtual++;
@@ -320,6 +320,15 @@ void CWriteManyDlg::StartRound() {
         result->setForeground(palette().text());
     }
     m_runner->SetBackupFolder(m_ctx.BackupFolder());
+    // The workers look their built-in radios up in a copy: the rows are this thread's.
+    std::map<std::string, std::shared_ptr<CVirtualRadioHost>> hosts;
+    for (const Row& row : m_rows) {
+        if (row.host) hosts.emplace(row.port.toStdString(), row.host);
+    }
+    m_runner->SetVirtualRadios([hosts](const std::string& port) {
+        const auto found = hosts.find(port);
+        return found == hosts.end() ? nullptr : found->second;
+    });
     m_runner->Start(Ports(), m_image, m_options);
     m_status->setText(
         m_rows.size() == 1

@@ -48,7 +48,8 @@ class CWriteManyDlg : public QDialog {
     // Fills the port list anew (also done each time the window is shown).
     void RefreshPorts();
 
-    // Adds a row for `port` ("virtual:" adds another built-in radio); false when it is there.
+    // Adds a row for `port` ("virtual:" adds another built-in radio); false when it is there
+    // already or radios are being written.
     bool AddPort(const QString& port);
     // The ports of the rows as the pool names them ("/dev/ttyUSB0", "virtual:2").
     QStringList Ports() const;
