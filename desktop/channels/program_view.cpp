@@ -684,6 +684,14 @@ void CProgramView::OnTransferFinished(radio::LinkOutcome outcome, const radio::R
 
 bool CProgramView::QueryInterrupt() {
     if (!IsTransferRunning()) return true;
+    if (m_pWriteManyDlg && m_pWriteManyDlg->IsRunning()) {
+        m_ctx.Messages().Information(
+            this, m_ctx.AppCaption(),
+            tr("This document is being written to several radios.\n\nWait until they have "
+               "finished, or press Cancel transfers in the Write to Several Radios window, then "
+               "try again."));
+        return false;
+    }
     m_ctx.Messages().Information(
         this, m_ctx.AppCaption(),
         QStringLiteral("A transfer with the radio is under way in this window.\n\n"

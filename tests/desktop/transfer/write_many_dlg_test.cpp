@@ -225,6 +225,7 @@ class WriteManyDlgTest : public QObject {
         if (dlg->WriteCheckDlg()) dlg->WriteCheckDlg()->accept();  // a new document warns
         QTRY_VERIFY(dlg->IsRunning());
         QVERIFY(!rig.view->QueryInterrupt());
+        QVERIFY(rig.fx.messages.shown.constLast().text.contains(QLatin1String("several radios")));
         dlg->Runner()->CancelAndWait();
         QVERIFY(rig.view->QueryInterrupt());
     }
