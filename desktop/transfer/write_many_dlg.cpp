@@ -316,7 +316,7 @@ void CWriteManyDlg::StartRound() {
         ProgressBar(row)->setValue(0);
         ProgressBar(row)->setFormat(QStringLiteral("%p%"));
         QTableWidgetItem* result = m_table->item(row, kColResult);
-        result->setText(tr("Waiting"));
+        result->setText(tr("In progress"));
         result->setForeground(palette().text());
     }
     m_runner->SetBackupFolder(m_ctx.BackupFolder());
