@@ -4,8 +4,10 @@
 
 namespace radio::cli {
 
-// radioprog simulate [--image FILE] [--save FILE] [--baud N] [--fault LIST] [--log FILE]:
-// a virtual radio on a pseudo-terminal whose path is the first line of stdout.
+// radioprog simulate [--count N] [--image FILE] [--save FILE] [--baud N] [--fault [N=]LIST]
+// [--log FILE]: N virtual radios (default 1), each on a pseudo-terminal whose path is a line of
+// stdout, in order. With several radios, --save and --log name one file per radio
+// ("saved-2.dat"); --fault N=LIST is for radio N only.
 int RunSimulate(Context& ctx);
 
 }  // namespace radio::cli

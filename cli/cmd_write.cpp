@@ -5,14 +5,13 @@
 #include "cli/cli_support.h"
 #include "cli/cmd_backups.h"
 #include "cli/cmd_read.h"
+#include "cli/cmd_write_many.h"
 #include "core/formats/backup_store.h"
 #include "core/formats/image_check.h"
 #include "core/formats/image_diff.h"
 
 namespace radio::cli {
-namespace {
 
-// Prints what the check finds; true when the write may go ahead.
 bool CheckBeforeWrite(Context& ctx, const std::string& file, const RadioImage& image, bool force) {
     const std::vector<Finding> findings = CheckWithConfig(ctx, image);
     for (const Finding& f : findings) Error(ctx, FormatFinding(f));
@@ -25,6 +24,8 @@ bool CheckBeforeWrite(Context& ctx, const std::string& file, const RadioImage& i
                    "; nothing was written (--force writes anyway)");
     return false;
 }
+
+namespace {
 
 // The read-back against what was sent; exit 0 only when the radio holds all of it.
 int ReportVerify(Context& ctx, const RadioImage& written, const RadioImage& readBack) {
@@ -63,6 +64,7 @@ void PartlyWritten(Context& ctx, const std::string& port, const std::string& fil
 }  // namespace
 
 int RunWrite(Context& ctx) {
+    if (IsWriteMany(ctx)) return RunWriteMany(ctx);
     std::string port, file;
     TransferOptions options;
     if (!ParseTransferArgs(ctx, "write", port, file, &options)) return kExitUsage;

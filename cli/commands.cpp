@@ -84,16 +84,24 @@ const std::vector<Command>& Commands() {
          "read the whole radio into FILE (written only after a complete read) and keep a "
          "backup of it",
          RunRead},
-        {"write", "--port PORT [--no-verify] [--force] FILE",
+        {"write",
+         "--port PORT [--port PORT ...] [--no-verify] [--force] [--backup-first [--backup-dir "
+         "DIR]] [--log LOG.csv] [--repeat] FILE",
          "check FILE, write it to the radio and read it back to verify; errors found refuse "
-         "the write unless --force",
+         "the write unless --force. Several --port write to all those radios at once, a line "
+         "each as it ends (exit 0 only when all verified); --backup-first keeps each radio's "
+         "image first, --log appends a CSV row per radio, --repeat asks for the next radios "
+         "after each round",
          RunWrite},
         {"backups", "[--backup-dir DIR]",
          "list the backups of radio reads, newest first: path, date, channels", RunBackups},
         {"simulate",
-         "[--image FILE] [--save FILE] [--truncate] [--baud N] [--fault LIST] [--log FILE]",
+         "[--count N] [--image FILE] [--save FILE] [--truncate] [--baud N] [--fault [N=]LIST] "
+         "[--log FILE]",
          "serve a virtual radio on a pseudo-terminal (its path is the first line of stdout) "
-         "until Ctrl+C (or SIGTERM, SIGHUP), then save its memory and frame log; LIST is a "
+         "until Ctrl+C (or SIGTERM, SIGHUP), then save its memory and frame log; --count N "
+         "serves N radios, a path a line, with a --save and --log file each (FILE-1.dat ...); "
+         "--fault N=LIST is for radio N only, LIST alone for all; LIST is a "
          "comma-separated list of "
          "silent, wrong-first-ack, ack-from:N, no-confirm-before:N, no-confirm-from:N, "
          "pull-at-ident, scrambled-header, short-reply:K, garbage-ack:K, mute:K, pull:K, "

@@ -29,6 +29,17 @@ bool Digits(std::string_view text, int& value) {
            text[0] != '+';
 }
 
+bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+bool IsTagChar(char c) { return IsLetter(c) || (c >= '0' && c <= '9') || c == '-' || c == '.'; }
+
+bool ValidTag(std::string_view tag) {
+    if (tag.empty() || !IsLetter(tag[0])) return false;
+    for (char c : tag) {
+        if (!IsTagChar(c)) return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 local_seconds LocalNow() {
@@ -44,7 +55,7 @@ local_seconds LocalNow() {
     return local_days{date} + hours{tm.tm_hour} + minutes{tm.tm_min} + seconds{tm.tm_sec};
 }
 
-std::string BackupFileName(local_seconds time) {
+std::string BackupFileName(local_seconds time, std::string_view tag) {
     const local_days dayStart = floor<days>(time);
     const year_month_day date{dayStart};
     const hh_mm_ss clock{time - dayStart};
@@ -52,11 +63,27 @@ std::string BackupFileName(local_seconds time) {
     std::snprintf(name, sizeof name, "%04d-%02u-%02u_%02d%02d%02d.dat", int(date.year()),
                   unsigned(date.month()), unsigned(date.day()), int(clock.hours().count()),
                   int(clock.minutes().count()), int(clock.seconds().count()));
-    return name;
+    return tag.empty() ? std::string(name) : std::string(tag) + "_" + name;
+}
+
+std::string BackupTag(std::string_view port) {
+    if (port.starts_with("/dev/")) port.remove_prefix(5);
+    std::string tag;
+    for (char c : port) tag += IsTagChar(c) ? c : '-';
+    while (!tag.empty() && tag.back() == '-') tag.pop_back();  // "virtual:"
+    if (tag.empty()) return "port";
+    if (!IsLetter(tag[0])) tag.insert(0, "port-");
+    return tag;
 }
 
 std::optional<local_seconds> ParseBackupFileName(std::string_view name) {
-    // YYYY-MM-DD_HHMMSS[_N].dat
+    // [TAG_]YYYY-MM-DD_HHMMSS[_N].dat; a tag starts with a letter, the time with a digit.
+    if (!name.empty() && IsLetter(name[0])) {
+        const auto underscore = name.find('_');
+        if (underscore == std::string_view::npos || !ValidTag(name.substr(0, underscore)))
+            return std::nullopt;
+        name.remove_prefix(underscore + 1);
+    }
     if (name.size() < 21 || !name.ends_with(kSuffix)) return std::nullopt;
     name.remove_suffix(kSuffix.size());
     if (name[4] != '-' || name[7] != '-' || name[10] != '_') return std::nullopt;
@@ -103,14 +130,14 @@ BackupSummary SummarizeBackup(const std::string& path, std::size_t names) {
 BackupStore::BackupStore(std::string folder, Clock clock)
     : m_folder(std::move(folder)), m_clock(std::move(clock)) {}
 
-Status BackupStore::Save(const RadioImage& image, std::string* savedPath) {
+Status BackupStore::Save(const RadioImage& image, std::string* savedPath, std::string_view tag) {
     std::error_code ec;
     fs::create_directories(m_folder, ec);
     if (ec) {
         return Status::Error("Cannot create the backup folder '" + m_folder + "': " + ec.message() +
                              ".");
     }
-    const std::string base = BackupFileName(m_clock());
+    const std::string base = BackupFileName(m_clock(), tag);
     const std::string stem = base.substr(0, base.size() - kSuffix.size());
     const std::string_view bytes(reinterpret_cast<const char*>(image.data()), image.size());
     // Never over an earlier backup, nor through a link planted under the name: the name is

@@ -21,10 +21,15 @@ inline constexpr std::size_t kBackupKeepNewest = 20;
 // The local wall-clock time now, to the second.
 std::chrono::local_seconds LocalNow();
 
-// "2024-05-01_140322.dat"; ParseBackupFileName also takes the "_2", "_3" ... a second backup
-// within the same second gets, and refuses every other name.
-std::string BackupFileName(std::chrono::local_seconds time);
+// "2024-05-01_140322.dat", or with a tag naming where the image came from,
+// "ttyUSB1_2024-05-01_140322.dat". ParseBackupFileName also takes the "_2", "_3" ... a second
+// backup within the same second gets, and refuses every other name.
+std::string BackupFileName(std::chrono::local_seconds time, std::string_view tag = {});
 std::optional<std::chrono::local_seconds> ParseBackupFileName(std::string_view name);
+// The tag of a port for backup names: its device name without the folder, other characters
+// than letters, digits, '-' and '.' as '-', starting with a letter ("/dev/pts/3" -> "pts-3",
+// "COM3" -> "COM3", "virtual:" -> "virtual").
+std::string BackupTag(std::string_view port);
 // "2024-05-01 14:03:22"
 std::string FormatBackupTime(std::chrono::local_seconds time);
 
@@ -54,9 +59,11 @@ class BackupStore {
 
     const std::string& folder() const { return m_folder; }
 
-    // Saves `image` atomically under the clock's time (creating the folder), then prunes. The
-    // path written goes to `savedPath`. A prune that cannot remove a file does not fail it.
-    Status Save(const RadioImage& image, std::string* savedPath = nullptr);
+    // Saves `image` atomically under the clock's time and `tag` (creating the folder), then
+    // prunes. The path written goes to `savedPath`. A prune that cannot remove a file does not
+    // fail it.
+    Status Save(const RadioImage& image, std::string* savedPath = nullptr,
+                std::string_view tag = {});
 
     // Newest first; an unreadable or missing folder lists nothing.
     std::vector<BackupEntry> List() const;

@@ -31,6 +31,7 @@ LinkOutcome RadioLink::Read(const std::string& portName, RadioImage& image) {
     m_observer.SetProgressRange(clone::kReadProgressMax);
     m_progress = 0;
     m_phase.clear();
+    m_identity.clear();
     if (!OpenAndConfigure(portName)) return LinkOutcome::OpenFailed;
     // The caller's image changes only once every block is in: a transfer that ends early must
     // not leave it half old, half new.
@@ -49,6 +50,7 @@ LinkOutcome RadioLink::Write(const std::string& portName, const RadioImage& imag
     m_phase.clear();
     m_writeCompleted = false;
     m_writeStarted = false;
+    m_identity.clear();
     if (!OpenAndConfigure(portName)) return LinkOutcome::OpenFailed;
     Step step = Handshake();
     if (step == Step::Go) {
@@ -133,7 +135,8 @@ bool RadioLink::ReadAck(std::string& detail) {
     return true;
 }
 
-WakeUp WakeUpRadio(SerialPort& port, Clock& clock, int* stray) {
+WakeUp WakeUpRadio(SerialPort& port, Clock& clock, int* stray,
+                   std::vector<std::uint8_t>* identity) {
     if (stray) *stray = -1;
     port.PurgeAbort();
     for (std::uint8_t b : clone::kWakeUp) {
@@ -159,8 +162,10 @@ WakeUp WakeUpRadio(SerialPort& port, Clock& clock, int* stray) {
     clock.SleepMs(1);
     port.Write(&two, 1);
     clock.SleepMs(1);
-    std::uint8_t identity[clone::kIdentReplySize];  // never examined
-    if (!port.Read(identity, sizeof identity).ok) return WakeUp::NoIdentity;
+    std::uint8_t ident[clone::kIdentReplySize] = {};  // never examined, only kept
+    const ReadResult got = port.Read(ident, sizeof ident);
+    if (!got.ok) return WakeUp::NoIdentity;
+    if (identity) identity->assign(ident, ident + std::min(got.count, sizeof ident));
     port.PurgeClear();
     const std::uint8_t ack = clone::kAck;
     port.Write(&ack, 1);
@@ -174,8 +179,12 @@ RadioLink::Step RadioLink::Handshake() {
     int attempt = 1;
     for (;;) {
         if (PumpCancelled(kHandshakePumpRounds, 1)) return Step::Cancelled;
-        const WakeUp reply = WakeUpRadio(m_port, m_clock);
-        if (reply == WakeUp::Confirmed) return Step::Go;
+        std::vector<std::uint8_t> identity;
+        const WakeUp reply = WakeUpRadio(m_port, m_clock, nullptr, &identity);
+        if (reply == WakeUp::Confirmed) {
+            m_identity = std::move(identity);
+            return Step::Go;
+        }
         if (reply == WakeUp::NoAck) {
             m_clock.SleepMs(2);
             if (++attempt <= kMaxAttempts) continue;

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "core/image/radio_image.h"
 #include "core/link/serial_port.h"
@@ -43,8 +44,11 @@ enum class [[nodiscard]] WakeUp{
     NotConfirmed,  // the identity came, the confirmation did not
 };
 // One attempt exactly as every connection makes it; it reads or writes no memory. `stray`, if
-// given, receives the last byte other than 0x06 that came back to the wake-up (-1: none).
-WakeUp WakeUpRadio(SerialPort& port, Clock& clock, int* stray = nullptr);
+// given, receives the last byte other than 0x06 that came back to the wake-up (-1: none);
+// `identity`, if given, the identification bytes that arrived (up to 8; left alone when the
+// exchange did not get that far).
+WakeUp WakeUpRadio(SerialPort& port, Clock& clock, int* stray = nullptr,
+                   std::vector<std::uint8_t>* identity = nullptr);
 
 // The clone protocol: handshake, then 1024 read blocks, or the write blocks and the band frame.
 class RadioLink {
@@ -63,6 +67,9 @@ class RadioLink {
     // True once the last Write got past the handshake: from then on a write that does not
     // complete may leave the radio holding part of the new image and part of the old.
     bool WriteStarted() const { return m_writeStarted; }
+    // The identification bytes of the last confirmed handshake (however many arrived; empty
+    // before one). The protocol never interprets them, but they may tell radios apart.
+    const std::vector<std::uint8_t>& Identity() const { return m_identity; }
 
   private:
     // How a phase of the connection ended; every exit after the open closes the port.
@@ -87,6 +94,7 @@ class RadioLink {
     int m_progress = 0;
     bool m_writeCompleted = false;
     bool m_writeStarted = false;
+    std::vector<std::uint8_t> m_identity;
     std::string m_phase;  // put before the details of a failure, so the user knows where it was
 };
 

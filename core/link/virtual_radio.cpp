@@ -9,9 +9,7 @@ namespace {
 
 constexpr std::uint8_t kStrayByte = 0x15;
 constexpr std::uint8_t kGarbageByte = 0xA5;
-// What this radio answers to the identification request; the PC never looks at it.
-constexpr std::uint8_t kIdentity[clone::kIdentReplySize] = {'V', 'R', 'A',  'D',
-                                                            'I', 'O', 0x01, 0x00};
+static_assert(std::tuple_size_v<VirtualRadio::Identity> == clone::kIdentReplySize);
 
 }  // namespace
 
@@ -72,7 +70,7 @@ void VirtualRadio::Receive(std::uint8_t byte, std::vector<std::uint8_t>& reply) 
             m_pulled = true;
             return;
         }
-        for (std::uint8_t b : kIdentity) Send(reply, b);
+        for (std::uint8_t b : m_identity) Send(reply, b);
         m_state = State::Identified;
         return;
     }

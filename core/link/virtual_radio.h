@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -46,6 +47,12 @@ class VirtualRadio {
     const RadioFaults& faults() const { return m_faults; }
     void SetFaults(const RadioFaults& faults) { m_faults = faults; }
 
+    // What the radio answers to the identification request ("VRADIO" 0x01 0x00 unless set), so
+    // several virtual radios can be told apart as real ones may be.
+    using Identity = std::array<std::uint8_t, 8>;
+    const Identity& identity() const { return m_identity; }
+    void SetIdentity(const Identity& identity) { m_identity = identity; }
+
     // Line speed the transports pace reply bytes at; 0 delivers them at once.
     int baud() const { return m_baud; }
     void SetBaud(int baud) { m_baud = baud; }
@@ -63,6 +70,7 @@ class VirtualRadio {
     RadioImage m_memory;
     RadioFaults m_faults;
     int m_baud = 0;
+    Identity m_identity = {'V', 'R', 'A', 'D', 'I', 'O', 0x01, 0x00};
     std::vector<Frame> m_log;
 
     State m_state = State::Asleep;

@@ -35,6 +35,7 @@
 #include "desktop/transfer/progress_dlg.h"
 #include "desktop/transfer/transfer_controller.h"
 #include "desktop/transfer/write_check_dlg.h"
+#include "desktop/transfer/write_many_dlg.h"
 #include "qt/print_job.h"
 
 namespace {
@@ -568,6 +569,20 @@ void CProgramView::OnWrite() {
     m_pProgressDlg->Open();
 }
 
+void CProgramView::OnWriteMany() {
+    CommitCellEdit();
+    if (!m_pWriteManyDlg) {
+        // Each round takes the image as the grid holds it when Start is pressed.
+        m_pWriteManyDlg = new CWriteManyDlg(
+            m_ctx, [this] { return ImageToWrite(); }, this);
+        m_pWriteManyDlg->setWindowFlag(Qt::Window);
+    }
+    if (m_pDocument) m_pWriteManyDlg->SetDocumentName(m_pDocument->GetTitle());
+    m_pWriteManyDlg->show();
+    m_pWriteManyDlg->raise();
+    m_pWriteManyDlg->activateWindow();
+}
+
 CComSetupDlg* CProgramView::ComSetupDlg() {
     if (!m_pDlgComSetup) {
         m_pDlgComSetup = new CComSetupDlg(&m_ctx.Settings(), this);
@@ -590,7 +605,10 @@ QString CProgramView::PortName() const {
     return m_strPortName.isEmpty() ? m_pDlgComSetup->StoredPort() : m_strPortName;
 }
 
-bool CProgramView::IsTransferRunning() const { return m_pTransfer && m_pTransfer->IsRunning(); }
+bool CProgramView::IsTransferRunning() const {
+    return (m_pTransfer && m_pTransfer->IsRunning()) ||
+           (m_pWriteManyDlg && m_pWriteManyDlg->IsRunning());
+}
 
 void CProgramView::SetVirtualRadio(std::shared_ptr<CVirtualRadioHost> host) {
     m_pTransfer->SetVirtualRadio(std::move(host));
@@ -684,6 +702,14 @@ void CProgramView::OnTransferFinished(radio::LinkOutcome outcome, const radio::R
 
 bool CProgramView::QueryInterrupt() {
     if (!IsTransferRunning()) return true;
+    if (m_pWriteManyDlg && m_pWriteManyDlg->IsRunning()) {
+        m_ctx.Messages().Information(
+            this, m_ctx.AppCaption(),
+            tr("This document is being written to several radios.\n\nWait until they have "
+               "finished, or press Cancel transfers in the Write to Several Radios window, then "
+               "try again."));
+        return false;
+    }
     m_ctx.Messages().Information(
         this, m_ctx.AppCaption(),
         QStringLiteral("A transfer with the radio is under way in this window.\n\n"

@@ -28,6 +28,7 @@ class CProgressDlg;
 class CTransferController;
 class CVirtualRadioHost;
 class CWriteCheckDlg;
+class CWriteManyDlg;
 class QAction;
 class QKeyEvent;
 class QMenu;
@@ -118,6 +119,8 @@ class CProgramView : public QScrollArea {
     radio::RadioImage ImageToWrite();
     // The findings of the check before the last write, while they are shown (else null).
     CWriteCheckDlg* WriteCheckDlg() const { return m_pWriteCheckDlg; }
+    // The window of Write to Several Radios, once opened (it lives with the view).
+    CWriteManyDlg* WriteManyDlg() const { return m_pWriteManyDlg; }
     // The settings-store name of the progress window's verify choice (1 verify, 0 not).
     static constexpr const char* kVerifySetting = "VerifyWrite";
 
@@ -149,6 +152,7 @@ class CProgramView : public QScrollArea {
   public slots:
     virtual void OnRead();               // Program > Read
     virtual void OnWrite();              // Program > Write
+    virtual void OnWriteMany();          // Program > Write to Several Radios...
     virtual void OnComSetup();           // Setup > Com Setup
     virtual void OnLanguage();           // Setup > Language: change, then ask for the restart
     virtual void OnFilePrint();          // File > Print
@@ -240,6 +244,7 @@ class CProgramView : public QScrollArea {
     CProgressDlg* m_pProgressDlg = nullptr;
     CTransferController* m_pTransfer = nullptr;
     CWriteCheckDlg* m_pWriteCheckDlg = nullptr;  // created on the first write with findings
+    CWriteManyDlg* m_pWriteManyDlg = nullptr;    // created on first use
     CComparePanel* m_pComparePanel = nullptr;    // created on the first comparison
     std::optional<radio::RadioImage> m_compareImage;
     QString m_strCompareName;

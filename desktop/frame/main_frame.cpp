@@ -70,6 +70,10 @@ QString Prompt(int id) {
             return QStringLiteral("Show or hide the toolbar\nToggle ToolBar");
         case ID_VIEW_STATUS_BAR:
             return QStringLiteral("Show or hide the status bar\nToggle StatusBar");
+        case ID_PROGRAM_WRITE_MANY:
+            return CMainFrame::tr(
+                "Write this document to several radios at once, in rounds, with a log\n"
+                "Write to Several Radios");
         case ID_FILE_RADIO_BACKUPS:
             return QStringLiteral("Open one of the images kept from reading radios\nRadio Backups");
         case ID_FILE_COMPARE:
@@ -121,6 +125,7 @@ constexpr int kDocumentCommands[] = {
     ID_FILE_PRINT_PREVIEW,
     ID_PROGRAM_READ,
     ID_PROGRAM_WRITE,
+    ID_PROGRAM_WRITE_MANY,
     ID_SETUP_COM,
     ID_SETUP_LANGUAGE,
     ID_EDIT_CHANNEL_INFO,
@@ -266,6 +271,7 @@ void CMainFrame::CreateMenus() {
     // separate shortcuts below rather than the actions' own, which Qt would show twice.
     NewAction(ID_PROGRAM_READ, QStringLiteral("&Read    Ctrl+R"));
     NewAction(ID_PROGRAM_WRITE, QStringLiteral("&Write   Ctrl+W"));
+    NewAction(ID_PROGRAM_WRITE_MANY, tr("Write to &Several Radios..."));
     for (int id : {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, ID_VIEW_CONTROL_BAR}) {
         const char* text = id == ID_VIEW_TOOLBAR      ? "&Toolbar"
                            : id == ID_VIEW_STATUS_BAR ? "&Status Bar"
@@ -313,7 +319,8 @@ void CMainFrame::CreateMenus() {
               ID_EDIT_CLEAR, ID_EDIT_SELECT_ALL, 0, ID_EDIT_INSERT_CHANNEL, ID_EDIT_DELETE_CHANNEL,
               ID_EDIT_MOVE_UP, ID_EDIT_MOVE_DOWN, ID_EDIT_FILL_DOWN, ID_EDIT_SORT, 0,
               ID_EDIT_CHANNEL_INFO, ID_EDIT_OPTIONAL_FEATURES}),
-        menu(QStringLiteral("&Program"), {ID_PROGRAM_READ, ID_PROGRAM_WRITE}),
+        menu(QStringLiteral("&Program"),
+             {ID_PROGRAM_READ, ID_PROGRAM_WRITE, 0, ID_PROGRAM_WRITE_MANY}),
         menu(QStringLiteral("&View"), {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, ID_VIEW_CONTROL_BAR}),
         m_pSetupMenu,
         menu(QStringLiteral("&Help"), {}, m_pAbout129),
@@ -347,6 +354,7 @@ void CMainFrame::CreateMenus() {
     };
     toView(ID_PROGRAM_READ, &CProgramView::OnRead);
     toView(ID_PROGRAM_WRITE, &CProgramView::OnWrite);
+    toView(ID_PROGRAM_WRITE_MANY, &CProgramView::OnWriteMany);
     toView(ID_SETUP_COM, &CProgramView::OnComSetup);
     toView(ID_SETUP_LANGUAGE, &CProgramView::OnLanguage);
     toView(ID_FILE_PRINT, &CProgramView::OnFilePrint);

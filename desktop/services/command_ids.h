@@ -20,6 +20,7 @@ enum CommandId : int {
     ID_VIEW_STATUS_BAR = 59393,
     ID_PROGRAM_READ = 32773,
     ID_PROGRAM_WRITE = 32774,
+    ID_PROGRAM_WRITE_MANY = 32860,  // Write to Several Radios...
     ID_SETUP_COM = 32777,
     ID_VIEW_CONTROL_BAR = 32780,
     ID_PRODUCT_INFO = 32786,

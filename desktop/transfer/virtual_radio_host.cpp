@@ -56,3 +56,17 @@ void CVirtualRadioHost::SetFaults(const radio::RadioFaults& faults) {
     std::lock_guard lock(m_mutex);
     m_radio.SetFaults(faults);
 }
+
+void CVirtualRadioHost::CopySettings(const CVirtualRadioHost& other) {
+    if (&other == this) return;
+    radio::RadioFaults faults;
+    int baud = 0;
+    {
+        std::lock_guard lock(other.m_mutex);
+        faults = other.m_radio.faults();
+        baud = other.m_radio.baud();
+    }
+    std::lock_guard lock(m_mutex);
+    m_radio.SetFaults(faults);
+    m_radio.SetBaud(baud);
+}

@@ -29,6 +29,9 @@ class CVirtualRadioHost {
     void SetMemory(const radio::RadioImage& memory);
     void SetBaud(int baud);
     void SetFaults(const radio::RadioFaults& faults);
+    // Takes the pace and the faults of `other` (a radio added for trying behaves like the
+    // program's own built-in one).
+    void CopySettings(const CVirtualRadioHost& other);
 
   private:
     mutable std::mutex m_mutex;

@@ -16,15 +16,17 @@ extern char** environ;
 
 namespace radio::test {
 
-// radioprog run as a child process: stdin from /dev/null, stdout on a pipe, stderr to a file.
+// radioprog run as a child process: stdin from /dev/null (or `inPath`, say a terminal), stdout
+// on a pipe, stderr to a file.
 class ChildProcess {
   public:
-    ChildProcess(const std::vector<std::string>& args, const std::string& errPath) {
+    ChildProcess(const std::vector<std::string>& args, const std::string& errPath,
+                 const std::string& inPath = "/dev/null") {
         int fds[2];
         if (pipe(fds) != 0) return;
         posix_spawn_file_actions_t actions;
         posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+        posix_spawn_file_actions_addopen(&actions, 0, inPath.c_str(), O_RDWR | O_NOCTTY, 0);
         posix_spawn_file_actions_adddup2(&actions, fds[1], 1);
         posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
                                          0644);

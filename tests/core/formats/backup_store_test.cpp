@@ -39,8 +39,34 @@ TEST(BackupNames, OnlyBackupNamesParse) {
         {"2024-05-01 140322.dat", std::nullopt},
         {"my-radio.dat", std::nullopt},
         {"2024-05-01_140322.dat.tmp", std::nullopt},
+        // Tagged with the port the image came from.
+        {"ttyUSB1_2024-05-01_140322.dat", At(2024, 5, 1, 14, 3, 22)},
+        {"pts-3_2024-05-01_140322_2.dat", At(2024, 5, 1, 14, 3, 22)},
+        {"pts-3_2024-05-01_140322_1.dat", std::nullopt},
+        {"3com_2024-05-01_140322.dat", std::nullopt},
+        {"tty USB_2024-05-01_140322.dat", std::nullopt},
+        {"a_b_2024-05-01_140322.dat", std::nullopt},
+        {"radio_my-radio.dat", std::nullopt},
+        {"ttyUSB1.dat", std::nullopt},
     };
     for (const auto& c : cases) EXPECT_EQ(ParseBackupFileName(c.name), c.time) << c.name;
+    EXPECT_EQ(BackupFileName(At(2024, 5, 1, 14, 3, 22), "ttyUSB1"),
+              "ttyUSB1_2024-05-01_140322.dat");
+}
+
+TEST(BackupNames, PortsBecomeTags) {
+    const struct {
+        const char* port;
+        const char* tag;
+    } cases[] = {
+        {"/dev/ttyUSB1", "ttyUSB1"},
+        {"/dev/pts/3", "pts-3"},
+        {"COM3", "COM3"},
+        {"virtual:2", "virtual-2"},
+        {"/dev/serial/by-id/usb-FTDI_FT232R-if00", "serial-by-id-usb-FTDI-FT232R-if00"},
+        {"3", "port-3"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(BackupTag(c.port), c.tag) << c.port;
 }
 
 struct Rig {

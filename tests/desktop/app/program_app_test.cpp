@@ -150,7 +150,8 @@ void ProgramAppTest::startUp() {
                      "&Save\tCtrl+S", "Save &As...", "", "&Import Channels...",
                      "&Export Channels...", "", "Co&mpare With...", "Compare with &Last Backup", "",
                      "&Print...\tCtrl+P", "Print Pre&view", "P&rint Setup...", "", "E&xit"}));
-    QCOMPARE(ItemTexts(menus[2]), QStringList({"&Read    Ctrl+R", "&Write   Ctrl+W"}));
+    QCOMPARE(ItemTexts(menus[2]), QStringList({"&Read    Ctrl+R", "&Write   Ctrl+W", "",
+                                               "Write to &Several Radios..."}));
     QCOMPARE(ItemTexts(menus[6]),
              QStringList({chinese ? QString("关于对讲机") : QString("About Radio")}));
     QCOMPARE(menus[4]->actions().contains(frame->Action(ID_SETUP_LANGUAGE)), languageItem);
