@@ -5,6 +5,7 @@
 #include <QLayout>
 #include <QLineEdit>
 #include <QTest>
+#include <algorithm>
 
 #include "desktop/dialogs/option_features_dlg.h"
 #include "desktop/services/help.h"
@@ -28,7 +29,8 @@ class OptionFeaturesDlgTest : public QObject {
     void controlsCarryTheirIds();
     void blankImageShows_data();
     void blankImageShows();
-    void okWithoutChangesOnBlankImage();
+    void okWithoutChangesKeepsEveryByte_data();
+    void okWithoutChangesKeepsEveryByte();
     void cancelWritesNothing();
     void outOfRangeBytes_data();
     void outOfRangeBytes();
@@ -96,17 +98,33 @@ void OptionFeaturesDlgTest::blankImageShows() {
     QCOMPARE(dlg.PowerOnName()->text(), QString());
 }
 
-void OptionFeaturesDlgTest::okWithoutChangesOnBlankImage() {
-    radio::RadioImage image = radio::RadioImage::Blank();
-    const radio::RadioImage before = image;
+void OptionFeaturesDlgTest::okWithoutChangesKeepsEveryByte_data() {
+    QTest::addColumn<QByteArray>("image");
+    const auto bytes = [](const radio::RadioImage& image) {
+        return QByteArray(reinterpret_cast<const char*>(image.data()), int(image.size()));
+    };
+    QTest::newRow("blank image") << bytes(radio::RadioImage::Blank());
+    radio::RadioImage odd = radio::RadioImage::Blank();
+    odd[0x1FC1] = 12;  // Squelch Level, outside its list
+    odd[0x1FE0] = 9;   // Step, shown as 10k
+    QTest::newRow("Squelch 12, Step 9, 0x1FE8 0xFF") << bytes(odd);
+    radio::RadioImage random;
+    std::uint32_t seed = 19;
+    for (auto& b : random.bytes())
+        b = static_cast<std::uint8_t>((seed = seed * 1103515245 + 12345) >> 16);
+    QTest::newRow("random bytes") << bytes(random);
+}
+
+void OptionFeaturesDlgTest::okWithoutChangesKeepsEveryByte() {
+    QFETCH(QByteArray, image);
+    radio::RadioImage edited;
+    std::copy(image.begin(), image.end(), edited.data());
     COptionFeaturesDlg dlg(fx.ctx);
-    Start(dlg, image);
+    Start(dlg, edited);
+    QVERIFY(dlg.ChangedControls().empty());
     dlg.accept();
     QCOMPARE(dlg.result(), int(QDialog::Accepted));
-    for (std::size_t at = 0; at < radio::kImageSize; ++at) {
-        const std::uint8_t expected = at == 0x1FE8 ? 0x00 : before[at];  // 3s is stored as 0
-        QCOMPARE(int(image[at]), int(expected));
-    }
+    QCOMPARE(QByteArray(reinterpret_cast<const char*>(edited.data()), int(edited.size())), image);
 }
 
 void OptionFeaturesDlgTest::cancelWritesNothing() {
@@ -124,29 +142,51 @@ void OptionFeaturesDlgTest::outOfRangeBytes_data() {
     QTest::addColumn<int>("offset");
     QTest::addColumn<int>("byte");
     QTest::addColumn<int>("id");
-    QTest::addColumn<int>("shown");  // selected index, -1 none
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<int>("chosen");  // the entry the user chooses; -1 none
     QTest::addColumn<int>("stored");
-    QTest::newRow("Step 0x05") << 0x1FE0 << 0x05 << 1117 << -1 << 0x00;
-    QTest::newRow("Step 0xFF reads as 7") << 0x1FE0 << 0xFF << 1117 << -1 << 0x00;
-    QTest::newRow("Time-Out Timer 0x07") << 0x1FC3 << 0x07 << 1118 << -1 << 0x0F;
-    QTest::newRow("Voice Sensitivity 0x1F") << 0x1FE4 << 0x1F << 1122 << -1 << 0x1F;
-    QTest::newRow("Battery Saver 0x09 forced to Off") << 0x1FE7 << 0x09 << 1120 << 0 << 0x00;
-    QTest::newRow("Squelch 0xF3 masked to 3") << 0x1FC1 << 0xF3 << 1116 << 3 << 0x03;
+    QTest::newRow("Step 0x05, kept")
+        << 0x1FE0 << 0x05 << 1117 << "5 (not in the list)" << -1 << 0x05;
+    QTest::newRow("Step 0xFF reads as 7")
+        << 0x1FE0 << 0xFF << 1117 << "7 (not in the list)" << -1 << 0xFF;
+    QTest::newRow("Time-Out Timer 0x07, 3 chosen")
+        << 0x1FC3 << 0x07 << 1118 << "7 (not in the list)" << 2 << 0x02;
+    QTest::newRow("Voice Sensitivity 0x1F")
+        << 0x1FE4 << 0x1F << 1122 << "31 (not in the list)" << -1 << 0x1F;
+    QTest::newRow("Battery Saver 0x09 shows Off") << 0x1FE7 << 0x09 << 1120 << "Off" << -1 << 0x09;
+    QTest::newRow("Battery Saver 0x09, Off chosen") << 0x1FE7 << 0x09 << 1120 << "Off" << 0 << 0x00;
+    QTest::newRow("Squelch 0xF3 masked to 3") << 0x1FC1 << 0xF3 << 1116 << "3" << -1 << 0xF3;
 }
 
 void OptionFeaturesDlgTest::outOfRangeBytes() {
     QFETCH(int, offset);
     QFETCH(int, byte);
     QFETCH(int, id);
-    QFETCH(int, shown);
+    QFETCH(QString, shown);
+    QFETCH(int, chosen);
     QFETCH(int, stored);
     radio::RadioImage image = radio::RadioImage::Blank();
     image[offset] = static_cast<std::uint8_t>(byte);
     COptionFeaturesDlg dlg(fx.ctx);
     Start(dlg, image);
-    QCOMPARE(dlg.List(id)->currentIndex(), shown);
+    QComboBox* list = dlg.List(id);
+    QCOMPARE(list->currentText(), shown);
+    if (shown.endsWith("(not in the list)")) QCOMPARE(list->currentIndex(), list->count() - 1);
+    if (chosen >= 0) {
+        // As the user does it: the list's entry is chosen, even the one already shown.
+        list->setCurrentIndex(chosen);
+        emit list->activated(chosen);
+    }
     dlg.accept();
     QCOMPARE(int(image[offset]), stored);
+
+    // The next start shows the list as it is again, without the former extra entry.
+    radio::RadioImage blank = radio::RadioImage::Blank();
+    Start(dlg, blank);
+    const auto& lists = radio::OptionLists();
+    const auto own =
+        std::find_if(lists.begin(), lists.end(), [id](const auto& l) { return l.id == id; });
+    QCOMPARE(list->count(), int(own->entries.size()));
 }
 
 void OptionFeaturesDlgTest::ledChangeKeepsOtherBits() {
