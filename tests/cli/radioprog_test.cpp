@@ -254,7 +254,7 @@ TEST_F(RadioprogTest, SetOnAFileTheToolWroteChangesOnlyTheEditedCells) {
     }
     EXPECT_EQ(after.substr(8 * 16, 4), std::string("\x00\x50\x57\x14", 4));
     const std::string row = Lines(Run({"dump", file}).out).at(61);
-    EXPECT_TRUE(row.starts_with("60\t437.80000\t")) << row;
+    EXPECT_TRUE(row.starts_with("60\t145.80000\t")) << row;
     EXPECT_TRUE(row.ends_with("\tNEWNM")) << row;
 }
 
