@@ -37,7 +37,7 @@ ChannelList ReadChannelList(std::string_view bytes) {
 
 ImportResult ApplyImport(const ChannelGrid& current, const ChannelList& list,
                          const ImportOptions& options) {
-    ImportResult result{current, list.findings, {}, 0};
+    ImportResult result{current, list.findings, {}, 0, {}};
     ChannelGrid& grid = result.grid;
     if (!options.merge) {
         for (int row = 1; row < ChannelGrid::kRows; ++row) grid.ClearRow(row);
@@ -66,9 +66,18 @@ ImportResult ApplyImport(const ChannelGrid& current, const ChannelList& list,
             continue;
         }
         grid.SetRowTexts(channel + 1, InLanguage(e.texts, grid.language()));
-        result.findings.insert(result.findings.end(), e.findings.begin(), e.findings.end());
-        if (!e.Empty()) ++result.stored;
+        for (ImportFinding f : e.findings) {
+            f.row = channel + 1;
+            result.findings.push_back(std::move(f));
+        }
+        if (!e.Empty()) {
+            ++result.stored;
+            result.importedRows.push_back(channel + 1);
+        }
     }
+    std::sort(result.importedRows.begin(), result.importedRows.end());
+    result.importedRows.erase(std::unique(result.importedRows.begin(), result.importedRows.end()),
+                              result.importedRows.end());
 
     std::stable_sort(
         result.findings.begin(), result.findings.end(),
@@ -77,6 +86,16 @@ ImportResult ApplyImport(const ChannelGrid& current, const ChannelList& list,
         if (grid.RowTexts(row) != current.RowTexts(row)) result.changedRows.push_back(row);
     }
     return result;
+}
+
+std::string ImportFindingText(const ImportFinding& f) {
+    const std::string prefix = "location " + f.location + ": ";
+    if (f.row <= 0 || !f.text.starts_with(prefix)) return f.text;
+    // Where the channel kept its location, the file's number is the grid's.
+    const std::string channel = f.row == 1 ? "Pr" : std::to_string(f.row - 1);
+    if (f.location == channel || f.location == std::to_string(f.row - 1)) return f.text;
+    return "channel " + channel + " (file location " + f.location +
+           "): " + f.text.substr(prefix.size());
 }
 
 }  // namespace radio

@@ -18,13 +18,19 @@ struct ImportOptions {
 
 struct ImportResult {
     ChannelGrid grid;                     // the channel table after the import
-    std::vector<ImportFinding> findings;  // in file order
+    std::vector<ImportFinding> findings;  // in file order, with the rows their channels went to
     std::vector<int> changedRows;         // grid rows whose texts differ from before
     int stored = 0;                       // channels of the file that found a row
+    std::vector<int> importedRows;        // the grid rows those channels went to, ascending
 };
 
 // Puts the channels of `list` into a copy of `current`, in the grid's language.
 ImportResult ApplyImport(const ChannelGrid& current, const ChannelList& list,
                          const ImportOptions& options);
+
+// A finding as users read it after an import: about a channel moved to another row, it names
+// the grid's channel first and the file's own location in brackets ("channel 112 (file
+// location 12): tone 69.4 ..."); any other finding as the file reader wrote it.
+std::string ImportFindingText(const ImportFinding& finding);
 
 }  // namespace radio

@@ -21,6 +21,7 @@ struct ImportFinding {
     std::string column;    // the file's column ("cToneFreq", "Rx Tone")
     std::string value;     // the text in the file
     std::string text;      // "location 12: tone 69.4 is not a CTCSS tone of the radio: stored None"
+    int row = 0;           // the grid row an import put the record's channel in; 0 none
     friend bool operator==(const ImportFinding&, const ImportFinding&) = default;
 };
 

@@ -19,6 +19,7 @@
 #include "core/formats/channel_list.h"
 #include "core/image/atomic_file.h"
 #include "desktop/channels/cell_keys.h"
+#include "desktop/channels/import_landing.h"
 #include "desktop/channels/program_view.h"
 #include "desktop/dialogs/import_preview_dlg.h"
 #include "desktop/dialogs/option_features_dlg.h"
@@ -654,7 +655,8 @@ void CMainFrame::OnFileImportChannels() {
     CImportPreviewDlg preview(m_ctx, this);
     preview.SetImport(doc->grid(), std::move(list), name);
     if (preview.exec() != QDialog::Accepted) return;
-    doc->ReplaceChannels(preview.Result().grid);
+    if (CProgramView* view = ActiveView())
+        statusBar()->showMessage(LandImport(*view, preview.Result()));
 }
 
 void CMainFrame::OnFileExportChannels() {
