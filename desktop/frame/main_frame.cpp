@@ -577,8 +577,15 @@ CChildFrame* CMainFrame::CreateChildFrame(CProgramDoc* doc) {
         QTimer::singleShot(0, this, &CMainFrame::UpdateCommandStates);
     });
     connect(doc, &CProgramDoc::bandTitleChanged, this, &CMainFrame::SetMainTitle);
+    connect(doc, &CProgramDoc::modifiedChanged, this, &CMainFrame::UpdateCommandStates);
     m_pUndoGroup->addStack(doc->UndoStack());
     child->GetView()->SetContextActions(GridContextActions());
+    // For the document whose write is being checked, whichever window is in front.
+    connect(child->GetView(), &CProgramView::ProductInfoRequested, this,
+            [this, window = QPointer<CChildFrame>(child)] {
+                OnWindowChosen(window);
+                if (window) OnProductInfo();
+            });
     child->show();
     child->InitialPlacement();
     child->GetView()->OnInitialUpdate();
@@ -734,6 +741,13 @@ void CMainFrame::OnTreeItemChosen(const QString& text) {
 void CMainFrame::UpdateCommandStates() {
     const bool active = ActiveChild() != nullptr;
     for (int id : kDocumentCommands) Action(id)->setEnabled(active);
+    // A maximised channel window puts its title, "[*]" included, into this one's; until then
+    // the flag waits silently for the placeholder.
+    const bool modified = active && ActiveDocument()->IsModified();
+    if (windowTitle().contains(QLatin1String("[*]")))
+        setWindowModified(modified);
+    else
+        setAttribute(Qt::WA_WindowModified, modified);
     if (m_pUndoGroup) {
         CProgramDoc* doc = ActiveDocument();
         m_pUndoGroup->setActiveStack(doc ? doc->UndoStack() : nullptr);

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QSplitter>
 #include <QTimer>
 #include <QTreeWidget>
 #include <filesystem>
@@ -95,6 +96,8 @@ class SafeWriteTest : public QObject {
     void readLeavesABackup();
     void compareMarksCellsAndFollowsEdits();
     void compareWithAFileAndTheLastBackup();
+    void comparePanelSitsBesideTheGrid_data();
+    void comparePanelSitsBesideTheGrid();
     void readBackupOpensFromRadioBackups();
 };
 
@@ -409,6 +412,67 @@ void SafeWriteTest::readBackupOpensFromRadioBackups() {
     // The backup stays as it was: saving asks for a name of its own.
     QVERIFY(!doc->HasUserFile());
     QVERIFY(!doc->IsModified());
+}
+
+void SafeWriteTest::comparePanelSitsBesideTheGrid_data() {
+    QTest::addColumn<QString>("language");
+    QTest::newRow("English") << "English";
+    QTest::newRow("Chinese") << "Chinese";
+}
+
+void SafeWriteTest::comparePanelSitsBesideTheGrid() {
+    QFETCH(QString, language);
+    ViewRig rig(language.toUtf8().constData());
+    radio::RadioImage mine = QuietBlank();
+    for (int record = 1; record <= 40; ++record)
+        radio::EncodeChannelRow(Channel("146.52500"), mine, record);
+    Prepare(rig, mine, radio::RadioImage::Blank());
+    radio::RadioImage other = rig.view->ImageToWrite();
+    for (int record : {3, 30}) {
+        radio::ChannelTexts texts =
+            radio::DecodeChannelRow(other, record, radio::Language::English);
+        texts[radio::kColName - 1] = "OTHER";
+        radio::EncodeChannelRow(texts, other, record);
+    }
+    rig.view->StartCompare(other, "other.dat");
+    QApplication::processEvents();
+
+    // Side by side in one splitter: the list, its button included, never over a grid cell.
+    CComparePanel* panel = rig.view->ComparePanel();
+    CMSFlexGrid& grid = rig.Grid();
+    QCOMPARE(panel->parentWidget(), rig.view->Splitter());
+    QCOMPARE(grid.parentWidget(), rig.view->Splitter());
+    const QRect gridArea(grid.mapTo(rig.view.get(), QPoint(0, 0)), grid.size());
+    for (QWidget* part : {static_cast<QWidget*>(panel), static_cast<QWidget*>(panel->CloseButton()),
+                          static_cast<QWidget*>(panel->List())}) {
+        const QRect area(part->mapTo(rig.view.get(), QPoint(0, 0)), part->size());
+        QVERIFY2(!area.intersects(gridArea), qPrintable(part->metaObject()->className()));
+        QVERIFY(panel->rect().contains(QRect(part->mapTo(panel, QPoint(0, 0)), part->size())));
+    }
+    QVERIFY(grid.width() >= rig.view->FormSize().width() * 3 / 4);
+
+    // A click on a difference selects its cell and leaves the focus in the list.
+    QTreeWidget* list = panel->List();
+    QCOMPARE(list->topLevelItemCount(), 2);
+    list->setFocus();
+    QTreeWidgetItem* second = list->topLevelItem(1);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(second).center());
+    QCOMPARE(grid.GetRow(), 31);
+    QCOMPARE(grid.GetCol(), int(radio::kColName));
+    QVERIFY(list->hasFocus());
+    // The keys do the same: Up selects the first difference's cell, Enter (as a double click)
+    // opens its editor.
+    QTest::keyClick(list, Qt::Key_Up);
+    QCOMPARE(grid.GetRow(), 4);
+    QVERIFY(list->hasFocus());
+    QTest::keyClick(list, Qt::Key_Return);
+    QTRY_VERIFY(rig.view->GetCellEditor()->hasFocus());
+    QVERIFY(rig.view->GetCellEditor()->isVisible());
+
+    // Ending the comparison gives the grid its room back.
+    QTest::mouseClick(panel->CloseButton(), Qt::LeftButton);
+    QApplication::processEvents();
+    QCOMPARE(grid.width(), rig.view->Splitter()->width());
 }
 
 QTEST_MAIN(SafeWriteTest)
