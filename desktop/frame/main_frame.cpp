@@ -261,7 +261,8 @@ void CMainFrame::CreateMenus() {
         if (!keys.isEmpty()) text += QLatin1Char('\t') + KeyText(keys.front());
         NewAction(c.id, text)->setShortcuts(keys);
     }
-    NewAction(ID_EDIT_CHANNEL_INFO, QStringLiteral("&Channel Information"));
+    // "&Copy" has the C of this menu.
+    NewAction(ID_EDIT_CHANNEL_INFO, QStringLiteral("C&hannel Information"));
     NewAction(ID_EDIT_OPTIONAL_FEATURES, QStringLiteral("&Optional Features"));
     // The shortcut hint is part of these texts (spaces, not a tab), so their keys are
     // separate shortcuts below rather than the actions' own, which Qt would show twice.
