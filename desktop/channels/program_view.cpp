@@ -13,6 +13,7 @@
 #include <QPrinter>
 #include <QSplitter>
 #include <QTimer>
+#include <algorithm>
 
 #include "core/codec/channel_codec.h"
 #include "core/codec/edit_rules.h"
@@ -786,24 +787,36 @@ void CProgramView::RefreshCompare() {
 
 void CProgramView::PlaceComparePanel(bool shown) {
     const QSize form = FormSize();
-    // The list sits beside the grid in the splitter; the form and the window widen to hold it,
-    // and give the room back when the comparison ends.
+    // The list sits beside the grid in the splitter; the window widens to hold it where the
+    // main window has room, and gives the room back when the comparison ends. Where it has
+    // none, the list takes what the grid's template leaves, a third of it at least, so its
+    // button never scrolls out of sight.
     const int extra = shown ? form.width() * 3 / 5 : 0;
-    const int gridWidth = m_grid->width();
+    const int least = form.width() / 3;
     m_pComparePanel->setVisible(shown);
-    m_pForm->setMinimumSize(form.width() + extra, form.height());
-    if (shown) m_pSplitter->setSizes({gridWidth, extra});
+    m_pForm->setMinimumSize(form.width() + (shown ? least : 0), form.height());
 
     QWidget* ancestor = parentWidget();
     while (ancestor && !qobject_cast<QMdiSubWindow*>(ancestor)) ancestor = ancestor->parentWidget();
-    auto* window = qobject_cast<QMdiSubWindow*>(ancestor);
-    if (!window) return;
-    int grow = extra - m_nCompareExtraWidth;
-    if (QMdiArea* area = window->mdiArea(); area && grow > 0)
-        grow = std::min(grow, std::max(0, area->viewport()->width() - window->geometry().right()));
-    if (!shown) grow = -m_nCompareExtraWidth;
-    window->resize(window->width() + grow, window->height());
-    m_nCompareExtraWidth += grow;
+    if (auto* window = qobject_cast<QMdiSubWindow*>(ancestor)) {
+        int grow = extra - m_nCompareExtraWidth;
+        if (QMdiArea* area = window->mdiArea(); area && grow > 0)
+            grow =
+                std::min(grow, std::max(0, area->viewport()->width() - window->geometry().right()));
+        if (!shown) grow = -m_nCompareExtraWidth;
+        window->resize(window->width() + grow, window->height());
+        m_nCompareExtraWidth += grow;
+    }
+    if (!shown) return;
+    // Once the window has its new size: the grid keeps its template's width if it can.
+    QTimer::singleShot(0, this, [this, extra, least] {
+        if (!IsComparing()) return;
+        const int total = m_pSplitter->width() - m_pSplitter->handleWidth();
+        const int grid = FormSize().width() - m_gridMargins.left() - m_gridMargins.right();
+        const int panel =
+            std::clamp(total - grid, std::min(least, total / 2), std::max(extra, least));
+        m_pSplitter->setSizes({total - panel, panel});
+    });
 }
 
 void CProgramView::JumpToCell(int row, int col) {

@@ -9,10 +9,11 @@
 #include "core/image/radio_image.h"
 #include "desktop/channels/program_view.h"
 #include "desktop/document/program_doc.h"
+#include "desktop/services/app_context.h"
 #include "desktop/services/app_pictures.h"
 
 CChildFrame::CChildFrame(AppContext& ctx, CProgramDoc* doc, QWidget* parent)
-    : QMdiSubWindow(parent), m_pDocument(doc) {
+    : QMdiSubWindow(parent), m_ctx(ctx), m_pDocument(doc) {
     doc->setParent(this);
     auto* body = new QWidget(this);
     m_pView = new CProgramView(ctx, doc, body);
@@ -51,8 +52,10 @@ CChildFrame::CChildFrame(AppContext& ctx, CProgramDoc* doc, QWidget* parent)
 
 void CChildFrame::UpdateBand() {
     const std::optional<radio::BandLimits> band = radio::ReadBandLimits(m_pDocument->image());
-    m_pBand->setText(band ? tr("Band %1-%2 MHz").arg(band->lowerMHz).arg(band->upperMHz)
-                          : tr("No band set"));
+    m_pBand->setText(band ? m_ctx.PickText("Band %1-%2 MHz", "频段 %1-%2 MHz")
+                                .arg(band->lowerMHz)
+                                .arg(band->upperMHz)
+                          : m_ctx.PickText("No band set", "未设频段"));
 }
 
 void CChildFrame::InitialPlacement() {

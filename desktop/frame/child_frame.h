@@ -38,6 +38,7 @@ class CChildFrame : public QMdiSubWindow {
   private:
     void UpdateBand();
 
+    AppContext& m_ctx;
     CProgramDoc* m_pDocument;
     CProgramView* m_pView;
     QStatusBar* m_pStatusBar;
