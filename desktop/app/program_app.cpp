@@ -4,6 +4,7 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QPageSetupDialog>
 #include <QPrinter>
 #include <QProcess>
@@ -78,7 +79,9 @@ bool CProgramApp::AsksForInformation(int argc, const char* const* argv) {
 }
 
 int CProgramApp::PrintInformation(const QStringList& arguments) {
-    QCoreApplication::setApplicationName(QStringLiteral("Program"));
+    // The name it was started by: Program in the build folder, radio-programmer installed.
+    if (!arguments.isEmpty())
+        QCoreApplication::setApplicationName(QFileInfo(arguments.first()).fileName());
     QCoreApplication::setApplicationVersion(QStringLiteral(RADIO_VERSION));
     QCommandLineParser parser;
     parser.setApplicationDescription(QCoreApplication::translate(
