@@ -210,16 +210,9 @@ const OptionCase kOptionCases[] = {
      "option Voice Sensitivity: 0x1FE4 holds 17 (0x11), a value the radio's list (Off, 1-16) "
      "does not hold; Option Features shows \"17 (not in the list)\", the printed option sheet "
      "\"17\""},
-    {"CallTone12", offset::kCallTone, 12,
-     "option Call Tone: 0x1FE5 holds 12 (0x0C), a value the radio's list (Off, 1-8, 1750) does "
-     "not hold; Option Features shows \"12 (not in the list)\", the printed option sheet "
-     "\"12\""},
     {"ScanMode11", offset::kDisplayFlags, 0xF4,
      "option Scan Mode: bits 5-4 of 0x1FE1 hold 11, a value the radio's list (SE, CO, TO) does "
      "not hold; Option Features and the printed option sheet show \"TO\""},
-    {"Mode11", offset::kScanFlags, 0x23,
-     "option Mode: bits 1-0 of 0x1FE2 hold 11, a value the radio's list (Channel, Frequency, "
-     "Memory) does not hold; Option Features and the printed option sheet show \"Memory\""},
 };
 
 class OptionCheck : public ::testing::TestWithParam<OptionCase> {};

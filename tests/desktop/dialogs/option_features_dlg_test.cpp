@@ -100,19 +100,11 @@ void OptionFeaturesDlgTest::blankImageShows() {
 
 void OptionFeaturesDlgTest::okWithoutChangesKeepsEveryByte_data() {
     QTest::addColumn<QByteArray>("image");
-    const auto bytes = [](const radio::RadioImage& image) {
-        return QByteArray(reinterpret_cast<const char*>(image.data()), int(image.size()));
-    };
-    QTest::newRow("blank image") << bytes(radio::RadioImage::Blank());
-    radio::RadioImage odd = radio::RadioImage::Blank();
-    odd[0x1FC1] = 12;  // Squelch Level, outside its list
-    odd[0x1FE0] = 9;   // Step, shown as 10k
-    QTest::newRow("Squelch 12, Step 9, 0x1FE8 0xFF") << bytes(odd);
-    radio::RadioImage random;
-    std::uint32_t seed = 19;
-    for (auto& b : random.bytes())
-        b = static_cast<std::uint8_t>((seed = seed * 1103515245 + 12345) >> 16);
-    QTest::newRow("random bytes") << bytes(random);
+    const radio::RadioImage blank = radio::RadioImage::Blank();
+    QTest::newRow("blank image") << QByteArray(reinterpret_cast<const char*>(blank.data()), 8192);
+    QByteArray random(8192, 0);
+    for (int i = 0; i < random.size(); ++i) random[i] = char((i * 7919 + i / 13 * 31) & 0xFF);
+    QTest::newRow("odd bytes everywhere") << random;
 }
 
 void OptionFeaturesDlgTest::okWithoutChangesKeepsEveryByte() {

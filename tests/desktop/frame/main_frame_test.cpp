@@ -1,6 +1,6 @@
-// The main window and its channel windows as a user meets them: the menus' keys, the unsaved
-// mark in the titles, the band in the status bar, Option Features' OK that changes nothing,
-// where an import lands, and the Product Information button of the check before writing.
+// The main window as a user meets it: unique menu keys, the unsaved mark in the titles, Option
+// Features' OK that changes nothing, where an import lands, the check's Product Information
+// button, and --help without a display.
 
 #include <QAccessible>
 #include <QAction>
@@ -10,11 +10,9 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
-#include <QMenuBar>
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSet>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QStatusBar>
@@ -24,7 +22,6 @@
 #include <QUndoStack>
 #include <functional>
 
-#include "core/codec/channel_codec.h"
 #include "core/image/channel_file.h"
 #include "desktop/app/program_app.h"
 #include "desktop/channels/ms_flex_grid.h"
@@ -48,35 +45,34 @@ QByteArray FileBytes(const QString& path) {
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-// demo.dat with three option bytes none of the lists holds.
-radio::RadioImage OddOptions() {
+// demo.dat, with Squelch 12, Step 9 and Pri-Scanning Time 0xFF unless `listed`.
+radio::RadioImage Demo(bool listed) {
     radio::RadioImage image;
     if (!radio::LoadChannelFile(RADIO_RESOURCES "/demo.dat", image)) qWarning("demo.dat missing");
-    image[radio::offset::kSquelch] = 12;
-    image[radio::offset::kStep] = 9;
-    image[radio::offset::kPriScanTime] = 0xFF;
+    if (!listed) {
+        image[radio::offset::kSquelch] = 12;
+        image[radio::offset::kStep] = 9;
+        image[radio::offset::kPriScanTime] = 0xFF;
+    }
     return image;
 }
 
-// The program with `image` opened from a file, its window active.
+// The program with `image` opened from radio.dat, its window active.
 struct FrameRig {
-    ShellFixture fx;
+    ShellFixture fx{SampleIni("English")};
     CProgramApp app{fx.ctx};
     CMainFrame* frame = nullptr;
     CChildFrame* child = nullptr;
     CProgramDoc* doc = nullptr;
 
-    explicit FrameRig(const radio::RadioImage& image, const char* language = "English")
-        : fx(SampleIni(language)) {
+    explicit FrameRig(const radio::RadioImage& image) {
         QVERIFY(radio::SaveChannelFile(fx.Path("radio.dat").toStdString(), image).ok);
         QVERIFY(app.InitInstance({fx.ConfigPath(), {}, fx.Path("radio.dat")}));
         frame = app.MainFrame();
         child = frame->ActiveChild();
         doc = frame->ActiveDocument();
-        QApplication::setActiveWindow(frame);
     }
-    CProgramView* View() const { return child->GetView(); }
-    CMSFlexGrid& Grid() const { return *View()->Grid(); }
+    CMSFlexGrid& Grid() const { return *child->GetView()->Grid(); }
     void Trigger(int id) { frame->Action(id)->trigger(); }
 };
 
@@ -95,17 +91,11 @@ QString ShownTitle(QWidget* window) {
     return QAccessible::queryAccessibleInterface(window)->text(QAccessible::Name);
 }
 
-// The letter after a single "&", lower case; none for a text without one.
+// The letter after a single "&", lower case; null for a text without one.
 QChar Mnemonic(const QString& text) {
-    for (qsizetype i = 0; i + 1 < text.size(); ++i) {
-        if (text[i] != QLatin1Char('&')) continue;
-        if (text[i + 1] == QLatin1Char('&')) {
-            ++i;
-            continue;
-        }
-        return text[i + 1].toLower();
-    }
-    return {};
+    const qsizetype at =
+        QString(text).replace(QLatin1String("&&"), QLatin1String("__")).indexOf('&');
+    return at >= 0 && at + 1 < text.size() ? text[at + 1].toLower() : QChar();
 }
 
 }  // namespace
@@ -116,51 +106,38 @@ class MainFrameTest : public QObject {
   private slots:
     void initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
     void everyMenuHasUniqueKeys();
-    void unsavedMarkFollowsTheUndoStack();
-    void optionsOkWithoutChangeKeepsTheFile();
+    void unsavedMarkAndOptionsOkWithoutChange();
     void importLandsWhereTheStatusBarSays();
-    void bandShowsInTheChannelWindow();
     void checkBeforeWritingOpensProductInformation();
-    void helpAndVersionNeedNoDisplay_data();
     void helpAndVersionNeedNoDisplay();
 };
 
 void MainFrameTest::everyMenuHasUniqueKeys() {
-    FrameRig rig(OddOptions());
+    FrameRig rig(Demo(true));
     QList<QMenu*> menus;
     for (bool documentMenu : {false, true}) {
-        // The Window menu fills itself as it opens.
-        emit rig.frame->WindowMenu(documentMenu)->aboutToShow();
+        emit rig.frame->WindowMenu(documentMenu)->aboutToShow();  // it fills itself as it opens
         menus += rig.frame->Menus(documentMenu);
+        auto* bar = new QMenu(rig.frame);  // the menu bar's own letters
+        for (QMenu* menu : rig.frame->Menus(documentMenu)) bar->addAction(menu->title());
+        menus << bar;
     }
-    std::unique_ptr<QMenu> context(rig.View()->CreateContextMenu());
+    std::unique_ptr<QMenu> context(rig.child->GetView()->CreateContextMenu());
     menus << context.get();
-
-    int walked = 0;
-    for (bool documentMenu : {false, true}) {
-        QSet<QChar> titles;
-        for (QMenu* menu : rig.frame->Menus(documentMenu)) {
-            const QChar key = Mnemonic(menu->title());
-            QVERIFY2(!key.isNull() && !titles.contains(key), qPrintable(menu->title()));
-            titles.insert(key);
-        }
-    }
+    int items = 0;
     for (QMenu* menu : menus) {
         QHash<QChar, QString> taken;
         for (QAction* action : menu->actions()) {
-            if (action->isSeparator() || action->text().isEmpty()) continue;
-            ++walked;
             const QChar key = Mnemonic(action->text());
+            items += !action->isSeparator();
             if (key.isNull()) continue;  // the About item's configured text has none
-            QVERIFY2(!taken.contains(key),
-                     qPrintable(QStringLiteral("%1: %2 and %3")
-                                    .arg(menu->title(), taken.value(key), action->text())));
+            QVERIFY2(!taken.contains(key), qPrintable(taken.value(key) + " / " + action->text()));
             taken.insert(key, action->text());
         }
     }
-    QVERIFY(walked > 50);
+    QVERIFY(items > 60);
 
-    // Alt+E, H opens what was Edit's second "C": Channel Information.
+    // Alt+E, H: Channel Information, whose C Copy has.
     QSignalSpy chosen(rig.frame->Action(ID_EDIT_CHANNEL_INFO), &QAction::triggered);
     QMenu* edit = rig.frame->Menus(true).at(1);
     edit->popup(QPoint(0, 0));
@@ -169,67 +146,49 @@ void MainFrameTest::everyMenuHasUniqueKeys() {
     QCOMPARE(chosen.size(), 1);
 }
 
-void MainFrameTest::unsavedMarkFollowsTheUndoStack() {
-    FrameRig rig(OddOptions());
-    rig.child->showMaximized();
-    QVERIFY(rig.child->windowTitle().endsWith("radio.dat[*]"));
-    // A maximised channel window lends the main window its title, mark and all.
-    QCOMPARE(ShownTitle(rig.frame), QString("Radio Title - [radio.dat]"));
-
-    rig.doc->ApplyChange(
-        [&] {
-            (void)radio::CommitCellEdit(rig.doc->grid(), 2, radio::kColName, "MARK",
-                                        radio::Language::English);
-        },
-        [](int) { return QStringLiteral("edit"); });
-    QVERIFY(rig.child->isWindowModified());
-    QCOMPARE(ShownTitle(rig.frame), QString("Radio Title - [radio.dat*]"));
-
-    rig.Trigger(ID_EDIT_UNDO);
-    QVERIFY(!rig.child->isWindowModified());
-    QCOMPARE(ShownTitle(rig.frame), QString("Radio Title - [radio.dat]"));
-    rig.Trigger(ID_EDIT_REDO);
-    QVERIFY(rig.child->isWindowModified());
-    QVERIFY(rig.frame->isWindowModified());
-
-    rig.Trigger(ID_FILE_SAVE);
-    QVERIFY(!rig.child->isWindowModified());
-    QCOMPARE(ShownTitle(rig.frame), QString("Radio Title - [radio.dat]"));
-}
-
-void MainFrameTest::optionsOkWithoutChangeKeepsTheFile() {
-    FrameRig rig(OddOptions());
+void MainFrameTest::unsavedMarkAndOptionsOkWithoutChange() {
+    FrameRig rig(Demo(false));
     const QByteArray opened = FileBytes(rig.fx.Path("radio.dat"));
+    rig.child->showMaximized();  // lends the main window its title, mark and all
+    QCOMPARE(ShownTitle(rig.frame), QString("Radio Title - [radio.dat]"));
+
+    // OK without a change: no step, no mark, the same bytes saved.
     Answer<COptionFeaturesDlg>([](COptionFeaturesDlg* dlg) {
         QCOMPARE(dlg->List(1116)->currentText(), QString("12 (not in the list)"));
         QCOMPARE(dlg->List(1117)->currentText(), QString("10k"));
-        QCOMPARE(dlg->List(1125)->currentText(), QString("3s"));
         dlg->accept();
     });
     rig.Trigger(ID_EDIT_OPTIONAL_FEATURES);
-
     QCOMPARE(rig.doc->UndoStack()->count(), 0);
-    QVERIFY(!rig.doc->IsModified());
-    QVERIFY(!rig.child->isWindowModified());
-    QVERIFY(!rig.frame->Action(ID_EDIT_UNDO)->isEnabled());
+    QCOMPARE(ShownTitle(rig.frame), QString("Radio Title - [radio.dat]"));
     QVERIFY(rig.doc->DoFileSave(rig.frame));
     QCOMPARE(FileBytes(rig.fx.Path("radio.dat")), opened);
+
+    // A change shows the mark in both titles until undone or saved.
+    Answer<COptionFeaturesDlg>([](COptionFeaturesDlg* dlg) {
+        dlg->List(1119)->setCurrentIndex(0);
+        dlg->accept();
+    });
+    rig.Trigger(ID_EDIT_OPTIONAL_FEATURES);
+    QVERIFY(rig.child->isWindowModified());
+    QCOMPARE(ShownTitle(rig.frame), QString("Radio Title - [radio.dat*]"));
+    rig.Trigger(ID_EDIT_UNDO);
+    QCOMPARE(ShownTitle(rig.frame), QString("Radio Title - [radio.dat]"));
+    rig.Trigger(ID_EDIT_REDO);
+    QVERIFY(rig.doc->DoFileSave(rig.frame));
+    QVERIFY(!rig.child->isWindowModified() && !rig.frame->isWindowModified());
 }
 
 void MainFrameTest::importLandsWhereTheStatusBarSays() {
-    FrameRig rig(OddOptions());
-    // Fourteen channels at locations 1-14; location 3 has a tone the radio lacks.
-    QByteArray csv =
-        "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,"
-        "DtcsPolarity,Mode,TStep,Skip,Comment\n";
-    for (int location = 1; location <= 14; ++location) {
-        csv += QByteArray::number(location) + ",IMP" + QByteArray::number(location) + "," +
-               QByteArray::number(146.0 + location * 0.025, 'f', 6) + ",,0.000000," +
-               (location == 3 ? "Tone,69.4" : ",88.5") + ",88.5,023,NN,FM,5.00,,\n";
+    FrameRig rig(Demo(true));
+    // Channels at locations 1-14; location 3 has a tone the radio lacks.
+    QByteArray csv = "Location,Name,Frequency,Tone,rToneFreq\n";
+    for (int n = 1; n <= 14; ++n) {
+        csv += QByteArray::number(n) + ",IMP" + QByteArray::number(n) + "," +
+               QByteArray::number(146.0 + n * 0.025, 'f', 6) + (n == 3 ? ",Tone,69.4\n" : ",,\n");
     }
     QFile file(rig.fx.Path("list.csv"));
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(csv);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(csv) == csv.size());
     file.close();
 
     rig.Grid().SetCurrentCell(5, 3);
@@ -239,110 +198,67 @@ void MainFrameTest::importLandsWhereTheStatusBarSays() {
         dlg->MergeButton()->click();
         dlg->MoveBox()->click();
         dlg->StartChannel()->setValue(100);
-        QStringList findings;
-        for (int i = 0; i < dlg->FindingList()->count(); ++i)
-            findings << dlg->FindingList()->item(i)->text();
-        QVERIFY2(findings.filter("channel 102 (file location 3): ").size() == 1,
-                 qPrintable(findings.join('\n')));
+        QVERIFY(dlg->FindingList()->count() == 1 &&
+                dlg->FindingList()->item(0)->text().startsWith(
+                    "line 4: channel 102 (file location 3): tone 69.4"));
         dlg->ImportButton()->click();
     });
     rig.Trigger(ID_FILE_IMPORT_CHANNELS);
 
     QCOMPARE(rig.frame->statusBar()->currentMessage(),
              QString("Imported 14 channels into 100-113"));
-    QCOMPARE(rig.Grid().GetTextMatrix(101, radio::kColName), QString("IMP1"));
     const radio::CellRange landed = radio::CellRange::Spanning(101, 1, 101, 9);
-    QCOMPARE(rig.Grid().GetRow(), 101);
-    QCOMPARE(rig.Grid().GetCol(), 1);
-    QVERIFY(rig.Grid().Selection() == landed);
+    QVERIFY(rig.Grid().Selection() == landed && rig.Grid().GetRow() == 101);
     const int y = rig.Grid().rowViewportPosition(100);
-    QVERIFY2(y >= 0 && y < rig.Grid().viewport()->height(), qPrintable(QString::number(y)));
-
-    // Undo gives back the channels and the place the user was at; redo the import's.
-    rig.Trigger(ID_EDIT_UNDO);
+    QVERIFY(y >= 0 && y < rig.Grid().viewport()->height());
+    rig.Trigger(ID_EDIT_UNDO);  // the channels go, the selection comes back
     QCOMPARE(rig.Grid().GetTextMatrix(101, radio::kColName), QString());
-    QVERIFY(rig.Grid().Selection() == before);
-    QCOMPARE(rig.Grid().GetRow(), 5);
+    QVERIFY(rig.Grid().Selection() == before && rig.Grid().GetRow() == 5);
     rig.Trigger(ID_EDIT_REDO);
     QVERIFY(rig.Grid().Selection() == landed);
 }
 
-void MainFrameTest::bandShowsInTheChannelWindow() {
-    FrameRig rig(OddOptions());
-    QLabel* band = rig.child->BandLabel();
-    QCOMPARE(band->text(), QString("Band 136-174 MHz"));
-    QVERIFY(!band->accessibleName().isEmpty());
-
-    Answer<CProductInfoDlg>([](CProductInfoDlg* dlg) {
-        dlg->BandCombo()->setCurrentIndex(1);
-        dlg->accept();
-    });
-    rig.Trigger(ID_PRODUCT_INFO);
-    QCOMPARE(band->text(), QString("Band 400-470 MHz"));
-    rig.Trigger(ID_EDIT_UNDO);
-    QCOMPARE(band->text(), QString("Band 136-174 MHz"));
-}
-
 void MainFrameTest::checkBeforeWritingOpensProductInformation() {
-    // A UHF channel in an image whose band is 136-174 MHz; Product Information is not in the
-    // navigation tree (the sample configuration does not ask for it).
-    radio::RadioImage image = OddOptions();
-    image[radio::offset::kSquelch] = 3;
-    image[radio::offset::kStep] = 3;
-    image[radio::offset::kPriScanTime] = 1;
-    radio::EncodeChannelRow(
-        {"440.00000", "440.00000", "None", "None", "High", "Lock", "Yes", "Wide", "UHF"}, image,
-        120);
+    // A UHF channel in an image of 136-174 MHz; the tree does not list Product Information.
+    radio::RadioImage image = Demo(true);
+    radio::EncodeChannelRow({"440.00000", "", "None", "None", "High", "Lock", "Yes", "Wide", ""},
+                            image, 120);
     FrameRig rig(image);
-    rig.View()->SetVirtualRadio(std::make_shared<CVirtualRadioHost>(radio::RadioImage::Blank()));
-    rig.View()->SetPortName("virtual:");
-
+    QCOMPARE(rig.child->BandLabel()->text(), QString("Band 136-174 MHz"));
+    CProgramView* view = rig.child->GetView();
+    view->SetVirtualRadio(std::make_shared<CVirtualRadioHost>(radio::RadioImage::Blank()));
+    view->SetPortName("virtual:");
     rig.Trigger(ID_PROGRAM_WRITE);
-    qobject_cast<QPushButton*>(rig.View()->ProgressDlg()->GetDlgItem(CProgressDlg::kIdOk))->click();
-    QTRY_VERIFY(rig.View()->WriteCheckDlg() && rig.View()->WriteCheckDlg()->isVisible());
-    CWriteCheckDlg* check = rig.View()->WriteCheckDlg();
-    QCOMPARE(check->List()->topLevelItemCount(), 2);  // its Rx and Tx frequency
+    qobject_cast<QPushButton*>(view->ProgressDlg()->GetDlgItem(CProgressDlg::kIdOk))->click();
+    QTRY_VERIFY(view->WriteCheckDlg() && view->WriteCheckDlg()->isVisible());
+    CWriteCheckDlg* check = view->WriteCheckDlg();
+    QCOMPARE(check->List()->topLevelItemCount(), 1);
 
-    // The band the findings point to is chosen from the check itself; they follow at once.
     Answer<CProductInfoDlg>([](CProductInfoDlg* dlg) {
         dlg->BandCombo()->setCurrentIndex(1);  // 400-470 MHz
         dlg->accept();
     });
     check->ProductInfoButton()->click();
+    // The band label and the findings follow: now the VHF channels are outside the band.
     QCOMPARE(rig.child->BandLabel()->text(), QString("Band 400-470 MHz"));
-    // Now the VHF channels lie outside the band, channel 120 no longer.
-    QVERIFY(check->isVisible());
-    QVERIFY(check->List()->topLevelItemCount() > 2);
-    for (int i = 0; i < check->List()->topLevelItemCount(); ++i)
-        QVERIFY(!check->List()->topLevelItem(i)->text(1).startsWith("channel 120"));
+    QVERIFY(check->isVisible() && check->List()->topLevelItemCount() > 1);
+    QVERIFY(check->List()->findItems("channel 120", Qt::MatchStartsWith, 1).isEmpty());
     check->CancelButton()->click();
 }
 
-void MainFrameTest::helpAndVersionNeedNoDisplay_data() {
-    QTest::addColumn<QString>("argument");
-    QTest::addColumn<QString>("says");
-    QTest::newRow("--help") << "--help"
-                            << "--config <PATH>";
-    QTest::newRow("-h") << "-h"
-                        << "Usage:";
-    QTest::newRow("--version") << "--version"
-                               << "Program 1.0.0";
-}
-
 void MainFrameTest::helpAndVersionNeedNoDisplay() {
-    QFETCH(QString, argument);
-    QFETCH(QString, says);
-    QProcess program;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) env.remove(name);
-    program.setProcessEnvironment(env);
-    program.start(QCoreApplication::applicationDirPath() + "/Program", {argument});
-    QVERIFY(program.waitForFinished(20000));
-    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
-    QCOMPARE(program.exitCode(), 0);
-    const QString out = QString::fromUtf8(program.readAllStandardOutput());
-    QVERIFY2(out.contains(says), qPrintable(out));
-    QCOMPARE(program.readAllStandardError(), QByteArray());
+    for (const auto& [argument, says] :
+         {std::pair{"--help", "--config <PATH>"}, std::pair{"--version", "Program 1.0.0"}}) {
+        QProcess program;
+        program.setProcessEnvironment(env);
+        program.start(QCoreApplication::applicationDirPath() + "/Program", {argument});
+        QVERIFY(program.waitForFinished(20000));
+        QCOMPARE(program.exitCode(), 0);
+        QVERIFY(QString::fromUtf8(program.readAllStandardOutput()).contains(says));
+        QCOMPARE(program.readAllStandardError(), QByteArray());
+    }
 }
 
 QTEST_MAIN(MainFrameTest)
