@@ -6,7 +6,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
-#include <QSplitter>
 #include <QTimer>
 #include <QTreeWidget>
 #include <filesystem>
@@ -96,8 +95,6 @@ class SafeWriteTest : public QObject {
     void readLeavesABackup();
     void compareMarksCellsAndFollowsEdits();
     void compareWithAFileAndTheLastBackup();
-    void comparePanelSitsBesideTheGrid_data();
-    void comparePanelSitsBesideTheGrid();
     void readBackupOpensFromRadioBackups();
 };
 
@@ -412,55 +409,6 @@ void SafeWriteTest::readBackupOpensFromRadioBackups() {
     // The backup stays as it was: saving asks for a name of its own.
     QVERIFY(!doc->HasUserFile());
     QVERIFY(!doc->IsModified());
-}
-
-void SafeWriteTest::comparePanelSitsBesideTheGrid_data() {
-    QTest::addColumn<QString>("language");
-    QTest::newRow("English") << "English";
-    QTest::newRow("Chinese") << "Chinese";
-}
-
-void SafeWriteTest::comparePanelSitsBesideTheGrid() {
-    QFETCH(QString, language);
-    ViewRig rig(language.toUtf8().constData());
-    radio::RadioImage mine = QuietBlank();
-    for (int record = 1; record <= 40; ++record)
-        radio::EncodeChannelRow(Channel("146.52500"), mine, record);
-    Prepare(rig, mine, radio::RadioImage::Blank());
-    radio::RadioImage other = rig.view->ImageToWrite();
-    radio::EncodeName("OTHER", other.NameBytes(3));
-    radio::EncodeName("OTHER", other.NameBytes(30));
-    rig.view->StartCompare(other, "other.dat");
-    QApplication::processEvents();
-
-    // Side by side in one splitter: no part of the list, its button included, over the grid.
-    CComparePanel* panel = rig.view->ComparePanel();
-    CMSFlexGrid& grid = rig.Grid();
-    QCOMPARE(panel->parentWidget(), rig.view->Splitter());
-    const auto area = [&](QWidget* w) {
-        return QRect(w->mapTo(rig.view.get(), QPoint()), w->size());
-    };
-    for (QWidget* part :
-         {static_cast<QWidget*>(panel), static_cast<QWidget*>(panel->CloseButton())})
-        QVERIFY(!area(part).intersects(area(&grid)) && area(panel).contains(area(part)));
-    QVERIFY(grid.width() >= rig.view->FormSize().width() * 3 / 4);
-
-    // A click on a difference (or Up to it) selects its cell, the list keeps the focus; Enter
-    // (or a double click) opens the cell's editor.
-    QTreeWidget* list = panel->List();
-    list->setFocus();
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                      list->visualItemRect(list->topLevelItem(1)).center());
-    QVERIFY(grid.GetRow() == 31 && grid.GetCol() == radio::kColName && list->hasFocus());
-    QTest::keyClick(list, Qt::Key_Up);
-    QVERIFY(grid.GetRow() == 4 && list->hasFocus());
-    QTest::keyClick(list, Qt::Key_Return);
-    QTRY_VERIFY(rig.view->GetCellEditor()->hasFocus());
-
-    // Ending the comparison gives the grid its room back.
-    QTest::mouseClick(panel->CloseButton(), Qt::LeftButton);
-    QApplication::processEvents();
-    QCOMPARE(grid.width(), rig.view->Splitter()->width());
 }
 
 QTEST_MAIN(SafeWriteTest)

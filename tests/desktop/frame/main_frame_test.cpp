@@ -1,16 +1,13 @@
 // The main window as a user meets it: unique menu keys, the unsaved mark in the titles, Option
-// Features' OK that changes nothing, where an import lands, the check's Product Information
-// button, and --help without a display.
+// Features' OK that changes nothing, and where an import lands.
 
 #include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QLabel>
 #include <QListWidget>
 #include <QMenu>
-#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
@@ -18,7 +15,6 @@
 #include <QStatusBar>
 #include <QTest>
 #include <QTimer>
-#include <QTreeWidget>
 #include <QUndoStack>
 #include <functional>
 
@@ -28,14 +24,10 @@
 #include "desktop/channels/program_view.h"
 #include "desktop/dialogs/import_preview_dlg.h"
 #include "desktop/dialogs/option_features_dlg.h"
-#include "desktop/dialogs/product_info_dlg.h"
 #include "desktop/document/program_doc.h"
 #include "desktop/frame/child_frame.h"
 #include "desktop/frame/main_frame.h"
 #include "desktop/services/command_ids.h"
-#include "desktop/transfer/progress_dlg.h"
-#include "desktop/transfer/virtual_radio_host.h"
-#include "desktop/transfer/write_check_dlg.h"
 #include "tests/support/fake_services.h"
 
 namespace {
@@ -108,8 +100,6 @@ class MainFrameTest : public QObject {
     void everyMenuHasUniqueKeys();
     void unsavedMarkAndOptionsOkWithoutChange();
     void importLandsWhereTheStatusBarSays();
-    void checkBeforeWritingOpensProductInformation();
-    void helpAndVersionNeedNoDisplay();
 };
 
 void MainFrameTest::everyMenuHasUniqueKeys() {
@@ -216,49 +206,6 @@ void MainFrameTest::importLandsWhereTheStatusBarSays() {
     QVERIFY(rig.Grid().Selection() == before && rig.Grid().GetRow() == 5);
     rig.Trigger(ID_EDIT_REDO);
     QVERIFY(rig.Grid().Selection() == landed);
-}
-
-void MainFrameTest::checkBeforeWritingOpensProductInformation() {
-    // A UHF channel in an image of 136-174 MHz; the tree does not list Product Information.
-    radio::RadioImage image = Demo(true);
-    radio::EncodeChannelRow({"440.00000", "", "None", "None", "High", "Lock", "Yes", "Wide", ""},
-                            image, 120);
-    FrameRig rig(image);
-    QCOMPARE(rig.child->BandLabel()->text(), QString("Band 136-174 MHz"));
-    CProgramView* view = rig.child->GetView();
-    view->SetVirtualRadio(std::make_shared<CVirtualRadioHost>(radio::RadioImage::Blank()));
-    view->SetPortName("virtual:");
-    rig.Trigger(ID_PROGRAM_WRITE);
-    qobject_cast<QPushButton*>(view->ProgressDlg()->GetDlgItem(CProgressDlg::kIdOk))->click();
-    QTRY_VERIFY(view->WriteCheckDlg() && view->WriteCheckDlg()->isVisible());
-    CWriteCheckDlg* check = view->WriteCheckDlg();
-    QCOMPARE(check->List()->topLevelItemCount(), 1);
-
-    Answer<CProductInfoDlg>([](CProductInfoDlg* dlg) {
-        dlg->BandCombo()->setCurrentIndex(1);  // 400-470 MHz
-        dlg->accept();
-    });
-    check->ProductInfoButton()->click();
-    // The band label and the findings follow: now the VHF channels are outside the band.
-    QCOMPARE(rig.child->BandLabel()->text(), QString("Band 400-470 MHz"));
-    QVERIFY(check->isVisible() && check->List()->topLevelItemCount() > 1);
-    QVERIFY(check->List()->findItems("channel 120", Qt::MatchStartsWith, 1).isEmpty());
-    check->CancelButton()->click();
-}
-
-void MainFrameTest::helpAndVersionNeedNoDisplay() {
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) env.remove(name);
-    for (const auto& [argument, says] :
-         {std::pair{"--help", "--config <PATH>"}, std::pair{"--version", "Program 1.0.0"}}) {
-        QProcess program;
-        program.setProcessEnvironment(env);
-        program.start(QCoreApplication::applicationDirPath() + "/Program", {argument});
-        QVERIFY(program.waitForFinished(20000));
-        QCOMPARE(program.exitCode(), 0);
-        QVERIFY(QString::fromUtf8(program.readAllStandardOutput()).contains(says));
-        QCOMPARE(program.readAllStandardError(), QByteArray());
-    }
 }
 
 QTEST_MAIN(MainFrameTest)
