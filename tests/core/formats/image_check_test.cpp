@@ -202,10 +202,6 @@ const OptionCase kOptionCases[] = {
      "option Time-Out Timer: 0x1FC3 holds 7 (0x07), a value the radio's list (Off, 1, 3, 10) "
      "does not hold; Option Features shows \"7 (not in the list)\" but the printed option "
      "sheet \"10\": the two read the byte differently"},
-    {"BatterySaver6", offset::kBatterySaver, 6,
-     "option Battery Saver: 0x1FE7 holds 6 (0x06), a value the radio's list (Off, 0.2, 0.4, "
-     "0.6, 0.8, 1.0) does not hold; Option Features shows \"Off\" but the printed option sheet "
-     "\"1.2\": the two read the byte differently"},
     {"Voice17", offset::kVoiceSensitivity, 17,
      "option Voice Sensitivity: 0x1FE4 holds 17 (0x11), a value the radio's list (Off, 1-16) "
      "does not hold; Option Features shows \"17 (not in the list)\", the printed option sheet "
