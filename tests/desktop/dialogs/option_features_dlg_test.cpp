@@ -126,13 +126,10 @@ void OptionFeaturesDlgTest::outOfRangeBytes_data() {
     QTest::addColumn<int>("stored");
     QTest::newRow("Step 0x05, kept")
         << 0x1FE0 << 0x05 << 1117 << "5 (not in the list)" << -1 << 0x05;
-    QTest::newRow("Step 0xFF reads as 7")
-        << 0x1FE0 << 0xFF << 1117 << "7 (not in the list)" << -1 << 0xFF;
     QTest::newRow("Time-Out Timer 0x07, 3 chosen")
         << 0x1FC3 << 0x07 << 1118 << "7 (not in the list)" << 2 << 0x02;
     QTest::newRow("Voice Sensitivity 0x1F")
         << 0x1FE4 << 0x1F << 1122 << "31 (not in the list)" << -1 << 0x1F;
-    QTest::newRow("Battery Saver 0x09 shows Off") << 0x1FE7 << 0x09 << 1120 << "Off" << -1 << 0x09;
     QTest::newRow("Battery Saver 0x09, Off chosen") << 0x1FE7 << 0x09 << 1120 << "Off" << 0 << 0x00;
     QTest::newRow("Squelch 0xF3 masked to 3") << 0x1FC1 << 0xF3 << 1116 << "3" << -1 << 0xF3;
 }
