@@ -24,6 +24,7 @@ constexpr double kTargetMs = 5.0;
 // tones and names so that two images differ in every channel.
 RadioImage FullImage(int shift) {
     RadioImage image = RadioImage::Blank();
+    image[offset::kPriScanTime] = 0;  // a blank image's 0xFF is in no list: the check says so
     WriteBandLimits(image, 136, 174);
     const std::vector<std::string> tones = ColumnItems(kColRxTone, Language::English);
     for (int record = 0; record < kChannelCount; ++record) {

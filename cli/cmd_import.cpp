@@ -107,7 +107,7 @@ int RunImport(Context& ctx) {
     DecodeImageToGrid(image, grid, ctx.lang);
     const ImportResult result = ApplyImport(grid, list, args.options);
     for (const ImportFinding& f : result.findings)
-        ctx.err << shownName << ":" << f.line << ": " << f.text << "\n";
+        ctx.err << shownName << ":" << f.line << ": " << ImportFindingText(f) << "\n";
     if (!result.nothingImported.empty()) {
         Error(ctx,
               "nothing imported: " + result.nothingImported + "; " + args.image + " is unchanged");

@@ -1,21 +1,18 @@
+#include <algorithm>
 #include <ostream>
 
 #include "cli/cli_support.h"
 #include "cli/commands.h"
+#include "core/options/option_names.h"
 #include "core/options/option_values.h"
 
 namespace radio::cli {
 
 namespace {
 
-constexpr std::string_view kBeep = "Beep";
-constexpr std::string_view kPowerOnName = "Power-on Name";
-
 std::string ControlNames() {
     std::vector<std::string> names;
-    for (const OptionList& list : OptionLists()) names.emplace_back(list.label);
-    names.emplace_back(kBeep);
-    names.emplace_back(kPowerOnName);
+    for (const OptionName& n : OptionNames()) names.emplace_back(n.dialog);
     return Join(names, ", ");
 }
 
@@ -30,8 +27,10 @@ int RunOption(Context& ctx) {
     RadioImage image;
     OpenedFile file;
     if (const int status = OpenForChange(ctx, path, image, file); status != kExitOk) return status;
-    // Start from what the dialog would show, as if the user changed some controls and pressed OK.
+    // As if the user changed these controls of the dialog and pressed OK: only their fields
+    // are written.
     OptionValues values = ReadOptions(image);
+    std::vector<int> named;
 
     for (std::size_t i = 1; i < args.size(); ++i) {
         const std::string& arg = args[i];
@@ -42,18 +41,22 @@ int RunOption(Context& ctx) {
         }
         const std::string name = arg.substr(0, eq);
         std::string value = arg.substr(eq + 1);
+        const int id = FindOptionControl(name);
+        if (id == 0) {
+            return UsageError(ctx, "option",
+                              "unknown control '" + name + "'; names: " + ControlNames());
+        }
+        if (std::find(named.begin(), named.end(), id) == named.end()) named.push_back(id);
 
-        if (EqualsNoCase(name, kBeep)) {
-            if (EqualsNoCase(value, "on")) {
-                values.beep = true;
-            } else if (EqualsNoCase(value, "off")) {
-                values.beep = false;
-            } else {
+        if (id == kIdBeep) {
+            const OptionList onOff{kIdBeep, "Beep", {"Off", "On"}, nullptr};
+            const int index = FindEntry(onOff, value);
+            if (index < 0)
                 return UsageError(ctx, "option", "Beep takes on or off, not '" + value + "'");
-            }
+            values.beep = index == 1;
             continue;
         }
-        if (EqualsNoCase(name, kPowerOnName)) {
+        if (id == kIdPowerOnName) {
             if (auto problem = CheckRadioName(value, offset::kPowerOnNameSize)) {
                 return UsageError(ctx, "option", "Power-on Name " + *problem);
             }
@@ -62,17 +65,10 @@ int RunOption(Context& ctx) {
         }
         const OptionList* list = nullptr;
         for (const OptionList& l : OptionLists()) {
-            if (EqualsNoCase(name, l.label)) list = &l;
+            if (l.id == id) list = &l;
         }
-        if (!list) {
-            return UsageError(ctx, "option",
-                              "unknown control '" + name + "'; names: " + ControlNames());
-        }
-        int index = kNoSelection;
-        for (std::size_t k = 0; k < list->entries.size(); ++k) {
-            if (EqualsNoCase(value, list->entries[k])) index = static_cast<int>(k);
-        }
-        if (index == kNoSelection) {
+        const int index = FindEntry(*list, value);
+        if (index < 0) {
             return UsageError(ctx, "option",
                               std::string(list->label) + " takes one of: " +
                                   Join(list->entries, ", ") + " (not '" + value + "')");
@@ -81,7 +77,7 @@ int RunOption(Context& ctx) {
     }
 
     if (!MaySaveOver(ctx, path, file.size, truncate)) return kExitRefused;
-    WriteOptions(image, values);
+    WriteOptionControls(image, values, named);
     return SaveImage(ctx, path, image, &file) ? kExitOk : kExitRefused;
 }
 

@@ -2,7 +2,7 @@
 
 #include "cli/cli_support.h"
 #include "cli/commands.h"
-#include "core/options/option_values.h"
+#include "core/options/option_names.h"
 
 namespace radio::cli {
 
@@ -11,11 +11,9 @@ int RunOptions(Context& ctx) {
     RadioImage image;
     if (!LoadImage(ctx, ctx.args[0], image)) return kExitUsage;
 
-    for (const OptionSheetLine& line : OptionSheetLines(image, ctx.lang)) {
-        ctx.out << line.label << '\t' << line.value << '\n';
-    }
-    // The printed sheet leaves the power-on name out; the dialog shows it under this label.
-    ctx.out << "Power-on Name\t" << ReadOptions(image).powerOnName << '\n';
+    // The dialog's view, under the names `option` takes: each line can be given back to it.
+    for (const auto& [name, value] : ShownOptions(image, ctx.lang))
+        ctx.out << name << '\t' << value << '\n';
     return FinishOutput(ctx);
 }
 

@@ -46,9 +46,11 @@ const std::vector<Command>& Commands() {
          "order the channels 1-199 by Rx Frequency, lowest first, empty rows last; Pr stays "
          "in row 1 unless --with-pr sorts it with them",
          RunSort},
-        {"options", "FILE", "print the optional features of FILE", RunOptions},
+        {"options", "FILE",
+         "print the optional features of FILE, one NAME<TAB>VALUE line each, as option takes them",
+         RunOptions},
         {"option", "[--truncate] FILE NAME=VALUE [NAME=VALUE ...]",
-         "change optional features as the Option Features dialog does", RunOption},
+         "change the named optional features; no other byte of FILE changes", RunOption},
         {"band", "[--truncate] FILE --type N --band N",
          "choose radio type and band (0-based indexes into Program.ini's lists)", RunBand},
         {"export", "FILE.dat OUT.csv",

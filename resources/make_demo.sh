@@ -10,14 +10,19 @@ fi
 prog=$1
 out=$2
 tmp="$out.part"
-trap 'rm -f "$tmp"' EXIT
+# The band step reads the sample configuration; what it stores goes to a scratch settings file.
+config="$(dirname "$0")/Program.ini"
+settings=$(mktemp)
+trap 'rm -f "$tmp" "$settings"' EXIT
 
-rp() { "$prog" --lang en "$@"; }
+rp() { "$prog" --lang en --config "$config" --settings "$settings" "$@"; }
 
 rp new "$tmp"
 
 # ROW is the grid row: row 1 is channel Pr, row N is channel N-1.
 # Columns: 1 Rx, 2 Tx, 3 Rx Tone, 4 Tx Tone, 5 Power, 6 Lock, 7 Scan Add, 8 Bandwidth, 9 Name.
+
+# All of it on 2 m and the VHF band around it, the band the image is set to at the end.
 
 # 2 m simplex.
 rp set "$tmp" \
@@ -50,27 +55,27 @@ rp set "$tmp" \
     21 1 162.475  21 2 ""  21 7 No  21 9 WX3 \
     22 1 156.800  22 2 ""  22 9 MAR16
 
-# 70 cm simplex and PMR446 (6.25 kHz raster, narrow, low power).
+# Business and marine channels, four of them on the 6.25 kHz raster (narrow, low power).
 rp set "$tmp" \
-    31 1 446.000  31 9 CALL70 \
-    32 1 433.500  32 9 S70EU \
-    33 1 446.00625  33 5 Low  33 8 Narrow  33 9 PMR1 \
-    34 1 446.01875  34 5 Low  34 8 Narrow  34 9 PMR2 \
-    35 1 446.03125  35 5 Low  35 8 Narrow  35 9 PMR3 \
-    36 1 446.04375  36 5 Low  36 8 Narrow  36 9 PMR4
+    31 1 151.625  31 9 BIZ-R \
+    32 1 154.570  32 9 BIZ-B \
+    33 1 151.00625  33 5 Low  33 8 Narrow  33 9 NX1 \
+    34 1 151.01875  34 5 Low  34 8 Narrow  34 9 NX2 \
+    35 1 151.03125  35 5 Low  35 8 Narrow  35 9 NX3 \
+    36 1 151.04375  36 5 Low  36 8 Narrow  36 9 NX4
 
-# 70 cm repeaters: DCS and CTCSS, and one unlocked channel with mixed tones.
+# More 2 m repeaters: DCS and CTCSS, and one unlocked channel with mixed tones.
 rp set "$tmp" \
-    41 1 439.100  41 2 431.500  41 3 D023N  41 4 D023N  41 9 RPT-70 \
-    42 1 442.100  42 2 447.100  42 3 100.0  42 4 100.0  42 9 RPT-E \
-    43 1 444.950  43 2 449.950  43 3 D754I  43 4 131.8  43 6 Unlock  43 9 RPT-F
+    41 1 147.060  41 2 147.660  41 3 D023N  41 4 D023N  41 9 RPT-DC \
+    42 1 147.090  42 2 147.690  42 3 100.0  42 4 100.0  42 9 RPT-E \
+    43 1 147.120  43 2 147.720  43 3 D754I  43 4 131.8  43 6 Unlock  43 9 RPT-F
 
-# FRS, and the ISS cross-band repeater (uplink on 2 m, downlink on 70 cm).
+# Marine working channels, and the ISS voice repeater (split, CTCSS on the uplink).
 rp set "$tmp" \
-    51 1 462.5625  51 8 Narrow  51 9 FRS1 \
-    52 1 462.5875  52 8 Narrow  52 9 FRS2 \
-    53 1 467.5625  53 5 Low  53 8 Narrow  53 9 FRS8 \
-    61 1 437.800  61 2 145.990  61 4 67.0  61 7 No  61 9 ISS_X
+    51 1 156.300  51 8 Narrow  51 9 MAR06 \
+    52 1 156.650  52 8 Narrow  52 9 MAR13 \
+    53 1 157.100  53 5 Low  53 8 Narrow  53 9 MAR22 \
+    61 1 145.800  61 2 144.490  61 4 67.0  61 7 No  61 9 ISS_X
 
 # Weather satellites high in the table (channels 150 and 151), receive only.
 rp set "$tmp" \
@@ -80,6 +85,10 @@ rp set "$tmp" \
 rp option "$tmp" "Squelch Level=3" LED=On Step=12.5k "Power-on Name=HELLO" \
     "Time-Out Timer=3" "Battery Saver=0.4" "Scan Mode=TO" "Pri-Scanning Time=5s" \
     "Call Tone=1750" "Priority Scan=On"
+
+# Every channel lies in the first band of the first radio type (136-174 MHz): the image says
+# so, and a read and write of the built-in virtual radio finds nothing to warn about.
+rp band "$tmp" --type 0 --band 0 >/dev/null
 
 mv "$tmp" "$out"
 trap - EXIT

@@ -60,7 +60,7 @@ ChannelList ReadChannelList(std::string_view bytes) {
 
 ImportResult ApplyImport(const ChannelGrid& current, const ChannelList& list,
                          const ImportOptions& options) {
-    ImportResult result{current, list.findings, {}, 0, 0, {}};
+    ImportResult result{current, list.findings, {}, 0, 0, {}, {}};
     ChannelGrid& grid = result.grid;
     if (!options.merge) {
         for (int row = 1; row < ChannelGrid::kRows; ++row) grid.ClearRow(row);
@@ -88,7 +88,10 @@ ImportResult ApplyImport(const ChannelGrid& current, const ChannelList& list,
                 {e.line, e.locationText, "Location", e.locationText, std::move(why), true});
             continue;
         }
-        result.findings.insert(result.findings.end(), e.findings.begin(), e.findings.end());
+        for (ImportFinding f : e.findings) {
+            f.row = channel + 1;
+            result.findings.push_back(std::move(f));
+        }
         ChannelTexts texts = InLanguage(e.texts, grid.language());
         // A refused cell keeps what the row holds: a channel its value; a row without one stays
         // empty on a refused Rx Frequency, and a new channel gets no Tx Frequency the file did
@@ -104,8 +107,14 @@ ImportResult ApplyImport(const ChannelGrid& current, const ChannelList& list,
         grid.SetRowTexts(channel + 1, texts);
         // A refused Rx Frequency is no channel of the file taken, though the row keeps what
         // else it gave; an import of nothing but such rows changes nothing.
-        if (!e.Empty() && !e.refused[kColRxFreq - 1]) ++result.stored;
+        if (!e.Empty() && !e.refused[kColRxFreq - 1]) {
+            ++result.stored;
+            result.importedRows.push_back(channel + 1);
+        }
     }
+    std::sort(result.importedRows.begin(), result.importedRows.end());
+    result.importedRows.erase(std::unique(result.importedRows.begin(), result.importedRows.end()),
+                              result.importedRows.end());
 
     std::stable_sort(
         result.findings.begin(), result.findings.end(),
@@ -122,6 +131,16 @@ ImportResult ApplyImport(const ChannelGrid& current, const ChannelList& list,
         if (grid.RowTexts(row) != current.RowTexts(row)) result.changedRows.push_back(row);
     }
     return result;
+}
+
+std::string ImportFindingText(const ImportFinding& f) {
+    const std::string prefix = "location " + f.location + ": ";
+    if (f.row <= 0 || !f.text.starts_with(prefix)) return f.text;
+    // Where the channel kept its location, the file's number is the grid's.
+    const std::string channel = f.row == 1 ? "Pr" : std::to_string(f.row - 1);
+    if (f.location == channel || f.location == std::to_string(f.row - 1)) return f.text;
+    return "channel " + channel + " (file location " + f.location +
+           "): " + f.text.substr(prefix.size());
 }
 
 }  // namespace radio

@@ -18,7 +18,7 @@ struct ImportOptions {
 
 struct ImportResult {
     ChannelGrid grid;                     // the channel table after the import
-    std::vector<ImportFinding> findings;  // in file order
+    std::vector<ImportFinding> findings;  // in file order, with the rows their channels went to
     std::vector<int> changedRows;         // grid rows whose texts differ from before
     int stored = 0;                       // channels of the file that found a row
     int skipped = 0;  // records of the file with a channel that is not taken (see findings)
@@ -26,6 +26,7 @@ struct ImportResult {
     // file lists no channels", "frequencies look like Hz: 146520000"), and `grid` is
     // `current` unchanged. Empty when something was taken.
     std::string nothingImported;
+    std::vector<int> importedRows;  // the grid rows the stored channels went to, ascending
     // Everything of the file was taken, or left out on purpose (empty locations).
     bool Complete() const { return nothingImported.empty() && skipped == 0; }
 };
@@ -35,5 +36,10 @@ struct ImportResult {
 // Complete().
 ImportResult ApplyImport(const ChannelGrid& current, const ChannelList& list,
                          const ImportOptions& options);
+
+// A finding as users read it after an import: about a channel moved to another row, it names
+// the grid's channel first and the file's own location in brackets ("channel 112 (file
+// location 12): tone 69.4 ..."); any other finding as the file reader wrote it.
+std::string ImportFindingText(const ImportFinding& finding);
 
 }  // namespace radio

@@ -23,6 +23,7 @@ struct ImportFinding {
     std::string value;     // the text in the file
     std::string text;      // "location 12: tone 69.4 is not a CTCSS tone of the radio: stored None"
     bool rowSkipped = false;  // the record held a channel that is not taken at all
+    int row = 0;              // the grid row an import put the record's channel in; 0 none
     friend bool operator==(const ImportFinding&, const ImportFinding&) = default;
 };
 

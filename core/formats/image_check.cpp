@@ -9,6 +9,7 @@
 #include "core/codec/channel_codec.h"
 #include "core/codec/decimal.h"
 #include "core/codec/tone_table.h"
+#include "core/options/option_values.h"
 
 namespace radio {
 namespace {
@@ -42,6 +43,94 @@ std::optional<std::int64_t> ReadBcdFrequency(std::span<const std::uint8_t> bytes
 
 std::string Heading(int col) { return std::string(ChannelGrid::Heading(col, Language::English)); }
 
+// The option fields that can hold a value outside their list: their bits, and the line of the
+// printed option sheet that shows them. In the sheet's order.
+struct CheckedOption {
+    int controlId;
+    std::size_t at;
+    std::uint8_t mask;  // 0xFF: the whole byte
+    int shift;
+    std::size_t sheetLine;
+};
+constexpr CheckedOption kCheckedOptions[] = {
+    {1118, offset::kTimeOutTimer, 0xFF, 0, 0}, {1116, offset::kSquelch, 0xFF, 0, 1},
+    {1130, offset::kCallTone, 0xFF, 0, 3},     {1125, offset::kPriScanTime, 0xFF, 0, 7},
+    {1126, offset::kDisplayFlags, 0x30, 4, 8}, {1119, offset::kDisplayFlags, 0x0C, 2, 10},
+    {1128, offset::kScanFlags, 0x03, 0, 11},   {1122, offset::kVoiceSensitivity, 0xFF, 0, 13},
+    {1117, offset::kStep, 0xFF, 0, 14},        {1120, offset::kBatterySaver, 0xFF, 0, 15},
+};
+
+bool IsNumber(const std::string& text) {
+    return !text.empty() && text.find_first_not_of("0123456789") == std::string::npos;
+}
+
+// A list's entries for a message, with runs of numbers shortened: "Off, 1-16".
+std::string Offered(const std::vector<std::string>& entries) {
+    std::string text;
+    for (std::size_t i = 0; i < entries.size();) {
+        std::size_t end = i;
+        while (IsNumber(entries[i]) && end + 1 < entries.size() && IsNumber(entries[end + 1]) &&
+               std::stoi(entries[end + 1]) == std::stoi(entries[end]) + 1)
+            ++end;
+        if (!text.empty()) text += ", ";
+        text += end >= i + 2 ? entries[i] + "-" + entries[end] : entries[i];
+        i = end >= i + 2 ? end + 1 : i + 1;
+    }
+    return text;
+}
+
+std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
+
+std::string BitsText(std::uint8_t value, int width) {
+    std::string bits;
+    for (int b = width - 1; b >= 0; --b) bits += (value >> b) & 1 ? '1' : '0';
+    return bits;
+}
+
+// One finding per option whose stored value its list does not hold. The dialog and the printed
+// sheet read some fields through different masks; each stays as it is, and the text says what
+// each of them shows.
+void CheckOptions(const RadioImage& image, std::vector<Finding>& found) {
+    const std::vector<OptionSheetLine> sheet = OptionSheetLines(image, Language::English);
+    for (const CheckedOption& c : kCheckedOptions) {
+        const OptionList* list = nullptr;
+        for (const OptionList& l : OptionLists()) {
+            if (l.id == c.controlId) list = &l;
+        }
+        const int stored = (image[c.at] & c.mask) >> c.shift;
+        if (static_cast<std::size_t>(stored) < list->entries.size()) continue;
+
+        char where[64];
+        if (c.mask == 0xFF) {
+            std::snprintf(where, sizeof where, "0x%04zX holds %d (0x%02X)", c.at, stored, stored);
+        } else {
+            const int width = c.mask >> c.shift == 0x03 ? 2 : 1;
+            std::snprintf(where, sizeof where, "bits %d-%d of 0x%04zX hold %s", c.shift + width - 1,
+                          c.shift, c.at,
+                          BitsText(static_cast<std::uint8_t>(stored), width).c_str());
+        }
+        const std::string dialog = ShownOptionText(image, *list);
+        const std::string printed = sheet[c.sheetLine].value;
+        // The same value, written as the dialog offers it and as the sheet prints it, counts as
+        // the same reading.
+        const std::optional<int> unlisted = UnlistedValue(image, *list);
+        std::string shown;
+        if (dialog == printed) {
+            shown = "Option Features and the printed option sheet show " + Quoted(dialog);
+        } else if (unlisted && printed == std::to_string(*unlisted)) {
+            shown = "Option Features shows " + Quoted(dialog) + ", the printed option sheet " +
+                    Quoted(printed);
+        } else {
+            shown = "Option Features shows " + Quoted(dialog) + " but the printed option sheet " +
+                    Quoted(printed) + ": the two read the byte differently";
+        }
+        found.push_back({Severity::Warning, FindingKind::OptionNotInList, -1, 0,
+                         "option " + std::string(list->label) + ": " + where +
+                             ", a value the radio's list (" + Offered(list->entries) +
+                             ") does not hold; " + shown});
+    }
+}
+
 class Checker {
   public:
     explicit Checker(const RadioImage& image)
@@ -56,6 +145,7 @@ class Checker {
             ++inUse;
             Channel(record);
         }
+        CheckOptions(m_image, m_found);
         if (inUse == 0) {
             m_found.push_back({Severity::Warning, FindingKind::BlankImage, -1, 0,
                                "the image holds no channels: writing it leaves the radio with "

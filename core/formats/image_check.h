@@ -20,6 +20,7 @@ enum class FindingKind {
     ToneNotInList,        // warning: a tone the grid shows but its list does not hold
     NameCharacters,       // warning: name bytes outside the radio's name characters
     DuplicateName,        // warning: a name already used by an earlier channel
+    OptionNotInList,      // warning: an option byte holding none of the values of its list
     BlankImage,           // warning: no channel in use at all
     BandBytes,            // warning: band-limit bytes other than the type and band choose
 };
@@ -32,8 +33,8 @@ struct Finding {
     std::string text;  // "channel 12, Rx Frequency 180.00000: outside both bands (...)"
 };
 
-// The check before a write, in channel order (findings about the whole image last). Texts are
-// English, as the program's messages are.
+// The check before a write, in channel order, then the options, then findings about the whole
+// image. Texts are English, as the program's messages are.
 std::vector<Finding> CheckImage(const RadioImage& image);
 
 bool HasErrors(const std::vector<Finding>& findings);

@@ -228,6 +228,7 @@ RadioLink::Step RadioLink::ReadBlocks(RadioImage& scratch) {
         if (!ReadAck(detail)) return Fatal(BlockName(address) + ": " + detail);
 
         StepProgress(address);
+        m_observer.BlockDone(block + 1, clone::kReadBlocks);
         if (PumpCancelled(1, 0)) return Step::Cancelled;
     }
     return Step::Go;
@@ -255,6 +256,7 @@ RadioLink::Step RadioLink::WriteBlocks(const RadioImage& image) {
             SendFrame(address, image.data() + address, clone::kBlockSize, BlockName(address));
         if (step != Step::Go) return step;
         StepProgress(address);
+        m_observer.BlockDone(block + 1, clone::kWriteBlocks);
         if (PumpCancelled(1, 0)) return Step::Cancelled;
     }
     return SendFrame(clone::kBandAddress, image.data() + clone::kBandAddress, clone::kBandSize,

@@ -19,6 +19,9 @@ class LinkObserver {
     virtual bool CancelRequested() = 0;
     virtual void SetProgressRange(int maximum) = 0;
     virtual void SetProgress(int position) = 0;
+    // After each block of a read, a write or a read-back: `block` of `blocks`, counted from 1
+    // (the band frame after a write's blocks is none of them).
+    virtual void BlockDone(int /*block*/, int /*blocks*/) {}
     // Message 61451 with Retry and Cancel; true means Retry.
     virtual bool AskRetry(int messageId, const std::string& text) = 0;
     // Messages 61453 and 61454 with OK; `detail` (may be empty) goes below the text.

@@ -37,6 +37,80 @@ void SetBits(RadioImage& image, std::size_t at, std::uint8_t mask, std::uint8_t 
 // Whole-byte lists with a forced selection store 0 when nothing is selected.
 std::uint8_t IndexOrZero(int index) { return static_cast<std::uint8_t>(index < 0 ? 0 : index); }
 
+// The lists that own a whole byte. The dialog reads it through `readMask`; a list whose value
+// is none of its entries shows no selection, or its first entry where `firstWhenUnlisted`.
+// OK stores the index through `writeMask`, or the index itself (0 without a selection).
+struct ByteField {
+    int OptionValues::*field;
+    std::size_t at;
+    std::uint8_t readMask;
+    std::uint8_t writeMask;  // 0: the index, or 0 without a selection
+    bool firstWhenUnlisted;
+};
+constexpr ByteField kByteFields[] = {
+    {&OptionValues::timeOutTimer, offset::kTimeOutTimer, 0x0F, 0x0F, false},
+    {&OptionValues::squelch, offset::kSquelch, 0x0F, 0x0F, false},
+    {&OptionValues::callTone, offset::kCallTone, 0x0F, 0x0F, false},
+    {&OptionValues::voiceSensitivity, offset::kVoiceSensitivity, 0x1F, 0x1F, false},
+    {&OptionValues::step, offset::kStep, 0x07, 0, false},
+    {&OptionValues::batterySaver, offset::kBatterySaver, 0xFF, 0, true},
+    {&OptionValues::priScanTime, offset::kPriScanTime, 0xFF, 0, true},
+};
+
+const OptionList* ListOf(int id) {
+    for (const OptionList& list : OptionLists()) {
+        if (list.id == id) return &list;
+    }
+    return nullptr;
+}
+
+void FillOptionFiller(RadioImage& image) {
+    for (std::size_t k = 0; k < offset::kOptionFillerSize; ++k)
+        image[offset::kOptionFiller + k] = 0xFF;
+}
+
+// One control's field, by the rule of the dialog's OK; every other bit of the image stays.
+void WriteControl(RadioImage& image, const OptionValues& v, int id) {
+    if (id == kIdPowerOnName) {
+        EncodeName(v.powerOnName, std::span<std::uint8_t>(image.data() + offset::kPowerOnName,
+                                                          offset::kPowerOnNameSize));
+        return;
+    }
+    if (id == kIdBeep) {
+        SetBits(image, offset::kBeep, 0x01, v.beep ? 0x01 : 0x00);
+        return;
+    }
+    const OptionList* list = ListOf(id);
+    if (!list) return;
+    for (const ByteField& f : kByteFields) {
+        if (f.field != list->field) continue;
+        const int index = v.*f.field;
+        // No selection is index -1, which the masks turn into 0x0F / 0x1F.
+        image[f.at] =
+            f.writeMask != 0 ? static_cast<std::uint8_t>(index & f.writeMask) : IndexOrZero(index);
+        return;
+    }
+    const std::size_t display = offset::kDisplayFlags;
+    const std::size_t scan = offset::kScanFlags;
+    const int OptionValues::*field = list->field;
+    if (field == &OptionValues::channelDisplay)
+        SetBits(image, display, 0x80, v.channelDisplay == 1 ? 0x00 : 0x80);
+    else if (field == &OptionValues::busy)
+        SetBits(image, display, 0x40, v.busy == 0 ? 0x40 : 0x00);
+    else if (field == &OptionValues::scanMode)
+        SetBits(image, display, 0x30, static_cast<std::uint8_t>(TwoBitValue(v.scanMode) << 4));
+    else if (field == &OptionValues::led)
+        SetBits(image, display, 0x0C, static_cast<std::uint8_t>(TwoBitValue(v.led) << 2));
+    else if (field == &OptionValues::keypadLock)
+        SetBits(image, display, 0x02, v.keypadLock != 0 ? 0x02 : 0x00);
+    else if (field == &OptionValues::priorityScan)
+        SetBits(image, scan, 0x40, v.priorityScan != 0 ? 0x40 : 0x00);
+    else if (field == &OptionValues::encoder)
+        SetBits(image, scan, 0x20, v.encoder != 0 ? 0x20 : 0x00);
+    else if (field == &OptionValues::mode)
+        SetBits(image, scan, 0x03, TwoBitValue(v.mode));
+}
+
 }  // namespace
 
 const std::vector<OptionList>& OptionLists() {
@@ -67,20 +141,10 @@ OptionValues ReadOptions(const RadioImage& image) {
     OptionValues v;
     v.powerOnName = DecodeName(std::span<const std::uint8_t>(image.data() + offset::kPowerOnName,
                                                              offset::kPowerOnNameSize));
-
-    const auto masked = [&](int OptionValues::*field, std::size_t at, std::uint8_t mask) {
-        v.*field = ListIndex(image[at] & mask, EntryCount(field));
-    };
-    masked(&OptionValues::timeOutTimer, offset::kTimeOutTimer, 0x0F);
-    masked(&OptionValues::squelch, offset::kSquelch, 0x0F);
-    masked(&OptionValues::callTone, offset::kCallTone, 0x0F);
-    masked(&OptionValues::voiceSensitivity, offset::kVoiceSensitivity, 0x1F);
-    masked(&OptionValues::step, offset::kStep, 0x07);
-    // These two lists always show an entry, the first one when the byte is out of range.
-    v.batterySaver =
-        ListIndex(image[offset::kBatterySaver], EntryCount(&OptionValues::batterySaver), 0);
-    v.priScanTime =
-        ListIndex(image[offset::kPriScanTime], EntryCount(&OptionValues::priScanTime), 0);
+    for (const ByteField& f : kByteFields) {
+        v.*f.field = ListIndex(image[f.at] & f.readMask, EntryCount(f.field),
+                               f.firstWhenUnlisted ? 0 : kNoSelection);
+    }
 
     const std::uint8_t display = image[offset::kDisplayFlags];
     v.channelDisplay = (display & 0x80) ? 0 : 1;  // stored inverted: set means "Off"
@@ -99,33 +163,55 @@ OptionValues ReadOptions(const RadioImage& image) {
 }
 
 void WriteOptions(RadioImage& image, const OptionValues& v) {
-    for (std::size_t k = 0; k < offset::kOptionFillerSize; ++k)
-        image[offset::kOptionFiller + k] = 0xFF;
-    EncodeName(v.powerOnName, std::span<std::uint8_t>(image.data() + offset::kPowerOnName,
-                                                      offset::kPowerOnNameSize));
+    FillOptionFiller(image);
+    for (const OptionList& list : OptionLists()) WriteControl(image, v, list.id);
+    WriteControl(image, v, kIdBeep);
+    WriteControl(image, v, kIdPowerOnName);
+}
 
-    // No selection is index -1, which the masks turn into 0x0F / 0x1F.
-    image[offset::kTimeOutTimer] = static_cast<std::uint8_t>(v.timeOutTimer & 0x0F);
-    image[offset::kSquelch] = static_cast<std::uint8_t>(v.squelch & 0x0F);
-    image[offset::kCallTone] = static_cast<std::uint8_t>(v.callTone & 0x0F);
-    image[offset::kVoiceSensitivity] = static_cast<std::uint8_t>(v.voiceSensitivity & 0x1F);
-    image[offset::kStep] = IndexOrZero(v.step);
-    image[offset::kBatterySaver] = IndexOrZero(v.batterySaver);
-    image[offset::kPriScanTime] = IndexOrZero(v.priScanTime);
+std::vector<int> ChangedControls(const OptionValues& before, const OptionValues& after) {
+    std::vector<int> changed;
+    for (const OptionList& list : OptionLists()) {
+        if (before.*list.field != after.*list.field) changed.push_back(list.id);
+    }
+    if (before.beep != after.beep) changed.push_back(kIdBeep);
+    if (before.powerOnName != after.powerOnName) changed.push_back(kIdPowerOnName);
+    return changed;
+}
 
-    SetBits(image, offset::kBeep, 0x01, v.beep ? 0x01 : 0x00);
+bool WriteOptionControls(RadioImage& image, const OptionValues& v,
+                         const std::vector<int>& controls) {
+    bool written = false;
+    for (int id : controls) {
+        const OptionList* list = ListOf(id);
+        if (list && v.*list->field == kNoSelection) continue;  // the stored value stays
+        if (!list && id != kIdBeep && id != kIdPowerOnName) continue;
+        WriteControl(image, v, id);
+        written = true;
+    }
+    // The dialog's confirmation has always filled these; a run that changed nothing leaves them.
+    if (written) FillOptionFiller(image);
+    return written;
+}
 
-    const std::size_t display = offset::kDisplayFlags;
-    SetBits(image, display, 0x80, v.channelDisplay == 1 ? 0x00 : 0x80);
-    SetBits(image, display, 0x40, v.busy == 0 ? 0x40 : 0x00);
-    SetBits(image, display, 0x30, static_cast<std::uint8_t>(TwoBitValue(v.scanMode) << 4));
-    SetBits(image, display, 0x0C, static_cast<std::uint8_t>(TwoBitValue(v.led) << 2));
-    SetBits(image, display, 0x02, v.keypadLock != 0 ? 0x02 : 0x00);
+std::optional<int> UnlistedValue(const RadioImage& image, const OptionList& list) {
+    for (const ByteField& f : kByteFields) {
+        if (f.field != list.field || f.firstWhenUnlisted) continue;
+        const int value = image[f.at] & f.readMask;
+        if (static_cast<std::size_t>(value) >= list.entries.size()) return value;
+    }
+    return std::nullopt;
+}
 
-    const std::size_t scan = offset::kScanFlags;
-    SetBits(image, scan, 0x40, v.priorityScan != 0 ? 0x40 : 0x00);
-    SetBits(image, scan, 0x20, v.encoder != 0 ? 0x20 : 0x00);
-    SetBits(image, scan, 0x03, TwoBitValue(v.mode));
+std::string UnlistedText(int value, Language lang) {
+    return std::to_string(value) + std::string(Pick(lang, " (not in the list)", "（不在列表中）"));
+}
+
+std::string ShownOptionText(const RadioImage& image, const OptionList& list) {
+    if (const std::optional<int> unlisted = UnlistedValue(image, list))
+        return UnlistedText(*unlisted);
+    const int index = ReadOptions(image).*list.field;
+    return index >= 0 ? list.entries[static_cast<std::size_t>(index)] : std::string();
 }
 
 std::vector<OptionSheetLine> OptionSheetLines(const RadioImage& image, Language lang) {

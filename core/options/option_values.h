@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -51,8 +52,30 @@ const std::vector<OptionList>& OptionLists();
 // Dialog start: reads the option block through each field's mask.
 OptionValues ReadOptions(const RadioImage& image);
 
-// Dialog OK: writes the values back, changing only the bits of each field.
+// Every control written back as the dialog's OK always did: 0x12E0-0x12E5 filled, each field
+// by its own rule (a list without a selection stores its mask, or 0), only the bits of each
+// field changing.
 void WriteOptions(RadioImage& image, const OptionValues& values);
+
+// The controls (list ids, kIdBeep, kIdPowerOnName) whose values differ between two states of
+// the dialog, in OptionLists' order, then Beep, then the name.
+std::vector<int> ChangedControls(const OptionValues& before, const OptionValues& after);
+
+// OK as it should be: writes only the fields of `controls`, each by its rule above, and fills
+// 0x12E0-0x12E5 when one was written; every other byte stays. A list without a selection (a
+// value outside its list, still shown as such) keeps what is stored. Returns whether any
+// control was written.
+bool WriteOptionControls(RadioImage& image, const OptionValues& values,
+                         const std::vector<int>& controls);
+
+// The value a list's field holds as the dialog reads it (through its mask) when that is none
+// of its entries: Squelch Level 12. Nullopt when an entry shows, also where the dialog falls
+// back to its first entry (Battery Saver, Pri-Scanning Time).
+std::optional<int> UnlistedValue(const RadioImage& image, const OptionList& list);
+// How the dialog offers such a value, as an extra last entry: "12 (not in the list)".
+std::string UnlistedText(int value, Language lang = Language::English);
+// The text a list shows for `image`: its selected entry, or the unlisted value's text.
+std::string ShownOptionText(const RadioImage& image, const OptionList& list);
 
 // The 16 lines of the printed option sheet, label exactly as printed and value text.
 struct OptionSheetLine {

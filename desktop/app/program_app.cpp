@@ -1,8 +1,10 @@
 #include "desktop/app/program_app.h"
 
 #include <QAction>
+#include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QPageSetupDialog>
 #include <QPrinter>
 #include <QProcess>
@@ -69,6 +71,50 @@ CProgramApp::StartOptions CProgramApp::ParseCommandLine(const QStringList& argum
         }
     }
     return options;
+}
+
+bool CProgramApp::AsksForInformation(int argc, const char* const* argv) {
+    for (int i = 1; i < argc; ++i) {
+        const QLatin1String arg(argv[i]);
+        if (arg == QLatin1String("--")) break;  // what follows are file names
+        for (const char* flag : {"--help", "-h", "-?", "--help-all", "--version", "-v"}) {
+            if (arg == QLatin1String(flag)) return true;
+        }
+    }
+    return false;
+}
+
+int CProgramApp::PrintInformation(const QStringList& arguments) {
+    // The name it was started by: Program in the build folder, radio-programmer installed.
+    if (!arguments.isEmpty())
+        QCoreApplication::setApplicationName(QFileInfo(arguments.first()).fileName());
+    QCoreApplication::setApplicationVersion(QStringLiteral(RADIO_VERSION));
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QCoreApplication::translate(
+        "CProgramApp",
+        "Radio Programmer: reads, edits and writes the memory of a 200-channel handheld radio "
+        "through a serial programming cable, and keeps its images in channel files (*.dat)."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    const auto tr = [](const char* text) {
+        return QCoreApplication::translate("CProgramApp", text);
+    };
+    parser.addOptions({
+        {QStringLiteral("config"), tr("Use the configuration file PATH instead of Program.ini."),
+         QStringLiteral("PATH")},
+        {QStringLiteral("settings"),
+         tr("Keep the radio type, band and port choice in the file PATH."), QStringLiteral("PATH")},
+        {QStringLiteral("backup-dir"),
+         tr("Keep the backups of radio reads in DIR (off: keep none)."), QStringLiteral("DIR")},
+        {QStringLiteral("virtual-faults"),
+         tr("Make the built-in virtual radio misbehave (see radioprog simulate --fault help)."),
+         QStringLiteral("LIST")},
+    });
+    parser.addPositionalArgument(QStringLiteral("file"), tr("A channel file (.dat) to open."),
+                                 QStringLiteral("[file]"));
+    // Both print on standard output and end the process with status 0.
+    parser.process(arguments);
+    parser.showHelp(0);
 }
 
 CProgramApp::CProgramApp(QObject* parent)

@@ -25,6 +25,12 @@ class CProgramApp : public QObject {
         QString virtualFaults{};  // --virtual-faults LIST: misbehaviour of the built-in radio
     };
     static StartOptions ParseCommandLine(const QStringList& arguments);
+    // --help (-h) or --version (-v) among the arguments: they are answered on standard output
+    // before any window exists, so they need no display.
+    static bool AsksForInformation(int argc, const char* const* argv);
+    // Prints the usage or the version for those arguments; returns the exit status (0). Needs
+    // a QCoreApplication.
+    static int PrintInformation(const QStringList& arguments);
 
     // Creates and owns the context of the run.
     explicit CProgramApp(QObject* parent = nullptr);

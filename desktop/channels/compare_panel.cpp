@@ -36,9 +36,19 @@ CComparePanel::CComparePanel(radio::Language lang, QWidget* parent) : QFrame(par
         const int row = item->data(0, kRowRole).toInt();
         if (row > 0) emit CellRequested(row, item->data(0, kColRole).toInt());
     });
+    const auto select = [this](QTreeWidgetItem* item) {
+        const int row = item ? item->data(0, kRowRole).toInt() : 0;
+        if (row > 0) emit CellSelected(row, item->data(0, kColRole).toInt());
+    };
+    connect(m_list, &QTreeWidget::itemClicked, this, select);
+    // Only the user's moves: refilling the list also sets its current line.
+    connect(m_list, &QTreeWidget::currentItemChanged, this, [this, select](QTreeWidgetItem* item) {
+        if (m_list->hasFocus()) select(item);
+    });
 
     m_btnClose = new QPushButton(Utf8(radio::Pick(lang, "&End Comparison", "结束比较(&E)")), this);
     m_btnClose->setAutoDefault(false);
+    m_list->setAccessibleName(Utf8(radio::Pick(lang, "Differences", "差别")));
     connect(m_btnClose, &QPushButton::clicked, this, &CComparePanel::CloseRequested);
 
     auto* layout = new QVBoxLayout(this);

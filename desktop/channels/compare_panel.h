@@ -12,8 +12,9 @@ class QPushButton;
 class QTreeWidget;
 
 // The list beside the channel grid while the document is compared with another image: one line
-// per difference (channel or option, field, this document's text, the other image's). Activating
-// a channel's line (double-click, Enter) asks for its cell.
+// per difference (channel or option, field, this document's text, the other image's). Clicking
+// a channel's line, or moving to it with the keys, selects its cell; activating it
+// (double-click, Enter) asks for its cell's editor.
 class CComparePanel : public QFrame {
     Q_OBJECT
 
@@ -31,6 +32,8 @@ class CComparePanel : public QFrame {
   signals:
     // The line of grid cell (row, col) was activated; col 0 for a channel's other bytes.
     void CellRequested(int row, int col);
+    // The line of grid cell (row, col) was clicked or reached with the keys.
+    void CellSelected(int row, int col);
     void CloseRequested();
 
   private:

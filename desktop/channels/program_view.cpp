@@ -11,7 +11,9 @@
 #include <QMenu>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QSplitter>
 #include <QTimer>
+#include <algorithm>
 
 #include "core/codec/channel_codec.h"
 #include "core/codec/edit_rules.h"
@@ -76,8 +78,11 @@ CProgramView::CProgramView(AppContext& ctx, CProgramDoc* doc, QWidget* parent)
     m_pForm->setMinimumSize(FormSize());
     setWidget(m_pForm);
 
-    m_grid =
-        doc ? new CMSFlexGrid(doc->grid(), m_pForm) : new CMSFlexGrid(m_ctx.UiLanguage(), m_pForm);
+    m_pSplitter = new QSplitter(Qt::Horizontal, m_pForm);
+    m_pSplitter->setChildrenCollapsible(false);
+    m_grid = doc ? new CMSFlexGrid(doc->grid(), m_pSplitter)
+                 : new CMSFlexGrid(m_ctx.UiLanguage(), m_pSplitter);
+    m_pSplitter->addWidget(m_grid);
     SetControlId(m_grid, kIdGrid);
     // The template places the grid at (17, 13) with 399 x 205 of the 431 x 231 dialog units.
     const QSize unit = FormSize();
@@ -96,6 +101,9 @@ CProgramView::CProgramView(AppContext& ctx, CProgramDoc* doc, QWidget* parent)
             HideEditors();
             m_grid->Refresh();
             RefreshCompare();
+            // Product Information chosen from the check before writing changes what it found.
+            if (m_pWriteCheckDlg && m_pWriteCheckDlg->isVisible())
+                m_pWriteCheckDlg->SetFindings(radio::CheckImage(m_pDocument->image()));
         });
     }
     connect(m_grid, &CMSFlexGrid::ContextMenuRequested, this, [this](const QPoint& at) {
@@ -204,7 +212,7 @@ void CProgramView::FirstLayout() {
 }
 
 void CProgramView::LayOutGrid() {
-    m_grid->setGeometry(m_pForm->rect().marginsRemoved(m_gridMargins));
+    m_pSplitter->setGeometry(m_pForm->rect().marginsRemoved(m_gridMargins));
 }
 
 void CProgramView::LayOutColumns() {
@@ -636,6 +644,8 @@ void CProgramView::OnStartTransfer() {
         connect(m_pWriteCheckDlg, &QDialog::accepted, this, &CProgramView::StartWrite);
         connect(m_pWriteCheckDlg, &QDialog::rejected, m_pProgressDlg, &CProgressDlg::Dismiss);
         connect(m_pWriteCheckDlg, &CWriteCheckDlg::CellRequested, this, &CProgramView::JumpToCell);
+        connect(m_pWriteCheckDlg, &CWriteCheckDlg::ProductInfoRequested, this,
+                &CProgramView::ProductInfoRequested);
     }
     m_pWriteCheckDlg->SetFindings(findings);
     m_pWriteCheckDlg->open();
@@ -787,8 +797,11 @@ void CProgramView::StartCompare(const radio::RadioImage& other, const QString& o
     if (!m_pDocument) return;
     CommitCellEdit();  // what the user sees is what is compared
     if (!m_pComparePanel) {
-        m_pComparePanel = new CComparePanel(m_ctx.UiLanguage(), m_pForm);
+        m_pComparePanel = new CComparePanel(m_ctx.UiLanguage(), m_pSplitter);
+        m_pSplitter->addWidget(m_pComparePanel);
+        m_pSplitter->setStretchFactor(0, 1);
         connect(m_pComparePanel, &CComparePanel::CellRequested, this, &CProgramView::JumpToCell);
+        connect(m_pComparePanel, &CComparePanel::CellSelected, this, &CProgramView::SelectCell);
         connect(m_pComparePanel, &CComparePanel::CloseRequested, this, &CProgramView::EndCompare);
     }
     m_compareImage = other;
@@ -818,31 +831,57 @@ void CProgramView::RefreshCompare() {
 
 void CProgramView::PlaceComparePanel(bool shown) {
     const QSize form = FormSize();
-    // The list sits beside the grid, as high as the grid; the form and the window widen to
-    // hold it, and give the room back when the comparison ends.
+    // The list sits beside the grid in the splitter; the window widens to hold it where the
+    // main window has room, and gives the room back when the comparison ends. Where it has
+    // none, the list takes what the grid's template leaves, a third of it at least, so its
+    // button never scrolls out of sight.
     const int extra = shown ? form.width() * 3 / 5 : 0;
-    const QRect grid = m_grid->geometry();
-    m_pComparePanel->setGeometry(form.width() - grid.left() / 2, grid.top(),
-                                 extra - grid.left() / 2, grid.height());
+    const int least = form.width() / 3;
     m_pComparePanel->setVisible(shown);
-    m_pForm->setFixedSize(form.width() + extra, form.height());
+    m_pForm->setMinimumSize(form.width() + (shown ? least : 0), form.height());
 
-    auto* window = qobject_cast<QMdiSubWindow*>(parentWidget());
-    if (!window) return;
-    int grow = extra - m_nCompareExtraWidth;
-    if (QMdiArea* area = window->mdiArea(); area && grow > 0)
-        grow = std::min(grow, std::max(0, area->viewport()->width() - window->geometry().right()));
-    if (!shown) grow = -m_nCompareExtraWidth;
-    window->resize(window->width() + grow, window->height());
-    m_nCompareExtraWidth += grow;
+    QWidget* ancestor = parentWidget();
+    while (ancestor && !qobject_cast<QMdiSubWindow*>(ancestor)) ancestor = ancestor->parentWidget();
+    if (auto* window = qobject_cast<QMdiSubWindow*>(ancestor)) {
+        int grow = extra - m_nCompareExtraWidth;
+        if (QMdiArea* area = window->mdiArea(); area && grow > 0)
+            grow =
+                std::min(grow, std::max(0, area->viewport()->width() - window->geometry().right()));
+        if (!shown) grow = -m_nCompareExtraWidth;
+        window->resize(window->width() + grow, window->height());
+        m_nCompareExtraWidth += grow;
+    }
+    if (!shown) return;
+    // Once the window has its new size: the grid keeps its template's width if it can.
+    QTimer::singleShot(0, this, [this, extra, least] {
+        if (!IsComparing()) return;
+        const int total = m_pSplitter->width() - m_pSplitter->handleWidth();
+        const int grid = FormSize().width() - m_gridMargins.left() - m_gridMargins.right();
+        const int panel =
+            std::clamp(total - grid, std::min(least, total / 2), std::max(extra, least));
+        m_pSplitter->setSizes({total - panel, panel});
+    });
 }
 
 void CProgramView::JumpToCell(int row, int col) {
+    SelectCell(row, col);
+    if (m_bFirstLayout || !m_grid->isVisible()) return;
+    QWidget* editor = GetCellEditor();
+    if (editor->isVisible())
+        editor->setFocus();
+    else
+        OpenEditor();
+}
+
+void CProgramView::SelectCell(int row, int col) {
     if (row < 1 || row >= radio::ChannelGrid::kRows) return;
     if (col < 1 || col >= radio::ChannelGrid::kCols) col = 1;
-    m_grid->SetRow(row);
-    m_grid->SetCol(col);
-    m_grid->setFocus();
+    // Whoever asked keeps the keyboard focus; the cell's editor still opens over it.
+    QWidget* focus = QApplication::focusWidget();
+    m_grid->SetCurrentCell(row, col);
+    m_grid->scrollTo(m_grid->currentIndex());
+    if (focus && focus != QApplication::focusWidget() && !m_grid->isAncestorOf(focus))
+        focus->setFocus();
 }
 
 void CProgramView::OnFileCompare() {

@@ -33,6 +33,7 @@ class QAction;
 class QKeyEvent;
 class QMenu;
 class QPrinter;
+class QSplitter;
 
 namespace radio {
 class CPrintJob;
@@ -125,11 +126,13 @@ class CProgramView : public QScrollArea {
     static constexpr const char* kVerifySetting = "VerifyWrite";
 
     // --- Comparing with another image: the cells that differ are marked in the grid and the
-    // differences listed beside it; both follow the user's edits until EndCompare.
+    // differences listed beside it, in a splitter that never lets the list cover the grid; both
+    // follow the user's edits until EndCompare.
     void StartCompare(const radio::RadioImage& other, const QString& otherName);
     void EndCompare();
     bool IsComparing() const { return m_compareImage.has_value(); }
     CComparePanel* ComparePanel() const { return m_pComparePanel; }
+    QSplitter* Splitter() const { return m_pSplitter; }
 
     // --- Printing.
     // The preview opened by the last Print Preview, while it is open.
@@ -148,6 +151,8 @@ class CProgramView : public QScrollArea {
   signals:
     // After every transfer of this view, once the document and grid show its outcome.
     void TransferFinished(radio::LinkOutcome outcome);
+    // The check before writing asks for the Product Information dialog.
+    void ProductInfoRequested();
 
   public slots:
     virtual void OnRead();               // Program > Read
@@ -224,7 +229,10 @@ class CProgramView : public QScrollArea {
     void BackUpRead(const radio::RadioImage& image);
     void ReportVerify(const radio::RadioImage& written, const radio::RadioImage& readBack);
     void RefreshCompare();
+    // Makes the cell current and gives its editor the keyboard focus.
     void JumpToCell(int row, int col);
+    // Makes the cell current (its editor open over it) without taking the keyboard focus.
+    void SelectCell(int row, int col);
     void PlaceComparePanel(bool shown);
     QPrinter& Printer();
     std::unique_ptr<radio::CPrintJob> MakePrintJob();
@@ -233,6 +241,7 @@ class CProgramView : public QScrollArea {
     QPointer<CProgramDoc> m_pDocument;
     QWidget* m_pForm = nullptr;
     CMSFlexGrid* m_grid = nullptr;
+    QSplitter* m_pSplitter = nullptr;  // the grid, and the comparison's list beside it
     bool m_bFirstLayout = true;
     bool m_bLeavingCell = false;  // a commit raised by the grid's LeaveCell
     bool m_bRedirecting = false;  // a key handed on to the open editor

@@ -27,8 +27,8 @@ QString Utf8(const std::string& text) { return QString::fromStdString(text); }
 }  // namespace
 
 CImportPreviewDlg::CImportPreviewDlg(AppContext& ctx, QWidget* parent)
-    : QDialog(parent), m_ctx(ctx), m_current(ctx.UiLanguage()), m_result{m_current, {}, {},
-                                                                         0,         0,  {}} {
+    : QDialog(parent), m_ctx(ctx), m_current(ctx.UiLanguage()), m_result{m_current, {}, {}, 0,
+                                                                         0,         {}, {}} {
     setWindowTitle(ctx.PickText("Import Channels", "导入信道"));
     m_pSummary = new QLabel(this);
     m_pSummary->setWordWrap(true);
@@ -120,7 +120,8 @@ void CImportPreviewDlg::Recompute() {
 
     m_pFindings->clear();
     for (const radio::ImportFinding& f : m_result.findings)
-        m_pFindings->addItem(QStringLiteral("line %1: %2").arg(f.line).arg(Utf8(f.text)));
+        m_pFindings->addItem(
+            QStringLiteral("line %1: %2").arg(f.line).arg(Utf8(radio::ImportFindingText(f))));
     m_pFindingsLabel->setText(
         m_ctx
             .PickText("Findings (%1): fields the radio cannot hold as the file has them",

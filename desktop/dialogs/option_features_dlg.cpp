@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QValidator>
+#include <algorithm>
 
 #include "core/codec/edit_rules.h"
 #include "desktop/services/app_context.h"
@@ -50,6 +51,12 @@ COptionFeaturesDlg::COptionFeaturesDlg(AppContext& ctx, QWidget* parent) : QDial
         auto* combo = new QComboBox(this);
         SetControlId(combo, list.id);
         for (const std::string& entry : list.entries) combo->addItem(QString::fromStdString(entry));
+        // Choosing an entry is a change even when it was shown already: the stored value may
+        // only read as that entry (Pri-Scanning Time 0xFF shows "3s").
+        const int entries = static_cast<int>(list.entries.size());
+        connect(combo, &QComboBox::activated, this, [this, id = list.id, entries](int index) {
+            if (index < entries) m_picked.insert(id);
+        });
         auto* label = new QLabel(QString::fromLatin1(list.label), this);
         label->setBuddy(combo);
         const bool left = i < 8;
@@ -89,26 +96,46 @@ int COptionFeaturesDlg::DoModal(radio::RadioImage& image) {
 
 void COptionFeaturesDlg::OnInitDialog() {
     if (!m_pImage) return;
-    const radio::OptionValues values = radio::ReadOptions(*m_pImage);
+    m_shown = radio::ReadOptions(*m_pImage);
+    m_picked.clear();
     for (const radio::OptionList& list : radio::OptionLists()) {
-        m_lists.value(list.id)->setCurrentIndex(values.*list.field);  // -1: no selection
+        QComboBox* combo = m_lists.value(list.id);
+        const int entries = static_cast<int>(list.entries.size());
+        while (combo->count() > entries) combo->removeItem(entries);  // a former run's extra one
+        if (const std::optional<int> unlisted = radio::UnlistedValue(*m_pImage, list)) {
+            combo->addItem(QString::fromStdString(radio::UnlistedText(*unlisted)));
+            combo->setCurrentIndex(entries);
+        } else {
+            combo->setCurrentIndex(m_shown.*list.field);
+        }
     }
-    m_pName->setText(QString::fromStdString(values.powerOnName));
-    m_pBeep->setChecked(values.beep);
+    m_pName->setText(QString::fromStdString(m_shown.powerOnName));
+    m_pBeep->setChecked(m_shown.beep);
     m_lists.value(radio::OptionLists().front().id)->setFocus();
 }
 
 radio::OptionValues COptionFeaturesDlg::Values() const {
     radio::OptionValues values;
     for (const radio::OptionList& list : radio::OptionLists()) {
-        values.*list.field = m_lists.value(list.id)->currentIndex();
+        const int index = m_lists.value(list.id)->currentIndex();
+        values.*list.field =
+            index < static_cast<int>(list.entries.size()) ? index : radio::kNoSelection;
     }
     values.powerOnName = NameBytes(m_pName->text());
     values.beep = m_pBeep->isChecked();
     return values;
 }
 
+std::vector<int> COptionFeaturesDlg::ChangedControls() const {
+    std::vector<int> controls = radio::ChangedControls(m_shown, Values());
+    for (int id : m_picked) {
+        if (std::find(controls.begin(), controls.end(), id) == controls.end())
+            controls.push_back(id);
+    }
+    return controls;
+}
+
 void COptionFeaturesDlg::accept() {
-    if (m_pImage) radio::WriteOptions(*m_pImage, Values());
+    if (m_pImage) radio::WriteOptionControls(*m_pImage, Values(), ChangedControls());
     QDialog::accept();
 }

@@ -6,31 +6,33 @@
 
 CDocChangeCommand::CDocChangeCommand(CProgramDoc& doc, const QString& text, radio::RowPatch rows,
                                      std::optional<radio::RadioImage> image, bool newImage,
-                                     const radio::CellRange& cells)
+                                     const radio::CellRange& cells,
+                                     const radio::CellRange& cellsBefore)
     : QUndoCommand(text),
       m_doc(doc),
       m_rows(std::move(rows)),
       m_image(std::move(image)),
       m_bNewImage(newImage),
-      m_cells(cells) {}
+      m_cells(cells),
+      m_cellsBefore(cellsBefore) {}
 
 void CDocChangeCommand::undo() {
-    Swap();
+    Swap(m_cellsBefore);
     m_bDone = false;
 }
 
 void CDocChangeCommand::redo() {
     // QUndoStack::push redoes what is pushed; the change is already in the document then.
     if (m_bDone) return;
-    Swap();
+    Swap(m_cells);
     m_bDone = true;
 }
 
-void CDocChangeCommand::Swap() {
+void CDocChangeCommand::Swap(const radio::CellRange& shown) {
     m_rows.SwapWith(m_doc.m_grid);
     if (m_image) std::swap(*m_image, m_doc.m_image);
     std::swap(m_bNewImage, m_doc.m_bNewImage);
-    m_doc.OnStepApplied(m_cells);
+    m_doc.OnStepApplied(shown);
 }
 
 std::size_t CDocChangeCommand::MemoryBytes() const {

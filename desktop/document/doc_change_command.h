@@ -17,9 +17,10 @@ class CProgramDoc;
 class CDocChangeCommand : public QUndoCommand {
   public:
     // Made after the change: `rows`, `image` and `newImage` hold what was there before.
+    // `cells` are shown after a redo, `cellsBefore` after an undo.
     CDocChangeCommand(CProgramDoc& doc, const QString& text, radio::RowPatch rows,
                       std::optional<radio::RadioImage> image, bool newImage,
-                      const radio::CellRange& cells);
+                      const radio::CellRange& cells, const radio::CellRange& cellsBefore);
 
     void undo() override;
     void redo() override;
@@ -28,12 +29,13 @@ class CDocChangeCommand : public QUndoCommand {
     std::size_t MemoryBytes() const;
 
   private:
-    void Swap();
+    void Swap(const radio::CellRange& shown);
 
     CProgramDoc& m_doc;
     radio::RowPatch m_rows;
     std::optional<radio::RadioImage> m_image;
     bool m_bNewImage;
     radio::CellRange m_cells;
+    radio::CellRange m_cellsBefore;
     bool m_bDone = true;  // the change was made before the step was pushed
 };

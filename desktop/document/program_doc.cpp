@@ -224,7 +224,8 @@ radio::Status CProgramDoc::ReloadFromDisk() {
     return radio::Status::Ok();
 }
 
-bool CProgramDoc::ReplaceChannels(const radio::ChannelGrid& channels) {
+bool CProgramDoc::ReplaceChannels(const radio::ChannelGrid& channels, const radio::CellRange& cells,
+                                  const std::optional<radio::CellRange>& cellsBefore) {
     return ApplyChange(
         [&] {
             for (int row = 1; row < radio::ChannelGrid::kRows; ++row) {
@@ -236,11 +237,13 @@ bool CProgramDoc::ReplaceChannels(const radio::ChannelGrid& channels) {
         [](int rows) {
             return rows == 1 ? QStringLiteral("import of 1 channel")
                              : QStringLiteral("import of %1 channels").arg(rows);
-        });
+        },
+        cells, cellsBefore);
 }
 
 bool CProgramDoc::ApplyChange(const std::function<void()>& change, const NameOfStep& name,
-                              const radio::CellRange& cells) {
+                              const radio::CellRange& cells,
+                              const std::optional<radio::CellRange>& cellsBefore) {
     const radio::ChannelGrid gridBefore = m_grid;
     const radio::RadioImage imageBefore = m_image;
     const bool newImageBefore = m_bNewImage;
@@ -253,7 +256,7 @@ bool CProgramDoc::ApplyChange(const std::function<void()>& change, const NameOfS
     m_pUndoStack->push(new CDocChangeCommand(
         *this, name(changedRows), std::move(rows),
         imageChanged ? std::optional<radio::RadioImage>(imageBefore) : std::nullopt, newImageBefore,
-        cells));
+        cells, cellsBefore.value_or(cells)));
     emit channelsChanged();
     return true;
 }

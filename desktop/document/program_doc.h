@@ -4,6 +4,7 @@
 #include <QString>
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 #include "core/codec/channel_grid.h"
 #include "core/codec/grid_edits.h"
@@ -88,18 +89,23 @@ class CProgramDoc : public QObject {
 
     // File > Import Channels: takes the channel texts of rows 1-200 from `channels` as one
     // step of the undo stack ("import of N channels"). Rows whose texts are equal are not
-    // touched. Emits channelsChanged when any row changed; returns whether one did.
-    bool ReplaceChannels(const radio::ChannelGrid& channels);
+    // touched. Emits channelsChanged when any row changed; returns whether one did. `cells`
+    // are shown after a redo, `cellsBefore` (the selection before the import) after an undo.
+    bool ReplaceChannels(const radio::ChannelGrid& channels,
+                         const radio::CellRange& cells = radio::CellRange::All(),
+                         const std::optional<radio::CellRange>& cellsBefore = std::nullopt);
 
     // Runs `change`, which may change the image, the grid and the new-image flag, as one step
     // of the undo stack. What it changed is kept (the rows it touched, the whole image when
     // that changed) so that undo and redo give back image and grid exactly. `name` gets the
     // number of grid rows that changed and gives the step's name ("paste of 12 channels");
     // `cells` are the cells to show after an undo or redo. Nothing changed: nothing is pushed
-    // and false is returned. Emits channelsChanged when something changed.
+    // and false is returned. Emits channelsChanged when something changed. With `cellsBefore`,
+    // an undo shows those instead (where the user was before the change).
     using NameOfStep = std::function<QString(int changedRows)>;
     bool ApplyChange(const std::function<void()>& change, const NameOfStep& name,
-                     const radio::CellRange& cells = radio::CellRange::All());
+                     const radio::CellRange& cells = radio::CellRange::All(),
+                     const std::optional<radio::CellRange>& cellsBefore = std::nullopt);
     QUndoStack* UndoStack() const { return m_pUndoStack; }
     // The cells of the step done, undone or redone last.
     const radio::CellRange& LastStepCells() const { return m_lastStepCells; }

@@ -19,6 +19,7 @@
 #include "core/formats/channel_list.h"
 #include "core/image/atomic_file.h"
 #include "desktop/channels/cell_keys.h"
+#include "desktop/channels/import_landing.h"
 #include "desktop/channels/program_view.h"
 #include "desktop/dialogs/import_preview_dlg.h"
 #include "desktop/dialogs/option_features_dlg.h"
@@ -265,7 +266,8 @@ void CMainFrame::CreateMenus() {
         if (!keys.isEmpty()) text += QLatin1Char('\t') + KeyText(keys.front());
         NewAction(c.id, text)->setShortcuts(keys);
     }
-    NewAction(ID_EDIT_CHANNEL_INFO, QStringLiteral("&Channel Information"));
+    // "&Copy" has the C of this menu.
+    NewAction(ID_EDIT_CHANNEL_INFO, QStringLiteral("C&hannel Information"));
     NewAction(ID_EDIT_OPTIONAL_FEATURES, QStringLiteral("&Optional Features"));
     // The shortcut hint is part of these texts (spaces, not a tab), so their keys are
     // separate shortcuts below rather than the actions' own, which Qt would show twice.
@@ -584,8 +586,15 @@ CChildFrame* CMainFrame::CreateChildFrame(CProgramDoc* doc) {
         QTimer::singleShot(0, this, &CMainFrame::UpdateCommandStates);
     });
     connect(doc, &CProgramDoc::bandTitleChanged, this, &CMainFrame::SetMainTitle);
+    connect(doc, &CProgramDoc::modifiedChanged, this, &CMainFrame::UpdateCommandStates);
     m_pUndoGroup->addStack(doc->UndoStack());
     child->GetView()->SetContextActions(GridContextActions());
+    // For the document whose write is being checked, whichever window is in front.
+    connect(child->GetView(), &CProgramView::ProductInfoRequested, this,
+            [this, window = QPointer<CChildFrame>(child)] {
+                OnWindowChosen(window);
+                if (window) OnProductInfo();
+            });
     child->show();
     child->InitialPlacement();
     child->GetView()->OnInitialUpdate();
@@ -662,7 +671,8 @@ void CMainFrame::OnFileImportChannels() {
     CImportPreviewDlg preview(m_ctx, this);
     preview.SetImport(doc->grid(), std::move(list), name);
     if (preview.exec() != QDialog::Accepted) return;
-    doc->ReplaceChannels(preview.Result().grid);
+    if (CProgramView* view = ActiveView())
+        statusBar()->showMessage(LandImport(*view, preview.Result()));
 }
 
 void CMainFrame::OnFileExportChannels() {
@@ -740,6 +750,13 @@ void CMainFrame::OnTreeItemChosen(const QString& text) {
 void CMainFrame::UpdateCommandStates() {
     const bool active = ActiveChild() != nullptr;
     for (int id : kDocumentCommands) Action(id)->setEnabled(active);
+    // A maximised channel window puts its title, "[*]" included, into this one's; until then
+    // the flag waits silently for the placeholder.
+    const bool modified = active && ActiveDocument()->IsModified();
+    if (windowTitle().contains(QLatin1String("[*]")))
+        setWindowModified(modified);
+    else
+        setAttribute(Qt::WA_WindowModified, modified);
     if (m_pUndoGroup) {
         CProgramDoc* doc = ActiveDocument();
         m_pUndoGroup->setActiveStack(doc ? doc->UndoStack() : nullptr);

@@ -26,10 +26,11 @@ CProgressDlg::CProgressDlg(QWidget* parent) : QDialog(parent) {
     m_wndProgress->setMinimumWidth(260);
     SetControlId(m_wndProgress, kIdProgress);
 
-    m_staticPos = new QLabel(QStringLiteral("0"), this);
+    m_staticPos = new QLabel(this);
     m_staticPos->setAlignment(Qt::AlignCenter);
     m_staticPos->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    m_staticPos->setMinimumWidth(60);
+    m_staticPos->setMinimumWidth(220);
+    m_staticPos->setAccessibleName(tr("Transfer state"));
     SetControlId(m_staticPos, kIdPosition);
 
     m_chkVerify = new QCheckBox(this);
@@ -90,14 +91,25 @@ bool CProgressDlg::IsVerifyChecked() const { return m_chkVerify->isChecked(); }
 
 void CProgressDlg::SetVerifyChecked(bool checked) { m_chkVerify->setChecked(checked); }
 
+void CProgressDlg::SetPhase(Phase phase) { m_phase = phase; }
+
 void CProgressDlg::SetVerifyPhase() {
     if (!m_strVerifyTitle.isEmpty()) setWindowTitle(m_strVerifyTitle);
+    m_phase = Phase::Verifying;
     SetPos(0);
+}
+
+void CProgressDlg::SetBlock(int block, int blocks) {
+    const char* text = m_phase == Phase::Writing     ? QT_TR_NOOP("Writing block %1 of %2")
+                       : m_phase == Phase::Verifying ? QT_TR_NOOP("Verifying block %1 of %2")
+                                                     : QT_TR_NOOP("Reading block %1 of %2");
+    m_staticPos->setText(tr(text).arg(block).arg(blocks));
 }
 
 void CProgressDlg::Open() {
     m_wndProgress->setRange(0, kInitialRange);
     SetPos(0);
+    m_staticPos->setText(tr("Press OK to start"));
     setWindowTitle(m_strTitle);
     m_bCancel = false;
     m_chkVerify->setEnabled(true);
@@ -118,10 +130,7 @@ bool CProgressDlg::IsStarted() const { return isVisible() && !m_btnOk->isEnabled
 
 void CProgressDlg::SetRange(int maximum) { m_wndProgress->setRange(0, maximum); }
 
-void CProgressDlg::SetPos(int position) {
-    m_wndProgress->setValue(position);
-    m_staticPos->setText(QString::number(m_wndProgress->value()));
-}
+void CProgressDlg::SetPos(int position) { m_wndProgress->setValue(position); }
 
 int CProgressDlg::GetPos() const { return m_wndProgress->value(); }
 
@@ -148,6 +157,7 @@ void CProgressDlg::OnOK() {
     if (!m_btnOk->isEnabled()) return;  // a transfer is already under way
     m_btnOk->setEnabled(false);
     m_chkVerify->setEnabled(false);
+    m_staticPos->setText(tr("Connecting to the radio..."));
     emit StartTransfer();
 }
 

@@ -12,7 +12,8 @@ class QProgressBar;
 class QPushButton;
 
 // The modeless transfer window: OK starts the transfer, Cancel cancels it (before OK: closes,
-// nothing is opened), the bar and the number below it show the progress. The object lives as
+// nothing is opened), the bar and the line below it show the progress ("Writing block 135 of
+// 1022"). The object lives as
 // long as its view; its window is opened for each Read or Write (Open) and closed at the end of
 // each transfer (Dismiss).
 class CProgressDlg : public QDialog {
@@ -41,9 +42,14 @@ class CProgressDlg : public QDialog {
     bool IsVerifyShown() const;
     bool IsVerifyChecked() const;
     void SetVerifyChecked(bool checked);
-    // The read-back of a verifying write begins: the caption becomes m_strVerifyTitle and the
-    // bar starts again with the range the read-back sets.
+    // What the blocks of the transfer are for, named in the line below the bar.
+    enum class Phase { Reading, Writing, Verifying };
+    void SetPhase(Phase phase);
+    // The read-back of a verifying write begins: the caption becomes m_strVerifyTitle, the bar
+    // starts again with the range the read-back sets, and the blocks are verified ones.
     void SetVerifyPhase();
+    // Block `block` of `blocks` is done: "Reading block 12 of 1024".
+    void SetBlock(int block, int blocks);
 
     // Opens the window afresh (OK enabled, "0", cancel flag cleared) with m_strTitle as caption.
     void Open();
@@ -54,7 +60,7 @@ class CProgressDlg : public QDialog {
     bool IsStarted() const;
 
     void SetRange(int maximum);
-    void SetPos(int position);  // the bar and the number label
+    void SetPos(int position);  // the bar
     int GetPos() const;
     int GetRangeMax() const;
 
@@ -86,4 +92,5 @@ class CProgressDlg : public QDialog {
     QProgressBar* m_wndProgress = nullptr;
     QLabel* m_staticPos = nullptr;
     QCheckBox* m_chkVerify = nullptr;
+    Phase m_phase = Phase::Reading;
 };

@@ -46,6 +46,13 @@ void CThreadLinkObserver::SetProgress(int position) {
         m_context, [hook = m_hooks.progress, position] { hook(position); }, Qt::QueuedConnection);
 }
 
+void CThreadLinkObserver::BlockDone(int block, int blocks) {
+    if (!m_hooks.block) return;
+    QMetaObject::invokeMethod(
+        m_context, [hook = m_hooks.block, block, blocks] { hook(block, blocks); },
+        Qt::QueuedConnection);
+}
+
 void CThreadLinkObserver::VerifyStarted() {
     if (!m_hooks.verifyStarted) return;
     QMetaObject::invokeMethod(m_context, m_hooks.verifyStarted, Qt::QueuedConnection);

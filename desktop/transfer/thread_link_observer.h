@@ -28,6 +28,7 @@ class CThreadLinkObserver : public radio::LinkObserver {
     struct Hooks {
         std::function<void(int)> progressRange;
         std::function<void(int)> progress;
+        std::function<void(int, int)> block;  // block done, of blocks
         LinkMessageHook message;
         std::function<void()> verifyStarted;  // a verifying write starts reading back
     };
@@ -38,6 +39,7 @@ class CThreadLinkObserver : public radio::LinkObserver {
     bool CancelRequested() override { return m_cancel.load(); }
     void SetProgressRange(int maximum) override;
     void SetProgress(int position) override;
+    void BlockDone(int block, int blocks) override;
     bool AskRetry(int messageId, const std::string& text) override;
     void ShowMessage(int messageId, const std::string& text, const std::string& detail) override;
     void VerifyStarted() override;

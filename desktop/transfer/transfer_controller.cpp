@@ -51,6 +51,10 @@ bool CTransferController::Start(bool writeMode, const QString& portName,
         if (self->m_progress) self->m_progress->SetPos(position);
         emit self->Progress(position);
     };
+    hooks.block = [self, generation](int block, int blocks) {
+        if (!self || generation != self->m_generation) return;
+        if (self->m_progress) self->m_progress->SetBlock(block, blocks);
+    };
     hooks.verifyStarted = [self, generation] {
         if (!self || generation != self->m_generation) return;
         if (self->m_progress) self->m_progress->SetVerifyPhase();
@@ -84,6 +88,8 @@ bool CTransferController::Start(bool writeMode, const QString& portName,
         connect(progress, &CProgressDlg::CancelRequested, this, &CTransferController::RequestCancel,
                 Qt::UniqueConnection);
     }
+    if (progress)
+        progress->SetPhase(writeMode ? CProgressDlg::Phase::Writing : CProgressDlg::Phase::Reading);
     m_thread->start();
     return true;
 }

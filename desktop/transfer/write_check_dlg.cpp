@@ -45,7 +45,12 @@ CWriteCheckDlg::CWriteCheckDlg(QWidget* parent) : QDialog(parent) {
     connect(m_btnWrite, &QPushButton::clicked, this, &QDialog::accept);
     connect(m_btnCancel, &QPushButton::clicked, this, &QDialog::reject);
 
+    m_btnProductInfo = new QPushButton(tr("&Product Information..."), this);
+    m_btnProductInfo->setAutoDefault(false);
+    connect(m_btnProductInfo, &QPushButton::clicked, this, &CWriteCheckDlg::ProductInfoRequested);
+
     auto* buttons = new QHBoxLayout;
+    buttons->addWidget(m_btnProductInfo);
     buttons->addStretch();
     buttons->addWidget(m_btnWrite);
     buttons->addWidget(m_btnCancel);

@@ -231,8 +231,9 @@ INSTANTIATE_TEST_SUITE_P(
         // Block 1016 holds beep, squelch and the time-out timer; the radio kept its own.
         VerifyCase{"DroppedOptions", "drop-write:1016", 1,
                    "  option Squelch Level: wrote 3, the radio holds 1\n"},
+        // The demo file's band is 136-174 MHz; the corrupted first byte reads 126.
         VerifyCase{"CorruptedBandFrame", "corrupt-write:1022", 1,
-                   "  Band Limits: wrote FF FF FF, the radio holds FE FF FF\n"},
+                   "  Band Limits: wrote 136-174 MHz, the radio holds 126-174 MHz\n"},
         // The read-back itself fails: the user learns the write went through unverified.
         VerifyCase{"ReadBackFails", "short-reply:5", 1,
                    "the write is complete, but it was not verified"},

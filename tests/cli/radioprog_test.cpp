@@ -254,7 +254,7 @@ TEST_F(RadioprogTest, SetOnAFileTheToolWroteChangesOnlyTheEditedCells) {
     }
     EXPECT_EQ(after.substr(8 * 16, 4), std::string("\x00\x50\x57\x14", 4));
     const std::string row = Lines(Run({"dump", file}).out).at(61);
-    EXPECT_TRUE(row.starts_with("60\t437.80000\t")) << row;
+    EXPECT_TRUE(row.starts_with("60\t145.80000\t")) << row;
     EXPECT_TRUE(row.ends_with("\tNEWNM")) << row;
 }
 
@@ -268,48 +268,42 @@ TEST_F(RadioprogTest, EditOfAnEmptyChannelIsReportedNotSilentlyDropped) {
     EXPECT_EQ(Lines(Run({"dump", file}).out).at(5), "4\t\t\t\t\t\t\t\t\t");
 }
 
-TEST_F(RadioprogTest, OptionChangesOnlyWhatTheDialogWrites) {
+TEST_F(RadioprogTest, OptionWritesOnlyTheNamedControls) {
     const RadioImage original = RandomImage(7);
     const std::string file = Path("o.dat");
     WriteFile(file, BytesOf(original));
 
-    const Result r = Run({"option", file, "led=On", "STEP=12.5K", "Time-Out Timer=3", "Beep=off",
-                          "power-on name=hello", "Scan Mode=co"});
+    // The dialog's names, the printed sheet's spelling and the Chinese ones all name a control.
+    const Result r = Run({"option", file, "led=On", "STEP=12.5K", "Time Out Timer:=3", "Beep=off",
+                          "power-on name=hello", "扫描模式=co"});
     ASSERT_EQ(r.exit, 0) << r.err;
 
     RadioImage expected = original;
-    OptionValues v = ReadOptions(expected);
-    v.led = 2;
-    v.step = 3;
-    v.timeOutTimer = 2;
-    v.beep = false;
-    v.powerOnName = "HELLO";
-    v.scanMode = 1;
-    WriteOptions(expected, v);
-    const RadioImage saved = ImageOf(ReadFile(file));
-    EXPECT_EQ(saved, expected);
-
-    const std::set<std::size_t> dialogBytes = {0x1FC0, 0x1FC1, 0x1FC3, 0x1FE0, 0x1FE1,
-                                               0x1FE2, 0x1FE4, 0x1FE5, 0x1FE7, 0x1FE8};
-    for (std::size_t i = 0; i < kImageSize; ++i) {
-        const bool owned =
-            dialogBytes.count(i) || (i >= 0x12E0 && i < 0x12E6) || (i >= 0x12E8 && i < 0x12EE);
-        if (!owned) {
-            ASSERT_EQ(saved[i], original[i]) << "byte " << i;
-        }
+    expected[0x1FE1] = static_cast<std::uint8_t>((original[0x1FE1] & ~0x3C) | 0x08 | 0x10);
+    expected[0x1FE0] = 3;
+    expected[0x1FC3] = 2;
+    expected[0x1FC0] = original[0x1FC0] & 0xFE;
+    const std::uint8_t hello[] = {0x11, 0x0E, 0x15, 0x15, 0x18, 0xFF};
+    for (std::size_t k = 0; k < 6; ++k) {
+        expected[0x12E8 + k] = hello[k];
+        expected[0x12E0 + k] = 0xFF;
     }
-    EXPECT_EQ(saved.bytes()[0x12E8], 0x11);  // 'H'
+    const RadioImage saved = ImageOf(ReadFile(file));
+    for (std::size_t i = 0; i < kImageSize; ++i) ASSERT_EQ(saved[i], expected[i]) << "byte " << i;
 }
 
-TEST_F(RadioprogTest, OptionsListsTheSheetAndThePowerOnName) {
+TEST_F(RadioprogTest, OptionsPrintsWhatOptionTakes) {
     const std::string file = Path("demo.dat");
     WriteFile(file, ReadFile(RADIO_RESOURCES "/demo.dat"));
+    const std::string demo = ReadFile(file);
     const struct {
         const char* lang;
         std::vector<std::string> wanted;
     } cases[] = {
-        {"en", {"Squelch Level:\t3", "LED\tOn", "Step:\t12.5k", "Beep:\tOn", "Call Tone:\t1750"}},
-        {"zh", {"静噪电平:\t3", "LED\t开", "步长:\t12.5k"}},
+        {"en",
+         {"Squelch Level\t3", "LED\tOn", "Step\t12.5k", "Beep\tOn", "Call Tone\t1750",
+          "Time-Out Timer\t3", "Power-on Name\tHELLO"}},
+        {"zh", {"静噪电平\t3", "LED\t开", "步长\t12.5k", "提示音\t开", "开机名称\tHELLO"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.lang);
@@ -320,7 +314,17 @@ TEST_F(RadioprogTest, OptionsListsTheSheetAndThePowerOnName) {
         for (const auto& w : c.wanted) {
             EXPECT_NE(std::find(lines.begin(), lines.end(), w), lines.end()) << w;
         }
-        EXPECT_EQ(lines.back(), "Power-on Name\tHELLO");
+        // Every line given back to option names its control and an entry of it; the file
+        // stays as it was.
+        std::vector<std::string> args = {"option", file};
+        for (const std::string& line : lines) {
+            const auto tab = line.find('\t');
+            if (!line.ends_with('\t'))
+                args.push_back(line.substr(0, tab) + "=" + line.substr(tab + 1));
+        }
+        const Result back = Run(args);
+        ASSERT_EQ(back.exit, 0) << back.err;
+        EXPECT_TRUE(ReadFile(file) == demo);
     }
 }
 
@@ -571,7 +575,10 @@ TEST_F(RadioprogTest, CheckPrintsTheFindingsOfAFile) {
           "can show"}},
         {NewFile("blank.dat"),
          1,
-         {"warning: the image holds no channels: writing it leaves the radio with none"}},
+         {"warning: option Pri-Scanning Time: 0x1FE8 holds 255 (0xFF), a value the radio's list "
+          "(3s, 5s, 8s, 10s) does not hold; Option Features shows \"3s\" but the printed option "
+          "sheet \"10s\": the two read the byte differently",
+          "warning: the image holds no channels: writing it leaves the radio with none"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.file);
@@ -581,6 +588,21 @@ TEST_F(RadioprogTest, CheckPrintsTheFindingsOfAFile) {
     }
     EXPECT_EQ(Run({"check", Path("missing.dat")}).exit, 2);
     EXPECT_EQ(Run({"check"}).exit, 2);
+
+    // Options outside their lists: one warning each, naming the option.
+    std::string options = demoBytes;
+    options[0x1FC1] = 12;
+    options[0x1FE0] = 9;
+    options[0x1FE8] = '\xFF';
+    WriteFile(Path("options.dat"), options);
+    const Result r = Run({"check", Path("options.dat")});
+    EXPECT_EQ(r.exit, 1);
+    const auto lines = Lines(r.out);
+    ASSERT_EQ(lines.size(), 3u) << r.out;
+    EXPECT_TRUE(lines[0].starts_with("warning: option Squelch Level: 0x1FC1 holds 12")) << lines[0];
+    EXPECT_TRUE(lines[1].starts_with("warning: option Pri-Scanning Time: 0x1FE8 holds 255"))
+        << lines[1];
+    EXPECT_TRUE(lines[2].starts_with("warning: option Step: 0x1FE0 holds 9")) << lines[2];
 }
 
 TEST(RadioprogInProcess, HelpVersionAndGlobalOptionForms) {

@@ -18,6 +18,7 @@ ChannelTexts Channel(const char* rx, const char* tx, const char* rxTone, const c
 // Two VHF channels inside the radio's 136-174 MHz band: nothing to say about it.
 RadioImage Clean() {
     RadioImage image = RadioImage::Blank();
+    image[offset::kPriScanTime] = 0x00;  // a blank image's 0xFF is in no list
     WriteBandLimits(image, 136, 174);
     EncodeChannelRow(Channel("146.52000", "146.52000", "None", "88.5", "CALL"), image, 1);
     EncodeChannelRow(Channel("145.65000", "145.05000", "D023N", "D023N", "RPT"), image, 2);
@@ -172,6 +173,60 @@ TEST(ImageCheckSummary, CountsAndPrefixes) {
     EXPECT_EQ(FormatFinding(findings[1]).rfind("warning: channel 3, Cha Name CALL", 0), 0u);
     EXPECT_EQ(CountFindings({}), "no findings");
 }
+
+// Option bytes outside their lists: one warning each, saying what the dialog and the printed
+// sheet make of the byte, and that they differ where they read it through different masks.
+struct OptionCase {
+    const char* name;
+    std::size_t at;
+    std::uint8_t stored;
+    const char* text;  // the whole finding
+};
+
+const OptionCase kOptionCases[] = {
+    {"Squelch12", offset::kSquelch, 12,
+     "option Squelch Level: 0x1FC1 holds 12 (0x0C), a value the radio's list (0-9) does not "
+     "hold; Option Features shows \"12 (not in the list)\", the printed option sheet \"12\""},
+    {"SquelchHighNibble", offset::kSquelch, 0x13,
+     "option Squelch Level: 0x1FC1 holds 19 (0x13), a value the radio's list (0-9) does not "
+     "hold; Option Features and the printed option sheet show \"3\""},
+    {"Step9", offset::kStep, 9,
+     "option Step: 0x1FE0 holds 9 (0x09), a value the radio's list (5k, 10k, 6.25k, 12.5k, 25k) "
+     "does not hold; Option Features shows \"10k\" but the printed option sheet \"25k\": the "
+     "two read the byte differently"},
+    {"PriScanFF", offset::kPriScanTime, 0xFF,
+     "option Pri-Scanning Time: 0x1FE8 holds 255 (0xFF), a value the radio's list (3s, 5s, 8s, "
+     "10s) does not hold; Option Features shows \"3s\" but the printed option sheet \"10s\": "
+     "the two read the byte differently"},
+    {"TimeOut7", offset::kTimeOutTimer, 7,
+     "option Time-Out Timer: 0x1FC3 holds 7 (0x07), a value the radio's list (Off, 1, 3, 10) "
+     "does not hold; Option Features shows \"7 (not in the list)\" but the printed option "
+     "sheet \"10\": the two read the byte differently"},
+    {"Voice17", offset::kVoiceSensitivity, 17,
+     "option Voice Sensitivity: 0x1FE4 holds 17 (0x11), a value the radio's list (Off, 1-16) "
+     "does not hold; Option Features shows \"17 (not in the list)\", the printed option sheet "
+     "\"17\""},
+    {"ScanMode11", offset::kDisplayFlags, 0xF4,
+     "option Scan Mode: bits 5-4 of 0x1FE1 hold 11, a value the radio's list (SE, CO, TO) does "
+     "not hold; Option Features and the printed option sheet show \"TO\""},
+};
+
+class OptionCheck : public ::testing::TestWithParam<OptionCase> {};
+
+TEST_P(OptionCheck, WarnsOnceWithWhatEachReaderShows) {
+    const OptionCase& c = GetParam();
+    RadioImage image = Clean();
+    image[c.at] = c.stored;
+    const std::vector<Finding> findings = CheckImage(image);
+    ASSERT_EQ(findings.size(), 1u);
+    EXPECT_EQ(findings[0].severity, Severity::Warning);
+    EXPECT_EQ(findings[0].kind, FindingKind::OptionNotInList);
+    EXPECT_EQ(findings[0].record, -1);
+    EXPECT_EQ(findings[0].text, c.text);
+}
+
+INSTANTIATE_TEST_SUITE_P(Options, OptionCheck, ::testing::ValuesIn(kOptionCases),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace radio

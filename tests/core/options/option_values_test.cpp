@@ -232,5 +232,76 @@ TEST(OptionRoundTrip, RandomImagesChangeOnlyOwnedBitsAndSettle) {
     }
 }
 
+// OK as the dialog now does it: only the controls changed (or chosen in) are written, and a
+// value outside its list shows as such and stays until a real entry replaces it.
+using Stored = std::vector<std::pair<std::size_t, std::uint8_t>>;
+struct ControlCase {
+    const char* name;
+    Stored stored;  // over a blank image
+    int shownId;    // a list, and what the dialog shows in it first
+    const char* shown;
+    int control;  // changed or chosen (0: OK without a change), and its entry
+    int chosen;
+    Stored after;  // what OK leaves; every other byte stays, 0x12E0-0x12E5 too unless written
+};
+
+const ControlCase kControls[] = {
+    {"Squelch12Kept", {{offset::kSquelch, 12}}, 1116, "12 (not in the list)", 0, 0, {}},
+    {"Squelch12Replaced",
+     {{offset::kSquelch, 12}},
+     1116,
+     "12 (not in the list)",
+     1116,
+     5,
+     {{offset::kSquelch, 5}}},
+    {"ExtraEntryChosenAgain", {{offset::kSquelch, 12}}, 1116, "", 1116, kNoSelection, {}},
+    {"Step9ShowsItsLowBits", {{offset::kStep, 9}}, 1117, "10k", 0, 0, {}},
+    {"StepFFUnlisted", {{offset::kStep, 0xFF}}, 1117, "7 (not in the list)", 0, 0, {}},
+    {"PriScanFFShowsFirstEntry", {}, 1125, "3s", 1125, 0, {{offset::kPriScanTime, 0}}},
+    {"LedKeepsScanMode11AndBit0",
+     {{offset::kDisplayFlags, 0xF5}},
+     1126,
+     "TO",
+     1119,
+     2,
+     {{offset::kDisplayFlags, 0xF9}}},
+    {"BeepKeepsMode11AndNameBytes",
+     {{offset::kScanFlags, 0x23}, {offset::kPowerOnName + 1, 0x25}},
+     1128,
+     "Memory",
+     kIdBeep,
+     0,
+     {{offset::kBeep, 0xFE}}},
+};
+
+class OptionControls : public testing::TestWithParam<ControlCase> {};
+
+TEST_P(OptionControls, OkWritesOnlyWhatWasChanged) {
+    const ControlCase& c = GetParam();
+    RadioImage image = RadioImage::Blank();
+    image[offset::kOptionFiller + 1] = 0x00;  // shows whether the filler was written
+    for (const auto& [at, byte] : c.stored) image[at] = byte;
+    RadioImage expected = image;
+    OptionValues chosen = ReadOptions(image);
+    for (const OptionList& list : OptionLists()) {
+        if (list.id == c.shownId && *c.shown) {
+            EXPECT_EQ(ShownOptionText(image, list), c.shown);
+        }
+        if (list.id == c.control) chosen.*list.field = c.chosen;
+    }
+    if (c.control == kIdBeep) chosen.beep = c.chosen != 0;
+    std::vector<int> controls = ChangedControls(ReadOptions(image), chosen);
+    if (c.control != 0 && controls.empty()) controls.push_back(c.control);  // chosen as shown
+
+    const bool written = c.control != 0 && c.chosen != kNoSelection;
+    EXPECT_EQ(WriteOptionControls(image, chosen, controls), written);
+    for (const auto& [at, byte] : c.after) expected[at] = byte;
+    if (written) expected[offset::kOptionFiller + 1] = 0xFF;
+    EXPECT_EQ(image, expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, OptionControls, testing::ValuesIn(kControls),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 }  // namespace
 }  // namespace radio

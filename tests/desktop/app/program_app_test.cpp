@@ -21,6 +21,7 @@
 
 #include "core/config/install_layout.h"
 #include "desktop/app/program_app.h"
+#include "desktop/channels/program_view.h"
 #include "desktop/dialogs/language_dlg.h"
 #include "desktop/document/program_doc.h"
 #include "desktop/frame/child_frame.h"
@@ -72,6 +73,7 @@ class ProgramAppTest : public QObject {
     void initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
     void startUp_data();
     void startUp();
+    void everyMenuHasUniqueKeys();
     void missingConfigurationIsCreatedEmpty();
     void menuWithoutDocument();
     void unreadableFileOnCommandLineStartsBlank();
@@ -521,7 +523,8 @@ void ProgramAppTest::settingsDialogsMarkTheDocument() {
         ok ? dialog->accept() : dialog->reject();
     });
     frame->Action(command)->trigger();
-    QCOMPARE(doc->IsModified(), ok);
+    // Option Features' OK without a change changes no byte: nothing to save.
+    QCOMPARE(doc->IsModified(), ok && command == ID_PRODUCT_INFO);
     QCOMPARE(frame->windowTitle(), title);
 }
 
@@ -707,6 +710,47 @@ void ProgramAppTest::openingALongerFileWarns() {
              QString("'%1' holds 9192 bytes; only its first 8192 are the channel image, and "
                      "saving it cuts off the 1000 bytes after them.")
                  .arg(QFileInfo(path).absoluteFilePath()));
+}
+
+// Each menu's letters (after a single "&") once: Alt+E, C opened neither Copy nor Channel
+// Information while both had it. Every menu of both sets, the menu bars and the grid's.
+void ProgramAppTest::everyMenuHasUniqueKeys() {
+    ShellFixture fx(SampleIni("English"));
+    CProgramApp app(fx.ctx);
+    QVERIFY(app.InitInstance({fx.ConfigPath(), {}, {}}));
+    CMainFrame* frame = app.MainFrame();
+    QList<QMenu*> menus;
+    for (bool documentMenu : {false, true}) {
+        emit frame->WindowMenu(documentMenu)->aboutToShow();  // it fills itself as it opens
+        menus += frame->Menus(documentMenu);
+        auto* bar = new QMenu(frame);
+        for (QMenu* menu : frame->Menus(documentMenu)) bar->addAction(menu->title());
+        menus << bar;
+    }
+    std::unique_ptr<QMenu> context(frame->ActiveChild()->GetView()->CreateContextMenu());
+    menus << context.get();
+    int items = 0;
+    for (QMenu* menu : menus) {
+        QHash<QChar, QString> taken;
+        for (QAction* action : menu->actions()) {
+            QString text = action->text();
+            const qsizetype at =
+                text.replace(QLatin1String("&&"), QLatin1String("__")).indexOf('&');
+            items += !action->isSeparator();
+            if (at < 0 || at + 1 >= text.size()) continue;  // the configured About text has none
+            const QChar key = text[at + 1].toLower();
+            QVERIFY2(!taken.contains(key), qPrintable(taken.value(key) + " / " + action->text()));
+            taken.insert(key, action->text());
+        }
+    }
+    QVERIFY(items > 60);
+
+    QSignalSpy chosen(frame->Action(ID_EDIT_CHANNEL_INFO), &QAction::triggered);
+    QMenu* edit = frame->Menus(true).at(1);
+    edit->popup(QPoint(0, 0));
+    QVERIFY(QTest::qWaitForWindowExposed(edit));
+    QTest::keyClick(edit, Qt::Key_H);  // Alt+E, H
+    QCOMPARE(chosen.size(), 1);
 }
 
 QTEST_MAIN(ProgramAppTest)

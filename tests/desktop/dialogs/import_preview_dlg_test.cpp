@@ -11,6 +11,7 @@
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QSpinBox>
+#include <QStatusBar>
 #include <QTableWidget>
 #include <QTest>
 #include <QTimer>
@@ -87,6 +88,7 @@ class ImportPreviewTest : public QObject {
     void modesFollowTheChoice();
     void importThroughTheFileMenu_data();
     void importThroughTheFileMenu();
+    void importShowsWhereItLanded();
     void refusedFilesChangeNothing_data();
     void refusedFilesChangeNothing();
     void exportWritesTheChosenLayout_data();
@@ -205,6 +207,47 @@ void ImportPreviewTest::importThroughTheFileMenu() {
     QCOMPARE(changed.size(), import ? 1 : 0);
     // The grid on screen shows the document's texts.
     if (import) QCOMPARE(frame->ActiveChild()->GetView()->Grid()->GetTextMatrix(1, 1), "146.52000");
+}
+
+void ImportPreviewTest::importShowsWhereItLanded() {
+    ShellFixture fx(SampleIni("English"));
+    CProgramApp app(fx.ctx);
+    QVERIFY(app.InitInstance({fx.ConfigPath(), {}, {}}));
+    CMainFrame* frame = app.MainFrame();
+    CMSFlexGrid& grid = *frame->ActiveChild()->GetView()->Grid();
+    // Channels at locations 1-14; location 3 has a tone the radio lacks.
+    QByteArray csv = "Location,Name,Frequency,Tone,rToneFreq\n";
+    for (int n = 1; n <= 14; ++n) {
+        csv += QByteArray::number(n) + ",IMP" + QByteArray::number(n) + "," +
+               QByteArray::number(146.0 + n * 0.025, 'f', 6) + (n == 3 ? ",Tone,69.4\n" : ",,\n");
+    }
+    QFile file(fx.Path("list.csv"));
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(csv) == csv.size());
+    file.close();
+
+    grid.SetCurrentCell(5, 3);
+    fx.files.names = {fx.Path("list.csv")};
+    AnswerPreview(true, [](CImportPreviewDlg* dlg) {
+        dlg->MergeButton()->click();
+        dlg->MoveBox()->click();
+        dlg->StartChannel()->setValue(100);
+        // A moved channel's finding names the grid's channel, the file's location after it.
+        QCOMPARE(ListTexts(dlg->FindingList()),
+                 QStringList({"line 4: channel 102 (file location 3): tone 69.4 is not a CTCSS "
+                              "tone of the radio: stored None"}));
+    });
+    frame->Action(ID_FILE_IMPORT_CHANNELS)->trigger();
+
+    QCOMPARE(frame->statusBar()->currentMessage(), QString("Imported 14 channels into 100-113"));
+    const radio::CellRange landed = radio::CellRange::Spanning(101, 1, 101, 9);
+    QVERIFY(grid.Selection() == landed && grid.GetRow() == 101);
+    const int y = grid.rowViewportPosition(100);
+    QVERIFY(y >= 0 && y < grid.viewport()->height());
+    frame->Action(ID_EDIT_UNDO)->trigger();  // the channels go, the selection comes back
+    QCOMPARE(grid.GetTextMatrix(101, radio::kColName), QString());
+    QVERIFY(grid.Selection() == radio::CellRange::Cell(5, 3) && grid.GetRow() == 5);
+    frame->Action(ID_EDIT_REDO)->trigger();
+    QVERIFY(grid.Selection() == landed);
 }
 
 void ImportPreviewTest::refusedFilesChangeNothing_data() {

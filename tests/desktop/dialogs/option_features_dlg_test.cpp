@@ -103,10 +103,7 @@ void OptionFeaturesDlgTest::okWithoutChangesOnBlankImage() {
     Start(dlg, image);
     dlg.accept();
     QCOMPARE(dlg.result(), int(QDialog::Accepted));
-    for (std::size_t at = 0; at < radio::kImageSize; ++at) {
-        const std::uint8_t expected = at == 0x1FE8 ? 0x00 : before[at];  // 3s is stored as 0
-        QCOMPARE(int(image[at]), int(expected));
-    }
+    QVERIFY(image == before);  // Pri-Scanning Time's 0xFF too, although it shows "3s"
 }
 
 void OptionFeaturesDlgTest::cancelWritesNothing() {
@@ -124,29 +121,45 @@ void OptionFeaturesDlgTest::outOfRangeBytes_data() {
     QTest::addColumn<int>("offset");
     QTest::addColumn<int>("byte");
     QTest::addColumn<int>("id");
-    QTest::addColumn<int>("shown");  // selected index, -1 none
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<int>("chosen");  // the entry the user chooses; -1 none
     QTest::addColumn<int>("stored");
-    QTest::newRow("Step 0x05") << 0x1FE0 << 0x05 << 1117 << -1 << 0x00;
-    QTest::newRow("Step 0xFF reads as 7") << 0x1FE0 << 0xFF << 1117 << -1 << 0x00;
-    QTest::newRow("Time-Out Timer 0x07") << 0x1FC3 << 0x07 << 1118 << -1 << 0x0F;
-    QTest::newRow("Voice Sensitivity 0x1F") << 0x1FE4 << 0x1F << 1122 << -1 << 0x1F;
-    QTest::newRow("Battery Saver 0x09 forced to Off") << 0x1FE7 << 0x09 << 1120 << 0 << 0x00;
-    QTest::newRow("Squelch 0xF3 masked to 3") << 0x1FC1 << 0xF3 << 1116 << 3 << 0x03;
+    QTest::newRow("Step 0x05, kept")
+        << 0x1FE0 << 0x05 << 1117 << "5 (not in the list)" << -1 << 0x05;
+    QTest::newRow("Time-Out Timer 0x07, 3 chosen")
+        << 0x1FC3 << 0x07 << 1118 << "7 (not in the list)" << 2 << 0x02;
+    QTest::newRow("Voice Sensitivity 0x1F")
+        << 0x1FE4 << 0x1F << 1122 << "31 (not in the list)" << -1 << 0x1F;
+    QTest::newRow("Battery Saver 0x09, Off chosen") << 0x1FE7 << 0x09 << 1120 << "Off" << 0 << 0x00;
+    QTest::newRow("Squelch 0xF3 masked to 3") << 0x1FC1 << 0xF3 << 1116 << "3" << -1 << 0xF3;
 }
 
 void OptionFeaturesDlgTest::outOfRangeBytes() {
     QFETCH(int, offset);
     QFETCH(int, byte);
     QFETCH(int, id);
-    QFETCH(int, shown);
+    QFETCH(QString, shown);
+    QFETCH(int, chosen);
     QFETCH(int, stored);
     radio::RadioImage image = radio::RadioImage::Blank();
     image[offset] = static_cast<std::uint8_t>(byte);
     COptionFeaturesDlg dlg(fx.ctx);
     Start(dlg, image);
-    QCOMPARE(dlg.List(id)->currentIndex(), shown);
+    QComboBox* list = dlg.List(id);
+    QCOMPARE(list->currentText(), shown);
+    if (shown.endsWith("(not in the list)")) QCOMPARE(list->currentIndex(), list->count() - 1);
+    if (chosen >= 0) {
+        // As the user does it: the list's entry is chosen, even the one already shown.
+        list->setCurrentIndex(chosen);
+        emit list->activated(chosen);
+    }
     dlg.accept();
     QCOMPARE(int(image[offset]), stored);
+
+    // The next start shows the list as it is again, without the former extra entry.
+    radio::RadioImage blank = radio::RadioImage::Blank();
+    Start(dlg, blank);
+    QVERIFY(list->findText("(not in the list)", Qt::MatchEndsWith) < 0);
 }
 
 void OptionFeaturesDlgTest::ledChangeKeepsOtherBits() {

@@ -2,6 +2,7 @@
 // commands, then undone and redone, the image and the grid come back byte for byte and text
 // for text. The modified flag follows the stack's clean state.
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -88,8 +89,8 @@ struct EditRig {
     CProgramDoc* doc = nullptr;
     CProgramView* view = nullptr;
 
-    EditRig() {
-        QVERIFY(radio::SaveChannelFile(fx.Path("odd.dat").toStdString(), OddDemo()).ok);
+    explicit EditRig(const radio::RadioImage& image = OddDemo()) {
+        QVERIFY(radio::SaveChannelFile(fx.Path("odd.dat").toStdString(), image).ok);
         QVERIFY(app.InitInstance({fx.ConfigPath(), {}, fx.Path("odd.dat")}));
         frame = app.MainFrame();
         doc = frame->ActiveDocument();
@@ -148,6 +149,7 @@ class UndoStepsTest : public QObject {
     void modifiedFollowsTheSavedState();
     void savesBetweenStepsGiveBackTheSameBytes();
     void newAndOpenStartAFreshStack();
+    void unsavedMarkAndOptionsOkWithoutChange();
 };
 
 void UndoStepsTest::everyCommandUndoesAndRedoesExactly_data() {
@@ -425,6 +427,48 @@ void UndoStepsTest::newAndOpenStartAFreshStack() {
     QVERIFY(rig.doc->OnNewDocument());
     QCOMPARE(rig.doc->UndoStack()->count(), 0);
     QVERIFY(!rig.doc->IsModified());
+}
+
+void UndoStepsTest::unsavedMarkAndOptionsOkWithoutChange() {
+    radio::RadioImage image = OddDemo();
+    image[radio::offset::kSquelch] = 12;  // none of the three in its list
+    image[radio::offset::kStep] = 9;
+    image[radio::offset::kPriScanTime] = 0xFF;
+    EditRig rig(image);
+    const auto bytes = [&] {
+        QFile f(rig.fx.Path("odd.dat"));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    };
+    const QByteArray opened = bytes();
+    // A maximised window lends the main window its title; the window system shows "[*]" as "*".
+    rig.frame->ActiveChild()->showMaximized();
+    const auto shown = [&] {
+        return QAccessible::queryAccessibleInterface(rig.frame)->text(QAccessible::Name);
+    };
+    QCOMPARE(shown(), QString("Radio Title - [odd.dat]"));
+
+    // OK without a change: no step, no mark, the same bytes saved.
+    AnswerDialog<COptionFeaturesDlg>([](COptionFeaturesDlg* dlg) {
+        QCOMPARE(dlg->List(1116)->currentText(), QString("12 (not in the list)"));
+        QCOMPARE(dlg->List(1117)->currentText(), QString("10k"));
+    });
+    rig.Trigger(ID_EDIT_OPTIONAL_FEATURES);
+    QCOMPARE(rig.doc->UndoStack()->count(), 0);
+    QCOMPARE(shown(), QString("Radio Title - [odd.dat]"));
+    QVERIFY(rig.doc->DoFileSave(rig.frame));
+    QCOMPARE(bytes(), opened);
+
+    // A change shows the mark in both titles until it is undone or saved.
+    AnswerDialog<COptionFeaturesDlg>(
+        [](COptionFeaturesDlg* dlg) { dlg->List(1119)->setCurrentIndex(0); });
+    rig.Trigger(ID_EDIT_OPTIONAL_FEATURES);
+    QVERIFY(rig.frame->ActiveChild()->isWindowModified());
+    QCOMPARE(shown(), QString("Radio Title - [odd.dat*]"));
+    rig.Trigger(ID_EDIT_UNDO);
+    QCOMPARE(shown(), QString("Radio Title - [odd.dat]"));
+    rig.Trigger(ID_EDIT_REDO);
+    QVERIFY(rig.doc->DoFileSave(rig.frame));
+    QVERIFY(!rig.frame->ActiveChild()->isWindowModified() && !rig.frame->isWindowModified());
 }
 
 QTEST_MAIN(UndoStepsTest)

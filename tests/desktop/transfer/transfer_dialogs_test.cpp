@@ -108,7 +108,7 @@ class TransferDialogsTest : public QObject {
         QVERIFY(!dlg.m_bCancel);
         QVERIFY(Button(dlg, CProgressDlg::kIdOk)->isEnabled());
         QCOMPARE(dlg.windowTitle(), QStringLiteral("写数据"));
-        QCOMPARE(PositionText(dlg), QStringLiteral("0"));
+        QCOMPARE(PositionText(dlg), QStringLiteral("Press OK to start"));
     }
 
     void okStartsOnceAndCancelThenWaitsForTheTransfer() {
@@ -126,9 +126,17 @@ class TransferDialogsTest : public QObject {
         QTest::keyClick(&dlg, Qt::Key_Return);
         QCOMPARE(started.count(), 1);
 
-        dlg.SetRange(460);
-        dlg.SetPos(1);
-        QCOMPARE(PositionText(dlg), QStringLiteral("1"));
+        // The line below the bar says what the transfer does, block by block.
+        QCOMPARE(PositionText(dlg), QStringLiteral("Connecting to the radio..."));
+        dlg.SetPhase(CProgressDlg::Phase::Writing);
+        dlg.SetRange(511);
+        dlg.SetPos(68);
+        dlg.SetBlock(135, 1022);
+        QCOMPARE(PositionText(dlg), QStringLiteral("Writing block 135 of 1022"));
+        dlg.SetVerifyPhase();
+        dlg.SetBlock(498, 1024);
+        QCOMPARE(PositionText(dlg), QStringLiteral("Verifying block 498 of 1024"));
+        QCOMPARE(dlg.GetPos(), 0);
 
         // During the transfer neither Cancel nor the close box closes the window.
         QTest::mouseClick(Button(dlg, CProgressDlg::kIdCancel), Qt::LeftButton);
