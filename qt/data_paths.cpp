@@ -24,4 +24,12 @@ QString FindDataFile(const QString& name) {
         Local8(QCoreApplication::applicationDirPath()), Local8(name), RealFileProbe())));
 }
 
+QStringList DataFolders() {
+    QStringList folders;
+    for (const std::string& folder :
+         SharedDataFolders(Local8(QCoreApplication::applicationDirPath())))
+        folders << QFile::decodeName(QByteArray::fromStdString(folder));
+    return folders;
+}
+
 }  // namespace radio

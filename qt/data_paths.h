@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include "core/config/install_layout.h"
 
@@ -15,5 +16,8 @@ ConfigLocation LocateProgramConfig();
 // A file the programs ship (help page, demo image, picture): beside the executable, then in
 // the installation's share/radio-programmer; empty when neither has it.
 QString FindDataFile(const QString& name);
+
+// The folders FindDataFile searches, in its order (whether they exist or not).
+QStringList DataFolders();
 
 }  // namespace radio

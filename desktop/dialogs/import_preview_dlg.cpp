@@ -120,8 +120,7 @@ void CImportPreviewDlg::Recompute() {
 
     m_pFindings->clear();
     for (const radio::ImportFinding& f : m_result.findings)
-        m_pFindings->addItem(
-            QStringLiteral("line %1: %2").arg(f.line).arg(Utf8(radio::ImportFindingText(f))));
+        m_pFindings->addItem(tr("line %1: %2").arg(f.line).arg(Utf8(radio::ImportFindingText(f))));
     m_pFindingsLabel->setText(
         m_ctx
             .PickText("Findings (%1): fields the radio cannot hold as the file has them",
