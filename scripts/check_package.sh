@@ -30,6 +30,7 @@ usr/share/radio-programmer/Program.ini
 usr/share/radio-programmer/chHelp.html
 usr/share/radio-programmer/demo.dat
 usr/share/radio-programmer/enHelp.html
+usr/share/radio-programmer/translations/radio-programmer_zh_CN.qm
 usr/share/icons/hicolor/scalable/apps/$id.svg"
 for size in 16 24 32 48 64 128 256; do
   expected+=$'\n'"usr/share/icons/hicolor/${size}x${size}/apps/$id.png"
