@@ -189,7 +189,7 @@ HeaderShape ShapeOfHeader(const DelimitedTable& table) {
                        [](std::string_view a, const std::string& b) { return EqualsNoCase(a, b); }))
             return HeaderShape::Directory;
     }
-    return HeaderShape::Unknown;
+    return h.size() < 2 ? HeaderShape::NotATable : HeaderShape::Unknown;
 }
 
 ColumnMap GuessColumnMap(const std::vector<std::string>& header) {

@@ -64,6 +64,7 @@ enum class HeaderShape {
     Known,      // the common CSV layout or dump's listing: ReadChannelList reads it as such
     Directory,  // a repeater directory's download: read with the guessed map, no question
     Unknown,    // any other table: it needs a column map
+    NotATable,  // a header of one column: text, not a table
 };
 HeaderShape ShapeOfHeader(const DelimitedTable& table);
 
