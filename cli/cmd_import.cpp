@@ -19,8 +19,8 @@ struct ImportArgs {
     ImportOptions options;
     bool dryRun = false;
     bool truncate = false;
-    std::string stock;                // --stock NAME: a stock list instead of IN.csv
-    std::optional<std::string> map;   // --map TEXT, or "guess"
+    std::string stock;               // --stock NAME: a stock list instead of IN.csv
+    std::optional<std::string> map;  // --map TEXT, or "guess"
 };
 
 // "--name VALUE" or "--name=VALUE" at args[i]; false when `a` is not that option.
@@ -188,9 +188,10 @@ int RunImport(Context& ctx) {
         Error(ctx, shownName + ": " + list.status.message + "; " + args.image + " is unchanged");
         // Columns named anything are read through a map.
         if (!args.map && !stock && table.status && ShapeOfHeader(table) == HeaderShape::Unknown)
-            Error(ctx, "name its columns with --map \"rx=COLUMN,tx=COLUMN,...\" (fields: "
-                       "loc, rx, tx, offset, duplex, txtone, rxtone, dcs, power, bandwidth, mode, "
-                       "scan, name), or see a guess with --map guess");
+            Error(ctx,
+                  "name its columns with --map \"rx=COLUMN,tx=COLUMN,...\" (fields: "
+                  "loc, rx, tx, offset, duplex, txtone, rxtone, dcs, power, bandwidth, mode, "
+                  "scan, name), or see a guess with --map guess");
         return kExitRefused;
     }
 

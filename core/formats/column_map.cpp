@@ -34,7 +34,9 @@ const std::array<FieldInfo, kMapFieldCount>& Fields() {
          {"inputfreq", "input", "inputfrequency", "txfreq", "txfrequency", "tx", "transmit",
           "transmitfrequency", "transmitfreq", "uplink", "sendefrequenz"}},
         {"offset", "Offset", {"offset", "shift", "ablage", "txoffset", "repeateroffset"}},
-        {"duplex", "Offset direction", {"duplex", "direction", "offsetdirection", "shiftdirection"}},
+        {"duplex",
+         "Offset direction",
+         {"duplex", "direction", "offsetdirection", "shiftdirection"}},
         {"txtone",
          "Tx tone",
          {"uplinktone", "txtone", "tone", "pl", "pltone", "ctcss", "txctcss", "ctcsstx", "encode",
@@ -95,8 +97,8 @@ std::string PlainNumber(std::string_view text) {
 std::optional<std::int64_t> ParseHz(std::string_view text) {
     std::string t = Lower(TrimBlanks(text));
     int decimals = 6;  // MHz
-    for (auto [unit, d] : {std::pair{"mhz", 6}, std::pair{"khz", 3}, std::pair{"k", 3},
-                           std::pair{"m", 6}}) {
+    for (auto [unit, d] :
+         {std::pair{"mhz", 6}, std::pair{"khz", 3}, std::pair{"k", 3}, std::pair{"m", 6}}) {
         if (t.size() > std::string_view(unit).size() && t.ends_with(unit)) {
             t.resize(t.size() - std::string_view(unit).size());
             decimals = d;
@@ -231,8 +233,10 @@ Status ParseColumnMap(std::string_view text, const std::vector<std::string>& hea
             if (EqualsNoCase(key, Fields()[static_cast<std::size_t>(f)].key)) field = f;
         if (field < 0) {
             std::string keys;
-            for (const FieldInfo& info : Fields()) keys += (keys.empty() ? "" : ", ") + std::string(info.key);
-            return Status::Error("unknown field '" + Shown(key) + "' (the fields are " + keys + ")");
+            for (const FieldInfo& info : Fields())
+                keys += (keys.empty() ? "" : ", ") + std::string(info.key);
+            return Status::Error("unknown field '" + Shown(key) + "' (the fields are " + keys +
+                                 ")");
         }
         int index = -1;
         for (std::size_t i = 0; i < header.size() && index < 0; ++i)
@@ -260,7 +264,8 @@ std::string ColumnMapText(const ColumnMap& map, const std::vector<std::string>& 
         const bool unique = std::count_if(header.begin(), header.end(), [&](const std::string& h) {
                                 return EqualsNoCase(h, name);
                             }) == 1;
-        const bool plain = !name.empty() && unique && name.find_first_of(",=") == std::string::npos &&
+        const bool plain = !name.empty() && unique &&
+                           name.find_first_of(",=") == std::string::npos &&
                            !name.starts_with('#') && TrimBlanks(name) == name;
         if (!out.empty()) out += ',';
         out += std::string(Fields()[static_cast<std::size_t>(f)].key) + "=" +

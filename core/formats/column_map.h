@@ -14,12 +14,12 @@
 namespace radio {
 
 enum class MapField : int {
-    Location,   // the channel number; without it the rows taken are numbered 1, 2, 3 ...
-    Rx,         // receive frequency, MHz
-    Tx,         // transmit frequency, MHz
-    Offset,     // "+0.6", "-5.000000", "+", "600 kHz"; signed, or unsigned with Duplex
-    Duplex,     // "+", "-", "split", "off", "simplex"
-    TxTone,     // "88.5", "D023", "023 DCS", "CSQ"
+    Location,  // the channel number; without it the rows taken are numbered 1, 2, 3 ...
+    Rx,        // receive frequency, MHz
+    Tx,        // transmit frequency, MHz
+    Offset,    // "+0.6", "-5.000000", "+", "600 kHz"; signed, or unsigned with Duplex
+    Duplex,    // "+", "-", "split", "off", "simplex"
+    TxTone,    // "88.5", "D023", "023 DCS", "CSQ"
     RxTone,
     Dcs,        // a DCS code for both ways, for rows without a tone
     Power,      // High/Middle/Low, H/M/L, watts by rank

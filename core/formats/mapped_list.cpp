@@ -130,9 +130,9 @@ void ReadTx(const MappedRecord& r, std::int64_t rxHz, formats::ChannelRules& rul
         txHz = FrequencyHz(txText);
         if (!txHz) {
             rules.KeepTx();
-            return findings.Add(column, txText,
-                                "Tx frequency " + Shown(txText) + " is not a frequency in MHz" +
-                                    kKeptTx);
+            return findings.Add(
+                column, txText,
+                "Tx frequency " + Shown(txText) + " is not a frequency in MHz" + kKeptTx);
         }
         if (*txHz == 0) txHz.reset();  // "0" stands for none: the offset says it
     }
@@ -192,9 +192,9 @@ void ReadSettings(const MappedRecord& r, bool narrowMode, const formats::PowerLe
                              "power " + Shown(watts) + " read as " + std::string(*level) +
                                  " (so is every " + Shown(watts) + " of the file)");
         } else {
-            findings.Add(r.Column(MapField::Power), watts,
-                         "power " + Shown(watts) + " not supported: stored " +
-                             rules.Text(kColPower));
+            findings.Add(
+                r.Column(MapField::Power), watts,
+                "power " + Shown(watts) + " not supported: stored " + rules.Text(kColPower));
         }
     }
     const std::string_view width = r.Text(MapField::Bandwidth);
@@ -253,8 +253,8 @@ ChannelList ReadMappedList(const DelimitedTable& table, const ColumnMap& map) {
         const MappedRecord r(table, map, record);
         const std::string line = "line " + std::to_string(record.line) + ": ";
         const auto skip = [&](MapField f, std::string_view value, const std::string& why) {
-            list.findings.push_back({record.line, "", r.Column(f), std::string(value),
-                                     line + why + ": skipped", true});
+            list.findings.push_back(
+                {record.line, "", r.Column(f), std::string(value), line + why + ": skipped", true});
         };
         const std::string_view mode = r.Text(MapField::Mode);
         const ModeKind kind = ReadMode(mode);

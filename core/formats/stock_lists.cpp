@@ -69,7 +69,8 @@ ChannelList ReadStockList(std::string_view bytes) {
     // Blanking the notes keeps the line numbers findings name.
     std::string text(bytes);
     ForEachLine(bytes, [&](std::string_view line, std::size_t at) {
-        if (line.starts_with('#')) std::fill_n(text.begin() + static_cast<std::ptrdiff_t>(at), line.size(), ' ');
+        if (line.starts_with('#'))
+            std::fill_n(text.begin() + static_cast<std::ptrdiff_t>(at), line.size(), ' ');
     });
     return ReadChannelCsv(text);
 }

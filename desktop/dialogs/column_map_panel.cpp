@@ -38,7 +38,8 @@ CColumnMapPanel::CColumnMapPanel(QWidget* parent) : QGroupBox(parent) {
     constexpr int kPerLine = 4;
     for (int f = 0; f < radio::kMapFieldCount; ++f) {
         auto* box = new QComboBox(this);
-        box->setObjectName(QString::fromLatin1(radio::MapFieldKey(static_cast<radio::MapField>(f)).data()));
+        box->setObjectName(
+            QString::fromLatin1(radio::MapFieldKey(static_cast<radio::MapField>(f)).data()));
         const QString title = tr(kFieldTitles[f]);
         box->setAccessibleName(QString(title).remove(QLatin1Char('&')));
         auto* label = new QLabel(title, this);

@@ -130,8 +130,8 @@ void CImportPreviewDlg::ReadThroughMap() {
     m_list = radio::ReadMappedList(m_table, m_pMapPanel->Map());
     Recompute();
     if (!m_list.status) {
-        m_pSummary->setText(tr("%1: choose the column that holds the Rx frequency.")
-                                .arg(m_strFileName));
+        m_pSummary->setText(
+            tr("%1: choose the column that holds the Rx frequency.").arg(m_strFileName));
         m_pImport->setEnabled(false);
     }
 }

@@ -44,8 +44,7 @@ void CMainFrame::AddImportSubmenu() {
 void CMainFrame::FillStockMenu() {
     m_pStockMenu->clear();
     const std::vector<radio::StockList> lists = radio::FindStockLists(radio::DataFolders());
-    if (lists.empty())
-        m_pStockMenu->addAction(tr("No stock lists installed"))->setEnabled(false);
+    if (lists.empty()) m_pStockMenu->addAction(tr("No stock lists installed"))->setEnabled(false);
     for (const radio::StockList& list : lists) {
         const QString name = QString::fromStdString(list.name);
         const QString description = QString::fromStdString(list.description);
@@ -82,9 +81,9 @@ void CMainFrame::OnImportStockList(const QString& path, const QString& name) {
     if (radio::Status st = radio::ReadFilePrefix(QFile::encodeName(path).toStdString(),
                                                  radio::kMaxChannelListBytes + 1, bytes);
         !st) {
-        m_ctx.Messages().Warning(this, m_ctx.AppCaption(),
-                                 QString::fromStdString(st.message) +
-                                     tr("\n\nNo channel was imported."));
+        m_ctx.Messages().Warning(
+            this, m_ctx.AppCaption(),
+            QString::fromStdString(st.message) + tr("\n\nNo channel was imported."));
         return;
     }
     ImportChannelBytes(bytes, name, true);
@@ -94,9 +93,10 @@ void CMainFrame::ImportChannelBytes(const std::string& bytes, const QString& nam
     CProgramDoc* doc = ActiveDocument();
     if (!doc) return;
     CImportPreviewDlg preview(m_ctx, this);
-    radio::DelimitedTable table = stock ? radio::DelimitedTable{} : radio::ReadDelimitedTable(bytes);
-    const bool mapped = !stock && table.status && radio::ShapeOfHeader(table) ==
-                                                      radio::HeaderShape::Unknown;
+    radio::DelimitedTable table =
+        stock ? radio::DelimitedTable{} : radio::ReadDelimitedTable(bytes);
+    const bool mapped =
+        !stock && table.status && radio::ShapeOfHeader(table) == radio::HeaderShape::Unknown;
     std::string settingName;
     if (mapped) {
         // A header seen before gets the map the user imported it with last time.

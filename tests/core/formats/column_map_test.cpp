@@ -129,8 +129,8 @@ TEST(ColumnMap, OffsetSpellings) {
         std::int64_t txHz;  // 0: no shift (simplex); -1: receive only
     };
     const std::vector<Case> cases = {
-        {"+", "", 146940000, true, 147540000},     // the band's usual shift
-        {"-", "", 444500000, true, 439500000},     // 5 MHz on 70 cm
+        {"+", "", 146940000, true, 147540000},  // the band's usual shift
+        {"-", "", 444500000, true, 439500000},  // 5 MHz on 70 cm
         {"", "+", 146940000, true, 147540000},
         {"+0.6", "", 146940000, true, 147540000},
         {"-5.000000", "", 444500000, true, 439500000},
@@ -163,12 +163,12 @@ TEST(ColumnMap, ToneSpellings) {
         std::string entry;  // "" when no tone of the radio
     };
     const std::vector<Case> cases = {
-        {"", false, "None"},          {"CSQ", false, "None"},      {"off", false, "None"},
-        {"88.5", false, "88.5"},      {"88.49999", false, "88.5"}, {"71,9", false, "71.9"},
+        {"", false, "None"},          {"CSQ", false, "None"},       {"off", false, "None"},
+        {"88.5", false, "88.5"},      {"88.49999", false, "88.5"},  {"71,9", false, "71.9"},
         {"100.0 Hz", false, "100.0"}, {"PL 123.0", false, "123.0"}, {"69.4", false, ""},
-        {"D023", false, "D023N"},     {"d023n", false, "D023N"},   {"D754I", false, "D754I"},
-        {"D023R", false, "D023I"},    {"023 DCS", false, "D023N"}, {"DCS 23", false, "D023N"},
-        {"023", true, "D023N"},       {"D029", false, ""},         {"D8", false, ""},
+        {"D023", false, "D023N"},     {"d023n", false, "D023N"},    {"D754I", false, "D754I"},
+        {"D023R", false, "D023I"},    {"023 DCS", false, "D023N"},  {"DCS 23", false, "D023N"},
+        {"023", true, "D023N"},       {"D029", false, ""},          {"D8", false, ""},
         {"023", false, ""},  // 23 Hz is no CTCSS tone: a bare number is DCS only in its column
     };
     for (const Case& c : cases) {
@@ -215,17 +215,19 @@ TEST(ColumnMap, SemicolonTableReadsThroughItsMapInAnyEncoding) {
         EXPECT_EQ(ShapeOfHeader(table), HeaderShape::Unknown);
         EXPECT_EQ(table.header.fields.front(), "Kanal");
         ColumnMap map;
-        ASSERT_TRUE(
-            ParseColumnMap("loc=Kanal,rx=Frequenz,offset=Ablage,txtone=Subton,name=Name",
-                           table.header.fields, map)
-                .ok);
+        ASSERT_TRUE(ParseColumnMap("loc=Kanal,rx=Frequenz,offset=Ablage,txtone=Subton,name=Name",
+                                   table.header.fields, map)
+                        .ok);
         EXPECT_EQ(ColumnMapSettingName(table.header),
                   ColumnMapSettingName(ReadDelimitedTable(utf8).header));
         const ImportResult result = ApplyImport(ChannelGrid(), ReadMappedList(table, map), {});
         EXPECT_EQ(result.importedRows, (std::vector<int>{2, 3, 6}));
-        EXPECT_EQ(GridRow(result.grid, 2), "439.05000|431.45000|None|71.9|High|Lock|Yes|Wide|DB0ABC");
-        EXPECT_EQ(GridRow(result.grid, 3), "145.60000|145.00000|None|88.5|High|Lock|Yes|Wide|DB0XYZ");
-        EXPECT_EQ(GridRow(result.grid, 6), "145.50000|145.50000|None|None|High|Lock|Yes|Wide|ANRUF");
+        EXPECT_EQ(GridRow(result.grid, 2),
+                  "439.05000|431.45000|None|71.9|High|Lock|Yes|Wide|DB0ABC");
+        EXPECT_EQ(GridRow(result.grid, 3),
+                  "145.60000|145.00000|None|88.5|High|Lock|Yes|Wide|DB0XYZ");
+        EXPECT_EQ(GridRow(result.grid, 6),
+                  "145.50000|145.50000|None|None|High|Lock|Yes|Wide|ANRUF");
         EXPECT_TRUE(result.findings.empty());
     }
 }

@@ -79,7 +79,7 @@ void ColumnMapStepTest::mappingStepIsGuessedThenRemembered() {
         QCOMPARE(panel->FieldBox(radio::MapField::Rx)->accessibleName(), QString("Rx frequency"));
         QCOMPARE(dlg->ChangeTable()->rowCount(), 3);
         QCOMPARE(dlg->ChangeTable()->item(0, 13)->text(), QString("71.9"));  // After: Tx Tone
-        panel->FieldBox(radio::MapField::TxTone)->setCurrentIndex(0);          // (none)
+        panel->FieldBox(radio::MapField::TxTone)->setCurrentIndex(0);        // (none)
         QCOMPARE(dlg->ChangeTable()->item(0, 13)->text(), QString("None"));
         // Without an Rx column nothing can be read, and nothing imported.
         QComboBox* rx = panel->FieldBox(radio::MapField::Rx);
@@ -91,11 +91,14 @@ void ColumnMapStepTest::mappingStepIsGuessedThenRemembered() {
     });
     frame->Action(ID_FILE_IMPORT_CHANNELS)->trigger();
     QVERIFY(fx.messages.shown.isEmpty());
-    QCOMPARE(Row(doc->grid(), 2), QString("439.05000|431.45000|None|None|High|Lock|Yes|Wide|DB0ABC"));
-    QCOMPARE(Row(doc->grid(), 6), QString("145.50000|145.50000|None|None|High|Lock|Yes|Wide|ANRUF"));
+    QCOMPARE(Row(doc->grid(), 2),
+             QString("439.05000|431.45000|None|None|High|Lock|Yes|Wide|DB0ABC"));
+    QCOMPARE(Row(doc->grid(), 6),
+             QString("145.50000|145.50000|None|None|High|Lock|Yes|Wide|ANRUF"));
 
     // A second file with the same header gets the map of the first, change and all.
-    WriteFile(fx.Path("second.csv"), "Kanal;Frequenz;Ablage;Subton;Name\r\n7;433,500;;77,0;SIMPLX\r\n");
+    WriteFile(fx.Path("second.csv"),
+              "Kanal;Frequenz;Ablage;Subton;Name\r\n7;433,500;;77,0;SIMPLX\r\n");
     fx.files.names = {fx.Path("second.csv")};
     AnswerPreview([](CImportPreviewDlg* dlg) {
         CColumnMapPanel* panel = dlg->MapPanel();
@@ -105,7 +108,8 @@ void ColumnMapStepTest::mappingStepIsGuessedThenRemembered() {
         dlg->MergeButton()->click();
     });
     frame->Action(ID_FILE_IMPORT_CHANNELS)->trigger();
-    QCOMPARE(Row(doc->grid(), 8), QString("433.50000|433.50000|None|None|High|Lock|Yes|Wide|SIMPLX"));
+    QCOMPARE(Row(doc->grid(), 8),
+             QString("433.50000|433.50000|None|None|High|Lock|Yes|Wide|SIMPLX"));
     QCOMPARE(Row(doc->grid(), 2).section('|', 8), QString("DB0ABC"));  // merged: kept
 }
 
@@ -153,7 +157,8 @@ void ColumnMapStepTest::stockListsFromTheSubmenu() {
         QCOMPARE(dlg->FindingList()->count(), 0);
     });
     stock->actions().last()->trigger();
-    QCOMPARE(Row(doc->grid(), 2), QString("446.00625|446.00625|None|None|Low|Lock|Yes|Narrow|PMR1"));
+    QCOMPARE(Row(doc->grid(), 2),
+             QString("446.00625|446.00625|None|None|Low|Lock|Yes|Narrow|PMR1"));
     QCOMPARE(Row(doc->grid(), 17),
              QString("446.19375|446.19375|None|None|Low|Lock|Yes|Narrow|PMR16"));
     // One step to undo, as every import.
