@@ -1,6 +1,7 @@
 #include "desktop/dialogs/import_preview_dlg.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -124,6 +125,8 @@ void CImportPreviewDlg::SetMappedImport(const radio::ChannelGrid& current,
     m_strFileName = fileName;
     m_pMapPanel->show();
     m_pMapPanel->SetColumns(m_table.header.fields, map, remembered);  // reads the file
+    // The step comes first for keyboard users too.
+    m_pMapPanel->FieldBox(radio::MapField::Rx)->setFocus();
 }
 
 void CImportPreviewDlg::ReadThroughMap() {
