@@ -17,40 +17,32 @@ using formats::Shown;
 
 struct FieldInfo {
     std::string_view key;
-    std::string_view title;
     // Header names that suggest the field, after Normalized(), best first.
     std::vector<std::string_view> names;
 };
 
 const std::array<FieldInfo, kMapFieldCount>& Fields() {
     static const std::array<FieldInfo, kMapFieldCount> fields = {{
-        {"loc", "Channel number", {"channel", "ch", "chan", "kanal", "memory", "mem", "no", "nr"}},
+        {"loc", {"channel", "ch", "chan", "kanal", "memory", "mem", "no", "nr"}},
         {"rx",
-         "Rx frequency",
          {"outputfreq", "output", "outputfrequency", "rxfreq", "rxfrequency", "rx", "receive",
           "receivefrequency", "receivefreq", "frequency", "freq", "downlink", "frequenz", "qrg"}},
         {"tx",
-         "Tx frequency",
          {"inputfreq", "input", "inputfrequency", "txfreq", "txfrequency", "tx", "transmit",
           "transmitfrequency", "transmitfreq", "uplink", "sendefrequenz"}},
-        {"offset", "Offset", {"offset", "shift", "ablage", "txoffset", "repeateroffset"}},
-        {"duplex",
-         "Offset direction",
-         {"duplex", "direction", "offsetdirection", "shiftdirection"}},
+        {"offset", {"offset", "shift", "ablage", "txoffset", "repeateroffset"}},
+        {"duplex", {"duplex", "direction", "offsetdirection", "shiftdirection"}},
         {"txtone",
-         "Tx tone",
          {"uplinktone", "txtone", "tone", "pl", "pltone", "ctcss", "txctcss", "ctcsstx", "encode",
           "subton", "accesstone", "ctcssdcs", "tonefreq"}},
         {"rxtone",
-         "Rx tone",
          {"downlinktone", "rxtone", "rxctcss", "ctcssrx", "decode", "tsql", "tonesquelch"}},
-        {"dcs", "DCS code", {"dcs", "dcscode", "dtcs", "dtcscode"}},
-        {"power", "Power", {"power", "pwr", "txpower", "powerlevel", "leistung"}},
-        {"bandwidth", "Bandwidth", {"bandwidth", "bw", "width", "channelwidth", "bandbreite"}},
-        {"mode", "Mode", {"modes", "mode", "emission", "modulation", "betriebsart"}},
-        {"scan", "Scan", {"scan", "scanadd", "skip"}},
+        {"dcs", {"dcs", "dcscode", "dtcs", "dtcscode"}},
+        {"power", {"power", "pwr", "txpower", "powerlevel", "leistung"}},
+        {"bandwidth", {"bandwidth", "bw", "width", "channelwidth", "bandbreite"}},
+        {"mode", {"modes", "mode", "emission", "modulation", "betriebsart"}},
+        {"scan", {"scan", "scanadd", "skip"}},
         {"name",
-         "Name",
          {"call", "callsign", "name", "alphatag", "description", "label", "rufzeichen",
           "bezeichnung", "location"}},
     }};
@@ -116,9 +108,6 @@ bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
 
 std::string_view MapFieldKey(MapField field) {
     return Fields()[static_cast<std::size_t>(field)].key;
-}
-std::string_view MapFieldTitle(MapField field) {
-    return Fields()[static_cast<std::size_t>(field)].title;
 }
 
 char DetectDelimiter(std::string_view line) {

@@ -30,9 +30,8 @@ enum class MapField : int {
 };
 inline constexpr int kMapFieldCount = 13;
 
-// The key of a field in a mapping text ("rx") and its words for people ("Rx frequency").
+// The key of a field in a mapping text ("rx").
 std::string_view MapFieldKey(MapField field);
-std::string_view MapFieldTitle(MapField field);
 
 // A column index (from 0) per field; -1 leaves the field out.
 struct ColumnMap {

@@ -227,12 +227,6 @@ TEST_F(ChannelListCli, StockListsAndColumnMaps) {
          0,
          {"1\t\t"},
          "map: loc=Kanal,rx=Frequenz,offset=Ablage,txtone=Subton,name=Name\nCH\tRx Frequency"},
-        {"directory download",
-         {kData + "/csv/directory_download.csv"},
-         1,
-         {"2\t147.12000\t147.72000\t88.5\t88.5\tHigh\tLock\tYes\tWide\tK1XYZ",
-          "7\t449.97500\t444.97500\t77.0\t77.0\tHigh\tLock\tYes\tWide\tW1END", "8\t\t"},
-         ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

@@ -1,5 +1,5 @@
 // File > Import Channels beyond the common layout: the mapping step for tables of other
-// columns (remembered per header), directory downloads without it, and the stock lists.
+// columns (remembered per header) and the stock lists.
 
 #include <QAction>
 #include <QApplication>
@@ -57,7 +57,6 @@ class ColumnMapStepTest : public QObject {
   private slots:
     void initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
     void mappingStepIsGuessedThenRemembered();
-    void directoryDownloadNeedsNoMapping();
     void stockListsFromTheSubmenu();
 };
 
@@ -111,23 +110,6 @@ void ColumnMapStepTest::mappingStepIsGuessedThenRemembered() {
     QCOMPARE(Row(doc->grid(), 8),
              QString("433.50000|433.50000|None|None|High|Lock|Yes|Wide|SIMPLX"));
     QCOMPARE(Row(doc->grid(), 2).section('|', 8), QString("DB0ABC"));  // merged: kept
-}
-
-void ColumnMapStepTest::directoryDownloadNeedsNoMapping() {
-    ShellFixture fx(SampleIni("English"));
-    CProgramApp app(fx.ctx);
-    QVERIFY(app.InitInstance({fx.ConfigPath(), {}, {}}));
-    CMainFrame* frame = app.MainFrame();
-    fx.files.names = {kFixtures + "directory_download.csv"};
-    AnswerPreview([](CImportPreviewDlg* dlg) {
-        QVERIFY(!dlg->MapPanel()->isVisible());
-        QCOMPARE(dlg->ChangeTable()->rowCount(), 7);
-        QCOMPARE(dlg->FindingList()->count(), 3);
-        QVERIFY(dlg->Summary()->text().contains("3 channels of the file are left out"));
-    });
-    frame->Action(ID_FILE_IMPORT_CHANNELS)->trigger();
-    QCOMPARE(Row(frame->ActiveDocument()->grid(), 3),
-             QString("147.12000|147.72000|88.5|88.5|High|Lock|Yes|Wide|K1XYZ"));
 }
 
 void ColumnMapStepTest::stockListsFromTheSubmenu() {
