@@ -61,11 +61,11 @@ std::optional<std::int64_t> FrequencyHz(std::string_view text) {
     return formats::ParseMHz(t);
 }
 
-std::string RxProblem(std::int64_t hz) {
-    formats::ChannelRules probe;
-    formats::RecordFindings ignored(0, "");
-    (void)probe.StartText("", formats::MHzText(hz), "", ignored);
-    if (!probe.Refused()[kColRxFreq - 1]) return {};
+// Starts `rules` on `hz`; why the radio cannot hold it as a receive frequency, or "".
+std::string StartRx(formats::ChannelRules& rules, std::int64_t hz) {
+    formats::RecordFindings ignored(0, "");  // a refusal is worded by the caller
+    (void)rules.StartText("", formats::MHzText(hz), "", ignored);
+    if (!rules.Refused()[kColRxFreq - 1]) return {};
     const std::int64_t units = hz / 10;
     const bool inBand = hz % 10 == 0 && ((units >= kBand1Low && units <= kBand1High) ||
                                          (units >= kBand2Low && units <= kBand2High));
@@ -272,7 +272,7 @@ ChannelList ReadMappedList(const DelimitedTable& table, const ColumnMap& map) {
             skip(MapField::Rx, rxText, "frequency " + Shown(rxText) + " is not a frequency in MHz");
             continue;
         }
-        if (std::string why = RxProblem(*rxHz); !why.empty()) {
+        if (std::string why = StartRx(rules, *rxHz); !why.empty()) {
             skip(MapField::Rx, rxText,
                  "frequency " + Shown(rxText) + " " + why + formats::UnitNote(rxText));
             continue;
@@ -297,9 +297,7 @@ ChannelList ReadMappedList(const DelimitedTable& table, const ColumnMap& map) {
         next = location + 1;
 
         ImportEntry entry{record.line, location, std::to_string(location), {}, {}, {}};
-        formats::RecordFindings findings(record.line, entry.locationText);
-        (void)rules.StartText(r.Column(MapField::Rx), formats::MHzText(*rxHz), "Rx Frequency",
-                              findings);
+        formats::RecordFindings findings(record.line, entry.locationText);  // rules started above
         ReadTx(r, *rxHz, rules, findings);
         ReadTones(r, rules, findings);
         ReadSettings(r, kind == ModeKind::Narrow, power, rules, findings);
