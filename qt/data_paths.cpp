@@ -24,4 +24,8 @@ QString FindDataFile(const QString& name) {
         Local8(QCoreApplication::applicationDirPath()), Local8(name), RealFileProbe())));
 }
 
+std::vector<std::string> DataFolders() {
+    return SharedDataFolders(Local8(QCoreApplication::applicationDirPath()));
+}
+
 }  // namespace radio

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QString>
+#include <string>
+#include <vector>
 
 #include "core/config/install_layout.h"
 
@@ -15,5 +17,8 @@ ConfigLocation LocateProgramConfig();
 // A file the programs ship (help page, demo image, picture): beside the executable, then in
 // the installation's share/radio-programmer; empty when neither has it.
 QString FindDataFile(const QString& name);
+
+// The folders searched for shipped files, in that order (for the stock lists' folder).
+std::vector<std::string> DataFolders();
 
 }  // namespace radio

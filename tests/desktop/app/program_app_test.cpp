@@ -149,9 +149,9 @@ void ProgramAppTest::startUp() {
     QCOMPARE(
         ItemTexts(menus[0]),
         QStringList({"&New\tCtrl+N", "&Open...\tCtrl+O", "Radio &Backups...", "&Close",
-                     "&Save\tCtrl+S", "Save &As...", "", "&Import Channels...",
-                     "&Export Channels...", "", "Co&mpare With...", "Compare with &Last Backup", "",
-                     "&Print...\tCtrl+P", "Print Pre&view", "P&rint Setup...", "", "E&xit"}));
+                     "&Save\tCtrl+S", "Save &As...", "", "&Import Channels", "&Export Channels...",
+                     "", "Co&mpare With...", "Compare with &Last Backup", "", "&Print...\tCtrl+P",
+                     "Print Pre&view", "P&rint Setup...", "", "E&xit"}));
     QCOMPARE(ItemTexts(menus[2]), QStringList({"&Read    Ctrl+R", "&Write   Ctrl+W", "",
                                                "Write to &Several Radios..."}));
     QCOMPARE(ItemTexts(menus[6]),
