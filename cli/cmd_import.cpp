@@ -1,10 +1,14 @@
 #include <iostream>
+#include <optional>
 
 #include "cli/cli_support.h"
 #include "cli/commands.h"
 #include "core/codec/channel_codec.h"
 #include "core/formats/channel_import.h"
+#include "core/formats/column_map.h"
+#include "core/formats/stock_lists.h"
 #include "core/image/atomic_file.h"
+#include "qt/data_paths.h"
 
 namespace radio::cli {
 
@@ -15,14 +19,42 @@ struct ImportArgs {
     ImportOptions options;
     bool dryRun = false;
     bool truncate = false;
+    std::string stock;               // --stock NAME: a stock list instead of IN.csv
+    std::optional<std::string> map;  // --map TEXT, or "guess"
 };
+
+// "--name VALUE" or "--name=VALUE" at args[i]; false when `a` is not that option.
+bool TakeValue(const std::vector<std::string>& args, std::size_t& i, std::string_view name,
+               std::string& value, std::string& problem) {
+    const std::string& a = args[i];
+    if (a == name) {
+        if (i + 1 >= args.size()) {
+            problem = std::string(name) + " needs a value";
+        } else {
+            value = args[++i];
+        }
+        return true;
+    }
+    if (a.starts_with(std::string(name) + "=")) {
+        value = a.substr(name.size() + 1);
+        return true;
+    }
+    return false;
+}
 
 // Options may stand anywhere after the command; returns the problem, or "" when all is well.
 std::string ParseImportArgs(const std::vector<std::string>& args, ImportArgs& out) {
     std::vector<std::string> files;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
-        if (a == "--merge") {
+        std::string value, problem;
+        if (TakeValue(args, i, "--stock", value, problem)) {
+            if (!problem.empty()) return problem + " (radioprog stock lists them)";
+            out.stock = value;
+        } else if (TakeValue(args, i, "--map", value, problem)) {
+            if (!problem.empty()) return problem + ": FIELD=COLUMN,... or guess";
+            out.map = value;
+        } else if (a == "--merge") {
             out.options.merge = true;
         } else if (a == "--dry-run") {
             out.dryRun = true;
@@ -43,6 +75,12 @@ std::string ParseImportArgs(const std::vector<std::string>& args, ImportArgs& ou
         } else {
             files.push_back(a);
         }
+    }
+    if (!out.stock.empty()) {
+        if (out.map) return "--map reads IN.csv, --stock a stock list: give one of them";
+        if (files.size() != 1) return "import --stock NAME takes FILE.dat alone";
+        out.image = files[0];
+        return {};
     }
     if (files.size() != 2) return "import takes FILE.dat and IN.csv (- for standard input)";
     out.image = files[0];
@@ -73,18 +111,55 @@ std::string Count(std::size_t n, const std::string& noun) {
     return std::to_string(n) + " " + noun + (n == 1 ? "" : "s");
 }
 
+// --map guess: the map as --map takes it, then the first channels as they would land.
+int PrintGuess(Context& ctx, const ColumnMap& map, const DelimitedTable& table,
+               const ImportResult& result) {
+    ctx.out << "map: " << ColumnMapText(map, table.header.fields) << "\n";
+    ctx.out << ChannelGrid::Heading(0, ctx.lang);
+    for (int col = 1; col <= kChannelColumns; ++col)
+        ctx.out << '\t' << ChannelGrid::Heading(col, ctx.lang);
+    ctx.out << '\n';
+    constexpr std::size_t kPreviewRows = 10;
+    for (std::size_t i = 0; i < result.importedRows.size() && i < kPreviewRows; ++i) {
+        const int row = result.importedRows[i];
+        ctx.out << TrimBlanks(ChannelGrid::RowLabel(row));
+        for (int col = 1; col <= kChannelColumns; ++col)
+            ctx.out << '\t' << result.grid.Text(row, col);
+        ctx.out << '\n';
+    }
+    Error(ctx, "map guess: " + Count(result.importedRows.size(), "channel") +
+                   " would be imported; nothing written");
+    return FinishOutput(ctx);
+}
+
 }  // namespace
 
 int RunImport(Context& ctx) {
     ImportArgs args;
     if (std::string problem = ParseImportArgs(ctx.args, args); !problem.empty())
         return UsageError(ctx, "import", problem);
-    const std::string shownName = args.list == "-" ? "<stdin>" : args.list;
+    std::string shownName = args.list == "-" ? "<stdin>" : args.list;
+    std::optional<StockList> stock;
+    if (!args.stock.empty()) {
+        for (StockList& l : FindStockLists(DataFolders()))
+            if (l.name == args.stock) stock = std::move(l);
+        if (!stock) {
+            std::string names;
+            for (const StockList& l : FindStockLists(DataFolders()))
+                names += (names.empty() ? "" : ", ") + l.name;
+            return UsageError(ctx, "import",
+                              "no stock list '" + args.stock + "' (there are: " +
+                                  (names.empty() ? std::string("none installed") : names) + ")");
+        }
+        args.list = stock->path;
+        shownName = args.stock;
+    }
 
-    if (RefuseOutputOverInput(ctx, args.image, args.list)) return kExitRefused;
+    if (!stock && RefuseOutputOverInput(ctx, args.image, args.list)) return kExitRefused;
     RadioImage image;
     OpenedFile file;
-    if (args.dryRun) {
+    const bool writes = !args.dryRun && !(args.map && *args.map == "guess");
+    if (!writes) {
         if (!LoadImage(ctx, args.image, image)) return kExitUsage;  // saves nothing: no lock
     } else if (const int status = OpenForChange(ctx, args.image, image, file); status != kExitOk) {
         return status;
@@ -97,9 +172,26 @@ int RunImport(Context& ctx) {
                        " MB, far more than a channel list; " + args.image + " is unchanged");
         return kExitRefused;
     }
-    const ChannelList list = ReadChannelList(bytes);
+    const DelimitedTable table = ReadDelimitedTable(bytes);
+    ColumnMap map;
+    if (args.map && table.status) {
+        if (*args.map == "guess") {
+            map = GuessColumnMap(table.header.fields);
+        } else if (Status st = ParseColumnMap(*args.map, table.header.fields, map); !st) {
+            return UsageError(ctx, "import", "--map: " + st.message);
+        }
+    }
+    const ChannelList list = stock      ? ReadStockList(bytes)
+                             : args.map ? ReadMappedList(table, map)
+                                        : ReadChannelList(bytes);
     if (!list.status) {
         Error(ctx, shownName + ": " + list.status.message + "; " + args.image + " is unchanged");
+        // Columns named anything are read through a map.
+        if (!args.map && !stock && table.status && ShapeOfHeader(table) == HeaderShape::Unknown)
+            Error(ctx,
+                  "name its columns with --map \"rx=COLUMN,tx=COLUMN,...\" (fields: "
+                  "loc, rx, tx, offset, duplex, txtone, rxtone, dcs, power, bandwidth, mode, "
+                  "scan, name), or see a guess with --map guess");
         return kExitRefused;
     }
 
@@ -120,6 +212,7 @@ int RunImport(Context& ctx) {
                             : Count(static_cast<std::size_t>(result.skipped), "channel") + " of " +
                                   shownName + " not imported (see the findings above)";
 
+    if (args.map && *args.map == "guess") return PrintGuess(ctx, map, table, result);
     if (args.dryRun) {
         ctx.out << "ROW\tCOLUMN\tOLD\tNEW\n";
         for (int row : result.changedRows) {

@@ -57,13 +57,24 @@ const std::vector<Command>& Commands() {
          "write the channels of FILE.dat as CSV in the layout radio programmers exchange "
          "(- for standard output); OUT.tsv or OUT.txt gets dump's listing",
          RunExport},
-        {"import", "[--truncate] FILE.dat IN.csv [--merge] [--start ROW] [--dry-run]",
-         "take the channels of a CSV file or of dump's listing into FILE.dat (- for standard "
-         "input); every row is replaced unless --merge; --start moves the first channel to ROW "
-         "(1-200); findings go to stderr; --dry-run saves nothing and lists ROW, COLUMN, OLD, "
-         "NEW; exit 0 every channel taken, 1 nothing taken (FILE.dat unchanged) or some "
-         "channels left out (the others saved; the findings name them)",
+        {"import",
+         "[--truncate] FILE.dat IN.csv|--stock NAME [--map MAP|guess] [--merge] [--start ROW] "
+         "[--dry-run]",
+         "take the channels of a CSV file, of dump's listing, of a repeater directory's CSV "
+         "download or of a stock list into FILE.dat (- for standard input); every row is "
+         "replaced unless --merge; --start moves the first channel to ROW (1-200); --map reads "
+         "a table with other columns (\"rx=Output Freq,tx=Input Freq,txtone=Uplink Tone,"
+         "name=Call\"; fields loc, rx, tx, offset, duplex, txtone, rxtone, dcs, power, "
+         "bandwidth, mode, scan, name; a column by name or as #N), --map guess prints the "
+         "guessed map and the first channels and writes nothing; findings go to stderr; "
+         "--dry-run saves nothing and lists ROW, COLUMN, OLD, NEW; exit 0 every channel taken, "
+         "1 nothing taken (FILE.dat unchanged) or some channels left out (the others saved; "
+         "the findings name them)",
          RunImport},
+        {"stock", "",
+         "list the stock channel lists (PMR446, FRS/GMRS, MURS, weather, marine, calling "
+         "frequencies): NAME<TAB>DESCRIPTION, for import --stock NAME",
+         RunStock},
         {"config", "get SECTION KEY", "print the value the program reads from Program.ini",
          RunConfig},
         {"print", "FILE -o OUT.pdf|- [--lang en|zh] [--page-size A4|Letter|...]",

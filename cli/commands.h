@@ -17,6 +17,7 @@ int RunBand(Context& ctx);
 int RunConfig(Context& ctx);
 int RunExport(Context& ctx);  // channels as CSV
 int RunImport(Context& ctx);  // channels from CSV or dump's TSV
+int RunStock(Context& ctx);   // the stock channel lists
 
 // Whole channels (cmd_rows.cpp).
 int RunCopy(Context& ctx);

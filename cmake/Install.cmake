@@ -1,6 +1,6 @@
 # cmake --install: the usual layout under any prefix, and the Debian package (cpack -G DEB).
 #   bin/radio-programmer, bin/radioprog       the programs (the build folder keeps "Program")
-#   share/radio-programmer/                  Program.ini, help pages, demo image
+#   share/radio-programmer/                  Program.ini, help pages, demo image, stock/ lists
 #   share/applications, share/metainfo,      desktop entry, AppStream data and icons under the
 #   share/icons/hicolor                      application id
 #   share/man/man1, bash completion, lib/udev/rules.d (USB cable access for the seat's user)
@@ -25,6 +25,8 @@ install(FILES ${PROJECT_SOURCE_DIR}/resources/Program.ini ${PROJECT_SOURCE_DIR}/
               ${PROJECT_SOURCE_DIR}/resources/help/enHelp.html
               ${PROJECT_SOURCE_DIR}/resources/help/chHelp.html
         DESTINATION ${_data})
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/resources/stock/ DESTINATION ${_data}/stock
+        FILES_MATCHING PATTERN "*.csv" PATTERN "README.md")
 
 install(FILES ${_linux}/${_id}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 configure_file(${_linux}/${_id}.metainfo.xml.in ${CMAKE_BINARY_DIR}/linux/${_id}.metainfo.xml @ONLY)

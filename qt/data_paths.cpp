@@ -24,12 +24,8 @@ QString FindDataFile(const QString& name) {
         Local8(QCoreApplication::applicationDirPath()), Local8(name), RealFileProbe())));
 }
 
-QStringList DataFolders() {
-    QStringList folders;
-    for (const std::string& folder :
-         SharedDataFolders(Local8(QCoreApplication::applicationDirPath())))
-        folders << QFile::decodeName(QByteArray::fromStdString(folder));
-    return folders;
+std::vector<std::string> DataFolders() {
+    return SharedDataFolders(Local8(QCoreApplication::applicationDirPath()));
 }
 
 }  // namespace radio

@@ -1,7 +1,8 @@
 #pragma once
 
 #include <QString>
-#include <QStringList>
+#include <string>
+#include <vector>
 
 #include "core/config/install_layout.h"
 
@@ -17,7 +18,7 @@ ConfigLocation LocateProgramConfig();
 // the installation's share/radio-programmer; empty when neither has it.
 QString FindDataFile(const QString& name);
 
-// The folders FindDataFile searches, in its order (whether they exist or not).
-QStringList DataFolders();
+// The folders searched for shipped files, in that order (for the stock lists' folder).
+std::vector<std::string> DataFolders();
 
 }  // namespace radio

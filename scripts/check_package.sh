@@ -31,6 +31,13 @@ usr/share/radio-programmer/chHelp.html
 usr/share/radio-programmer/demo.dat
 usr/share/radio-programmer/enHelp.html
 usr/share/radio-programmer/translations/radio-programmer_zh_CN.qm
+usr/share/radio-programmer/stock/README.md
+usr/share/radio-programmer/stock/calling.csv
+usr/share/radio-programmer/stock/frs-gmrs.csv
+usr/share/radio-programmer/stock/marine-vhf.csv
+usr/share/radio-programmer/stock/murs.csv
+usr/share/radio-programmer/stock/noaa-weather.csv
+usr/share/radio-programmer/stock/pmr446.csv
 usr/share/icons/hicolor/scalable/apps/$id.svg"
 for size in 16 24 32 48 64 128 256; do
   expected+=$'\n'"usr/share/icons/hicolor/${size}x${size}/apps/$id.png"
@@ -63,5 +70,6 @@ export XDG_CONFIG_HOME=$scratch/config
 [ "$("$prog" dump "$scratch/blank.dat" | wc -l)" -ge 200 ] || fail "radioprog dump"
 [ "$("$prog" config get Setup Type1)" = "Model-A" ] \
   || fail "radioprog does not read ../share/radio-programmer/Program.ini"
+"$prog" stock | grep -q "^pmr446" || fail "radioprog does not find the stock lists"
 [ ! -e "$scratch/config" ] || fail "reading the configuration wrote to the user's folder"
 echo "package check: $(basename "$deb") passed ($(wc -l <"$scratch/files") files)"

@@ -23,6 +23,8 @@ packages=(
   # the core cross-compiled for Windows, its tests run under wine
   g++-mingw-w64-x86-64-posix wine64
   clang-14 libclang-rt-14-dev
+  # a compiler cache, so a second build of unchanged sources costs little
+  ccache
 )
 
 missing=()
@@ -40,6 +42,14 @@ if [ ${#missing[@]} -gt 0 ]; then
 fi
 
 jobs=$(nproc 2>/dev/null || echo 2)
+
+# Every preset compiles through ccache when it is there; paths below the checkout are hashed
+# relative to it, so another clone of the same sources reuses the cache.
+if command -v ccache >/dev/null; then
+  export CMAKE_C_COMPILER_LAUNCHER=${CMAKE_C_COMPILER_LAUNCHER:-ccache}
+  export CMAKE_CXX_COMPILER_LAUNCHER=${CMAKE_CXX_COMPILER_LAUNCHER:-ccache}
+  export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$here}
+fi
 
 build_default() {
   cmake --preset default >/dev/null

@@ -35,6 +35,85 @@
     </message>
 </context>
 <context>
+    <name>CColumnMapPanel</name>
+    <message>
+        <source>Channel n&amp;umber</source>
+        <translation>信道号(&amp;U)</translation>
+    </message>
+    <message>
+        <source>Rx fre&amp;quency</source>
+        <translation>接收频率(&amp;Q)</translation>
+    </message>
+    <message>
+        <source>&amp;Tx frequency</source>
+        <translation>发射频率(&amp;T)</translation>
+    </message>
+    <message>
+        <source>O&amp;ffset</source>
+        <translation>频差(&amp;F)</translation>
+    </message>
+    <message>
+        <source>Offset &amp;direction</source>
+        <translation>频差方向(&amp;D)</translation>
+    </message>
+    <message>
+        <source>Tx t&amp;one</source>
+        <translation>发射信令(&amp;O)</translation>
+    </message>
+    <message>
+        <source>Rx ton&amp;e</source>
+        <translation>接收信令(&amp;E)</translation>
+    </message>
+    <message>
+        <source>D&amp;CS code</source>
+        <translation>DCS 码(&amp;C)</translation>
+    </message>
+    <message>
+        <source>&amp;Power</source>
+        <translation>功率(&amp;P)</translation>
+    </message>
+    <message>
+        <source>&amp;Bandwidth</source>
+        <translation>带宽(&amp;B)</translation>
+    </message>
+    <message>
+        <source>Mode (di&amp;gital rows skipped)</source>
+        <translation>模式（跳过数字制式的行）(&amp;G)</translation>
+    </message>
+    <message>
+        <source>&amp;Scan</source>
+        <translation>扫描(&amp;S)</translation>
+    </message>
+    <message>
+        <source>&amp;Name</source>
+        <translation>名字(&amp;N)</translation>
+    </message>
+    <message>
+        <source>Columns of the file</source>
+        <translation>文件的列</translation>
+    </message>
+    <message>
+        <source>(none)</source>
+        <translation>（无）</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1：%2</translation>
+    </message>
+    <message>
+        <source>(no name)</source>
+        <translation>（无名称）</translation>
+    </message>
+    <message>
+        <source>The columns are set as for the last file with this header. Change them if the preview is wrong; Import remembers them.</source>
+        <translation>各列按上次具有相同表头的文件设置。如果预览有误请修改；“导入”会记住这些设置。</translation>
+    </message>
+    <message>
+        <source>The file&apos;s columns are not a layout the program knows. The columns below are guessed from their names: check them against the preview; Import remembers them for files with this header.</source>
+        <translation>文件的列不是程序已知的格式。下面的列是根据列名猜测的：请对照预览检查；“导入”会为具有此表头的文件记住这些设置。</translation>
+    </message>
+</context>
+<context>
     <name>CComSetupDlg</name>
     <message>
         <source>COM Setup</source>
@@ -85,6 +164,10 @@
     <message>
         <source>line %1: %2</source>
         <translation>第 %1 行：%2</translation>
+    </message>
+    <message>
+        <source>%1: choose the column that holds the Rx frequency.</source>
+        <translation>%1：请选择存放接收频率的列。</translation>
     </message>
 </context>
 <context>
@@ -547,6 +630,38 @@ No channel was imported.</source>
     <message>
         <source>change of Product Information</source>
         <translation>修改类型设置</translation>
+    </message>
+    <message>
+        <source>From a &amp;File...</source>
+        <translation>从文件(&amp;F)...</translation>
+    </message>
+    <message>
+        <source>&amp;Import Channels</source>
+        <translation>导入信道(&amp;I)</translation>
+    </message>
+    <message>
+        <source>&amp;Stock List</source>
+        <translation>常用信道表(&amp;S)</translation>
+    </message>
+    <message>
+        <source>Import channels from a file or from a stock list of service channels</source>
+        <translation>从文件或常用业务信道表导入信道</translation>
+    </message>
+    <message>
+        <source>Import a stock list: PMR446, FRS/GMRS, MURS, weather, marine or calling channels</source>
+        <translation>导入常用信道表：PMR446、FRS/GMRS、MURS、气象、海事或呼叫信道</translation>
+    </message>
+    <message>
+        <source>No stock lists installed</source>
+        <translation>没有安装常用信道表</translation>
+    </message>
+    <message>
+        <source>%1 - %2</source>
+        <translation>%1 - %2</translation>
+    </message>
+    <message>
+        <source>Frequencies from: %1</source>
+        <translation>频率来源：%1</translation>
     </message>
 </context>
 <context>

@@ -18,8 +18,11 @@ namespace radio {
 namespace {
 
 using formats::ChannelRules;
+using formats::ParseWatts;
+using formats::PowerLevels;
 using formats::RecordFindings;
 using formats::Shown;
+using formats::SnapCtcss;
 
 enum CsvColumn : int {
     kLocation,
@@ -88,26 +91,6 @@ class CsvHeader {
 };
 
 // ---- Tones ------------------------------------------------------------------------------
-
-// A CTCSS text of the file as the nearest tone of the radio's list, when closer than 0.1 Hz:
-// spreadsheets turn 88.5 into 88.49999 and 162.2 into 162.19. 69.4 is not 69.3.
-std::optional<std::string> SnapCtcss(std::string_view text) {
-    constexpr int kDecimals = 4;  // 0.0001 Hz
-    constexpr std::int64_t kWithin = 1000;
-    static const auto tones = [] {
-        std::vector<std::pair<std::int64_t, std::string>> list;
-        for (const std::string& t : BuildToneTable(Language::English)) {
-            if (auto v = ParseScaledDecimal(t, kDecimals)) list.emplace_back(*v, t);
-        }
-        return list;
-    }();
-    const auto value = ParseScaledDecimal(text, kDecimals, true);
-    if (!value) return std::nullopt;
-    for (const auto& [tone, name] : tones) {
-        if (std::abs(tone - *value) < kWithin) return name;
-    }
-    return std::nullopt;
-}
 
 // A DCS code of the file: one to three octal digits, shortened ones ("23") as the code with
 // leading zeros.
@@ -256,46 +239,6 @@ TonePair ReadTones(const CsvHeader& header, const TextRecord& record, RecordFind
     fields.ReportPolarity(dcsUsed);
     return tones;
 }
-
-// ---- Power ------------------------------------------------------------------------------
-
-// "5.0W", "0.5 W", "1w" in milliwatts.
-std::optional<std::int64_t> ParseWatts(std::string_view text) {
-    if (text.empty() || (text.back() != 'W' && text.back() != 'w')) return std::nullopt;
-    return ParseScaledDecimal(TrimBlanks(text.substr(0, text.size() - 1)), 3, true);
-}
-
-// Watts mean nothing to this radio; their rank in the file does: the highest is High, the
-// lowest Low, any between Middle. A file with one wattage has only High.
-class PowerLevels {
-  public:
-    void Note(std::string_view text) {
-        if (auto mw = ParseWatts(text)) m_watts.insert(*mw);
-    }
-    std::optional<std::string_view> Level(std::string_view text) const {
-        if (auto entry = ResolveListEntry(kColPower, text, Language::English)) {
-            if (*entry == "High") return "High";
-            if (*entry == "Low") return "Low";
-            return "Middle";
-        }
-        for (std::string_view mid : {"Mid", "Med", "Medium"})
-            if (EqualsNoCase(text, mid)) return "Middle";
-        const auto mw = ParseWatts(text);
-        if (!mw || m_watts.empty()) return std::nullopt;
-        if (*mw == *m_watts.rbegin()) return "High";
-        if (*mw == *m_watts.begin()) return "Low";
-        return "Middle";
-    }
-
-    // True the first time a wattage is read (per text), so its reading is named once.
-    bool FirstReading(std::string_view text) const {
-        return m_reported.insert(std::string(text)).second;
-    }
-
-  private:
-    std::set<std::int64_t> m_watts;
-    mutable std::set<std::string, std::less<>> m_reported;
-};
 
 // ---- One record -------------------------------------------------------------------------
 

@@ -4,6 +4,8 @@
 
 #include "core/codec/decimal.h"
 #include "core/codec/edit_rules.h"
+#include "core/codec/tone_table.h"
+#include "core/formats/delimited_text.h"
 #include "core/image/radio_image.h"
 
 namespace radio::formats {
@@ -155,6 +157,48 @@ std::string RefusalText(CommitResult result) {
                MHzRange(kBand2Low, kBand2High) + " MHz)";
     }
     return "is not on a 2.5 or 6.25 kHz step";
+}
+
+std::optional<std::string> SnapCtcss(std::string_view text) {
+    constexpr int kDecimals = 4;  // 0.0001 Hz
+    constexpr std::int64_t kWithin = 1000;
+    static const auto tones = [] {
+        std::vector<std::pair<std::int64_t, std::string>> list;
+        for (const std::string& t : BuildToneTable(Language::English)) {
+            if (auto v = ParseScaledDecimal(t, kDecimals)) list.emplace_back(*v, t);
+        }
+        return list;
+    }();
+    const auto value = ParseScaledDecimal(text, kDecimals, true);
+    if (!value) return std::nullopt;
+    for (const auto& [tone, name] : tones) {
+        if (std::abs(tone - *value) < kWithin) return name;
+    }
+    return std::nullopt;
+}
+
+std::optional<std::int64_t> ParseWatts(std::string_view text) {
+    if (text.empty() || (text.back() != 'W' && text.back() != 'w')) return std::nullopt;
+    return ParseScaledDecimal(TrimBlanks(text.substr(0, text.size() - 1)), 3, true);
+}
+
+std::optional<std::string_view> PowerLevels::Level(std::string_view text) const {
+    if (auto entry = ResolveListEntry(kColPower, text, Language::English)) {
+        if (*entry == "High") return "High";
+        if (*entry == "Low") return "Low";
+        return "Middle";
+    }
+    for (std::string_view high : {"H", "Hi"})
+        if (EqualsNoCase(text, high)) return "High";
+    for (std::string_view low : {"L", "Lo"})
+        if (EqualsNoCase(text, low)) return "Low";
+    for (std::string_view mid : {"M", "Mid", "Med", "Medium"})
+        if (EqualsNoCase(text, mid)) return "Middle";
+    const auto mw = ParseWatts(text);
+    if (!mw || m_watts.empty()) return std::nullopt;
+    if (*mw == *m_watts.rbegin()) return "High";
+    if (*mw == *m_watts.begin()) return "Low";
+    return "Middle";
 }
 
 std::optional<int> ParseLocation(std::string_view text) {

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -86,6 +87,32 @@ std::optional<std::int64_t> ParseMHz(std::string_view text);
 std::string MHzText(std::int64_t hz);
 // Why the rules refused a frequency: "is out of range (...)" / "is not on a ... step".
 std::string RefusalText(CommitResult result);
+
+// A CTCSS text as the nearest tone of the radio's list, when closer than 0.1 Hz: spreadsheets
+// turn 88.5 into 88.49999. nullopt for no tone of the list (69.4 is not 69.3).
+std::optional<std::string> SnapCtcss(std::string_view text);
+
+// "5.0W", "0.5 W", "1w" in milliwatts.
+std::optional<std::int64_t> ParseWatts(std::string_view text);
+
+// Watts mean nothing to this radio; their rank in the file does: the highest is High, the
+// lowest Low, any between Middle. A file with one wattage has only High. Words of the power
+// list (either language) and their short forms (H, Mid, Lo) stand for themselves.
+class PowerLevels {
+  public:
+    void Note(std::string_view text) {
+        if (auto mw = ParseWatts(text)) m_watts.insert(*mw);
+    }
+    std::optional<std::string_view> Level(std::string_view text) const;
+    // True the first time a wattage is read (per text), so its reading is named once.
+    bool FirstReading(std::string_view text) const {
+        return m_reported.insert(std::string(text)).second;
+    }
+
+  private:
+    std::set<std::int64_t> m_watts;
+    mutable std::set<std::string, std::less<>> m_reported;
+};
 
 // A location: digits only (after blanks are trimmed), at most 99999.
 std::optional<int> ParseLocation(std::string_view text);

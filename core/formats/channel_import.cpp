@@ -4,6 +4,7 @@
 
 #include "core/codec/edit_rules.h"
 #include "core/formats/channel_entry.h"
+#include "core/formats/column_map.h"
 #include "core/formats/delimited_text.h"
 #include "core/formats/text_encoding.h"
 
@@ -55,7 +56,12 @@ ChannelList ReadChannelList(std::string_view bytes) {
     std::string_view body = bytes;
     if (body.starts_with("\xEF\xBB\xBF")) body.remove_prefix(3);
     body.remove_prefix(std::min(body.find_first_not_of(" \t\r\n"), body.size()));
-    return LooksLikeDump(body) ? ReadChannelTsv(bytes) : ReadChannelCsv(bytes);
+    if (LooksLikeDump(body)) return ReadChannelTsv(bytes);
+    // A repeater directory's download reads through the map its header suggests.
+    if (const DelimitedTable table = ReadDelimitedTable(bytes);
+        table.status && ShapeOfHeader(table) == HeaderShape::Directory)
+        return ReadMappedList(table, GuessColumnMap(table.header.fields));
+    return ReadChannelCsv(bytes);
 }
 
 ImportResult ApplyImport(const ChannelGrid& current, const ChannelList& list,

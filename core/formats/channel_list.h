@@ -51,8 +51,9 @@ struct ChannelList {
     std::vector<ImportFinding> findings;
 };
 
-// Reads the CSV layout of radio-programming tools, or the TAB-separated listing of
-// `radioprog dump` (recognised by its first heading "CH"). Pure: bytes in, channels out.
+// Reads the CSV layout of radio-programming tools, the TAB-separated listing of
+// `radioprog dump` (recognised by its first heading "CH"), or a repeater directory's
+// download (by its header). Pure: bytes in, channels out.
 ChannelList ReadChannelList(std::string_view bytes);
 ChannelList ReadChannelCsv(std::string_view bytes);
 ChannelList ReadChannelTsv(std::string_view bytes);

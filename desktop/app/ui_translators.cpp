@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QLibraryInfo>
 #include <QTranslator>
 
@@ -28,8 +29,9 @@ QLocale UiTranslators::LocaleOf(const QString& languageName) {
 
 QStringList UiTranslators::DefaultFolders() {
     QStringList folders;
-    for (const QString& data : radio::DataFolders())
-        folders << QDir(data).filePath(QStringLiteral("translations"));
+    for (const std::string& data : radio::DataFolders())
+        folders << QDir(QFile::decodeName(QByteArray::fromStdString(data)))
+                       .filePath(QStringLiteral("translations"));
     return folders;
 }
 

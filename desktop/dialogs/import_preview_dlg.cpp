@@ -1,6 +1,7 @@
 #include "desktop/dialogs/import_preview_dlg.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -14,6 +15,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "desktop/dialogs/column_map_panel.h"
 #include "desktop/services/app_context.h"
 
 namespace {
@@ -80,7 +82,12 @@ CImportPreviewDlg::CImportPreviewDlg(AppContext& ctx, QWidget* parent)
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
+    m_pMapPanel = new CColumnMapPanel(this);
+    m_pMapPanel->hide();  // only for tables read through a map
+    connect(m_pMapPanel, &CColumnMapPanel::MapChanged, this, &CImportPreviewDlg::ReadThroughMap);
+
     auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_pMapPanel);
     layout->addWidget(m_pSummary);
     layout->addLayout(modes);
     layout->addWidget(m_pTable, 1);
@@ -108,6 +115,28 @@ void CImportPreviewDlg::SetImport(const radio::ChannelGrid& current, radio::Chan
     m_list = std::move(list);
     m_strFileName = fileName;
     Recompute();
+}
+
+void CImportPreviewDlg::SetMappedImport(const radio::ChannelGrid& current,
+                                        radio::DelimitedTable table, const radio::ColumnMap& map,
+                                        bool remembered, const QString& fileName) {
+    m_current = current;
+    m_table = std::move(table);
+    m_strFileName = fileName;
+    m_pMapPanel->show();
+    m_pMapPanel->SetColumns(m_table.header.fields, map, remembered);  // reads the file
+    // The step comes first for keyboard users too.
+    m_pMapPanel->FieldBox(radio::MapField::Rx)->setFocus();
+}
+
+void CImportPreviewDlg::ReadThroughMap() {
+    m_list = radio::ReadMappedList(m_table, m_pMapPanel->Map());
+    Recompute();
+    if (!m_list.status) {
+        m_pSummary->setText(
+            tr("%1: choose the column that holds the Rx frequency.").arg(m_strFileName));
+        m_pImport->setEnabled(false);
+    }
 }
 
 radio::ImportOptions CImportPreviewDlg::Options() const {

@@ -6,8 +6,10 @@
 #include "core/codec/channel_grid.h"
 #include "core/formats/channel_import.h"
 #include "core/formats/channel_list.h"
+#include "core/formats/column_map.h"
 
 class AppContext;
+class CColumnMapPanel;
 class QCheckBox;
 class QLabel;
 class QListWidget;
@@ -30,6 +32,12 @@ class CImportPreviewDlg : public QDialog {
     void SetImport(const radio::ChannelGrid& current, radio::ChannelList list,
                    const QString& fileName);
 
+    // A table of other columns, read through the map the mapping step above the preview
+    // shows (`map`, guessed or remembered); the preview follows each change of it.
+    void SetMappedImport(const radio::ChannelGrid& current, radio::DelimitedTable table,
+                         const radio::ColumnMap& map, bool remembered, const QString& fileName);
+    CColumnMapPanel* MapPanel() const { return m_pMapPanel; }
+
     radio::ImportOptions Options() const;
     const radio::ImportResult& Result() const { return m_result; }
 
@@ -45,6 +53,7 @@ class CImportPreviewDlg : public QDialog {
   private:
     void Recompute();
     void FillTable();
+    void ReadThroughMap();
 
     AppContext& m_ctx;
     radio::ChannelGrid m_current;
@@ -61,4 +70,6 @@ class CImportPreviewDlg : public QDialog {
     QListWidget* m_pFindings;
     QLabel* m_pFindingsLabel;
     QPushButton* m_pImport;
+    CColumnMapPanel* m_pMapPanel;
+    radio::DelimitedTable m_table;  // the file of the mapping step
 };

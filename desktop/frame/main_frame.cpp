@@ -334,6 +334,7 @@ void CMainFrame::CreateMenus() {
         menu(tr("&Help"), {}, m_pAbout129),
     };
     AddBackupAndCompareItems();
+    AddImportSubmenu();
     for (QMenu* m : m_menus128 + m_menus129) {
         connect(m, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandStates);
     }
@@ -647,13 +648,7 @@ void CMainFrame::OnFileSaveAs() {
 }
 
 void CMainFrame::OnFileImportChannels() {
-    CProgramDoc* doc = ActiveDocument();
-    if (!doc) return NoDocumentMessage(m_ctx, this);
-    // A transfer would overwrite the import, or send half of it.
-    if (CProgramView* view = ActiveView()) {
-        if (!view->QueryInterrupt()) return;
-        view->CommitCellEdit();
-    }
+    if (!ReadyForImport()) return;
     const QString path = m_ctx.FileDialogs().GetOpenFileName(this, ImportFilter());
     if (path.isEmpty()) return;
     const QString name = QFileInfo(path).fileName();
@@ -671,15 +666,7 @@ void CMainFrame::OnFileImportChannels() {
         return refuse(tr("%1 is larger than %2 MB, far more than a channel list.")
                           .arg(name)
                           .arg(radio::kMaxChannelListBytes / (1024 * 1024)));
-    radio::ChannelList list = radio::ReadChannelList(bytes);
-    if (!list.status)
-        return refuse(name + QStringLiteral(": ") + QString::fromStdString(list.status.message));
-
-    CImportPreviewDlg preview(m_ctx, this);
-    preview.SetImport(doc->grid(), std::move(list), name);
-    if (preview.exec() != QDialog::Accepted) return;
-    if (CProgramView* view = ActiveView())
-        statusBar()->showMessage(LandImport(*view, preview.Result()));
+    ImportChannelBytes(bytes, name, false);
 }
 
 void CMainFrame::OnFileExportChannels() {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include <QHash>
 #include <QList>
 #include <QMainWindow>
@@ -74,6 +76,8 @@ class CMainFrame : public QMainWindow {
     // Channels in and out: CSV of radio-programming tools, or radioprog dump's listing.
     void OnFileImportChannels();
     void OnFileExportChannels();
+    // File > Import Channels > Stock List: the list at `path`, shown as `name`.
+    void OnImportStockList(const QString& path, const QString& name);
     void OnEditChannelInfo();
     void OnEditOptionalFeatures();
     void OnProductInfo();
@@ -99,6 +103,14 @@ class CMainFrame : public QMainWindow {
     void CreateWindowMenus();
     void FillWindowMenu(QMenu* menu);
     void AddBackupAndCompareItems();
+    // File > Import Channels as a submenu: From a File and the Stock List submenu.
+    void AddImportSubmenu();
+    void FillStockMenu();
+    // False when no document takes an import now (none open, a transfer that must go on).
+    bool ReadyForImport();
+    // The preview of an import of `bytes`, with the mapping step for tables of other
+    // columns, and the document changed when the user imports.
+    void ImportChannelBytes(const std::string& bytes, const QString& name, bool stock);
     bool CreateToolBar();
     bool CreateStatusBar();
     bool CreateNavigationBar();
@@ -118,6 +130,8 @@ class CMainFrame : public QMainWindow {
     QList<QMenu*> m_menus128;
     QList<QMenu*> m_menus129;
     QMenu* m_pSetupMenu = nullptr;
+    QMenu* m_pImportMenu = nullptr;
+    QMenu* m_pStockMenu = nullptr;
     QMenu* m_pWindowMenu128 = nullptr;
     QMenu* m_pWindowMenu129 = nullptr;
     bool m_bDocumentMenu = false;

@@ -157,6 +157,26 @@ TEST_F(ChannelListCli, RefusalsLeaveTheFileAlone) {
          2,
          "unknown option '--mrege'"},
         {"one file", {"import", y}, 2, "import takes FILE.dat and IN.csv"},
+        {"other columns without a map",
+         {"import", y, kData + "/csv/kanal_semikolon.csv"},
+         1,
+         "name its columns with --map"},
+        {"a map naming no column of the file",
+         {"import", y, kData + "/csv/kanal_semikolon.csv", "--map", "rx=Freq"},
+         2,
+         "--map: the file has no column 'Freq' for rx"},
+        {"a map without Rx",
+         {"import", y, kData + "/csv/kanal_semikolon.csv", "--map=name=Name"},
+         1,
+         "the column map names no column for the Rx frequency"},
+        {"no such stock list",
+         {"import", y, "--stock", "pmr"},
+         2,
+         "no stock list 'pmr' (there are: calling,"},
+        {"a stock list and a file",
+         {"import", y, kData + "/csv/old_layout.csv", "--stock", "murs"},
+         2,
+         "import --stock NAME takes FILE.dat alone"},
         {"export to a folder", {"export", y, m_dir.path().toStdString()}, 1, ""},
         {"export of a missing image", {"export", Path("none.dat"), Path("x.csv")}, 2, "none.dat"},
     };
@@ -167,6 +187,58 @@ TEST_F(ChannelListCli, RefusalsLeaveTheFileAlone) {
         EXPECT_EQ(r.exit, c.exit) << r.err;
         EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
         EXPECT_EQ(ReadFile(y), before);
+    }
+}
+
+// Stock lists and tables of other columns, each checked in dump's listing afterwards.
+TEST_F(ChannelListCli, StockListsAndColumnMaps) {
+    const Result lists = Run({"stock"});
+    EXPECT_EQ(lists.exit, 0);
+    EXPECT_NE(lists.out.find("pmr446\tPMR446 channels 1-16"), std::string::npos) << lists.out;
+    EXPECT_NE(lists.out.find("noaa-weather\t"), std::string::npos);
+
+    const std::string kanal = kData + "/csv/kanal_semikolon.csv";
+    const struct {
+        const char* name;
+        std::vector<std::string> args;  // after "import FILE"
+        int exit;
+        std::vector<std::string> rows;  // dump lines that must be there afterwards
+        const char* out;                // in stdout
+    } cases[] = {
+        {"stock list moved",
+         {"--stock", "pmr446", "--start", "20"},
+         0,
+         {"19\t446.00625\t446.00625\tNone\tNone\tLow\tLock\tYes\tNarrow\tPMR1",
+          "34\t446.19375\t446.19375\tNone\tNone\tLow\tLock\tYes\tNarrow\tPMR16", "35\t\t"},
+         ""},
+        {"receive only",
+         {"--stock", "noaa-weather"},
+         0,
+         {"1\t162.55000\t\tNone\tNone\tHigh\tLock\tYes\tWide\tWX1"},
+         ""},
+        {"map",
+         {kanal, "--map", "loc=Kanal,rx=Frequenz,offset=Ablage,txtone=Subton,name=Name"},
+         0,
+         {"1\t439.05000\t431.45000\tNone\t71.9\tHigh\tLock\tYes\tWide\tDB0ABC",
+          "5\t145.50000\t145.50000\tNone\tNone\tHigh\tLock\tYes\tWide\tANRUF"},
+         ""},
+        {"map guess writes nothing",
+         {kanal, "--map", "guess"},
+         0,
+         {"1\t\t"},
+         "map: loc=Kanal,rx=Frequenz,offset=Ablage,txtone=Subton,name=Name\nCH\tRx Frequency"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string y = NewFile("y.dat");
+        std::vector<std::string> args{"import", y};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        const Result r = Run(args);
+        EXPECT_EQ(r.exit, c.exit) << r.err;
+        EXPECT_NE(r.out.find(c.out), std::string::npos) << r.out;
+        const std::string dump = Run({"dump", y}).out;
+        for (const std::string& row : c.rows)
+            EXPECT_NE(dump.find("\n" + row), std::string::npos) << row << "\n" << dump;
     }
 }
 

@@ -155,7 +155,7 @@ void ProgramAppTest::startUp() {
     } else {
         QCOMPARE(ItemTexts(menus[0]),
                  QStringList({"&New\tCtrl+N", "&Open...\tCtrl+O", "Radio &Backups...", "&Close",
-                              "&Save\tCtrl+S", "Save &As...", "", "&Import Channels...",
+                              "&Save\tCtrl+S", "Save &As...", "", "&Import Channels",
                               "&Export Channels...", "", "Co&mpare With...",
                               "Compare with &Last Backup", "", "&Print...\tCtrl+P",
                               "Print Pre&view", "P&rint Setup...", "", "E&xit"}));
