@@ -73,8 +73,6 @@ CellKeyDecision DecideCellKey(int key, Qt::KeyboardModifiers modifiers, const QS
         case Qt::Key_Enter:
             if (mods == Qt::ControlModifier || mods == Qt::AltModifier)
                 return {CellKeyAction::Fill};
-            // On a closed cell Enter opens its editor, as F2 does; in an open one it stores.
-            if (plain && !s.editorOpen) return {CellKeyAction::Open};
             return plain ? Next(s) : CellKeyDecision{};
         case Qt::Key_Tab:
             return plain ? Next(s) : CellKeyDecision{};
