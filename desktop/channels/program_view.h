@@ -255,12 +255,12 @@ class CProgramView : public QScrollArea {
     CMSFlexGrid* m_grid = nullptr;
     QSplitter* m_pSplitter = nullptr;  // the grid, and the comparison's list beside it
     bool m_bFirstLayout = true;
-    bool m_bLeavingCell = false;  // a commit raised by the grid's LeaveCell
-    bool m_bRedirecting = false;  // a key handed on to the open editor
-    bool m_bMoving = false;       // a key moves the current cell: the focused editor stays up
+    bool m_bLeavingCell = false;       // a commit raised by the grid's LeaveCell
+    bool m_bRedirecting = false;       // a key handed on to the open editor
+    bool m_bMoving = false;            // a key moves the current cell: the focused editor stays up
     QPointer<QWidget> m_pFocusHolder;  // that editor, until the next cell's has the focus
     std::optional<bool> m_verified;    // the last write's read-back matched (set by ReportVerify)
-    QMargins m_gridMargins;       // the form's margins around the grid
+    QMargins m_gridMargins;            // the form's margins around the grid
     bool m_bWriteMode = false;
     bool m_bTransferWrite = false;           // direction of the transfer under way
     CComSetupDlg* m_pDlgComSetup = nullptr;  // lives with the view

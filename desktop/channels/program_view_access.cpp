@@ -14,12 +14,12 @@ void CProgramView::NameEditor(QWidget* editor) {
     const int row = m_grid->GetRow(), col = m_grid->GetCol();
     editor->setAccessibleName(CCellAccess::CellName(m_grid->Cells(), row, col));
     // A cell marked by a comparison says what it differs from, in words, not only colour.
-    editor->setAccessibleDescription(m_grid->IsCellMarked(row, col)
-                                         ? m_grid->model()
-                                               ->data(m_grid->model()->index(row - 1, col - 1),
-                                                      Qt::AccessibleDescriptionRole)
-                                               .toString()
-                                         : QString());
+    editor->setAccessibleDescription(
+        m_grid->IsCellMarked(row, col)
+            ? m_grid->model()
+                  ->data(m_grid->model()->index(row - 1, col - 1), Qt::AccessibleDescriptionRole)
+                  .toString()
+            : QString());
 }
 
 void CProgramView::MoveByKey(const CellKeyState& state, int row, int col) {

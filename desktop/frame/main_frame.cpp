@@ -28,8 +28,8 @@
 #include "desktop/frame/child_frame.h"
 #include "desktop/frame/mdi_client_wnd.h"
 #include "desktop/frame/navigation_bar.h"
-#include "desktop/services/app_context.h"
 #include "desktop/services/announcer.h"
+#include "desktop/services/app_context.h"
 #include "desktop/services/app_pictures.h"
 #include "desktop/services/command_ids.h"
 #include "desktop/services/help.h"
@@ -240,8 +240,7 @@ bool CMainFrame::Create() {
 }
 
 void CMainFrame::CreateMenus() {
-    NewAction(ID_FILE_NEW, QStringLiteral("&New"))
-        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    NewAction(ID_FILE_NEW, QStringLiteral("&New"))->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
     NewAction(ID_FILE_OPEN, QStringLiteral("&Open..."))
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     NewAction(ID_FILE_CLOSE, QStringLiteral("&Close"));
@@ -383,7 +382,7 @@ void CMainFrame::UpdateUndoActions() {
         const QString verb = undo ? QStringLiteral("Undo") : QStringLiteral("Redo");
         const QString named = step.isEmpty() ? verb : verb + QLatin1Char(' ') + step;
         action->setText(QLatin1Char('&') + named);  // the shortcut shows the key
-        action->setToolTip(named);  // "Undo paste of 12 channels"
+        action->setToolTip(named);                  // "Undo paste of 12 channels"
         action->setEnabled(can);
     }
 }
@@ -523,9 +522,8 @@ bool CMainFrame::CreateNavigationBar() {
     m_pNavigationDock = new QDockWidget(this);
     m_pNavigationDock->setObjectName(QStringLiteral("100"));
     // Named by the title the panel shows, which is what a reader says for it.
-    m_pNavigationDock->setWindowTitle(m_ctx.AppCaption().isEmpty()
-                                          ? CNavigationBar::tr("Navigation panel")
-                                          : m_ctx.AppCaption());
+    m_pNavigationDock->setWindowTitle(
+        m_ctx.AppCaption().isEmpty() ? CNavigationBar::tr("Navigation panel") : m_ctx.AppCaption());
     m_pNavigationDock->setTitleBarWidget(
         new QWidget(m_pNavigationDock));  // the panel draws its own
     m_pNavigationDock->setFeatures(QDockWidget::NoDockWidgetFeatures);

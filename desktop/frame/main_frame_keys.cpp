@@ -2,8 +2,8 @@
 
 #include <QDockWidget>
 #include <QMenuBar>
-#include <QToolBar>
 #include <QStatusBar>
+#include <QToolBar>
 #include <QTreeWidget>
 
 #include "desktop/channels/program_view.h"

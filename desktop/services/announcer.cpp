@@ -17,7 +17,8 @@ class AnnouncerAccessible : public QAccessibleWidget {
 };
 
 QAccessibleInterface* AnnouncerFactory(const QString&, QObject* object) {
-    if (auto* announcer = qobject_cast<CAnnouncer*>(object)) return new AnnouncerAccessible(announcer);
+    if (auto* announcer = qobject_cast<CAnnouncer*>(object))
+        return new AnnouncerAccessible(announcer);
     return nullptr;
 }
 

@@ -5,18 +5,19 @@
 #include <QAbstractSpinBox>
 #include <QAccessible>
 #include <QDockWidget>
+#include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
 #include <QSignalSpy>
-#include <QStatusBar>
-#include <QListWidget>
 #include <QSpinBox>
+#include <QStatusBar>
 #include <QTableWidget>
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
 #include <QTreeWidget>
 
+#include "core/formats/channel_list.h"
 #include "core/image/channel_file.h"
 #include "desktop/dialogs/import_preview_dlg.h"
 #include "desktop/dialogs/option_features_dlg.h"
@@ -71,7 +72,9 @@ void Listen(QAccessibleEvent* event) {
         g_alerts.append(name);
 }
 
-QAccessibleInterface* Iface(QObject* object) { return QAccessible::queryAccessibleInterface(object); }
+QAccessibleInterface* Iface(QObject* object) {
+    return QAccessible::queryAccessibleInterface(object);
+}
 
 QKeyCombination KeyOf(const QString& token) {
     static const QHash<QString, QKeyCombination> keys = {
@@ -142,6 +145,7 @@ class AccessibilityTest : public QObject {
     void namesAndRoles();
     void panesAndWindowsByKeyboard();
     void readEndIsHeardOnce();
+    void changesSaidInWords();
 };
 
 void AccessibilityTest::oneNamedFocusEventPerKey_data() {
@@ -155,9 +159,9 @@ void AccessibilityTest::oneNamedFocusEventPerKey_data() {
                        "Rx Tone, channel 2: 88.5", "Rx Tone, channel 3: None",
                        "Tx Frequency, channel 3: 146.54000"};
     QTest::newRow("the same editor, cell to cell")
-        << 3 << 3 << "Up Up Down" << QStringList{"Rx Tone, channel 1: None",
-                                                 "Rx Tone, priority channel: None",
-                                                 "Rx Tone, channel 1: None"};
+        << 3 << 3 << "Up Up Down"
+        << QStringList{"Rx Tone, channel 1: None", "Rx Tone, priority channel: None",
+                       "Rx Tone, channel 1: None"};
     QTest::newRow("Enter, Tab, Shift+Tab to the next row and back")
         << 1 << 9 << "Enter Tab Backtab"
         << QStringList{"Rx Frequency, channel 1: 146.52000", "Tx Frequency, channel 1: 146.52000",
@@ -254,10 +258,10 @@ void AccessibilityTest::namesAndRoles() {
         {"dock", frame.NavigationDock(), QAccessible::Window, "Radio Co"},
         {"panel close", frame.NavigationBar()->closeButton(), QAccessible::Button,
          "Close the navigation panel"},
-        {"progress bar", progress->GetDlgItem(CProgressDlg::kIdProgress),
-         QAccessible::ProgressBar, "Writing"},
-        {"progress line", progress->GetDlgItem(CProgressDlg::kIdPosition),
-         QAccessible::StaticText, "Press OK to start"},
+        {"progress bar", progress->GetDlgItem(CProgressDlg::kIdProgress), QAccessible::ProgressBar,
+         "Writing"},
+        {"progress line", progress->GetDlgItem(CProgressDlg::kIdPosition), QAccessible::StaticText,
+         "Press OK to start"},
         {"preview start", preview.findChild<QSpinBox*>(), QAccessible::SpinBox,
          "Channel the file's first channel goes to"},
         {"preview table", preview.findChild<QTableWidget*>(), QAccessible::Table,
@@ -282,10 +286,9 @@ void AccessibilityTest::namesAndRoles() {
     QCOMPARE(rowHeaders, QStringList({"Pr", "1", "2"}));
 
     // No unnamed control in any window a reader opens; no menu or toolbar name with a tab.
-    for (QWidget* window : std::initializer_list<QWidget*>{
-             &frame, frame.OptionFeaturesDlg(), view->ComSetupDlg(), &preview, progress})
-        QVERIFY2(UnnamedControls(window).isEmpty(),
-                 qPrintable(UnnamedControls(window).join(", ")));
+    for (QWidget* window : std::initializer_list<QWidget*>{&frame, frame.OptionFeaturesDlg(),
+                                                           view->ComSetupDlg(), &preview, progress})
+        QVERIFY2(UnnamedControls(window).isEmpty(), qPrintable(UnnamedControls(window).join(", ")));
     for (QAction* action : frame.findChildren<QAction*>())
         QVERIFY2(!action->text().contains('\t'), qPrintable(action->text()));
     for (QWidget* button : frame.ToolBar()->findChildren<QToolButton*>()) {
@@ -347,9 +350,9 @@ void AccessibilityTest::readEndIsHeardOnce() {
     view->SetPortName("virtual:");
     QSignalSpy finished(view, &CProgramView::TransferFinished);
     view->OnRead();
-    QCOMPARE(Iface(view->ProgressDlg()->GetDlgItem(CProgressDlg::kIdProgress))
-                 ->text(QAccessible::Name),
-             QString("Reading"));
+    QCOMPARE(
+        Iface(view->ProgressDlg()->GetDlgItem(CProgressDlg::kIdProgress))->text(QAccessible::Name),
+        QString("Reading"));
     QTest::mouseClick(
         qobject_cast<QPushButton*>(view->ProgressDlg()->GetDlgItem(CProgressDlg::kIdOk)),
         Qt::LeftButton);
@@ -361,6 +364,45 @@ void AccessibilityTest::readEndIsHeardOnce() {
     QCOMPARE(g_alerts, QStringList{expected});
     QCOMPARE(frame.Announcer()->text(), expected);
     QVERIFY(frame.statusBar()->isAncestorOf(frame.Announcer()));
+}
+
+void AccessibilityTest::changesSaidInWords() {
+    // The import preview: every changed cell of the "after" side says what it was.
+    ViewRig rig;
+    rig.SetRow(2, NewChannel("145.00000"));
+    QFile csv(RADIO_TEST_DATA "/csv/one_of_each.csv");
+    QVERIFY(csv.open(QIODevice::ReadOnly));
+    CImportPreviewDlg preview(rig.fx.ctx);
+    preview.SetImport(rig.doc.grid(), radio::ReadChannelList(csv.readAll().toStdString()), "x.csv");
+    auto* table = Iface(preview.findChild<QTableWidget*>())->tableInterface();
+    QVERIFY(table);
+    const int group = radio::kChannelColumns;
+    int described = 0;
+    for (int row = 0; row < table->rowCount(); ++row) {
+        for (int col = 1; col <= group; ++col) {
+            const QString before = table->cellAt(row, col)->text(QAccessible::Name);
+            const QString after = table->cellAt(row, group + col)->text(QAccessible::Name);
+            const QString said = table->cellAt(row, group + col)->text(QAccessible::Description);
+            QCOMPARE(said, before == after
+                               ? QString()
+                               : "changed from " + (before.isEmpty() ? "empty" : before));
+            described += said.isEmpty() ? 0 : 1;
+        }
+    }
+    QVERIFY(described > 3);
+
+    // A comparison: the marked cells of the grid and the editor over one say the other value.
+    radio::RadioImage other;
+    QVERIFY(radio::LoadChannelFile(RADIO_RESOURCES "/demo.dat", other));
+    rig.view->StartCompare(other, "demo.dat");
+    auto* grid = Iface(rig.view->Grid())->tableInterface();
+    QCOMPARE(grid->cellAt(0, 0)->text(QAccessible::Description), QString("changed from 146.52000"));
+    QCOMPARE(grid->cellAt(1, 0)->text(QAccessible::Description), QString("changed from 146.55000"));
+    rig.Enter(2, 1);
+    QCOMPARE(Iface(rig.view->GetCellEditor())->text(QAccessible::Description),
+             QString("changed from 146.55000"));
+    rig.view->EndCompare();
+    QCOMPARE(grid->cellAt(0, 0)->text(QAccessible::Description), QString());
 }
 
 QTEST_MAIN(AccessibilityTest)
