@@ -14,7 +14,6 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-#include "desktop/channels/cell_access.h"
 #include "desktop/services/app_context.h"
 
 namespace {
@@ -182,7 +181,8 @@ void CImportPreviewDlg::FillTable() {
                 bold.setBold(true);
                 next->setFont(bold);
                 // In words too, for those who cannot see the colour.
-                const QString from = CCellAccess::ChangedFrom(Utf8(before));
+                const QString from =
+                    tr("changed from %1").arg(before.empty() ? tr("empty") : Utf8(before));
                 next->setData(Qt::AccessibleDescriptionRole, from);
                 next->setToolTip(from);
             }
