@@ -18,6 +18,8 @@ packages=(
   xvfb xauth xdotool imagemagick poppler-utils
   # the clipboard of a virtual screen, for checking paste from other programs by hand
   xclip
+  # what a screen reader receives, for scripts/a11y_check.py
+  python3-pyatspi at-spi2-core dbus-x11
   # the Debian package and its checks
   dpkg-dev file man-db desktop-file-utils appstream
   # the core cross-compiled for Windows, its tests run under wine

@@ -22,6 +22,33 @@
         <source>Images kept from reading radios, in %1:</source>
         <translation>从电台读出并保留的数据，位于 %1：</translation>
     </message>
+    <message>
+        <source>Radio backups</source>
+        <translation>电台备份</translation>
+    </message>
+</context>
+<context>
+    <name>CCellAccess</name>
+    <message>
+        <source>priority channel</source>
+        <translation>优先信道</translation>
+    </message>
+    <message>
+        <source>channel %1</source>
+        <translation>信道 %1</translation>
+    </message>
+    <message>
+        <source>%1, %2: %3</source>
+        <translation>%1，%2：%3</translation>
+    </message>
+    <message>
+        <source>empty</source>
+        <translation>空</translation>
+    </message>
+    <message>
+        <source>changed from %1</source>
+        <translation>原为 %1</translation>
+    </message>
 </context>
 <context>
     <name>CChildFrame</name>
@@ -169,6 +196,26 @@
         <source>%1: choose the column that holds the Rx frequency.</source>
         <translation>%1：请选择存放接收频率的列。</translation>
     </message>
+    <message>
+        <source>Channel the file&apos;s first channel goes to</source>
+        <translation>文件的第一个信道移到的信道</translation>
+    </message>
+    <message>
+        <source>Channels that change, now and after the import</source>
+        <translation>将改变的信道，导入前与导入后</translation>
+    </message>
+    <message>
+        <source>Findings</source>
+        <translation>提示</translation>
+    </message>
+    <message>
+        <source>changed from %1</source>
+        <translation>原为 %1</translation>
+    </message>
+    <message>
+        <source>empty</source>
+        <translation>空</translation>
+    </message>
 </context>
 <context>
     <name>CLanguageDlg</name>
@@ -183,6 +230,13 @@
     <message>
         <source>Chinese</source>
         <translation>中文</translation>
+    </message>
+</context>
+<context>
+    <name>CMSFlexGrid</name>
+    <message>
+        <source>Channels</source>
+        <translation>信道</translation>
     </message>
 </context>
 <context>
@@ -608,10 +662,6 @@ Sort by Rx Frequency</source>
         <translation>就绪</translation>
     </message>
     <message>
-        <source>IE Control Bar</source>
-        <translation>导航栏</translation>
-    </message>
-    <message>
         <source>
 
 No channel was imported.</source>
@@ -663,6 +713,14 @@ No channel was imported.</source>
         <source>Frequencies from: %1</source>
         <translation>频率来源：%1</translation>
     </message>
+    <message>
+        <source>More toolbar buttons</source>
+        <translation>更多工具栏按钮</translation>
+    </message>
+    <message>
+        <source>More menus</source>
+        <translation>更多菜单</translation>
+    </message>
 </context>
 <context>
     <name>CNavigationBar</name>
@@ -673,6 +731,18 @@ No channel was imported.</source>
     <message>
         <source>Close</source>
         <translation>关闭</translation>
+    </message>
+    <message>
+        <source>Navigation panel</source>
+        <translation>导航栏</translation>
+    </message>
+    <message>
+        <source>Close the navigation panel</source>
+        <translation>关闭导航栏</translation>
+    </message>
+    <message>
+        <source>Navigation</source>
+        <translation>导航</translation>
     </message>
 </context>
 <context>
@@ -993,16 +1063,48 @@ Insert anyway? (Edit &gt; Undo brings them back.)</source>
         <source>sort of %1</source>
         <translation>排序%1</translation>
     </message>
+    <message>
+        <source>Read complete: 1 channel</source>
+        <translation>读频完成：1 个信道</translation>
+    </message>
+    <message>
+        <source>Read complete: %1 channels</source>
+        <translation>读频完成：%1 个信道</translation>
+    </message>
+    <message>
+        <source>Write complete</source>
+        <translation>写频完成</translation>
+    </message>
+    <message>
+        <source>Write verified</source>
+        <translation>写频已校验</translation>
+    </message>
+    <message>
+        <source>Write complete, but the read-back differs</source>
+        <translation>写频完成，但读回的数据不一致</translation>
+    </message>
+    <message>
+        <source>Write cancelled</source>
+        <translation>写频已取消</translation>
+    </message>
+    <message>
+        <source>Read cancelled</source>
+        <translation>读频已取消</translation>
+    </message>
+    <message>
+        <source>Write failed</source>
+        <translation>写频失败</translation>
+    </message>
+    <message>
+        <source>Read failed</source>
+        <translation>读频失败</translation>
+    </message>
 </context>
 <context>
     <name>CProgressDlg</name>
     <message>
         <source>Process</source>
         <translation>进度</translation>
-    </message>
-    <message>
-        <source>Transfer state</source>
-        <translation>传输状态</translation>
     </message>
     <message>
         <source>Cancel</source>
@@ -1031,6 +1133,18 @@ Insert anyway? (Edit &gt; Undo brings them back.)</source>
     <message>
         <source>OK</source>
         <translation>确定</translation>
+    </message>
+    <message>
+        <source>Writing</source>
+        <translation>正在写入</translation>
+    </message>
+    <message>
+        <source>Verifying</source>
+        <translation>正在校验</translation>
+    </message>
+    <message>
+        <source>Reading</source>
+        <translation>正在读取</translation>
     </message>
 </context>
 <context>
@@ -1098,6 +1212,10 @@ Insert anyway? (Edit &gt; Undo brings them back.)</source>
     <message>
         <source>Warning</source>
         <translation>警告</translation>
+    </message>
+    <message>
+        <source>Findings</source>
+        <translation>检查结果</translation>
     </message>
 </context>
 <context>

@@ -1,6 +1,7 @@
 #include "desktop/channels/cell_keys.h"
 
 #include <QKeyEvent>
+#include <algorithm>
 
 #include "desktop/services/command_ids.h"
 
@@ -48,6 +49,24 @@ CellKeyDecision DecideCellKey(int key, Qt::KeyboardModifiers modifiers, const QS
             return {plain ? CellKeyAction::Help : CellKeyAction::Pass};
         case Qt::Key_F2:
             return {plain && !s.editorOpen ? CellKeyAction::Open : CellKeyAction::Pass};
+        case Qt::Key_F4:  // drops a list down; a closed list cell opens first
+            return {plain && !s.editorOpen ? CellKeyAction::OpenAndType : CellKeyAction::Pass};
+        case Qt::Key_PageUp:
+        case Qt::Key_PageDown: {
+            // Pages through the channels in every kind of cell; a list keeps its value.
+            if (!plain) return {};
+            const int step = std::max(1, s.pageRows) * (key == Qt::Key_PageUp ? -1 : 1);
+            return CommitTo(std::clamp(s.row + step, 1, s.lastRow), s.col);
+        }
+        case Qt::Key_Home:
+        case Qt::Key_End: {
+            // An edit box keeps them for its caret; elsewhere they go to the row's first or last
+            // cell, with Ctrl to the first or last channel's, and never pick a list entry.
+            if (inEditBox || (mods != Qt::NoModifier && mods != Qt::ControlModifier)) return {};
+            const bool home = key == Qt::Key_Home;
+            const int row = mods == Qt::ControlModifier ? (home ? 1 : s.lastRow) : s.row;
+            return CommitTo(row, home ? 1 : s.lastCol);
+        }
         case Qt::Key_Escape:
             return {plain && s.editorOpen ? CellKeyAction::Cancel : CellKeyAction::Pass};
         case Qt::Key_Return:

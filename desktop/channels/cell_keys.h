@@ -24,6 +24,7 @@ struct CellKeyState {
     // on entering the cell, counts as both edges: arrows then move between cells at once.
     bool atStart = false;
     bool atEnd = false;
+    int pageRows = 1;  // rows Page Up / Page Down move by: those the grid shows at once
 };
 
 enum class CellKeyAction {

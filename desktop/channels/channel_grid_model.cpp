@@ -47,6 +47,8 @@ QVariant CChannelGridModel::data(const QModelIndex& index, int role) const {
             if (IsMarked(row, col)) return QBrush(selected ? kSelectedMarkedColor : kMarkedColor);
             return selected ? QVariant(QBrush(kSelectedColor)) : QVariant();
         }
+        case Qt::AccessibleDescriptionRole:
+            return IsMarked(row, col) ? QVariant(CellNote(row, col)) : QVariant();
         default:
             return {};
     }
@@ -64,6 +66,8 @@ QVariant CChannelGridModel::headerData(int section, Qt::Orientation orientation,
             return int(ToQtAlignment(Alignment(col)));
         case Qt::ForegroundRole:
             return QBrush(m_fixedColor);
+        case Qt::AccessibleTextRole:  // row labels without their padding: "1", not "  1"
+            return ToQString(m_cells.Text(row, col)).trimmed();
         default:
             return {};
     }

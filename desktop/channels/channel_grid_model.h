@@ -2,6 +2,7 @@
 
 #include <QAbstractTableModel>
 #include <QColor>
+#include <QHash>
 #include <QPair>
 #include <QSet>
 #include <array>
@@ -42,6 +43,9 @@ class CChannelGridModel : public QAbstractTableModel {
     // comparison found differences.
     void SetMarkedCells(const QSet<QPair<int, int>>& cells);
     bool IsMarked(int row, int col) const { return m_marked.contains({row, col}); }
+    // What a marked cell's accessible description says ("changed from 88.5"), per cell.
+    void SetCellNotes(const QHash<QPair<int, int>, QString>& notes) { m_notes = notes; }
+    QString CellNote(int row, int col) const { return m_notes.value({row, col}); }
 
     // Cells drawn as selected: those of a selection of more than one cell but the current one
     // (a single selected cell is the current one, which its editor covers).
@@ -61,6 +65,7 @@ class CChannelGridModel : public QAbstractTableModel {
     std::array<int, radio::ChannelGrid::kCols> m_align{};
     QColor m_fixedColor;
     QSet<QPair<int, int>> m_marked;
+    QHash<QPair<int, int>, QString> m_notes;
     radio::CellRange m_selection;
     // The current cell stays white inside a selection, so it can be told from the others.
     bool IsShownSelected(int row, int col) const {

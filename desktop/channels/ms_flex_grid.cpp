@@ -54,6 +54,7 @@ void CMSFlexGrid::Init() {
     setTabKeyNavigation(false);       // Tab moves between controls, not cells
     setWordWrap(false);
     setCornerButtonEnabled(false);
+    setAccessibleName(tr("Channels"));
     for (QHeaderView* header : {horizontalHeader(), verticalHeader()}) {
         header->setSectionResizeMode(QHeaderView::Fixed);
         header->setSectionsClickable(false);
@@ -92,6 +93,10 @@ void CMSFlexGrid::Refresh() {
 
 void CMSFlexGrid::SetMarkedCells(const QSet<QPair<int, int>>& cells) {
     m_model->SetMarkedCells(cells);
+}
+
+void CMSFlexGrid::SetCellNotes(const QHash<QPair<int, int>, QString>& notes) {
+    m_model->SetCellNotes(notes);
 }
 
 bool CMSFlexGrid::IsCellMarked(int row, int col) const { return m_model->IsMarked(row, col); }
@@ -138,7 +143,12 @@ void CMSFlexGrid::currentChanged(const QModelIndex& current, const QModelIndex& 
     }
     emit LeaveCell();  // the old cell is still current while its edit is committed
     m_cells.SetCurrent(row, col);
-    QTableView::currentChanged(current, previous);  // scrolls the cell into view (Scroll)
+    // Scrolls the cell into view (Scroll); the table's own focus event only where no editor
+    // opens to say the same.
+    if (m_editorAnnounces)
+        QAbstractItemView::currentChanged(current, previous);
+    else
+        QTableView::currentChanged(current, previous);
     if (m_highLight != 0) selectionModel()->select(current, QItemSelectionModel::ClearAndSelect);
     CollapseSelection();
     emit EnterCell();

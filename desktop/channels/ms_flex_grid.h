@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QHash>
 #include <QPair>
 #include <QSet>
 #include <QString>
@@ -48,6 +49,11 @@ class CMSFlexGrid : public QTableView {
     // Draws these cells (row, col) on a marked background; an empty set clears the marks.
     void SetMarkedCells(const QSet<QPair<int, int>>& cells);
     bool IsCellMarked(int row, int col) const;
+    // The accessible descriptions of marked cells ("changed from 88.5").
+    void SetCellNotes(const QHash<QPair<int, int>, QString>& notes);
+    // The editor opened on entering a cell takes the focus and names the cell: the grid then
+    // sends no focus event of its own for the new current cell, so a move is announced once.
+    void SetCellsAnnouncedByEditor(bool on) { m_editorAnnounces = on; }
     // Typing with no editor open must not jump to a cell whose text starts with the key.
     void keyboardSearch(const QString&) override {}
 
@@ -153,6 +159,7 @@ class CMSFlexGrid : public QTableView {
     CChannelGridModel* m_model = nullptr;
     std::array<int, radio::ChannelGrid::kCols> m_colTwips{};
     int m_highLight = 1;
+    bool m_editorAnnounces = false;
     bool m_quiet = false;     // current index being resynchronised: no events
     bool m_resizing = false;  // scroll bars clamped by a resize are no user's scroll
     QWidget* m_corner = nullptr;

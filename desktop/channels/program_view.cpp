@@ -22,6 +22,7 @@
 #include "core/formats/image_check.h"
 #include "core/formats/image_diff.h"
 #include "core/image/channel_file.h"
+#include "desktop/channels/cell_access.h"
 #include "desktop/channels/cell_combo.h"
 #include "desktop/channels/cell_edit.h"
 #include "desktop/channels/cell_keys.h"
@@ -203,6 +204,7 @@ void CProgramView::FirstLayout() {
     m_grid->SetForeColorFixed(kFixedTextColor);
 
     CreateEditors();
+    m_grid->SetCellsAnnouncedByEditor(true);
 
     for (int col = 0; col < radio::ChannelGrid::kCols; ++col)
         m_grid->SetTextMatrix(0, col, Utf8(radio::ChannelGrid::Heading(col, lang)));
@@ -305,6 +307,12 @@ void CProgramView::HideEditors() {
     bool hadFocus = false;
     for (int col = 1; col < radio::ChannelGrid::kCols; ++col) {
         QWidget* editor = EditorOfColumn(col);
+        // During a key's move the focused editor stays up until the next one has the focus:
+        // hiding it first would pass the focus (and a reader's speech) through the grid.
+        if (m_bMoving && editor->hasFocus()) {
+            m_pFocusHolder = editor;
+            continue;
+        }
         hadFocus = hadFocus || editor->hasFocus();
         editor->hide();
     }
@@ -340,15 +348,19 @@ void CProgramView::OpenEditor() {
         static_cast<CCellEdit*>(editor)->Open(text);
     if (IsRefusedCell()) m_refused.reset();
 
-    // Only the current column's editor is ever shown.
+    NameEditor(editor);
+    PlaceEditor(editor);
+    const bool kept = editor->hasFocus();  // the same editor moves on to this cell
+    editor->show();
+    editor->raise();
+    editor->setFocus();
+    // Only the current column's editor is ever shown; one that kept the focus through a move
+    // goes once this one has it.
     for (int col = 1; col < radio::ChannelGrid::kCols; ++col) {
         if (EditorOfColumn(col) != editor) EditorOfColumn(col)->hide();
     }
-
-    PlaceEditor(editor);
-    editor->setFocus();
-    editor->show();
-    editor->raise();
+    m_pFocusHolder = nullptr;
+    if (kept && editor->hasFocus()) CCellAccess::AnnounceFocus(editor);
     m_grid->viewport()->repaint();
 }
 
@@ -385,7 +397,8 @@ void CProgramView::OnGridScroll() {
 bool CProgramView::CommitCellEdit() {
     if (!m_editRxFreq || !m_pDocument) return true;
     QWidget* editor = GetCellEditor();
-    if (!editor->isVisible()) return true;
+    // An editor kept up through a move has had its entry stored already.
+    if (!editor->isVisible() || editor == m_pFocusHolder) return true;
     const int row = m_grid->GetRow();
     const int col = m_grid->GetCol();
 
@@ -510,6 +523,7 @@ bool CProgramView::PreTranslateKey(QObject* watched, QKeyEvent* key) {
     state.editorOpen = editor->isVisible();
     state.editBox = edit != nullptr;
     state.editorChanged = EditorChanged();
+    state.pageRows = std::max(1, m_grid->viewport()->height() / std::max(1, m_grid->rowHeight(0)));
     if (edit) {
         const bool wholeSelected = !edit->text().isEmpty() && edit->selectedText() == edit->text();
         state.atStart = wholeSelected || (!edit->hasSelectedText() && edit->cursorPosition() == 0);
@@ -539,9 +553,7 @@ bool CProgramView::PreTranslateKey(QObject* watched, QKeyEvent* key) {
             HandOn(GetCellEditor(), key);
             return true;
         case CellKeyAction::Commit:
-            // A refused entry keeps the cell current with its editor open again.
-            if (state.editorOpen && !CommitCellEdit()) return true;
-            MoveAfterCommit(decision.row, decision.col);
+            MoveByKey(state, decision.row, decision.col);
             return true;
         case CellKeyAction::Extend:
             m_grid->ExtendSelection(decision.row, decision.col);
@@ -567,6 +579,7 @@ void CProgramView::OnRead() {
     m_bWriteMode = false;
     m_pProgressDlg->m_strTitle = CProgressDlg::TitleFor(false, m_ctx.UiLanguage());
     m_pProgressDlg->ShowVerifyBox(false, QString());
+    m_pProgressDlg->SetPhase(CProgressDlg::Phase::Reading);
     // An open window keeps its caption; OK then goes in the direction chosen last.
     if (m_pProgressDlg->IsOpen()) return;
     m_pProgressDlg->Open();
@@ -578,6 +591,7 @@ void CProgramView::OnWrite() {
     m_pProgressDlg->m_strTitle = CProgressDlg::TitleFor(true, m_ctx.UiLanguage());
     m_pProgressDlg->m_strVerifyTitle = CProgressDlg::VerifyTitleFor(m_ctx.UiLanguage());
     m_pProgressDlg->ShowVerifyBox(true, CProgressDlg::VerifyBoxTextFor(m_ctx.UiLanguage()));
+    m_pProgressDlg->SetPhase(CProgressDlg::Phase::Writing);
     m_pProgressDlg->SetVerifyChecked(m_ctx.Settings().GetInt(kVerifySetting).value_or(1) != 0);
     if (m_pProgressDlg->IsOpen()) return;
     m_pProgressDlg->Open();
@@ -669,6 +683,7 @@ void CProgramView::ReportVerify(const radio::RadioImage& written,
     const std::vector<radio::ImageDifference> diffs =
         radio::VerifyWrittenImage(written, readBack, m_ctx.UiLanguage());
     QString report = radio::TranslatedPhrase(radio::VerifyReportPhrase(diffs));
+    m_verified = diffs.empty();
     if (diffs.empty()) {
         m_ctx.Messages().Information(this, m_ctx.AppCaption(), tr("%1.").arg(report));
         return;
@@ -713,6 +728,7 @@ void CProgramView::OnTransferFinished(radio::LinkOutcome outcome, const radio::R
         m_grid->Refresh();
         RefreshCompare();
     }
+    AnnounceTransfer(outcome);
     emit TransferFinished(outcome);
 }
 
@@ -828,9 +844,13 @@ void CProgramView::RefreshCompare() {
     const std::vector<radio::ImageDifference> diffs =
         radio::DiffImages(ImageToWrite(), *m_compareImage, m_ctx.UiLanguage());
     QSet<QPair<int, int>> cells;
+    QHash<QPair<int, int>, QString> notes;  // what the other image holds, for a reader
     for (const radio::ImageDifference& d : diffs) {
-        if (d.area == radio::DiffArea::Channel) cells.insert({d.record + 1, d.column});
+        if (d.area != radio::DiffArea::Channel) continue;
+        cells.insert({d.record + 1, d.column});
+        notes.insert({d.record + 1, d.column}, CCellAccess::ChangedFrom(Utf8(d.after)));
     }
+    m_grid->SetCellNotes(notes);
     m_grid->SetMarkedCells(cells);
     m_pComparePanel->SetDifferences(diffs, m_strCompareName);
 }

@@ -34,6 +34,7 @@ class QKeyEvent;
 class QMenu;
 class QPrinter;
 class QSplitter;
+struct CellKeyState;
 
 namespace radio {
 class CPrintJob;
@@ -100,6 +101,8 @@ class CProgramView : public QScrollArea {
     bool CommitCellEdit();
     // Hides every editor without storing anything.
     void HideEditors();
+    // Gives the keyboard focus to the current cell, its editor open (start-up, F6).
+    void FocusCurrentCell();
     // Commits a pending edit, then rebuilds the image's channel records and names.
     void EncodeGridToImage();
 
@@ -151,6 +154,9 @@ class CProgramView : public QScrollArea {
   signals:
     // After every transfer of this view, once the document and grid show its outcome.
     void TransferFinished(radio::LinkOutcome outcome);
+    // A line for the status bar that a screen reader should also say once ("Read complete:
+    // 200 channels").
+    void Announcement(const QString& text);
     // The check before writing asks for the Product Information dialog.
     void ProductInfoRequested();
 
@@ -197,6 +203,12 @@ class CProgramView : public QScrollArea {
     void OnGridScroll();
     void OpenEditor();
     void PlaceEditor(QWidget* editor);  // over the current cell
+    void NameEditor(QWidget* editor);   // its accessible name says column, channel and value
+    // The keyboard's move to (row, col): the entry stored, the focus handed from editor to
+    // editor without passing the grid, so a reader hears one thing per key.
+    void MoveByKey(const CellKeyState& state, int row, int col);
+    // After a transfer: the status bar line and the reader hear how it ended.
+    void AnnounceTransfer(radio::LinkOutcome outcome);
     bool PreTranslateKey(QObject* watched, QKeyEvent* key);
     void MoveAfterCommit(int row, int col);
     void ShowCaution(int messageId);
@@ -243,9 +255,12 @@ class CProgramView : public QScrollArea {
     CMSFlexGrid* m_grid = nullptr;
     QSplitter* m_pSplitter = nullptr;  // the grid, and the comparison's list beside it
     bool m_bFirstLayout = true;
-    bool m_bLeavingCell = false;  // a commit raised by the grid's LeaveCell
-    bool m_bRedirecting = false;  // a key handed on to the open editor
-    QMargins m_gridMargins;       // the form's margins around the grid
+    bool m_bLeavingCell = false;       // a commit raised by the grid's LeaveCell
+    bool m_bRedirecting = false;       // a key handed on to the open editor
+    bool m_bMoving = false;            // a key moves the current cell: the focused editor stays up
+    QPointer<QWidget> m_pFocusHolder;  // that editor, until the next cell's has the focus
+    std::optional<bool> m_verified;    // the last write's read-back matched (set by ReportVerify)
+    QMargins m_gridMargins;            // the form's margins around the grid
     bool m_bWriteMode = false;
     bool m_bTransferWrite = false;           // direction of the transfer under way
     CComSetupDlg* m_pDlgComSetup = nullptr;  // lives with the view

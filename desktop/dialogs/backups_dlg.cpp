@@ -32,6 +32,7 @@ CBackupsDlg::CBackupsDlg(AppContext& ctx, QWidget* parent) : QDialog(parent) {
     m_list = new QTreeWidget(this);
     m_list->setRootIsDecorated(false);
     m_list->setUniformRowHeights(true);
+    m_list->setAccessibleName(tr("Radio backups"));
     m_list->setHeaderLabels({ctx.PickText("Read on", "读取时间"),
                              ctx.PickText("Channels", "信道数"),
                              ctx.PickText("First channels", "前几个信道")});

@@ -49,6 +49,7 @@ CImportPreviewDlg::CImportPreviewDlg(AppContext& ctx, QWidget* parent)
     m_pStart->setRange(0, radio::kChannelCount - 1);
     m_pStart->setSpecialValueText(QStringLiteral("Pr"));  // channel 0 is the grid's row "Pr"
     m_pStart->setEnabled(false);
+    m_pStart->setAccessibleName(tr("Channel the file's first channel goes to"));
     auto* modes = new QHBoxLayout;
     modes->addWidget(m_pReplace);
     modes->addWidget(m_pMerge);
@@ -61,6 +62,7 @@ CImportPreviewDlg::CImportPreviewDlg(AppContext& ctx, QWidget* parent)
     m_pTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_pTable->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_pTable->verticalHeader()->hide();
+    m_pTable->setAccessibleName(tr("Channels that change, now and after the import"));
     m_pTable->setColumnCount(1 + 2 * kGroup);
     QStringList headings{QString::fromUtf8(radio::ChannelGrid::Heading(0, ctx.UiLanguage()))};
     // Short group words: the headings below them already make the columns wide enough.
@@ -74,6 +76,9 @@ CImportPreviewDlg::CImportPreviewDlg(AppContext& ctx, QWidget* parent)
     m_pFindingsLabel = new QLabel(this);
     m_pFindings = new QListWidget(this);
     m_pFindings->setMaximumHeight(180);
+    m_pFindings->setAccessibleName(tr("Findings"));
+    m_pFindingsLabel->setBuddy(m_pFindings);
+    m_pSummary->setBuddy(m_pTable);
 
     auto* buttons = new QDialogButtonBox(this);
     m_pImport = buttons->addButton(ctx.PickText("&Import", "导入"), QDialogButtonBox::AcceptRole);
@@ -203,6 +208,11 @@ void CImportPreviewDlg::FillTable() {
                 QFont bold = next->font();
                 bold.setBold(true);
                 next->setFont(bold);
+                // In words too, for those who cannot see the colour.
+                const QString from =
+                    tr("changed from %1").arg(before.empty() ? tr("empty") : Utf8(before));
+                next->setData(Qt::AccessibleDescriptionRole, from);
+                next->setToolTip(from);
             }
             m_pTable->setItem(line, col, now);
             m_pTable->setItem(line, kGroup + col, next);

@@ -28,6 +28,7 @@
 #include "desktop/frame/child_frame.h"
 #include "desktop/frame/mdi_client_wnd.h"
 #include "desktop/frame/navigation_bar.h"
+#include "desktop/services/announcer.h"
 #include "desktop/services/app_context.h"
 #include "desktop/services/app_pictures.h"
 #include "desktop/services/command_ids.h"
@@ -177,9 +178,6 @@ constexpr ViewEditCommand kViewEditCommands[] = {
      &CProgramView::OnEditSort},
 };
 
-// "Ctrl+Ins" as menus write keys.
-QString KeyText(const QKeySequence& key) { return key.toString(QKeySequence::NativeText); }
-
 QString ImportFilter() {
     return CMainFrame::tr(
         "Channel lists (*.csv *.tsv *.txt);;CSV files (*.csv);;radioprog dump listings (*.tsv "
@@ -244,24 +242,21 @@ bool CMainFrame::Create() {
     CreateWindowMenus();
     if (!CreateToolBar() || !CreateStatusBar() || !CreateNavigationBar()) return false;
     CreateAccelerators();
+    NameExtensionButtons();
     setWindowTitle(m_ctx.LanguageText("AppName"));
     UpdateCommandStates();
     return true;
 }
 
 void CMainFrame::CreateMenus() {
-    NewAction(ID_FILE_NEW, tr("&New") + QStringLiteral("\tCtrl+N"))
-        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
-    NewAction(ID_FILE_OPEN, tr("&Open...") + QStringLiteral("\tCtrl+O"))
-        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    NewAction(ID_FILE_NEW, tr("&New"))->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    NewAction(ID_FILE_OPEN, tr("&Open..."))->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     NewAction(ID_FILE_CLOSE, tr("&Close"));
-    NewAction(ID_FILE_SAVE, tr("&Save") + QStringLiteral("\tCtrl+S"))
-        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    NewAction(ID_FILE_SAVE, tr("&Save"))->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     NewAction(ID_FILE_SAVE_AS, tr("Save &As..."));
     NewAction(ID_FILE_IMPORT_CHANNELS, tr("&Import Channels..."));
     NewAction(ID_FILE_EXPORT_CHANNELS, tr("&Export Channels..."));
-    NewAction(ID_FILE_PRINT, tr("&Print...") + QStringLiteral("\tCtrl+P"))
-        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    NewAction(ID_FILE_PRINT, tr("&Print..."))->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
     NewAction(ID_FILE_PRINT_PREVIEW, tr("Print Pre&view"));
     // Printing without the print dialog has no menu item; its key reaches it from anywhere
     // in the main window.
@@ -271,17 +266,15 @@ void CMainFrame::CreateMenus() {
     NewAction(ID_APP_EXIT, tr("E&xit"));
     for (const ViewEditCommand& c : kViewEditCommands) {
         const QList<QKeySequence> keys = EditCommandKeys(c.id);
-        QString text = tr(c.text);
-        if (!keys.isEmpty()) text += QLatin1Char('\t') + KeyText(keys.front());
-        NewAction(c.id, text)->setShortcuts(keys);
+        // The key is the action's shortcut, which menus show beside the text; in the text
+        // itself a reader would say it twice.
+        NewAction(c.id, tr(c.text))->setShortcuts(keys);
     }
     // "&Copy" has the C of this menu.
     NewAction(ID_EDIT_CHANNEL_INFO, tr("C&hannel Information"));
     NewAction(ID_EDIT_OPTIONAL_FEATURES, tr("&Optional Features"));
-    // The shortcut hint is part of these texts (spaces, not a tab), so their keys are
-    // separate shortcuts below rather than the actions' own, which Qt would show twice.
-    NewAction(ID_PROGRAM_READ, tr("&Read") + QStringLiteral("    Ctrl+R"));
-    NewAction(ID_PROGRAM_WRITE, tr("&Write") + QStringLiteral("   Ctrl+W"));
+    NewAction(ID_PROGRAM_READ, tr("&Read"))->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
+    NewAction(ID_PROGRAM_WRITE, tr("&Write"))->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_W));
     NewAction(ID_PROGRAM_WRITE_MANY, tr("Write to &Several Radios..."));
     for (int id : {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, ID_VIEW_CONTROL_BAR}) {
         const QString text = id == ID_VIEW_TOOLBAR      ? tr("&Toolbar")
@@ -391,9 +384,8 @@ void CMainFrame::UpdateUndoActions() {
         const QString named = step.isEmpty() ? (undo ? tr("Undo") : tr("Redo"))
                               : undo         ? tr("Undo %1").arg(step)
                                              : tr("Redo %1").arg(step);
-        action->setText(QLatin1Char('&') + named + QLatin1Char('\t') +
-                        KeyText(EditCommandKeys(undo ? ID_EDIT_UNDO : ID_EDIT_REDO).front()));
-        action->setToolTip(named);  // "Undo paste of 12 channels"
+        action->setText(QLatin1Char('&') + named);  // the shortcut shows the key
+        action->setToolTip(named);                  // "Undo paste of 12 channels"
         action->setEnabled(can);
     }
 }
@@ -508,6 +500,8 @@ bool CMainFrame::CreateToolBar() {
 bool CMainFrame::CreateStatusBar() {
     QStatusBar* bar = statusBar();
     bar->addWidget(new QLabel(tr("Ready"), bar), 1);
+    m_pAnnouncer = new CAnnouncer(bar);
+    bar->addPermanentWidget(m_pAnnouncer);
     const QFontMetrics fm(bar->font());
     for (int id : {ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL}) {
         auto* label = new QLabel(bar);
@@ -530,7 +524,9 @@ bool CMainFrame::CreateStatusBar() {
 bool CMainFrame::CreateNavigationBar() {
     m_pNavigationDock = new QDockWidget(this);
     m_pNavigationDock->setObjectName(QStringLiteral("100"));
-    m_pNavigationDock->setWindowTitle(tr("IE Control Bar"));
+    // Named by the title the panel shows, which is what a reader says for it.
+    m_pNavigationDock->setWindowTitle(
+        m_ctx.AppCaption().isEmpty() ? CNavigationBar::tr("Navigation panel") : m_ctx.AppCaption());
     m_pNavigationDock->setTitleBarWidget(
         new QWidget(m_pNavigationDock));  // the panel draws its own
     m_pNavigationDock->setFeatures(QDockWidget::NoDockWidgetFeatures);
@@ -551,16 +547,12 @@ void CMainFrame::CreateAccelerators() {
         auto* shortcut = new QShortcut(seq, this);
         connect(shortcut, &QShortcut::activated, this, fn);
     };
-    for (auto [seq, id] : {std::pair{QKeySequence(Qt::CTRL | Qt::Key_R), int(ID_PROGRAM_READ)},
-                           std::pair{QKeySequence(Qt::CTRL | Qt::Key_W), int(ID_PROGRAM_WRITE)}}) {
-        key(seq, [this, id] {
-            QAction* action = Action(id);
-            if (action->isEnabled()) action->trigger();
-        });
-    }
-    key(QKeySequence(Qt::Key_F6), [this] { m_pMdiClient->activateNextSubWindow(); });
-    key(QKeySequence(Qt::SHIFT | Qt::Key_F6),
-        [this] { m_pMdiClient->activatePreviousSubWindow(); });
+    // F6 goes between the panes, Ctrl+Tab between the channel windows.
+    key(QKeySequence(Qt::Key_F6), [this] { OnNextPane(); });
+    key(QKeySequence(Qt::SHIFT | Qt::Key_F6), [this] { OnNextPane(); });
+    key(QKeySequence(Qt::CTRL | Qt::Key_Tab), [this] { OnNextWindow(true); });
+    key(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), [this] { OnNextWindow(false); });
+    key(QKeySequence(Qt::CTRL | Qt::Key_Backtab), [this] { OnNextWindow(false); });
 }
 
 QAction* CMainFrame::Action(int commandId) const { return m_actions.value(commandId); }
@@ -608,6 +600,8 @@ CChildFrame* CMainFrame::CreateChildFrame(CProgramDoc* doc) {
     child->GetView()->OnInitialUpdate();
     m_pMdiClient->setActiveSubWindow(child);
     m_pActiveChild = child;
+    ConnectAnnouncements(child->GetView());
+    child->GetView()->FocusCurrentCell();  // a reader hears the current cell at once
     UpdateCommandStates();
     return child;
 }

@@ -10,6 +10,7 @@
 #include "desktop/frame/key_lock_state.h"
 
 class AppContext;
+class CAnnouncer;
 class CChildFrame;
 class CMDIClientWnd;
 class CNavigationBar;
@@ -50,6 +51,8 @@ class CMainFrame : public QMainWindow {
     COptionFeaturesDlg* OptionFeaturesDlg() const { return m_pOptionFeaturesDlg; }
     CProductInfoDlg* ProductInfoDlg() const { return m_pProductInfoDlg; }
     QLabel* Indicator(int indicatorId) const;
+    // The status bar's line that a screen reader is told of (the end of a transfer).
+    CAnnouncer* Announcer() const { return m_pAnnouncer; }
 
     // Start-up: the About item of the document menu, and removing Setup > Language.
     void SetAboutItemText(const QString& text);
@@ -117,6 +120,13 @@ class CMainFrame : public QMainWindow {
     void CreateAccelerators();
     void ShowMenuSet(bool documentMenu);
     void PollKeyLocks();
+    // F6 / Shift+F6: the focus goes from the navigation panel to the active channel window or
+    // back; Ctrl+Tab / Ctrl+Shift+Tab: the next or previous channel window (main_frame_keys.cpp).
+    void OnNextPane();
+    void OnNextWindow(bool forward);
+    // A view's announcements go to the status bar and, once, to a screen reader.
+    void ConnectAnnouncements(CProgramView* view);
+    void NameExtensionButtons();
     // The view of the active child, for the commands the view handles.
     CProgramView* ActiveView() const;
     // The Edit commands of the grid's right-click menu; null stands for a separator.
@@ -144,6 +154,7 @@ class CMainFrame : public QMainWindow {
     QToolBar* m_pToolBar = nullptr;
     QList<QWidget*> m_untippedButtons;  // Read and Write
     QHash<int, QLabel*> m_indicators;
+    CAnnouncer* m_pAnnouncer = nullptr;  // the status bar's line a reader is told of
     KeyLockState m_keyLocks;
     bool m_bSystemKeyLocks = false;  // the system reports the lock keys; else follow presses
     QPointer<CChildFrame> m_pActiveChild;

@@ -1,6 +1,7 @@
 #include "desktop/frame/navigation_bar.h"
 
 #include <qdrawutil.h>
+#include <QAbstractButton>
 #include <QCursor>
 #include <QHeaderView>
 #include <QHelpEvent>
@@ -8,6 +9,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QRubberBand>
+#include <QStyleOptionFocusRect>
 #include <QToolTip>
 #include <QTreeWidget>
 
@@ -16,6 +18,30 @@
 #include "desktop/services/app_context.h"
 #include "desktop/services/app_pictures.h"
 #include "desktop/services/help.h"
+
+namespace {
+
+// Stands over the painted close button so that Tab, Space and a screen reader reach it; the
+// mouse still goes to the panel, which draws and tracks the button itself.
+class CloseStandIn : public QAbstractButton {
+  public:
+    explicit CloseStandIn(QWidget* parent) : QAbstractButton(parent) {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setFocusPolicy(Qt::TabFocus);
+        setAccessibleName(CNavigationBar::tr("Close the navigation panel"));
+    }
+
+  protected:
+    void paintEvent(QPaintEvent*) override {
+        if (!hasFocus()) return;
+        QPainter painter(this);
+        QStyleOptionFocusRect option;
+        option.initFrom(this);
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
+    }
+};
+
+}  // namespace
 
 CNavigationBar::CNavigationBar(AppContext& ctx, QWidget* frame, QWidget* parent)
     : QWidget(parent), m_ctx(ctx), m_pFrame(frame) {
@@ -35,6 +61,9 @@ CNavigationBar::CNavigationBar(AppContext& ctx, QWidget* frame, QWidget* parent)
     m_pTree->setColumnCount(1);
     m_pTree->setRootIsDecorated(true);  // buttons and lines at the root too
     m_pTree->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_pTree->setAccessibleName(tr("Navigation"));
+    // A reader names the panel by the title it shows.
+    setAccessibleName(m_ctx.AppCaption().isEmpty() ? tr("Navigation panel") : m_ctx.AppCaption());
 
     auto* root = new QTreeWidgetItem(m_pTree, {m_ctx.AppCaption()});
     new QTreeWidgetItem(root, {m_ctx.PickText("Channel Information", "信道信息")});
@@ -46,6 +75,8 @@ CNavigationBar::CNavigationBar(AppContext& ctx, QWidget* frame, QWidget* parent)
     connect(m_pTree, &QTreeWidget::itemClicked, this,
             [this](QTreeWidgetItem* item) { emit itemChosen(item->text(0)); });
     m_pTree->installEventFilter(this);
+    m_pClose = new CloseStandIn(this);
+    connect(m_pClose, &QAbstractButton::clicked, this, &CNavigationBar::closeRequested);
 
     m_pTrackLine = new QRubberBand(QRubberBand::Line, m_pFrame ? m_pFrame : this);
     setFixedWidth(m_nWidth);
@@ -116,6 +147,7 @@ void CNavigationBar::paintEvent(QPaintEvent*) {
     p.drawLine(m_rcInner.left(), lineY, m_rcInner.right(), lineY);
 
     const QRect button = closeButtonRect();
+    if (m_pClose->geometry() != button) m_pClose->setGeometry(button);
     p.drawPixmap(button.topLeft(), CloseButtonPixmap());
     if (m_bPressed || m_bHover) {
         qDrawShadePanel(&p, button, palette(), m_bPressed, 1);

@@ -5,6 +5,7 @@
 #include <QWidget>
 
 class AppContext;
+class QAbstractButton;
 class QRubberBand;
 class QTreeWidget;
 class QTreeWidgetItem;
@@ -26,6 +27,8 @@ class CNavigationBar : public QWidget {
     QSize minimumSizeHint() const override { return {m_nWidth, 8 + kCaptionHeight + 60}; }
 
     QTreeWidget* tree() const { return m_pTree; }
+    // The close button as the keyboard and a reader reach it (the panel paints the visible one).
+    QAbstractButton* closeButton() const { return m_pClose; }
     QTreeWidgetItem* rootItem() const;
     int barWidth() const { return m_nWidth; }
     void SetBarWidth(int width);
@@ -68,6 +71,7 @@ class CNavigationBar : public QWidget {
     AppContext& m_ctx;
     QWidget* m_pFrame;
     QTreeWidget* m_pTree;
+    QAbstractButton* m_pClose = nullptr;
     QRubberBand* m_pTrackLine;
     QFont m_font;
     QRect m_rcInner;  // empty until the first paint

@@ -25,12 +25,14 @@ CProgressDlg::CProgressDlg(QWidget* parent) : QDialog(parent) {
     m_wndProgress->setTextVisible(false);
     m_wndProgress->setMinimumWidth(260);
     SetControlId(m_wndProgress, kIdProgress);
+    SetPhase(Phase::Reading);
 
     m_staticPos = new QLabel(this);
     m_staticPos->setAlignment(Qt::AlignCenter);
     m_staticPos->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     m_staticPos->setMinimumWidth(220);
-    m_staticPos->setAccessibleName(tr("Transfer state"));
+    // No accessible name of its own: its text ("Reading block 135 of 1024") is what a reader
+    // should say.
     SetControlId(m_staticPos, kIdPosition);
 
     m_chkVerify = new QCheckBox(this);
@@ -91,11 +93,17 @@ bool CProgressDlg::IsVerifyChecked() const { return m_chkVerify->isChecked(); }
 
 void CProgressDlg::SetVerifyChecked(bool checked) { m_chkVerify->setChecked(checked); }
 
-void CProgressDlg::SetPhase(Phase phase) { m_phase = phase; }
+void CProgressDlg::SetPhase(Phase phase) {
+    m_phase = phase;
+    // The bar is named after what its blocks are for, so a reader says "Writing, 40 percent".
+    m_wndProgress->setAccessibleName(phase == Phase::Writing     ? tr("Writing")
+                                     : phase == Phase::Verifying ? tr("Verifying")
+                                                                 : tr("Reading"));
+}
 
 void CProgressDlg::SetVerifyPhase() {
     if (!m_strVerifyTitle.isEmpty()) setWindowTitle(m_strVerifyTitle);
-    m_phase = Phase::Verifying;
+    SetPhase(Phase::Verifying);
     SetPos(0);
 }
 

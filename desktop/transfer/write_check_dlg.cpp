@@ -25,6 +25,7 @@ CWriteCheckDlg::CWriteCheckDlg(QWidget* parent) : QDialog(parent) {
 
     m_list = new QTreeWidget(this);
     m_list->setColumnCount(2);
+    m_list->setAccessibleName(tr("Findings"));
     m_list->setHeaderLabels({tr("Severity"), tr("Finding")});
     m_list->setRootIsDecorated(false);
     m_list->setUniformRowHeights(true);
