@@ -1887,5 +1887,153 @@ Cancel the transfers and close?</source>
         <source>Scan Mode</source>
         <translation>扫描模式</translation>
     </message>
+    <message>
+        <source>High</source>
+        <translation>高</translation>
+    </message>
+    <message>
+        <source>Middle</source>
+        <translation>中</translation>
+    </message>
+    <message>
+        <source>Low</source>
+        <translation>低</translation>
+    </message>
+    <message>
+        <source>Lock</source>
+        <translation>锁定</translation>
+    </message>
+    <message>
+        <source>Unlock</source>
+        <translation>未锁定</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>有</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>无</translation>
+    </message>
+    <message>
+        <source>Wide</source>
+        <translation>宽</translation>
+    </message>
+    <message>
+        <source>Narrow</source>
+        <translation>窄</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>无</translation>
+    </message>
+    <message>
+        <source>tone %1 is not a CTCSS tone of the radio: stored None</source>
+        <translation>信令 %1 不是电台的 CTCSS 信令：保存为 无</translation>
+    </message>
+    <message>
+        <source>DCS code %1 is not a DCS code of the radio: stored None</source>
+        <translation>DCS 码 %1 不是电台的 DCS 码：保存为 无</translation>
+    </message>
+    <message>
+        <source>DCS polarity %1 is not two letters N or R: stored %2</source>
+        <translation>DCS 极性 %1 不是两个字母 N 或 R：保存为 %2</translation>
+    </message>
+    <message>
+        <source>cross mode %1 not supported: stored None</source>
+        <translation>不支持交叉模式 %1：保存为 无</translation>
+    </message>
+    <message>
+        <source>tone mode %1 not supported: stored None</source>
+        <translation>不支持信令模式 %1：保存为 无</translation>
+    </message>
+    <message>
+        <source>duplex %1 not supported: stored no transmit frequency</source>
+        <translation>不支持双工方式 %1：不保存发射频率</translation>
+    </message>
+    <message>
+        <source>offset %1 is not a frequency in MHz: kept the stored Tx Frequency (none on a new channel)</source>
+        <translation>频差 %1 不是以 MHz 为单位的频率：保留原有的发射频率（新信道则没有）</translation>
+    </message>
+    <message>
+        <source>transmit frequency %1 %2: kept the stored Tx Frequency (none on a new channel)</source>
+        <translation>发射频率 %1 %2：保留原有的发射频率（新信道则没有）</translation>
+    </message>
+    <message>
+        <source>power %1 read as %2 (so is every %1 of the file)</source>
+        <translation>功率 %1 读作 %2（文件中所有的 %1 都如此）</translation>
+    </message>
+    <message>
+        <source>power %1 not supported: stored %2</source>
+        <translation>不支持功率 %1：保存为 %2</translation>
+    </message>
+    <message>
+        <source>skip %1 not supported: stored Scan Add %2</source>
+        <translation>不支持 skip 值 %1：扫描添加保存为 %2</translation>
+    </message>
+    <message>
+        <source>mode %1 not supported: stored %2</source>
+        <translation>不支持模式 %1：保存为 %2</translation>
+    </message>
+    <message>
+        <source>listed again (first on line %1): skipped</source>
+        <translation>重复列出（首次在第 %1 行）：已跳过</translation>
+    </message>
+    <message>
+        <source>no frequency: stored an empty channel</source>
+        <translation>没有频率：保存为空信道</translation>
+    </message>
+    <message>
+        <source>Rx and Tx Frequencies</source>
+        <translation>接收和发射频率</translation>
+    </message>
+    <message>
+        <source>location %1: %2</source>
+        <translation>位置 %1：%2</translation>
+    </message>
+    <message>
+        <source>frequency %1 %2%3: kept the stored %4 (an empty row stays empty)</source>
+        <translation>频率 %1 %2%3：保留原有的%4（空行仍为空）</translation>
+    </message>
+    <message>
+        <source>is not a frequency in MHz</source>
+        <translation>不是以 MHz 为单位的频率</translation>
+    </message>
+    <message>
+        <source>name &apos;%1&apos; has characters the radio cannot show and is cut to %2 characters: stored &apos;%3&apos;</source>
+        <translation>名字“%1”含有电台无法显示的字符，并被截短为 %2 个字符：保存为“%3”</translation>
+    </message>
+    <message>
+        <source>name &apos;%1&apos; has characters the radio cannot show: stored &apos;%2&apos;</source>
+        <translation>名字“%1”含有电台无法显示的字符：保存为“%2”</translation>
+    </message>
+    <message>
+        <source>name &apos;%1&apos; cut to &apos;%2&apos;</source>
+        <translation>名字“%1”被截短为“%2”</translation>
+    </message>
+    <message>
+        <source>; it looks like %1 (%2 MHz), but the file must give MHz</source>
+        <translation>；看起来是以 %1 为单位（%2 MHz），但文件必须使用 MHz</translation>
+    </message>
+    <message>
+        <source>is out of range (%1 and %2 MHz)</source>
+        <translation>超出范围（%1 和 %2 MHz）</translation>
+    </message>
+    <message>
+        <source>is not on a 2.5 or 6.25 kHz step</source>
+        <translation>不是 2.5 或 6.25 kHz 步长的整数倍</translation>
+    </message>
+    <message>
+        <source>location %1: moved to channel %2, beyond channel %3: skipped</source>
+        <translation>位置 %1：移到信道 %2，超出信道 %3：已跳过</translation>
+    </message>
+    <message>
+        <source>location %1: beyond channel %2: skipped</source>
+        <translation>位置 %1：超出信道 %2：已跳过</translation>
+    </message>
+    <message>
+        <source>channel %1 (file location %2): %3</source>
+        <translation>信道 %1（文件位置 %2）：%3</translation>
+    </message>
 </context>
 </TS>

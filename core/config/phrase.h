@@ -36,6 +36,7 @@ struct Phrase {
     static Phrase Join(std::vector<Phrase> parts, std::string_view separator);
 
     std::string English() const;
+    friend bool operator==(const Phrase&, const Phrase&) = default;
     // With each translatable pattern replaced by what `translate` gives for it.
     std::string Render(const std::function<std::string(const std::string&)>& translate) const;
 

@@ -116,7 +116,8 @@ ChannelList ReadChannelTsv(std::string_view bytes) {
         if (auto [it, fresh] = seen.emplace(*location, record->line); !fresh) {
             skipped.Skip(
                 "CH", label,
-                "listed again (first on line " + std::to_string(it->second) + "): skipped");
+                Phrase::Of(QT_TRANSLATE_NOOP("radio", "listed again (first on line %1): skipped"),
+                           it->second));
             for (ImportFinding& f : skipped.Take()) list.findings.push_back(std::move(f));
             continue;
         }

@@ -24,6 +24,7 @@
 #include <memory>
 
 #include "core/codec/channel_grid.h"
+#include "core/formats/channel_import.h"
 #include "core/formats/image_check.h"
 #include "core/formats/image_diff.h"
 #include "core/options/option_names.h"
@@ -317,6 +318,15 @@ void TranslationTest::coreTextsFollowTheTranslator() {
     for (const radio::Finding& f : findings) phrases.emplace_back(f.phrase, f.text);
     phrases.emplace_back(radio::VerifyReportPhrase(diffs), radio::VerifyReport(diffs));
     phrases.emplace_back(radio::VerifyReportPhrase({}), radio::VerifyReport({}));
+    // Import findings, one of them about a channel moved away from its file location.
+    const radio::ImportResult imported = radio::ApplyImport(
+        radio::ChannelGrid(),
+        radio::ReadChannelList("Location,Name,Frequency,Tone,rToneFreq,Power\n"
+                               "1,CALL,146.52,Tone,69.4,9W\n2,AB-1234567,999,,,\n"),
+        {false, 10});
+    QVERIFY(imported.findings.size() >= 3);
+    for (const radio::ImportFinding& f : imported.findings)
+        phrases.emplace_back(radio::ImportFindingPhrase(f), radio::ImportFindingText(f));
     for (const auto& [phrase, english] : phrases)
         QCOMPARE(radio::TranslatedPhrase(phrase), QString::fromStdString(english));
 
