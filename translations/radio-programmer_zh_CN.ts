@@ -2035,5 +2035,29 @@ Cancel the transfers and close?</source>
         <source>channel %1 (file location %2): %3</source>
         <translation>信道 %1（文件位置 %2）：%3</translation>
     </message>
+    <message>
+        <source>%1 %2 is not an entry of its list: stored %3</source>
+        <translation>%1 %2 不是其列表中的项：保存为 %3</translation>
+    </message>
+    <message>
+        <source>Tx frequency %1 is not a frequency in MHz: kept the stored Tx Frequency (none on a new channel)</source>
+        <translation>发射频率 %1 不是以 MHz 为单位的频率：保留原有的发射频率（新信道则没有）</translation>
+    </message>
+    <message>
+        <source>offset %1 is not an offset in MHz: kept the stored Tx Frequency (none on a new channel)</source>
+        <translation>频差 %1 不是以 MHz 为单位的频差：保留原有的发射频率（新信道则没有）</translation>
+    </message>
+    <message>
+        <source>tone %1 is not a tone of the radio: stored None</source>
+        <translation>信令 %1 不是电台的信令：保存为 无</translation>
+    </message>
+    <message>
+        <source>bandwidth %1 not supported: stored %2</source>
+        <translation>不支持带宽 %1：保存为 %2</translation>
+    </message>
+    <message>
+        <source>scan %1 not supported: stored Scan Add %2</source>
+        <translation>不支持扫描值 %1：扫描添加保存为 %2</translation>
+    </message>
 </context>
 </TS>

@@ -52,10 +52,13 @@ void ReadChannel(const TextRecord& record, const TsvColumns& columns, ChannelRul
         if (result != CommitResult::Accepted) {
             rules.KeepTx();
             findings.Add(heading(kColTxFreq), tx,
-                         "transmit frequency " + Shown(tx) + " " +
-                             (txHz ? formats::RefusalText(result)
-                                   : std::string("is not a frequency in MHz")) +
-                             ": kept the stored Tx Frequency (none on a new channel)");
+                         Phrase::Of(QT_TRANSLATE_NOOP("radio",
+                                                      "transmit frequency %1 %2: kept the stored "
+                                                      "Tx Frequency (none on a new channel)"),
+                                    Shown(tx),
+                                    txHz ? formats::RefusalPhrase(result)
+                                         : Phrase::Of(QT_TRANSLATE_NOOP(
+                                               "radio", "is not a frequency in MHz"))));
         }
     }
 
@@ -64,8 +67,10 @@ void ReadChannel(const TextRecord& record, const TsvColumns& columns, ChannelRul
         const std::string_view text = FieldOf(record, columns, col);
         if (!rules.SetEntry(col, text)) {
             findings.Add(heading(col), text,
-                         std::string(heading(col)) + " " + Shown(text) +
-                             " is not an entry of its list: stored " + rules.Text(col));
+                         Phrase::Of(QT_TRANSLATE_NOOP(
+                                        "radio", "%1 %2 is not an entry of its list: stored %3"),
+                                    Phrase::Of(heading(col).data()), Shown(text),
+                                    formats::EntryPhrase(rules.Text(col))));
         }
     }
     rules.SetName(heading(kColName), FieldOf(record, columns, kColName), findings);
