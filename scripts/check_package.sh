@@ -30,6 +30,7 @@ usr/share/radio-programmer/Program.ini
 usr/share/radio-programmer/chHelp.html
 usr/share/radio-programmer/demo.dat
 usr/share/radio-programmer/enHelp.html
+usr/share/radio-programmer/translations/radio-programmer_zh_CN.qm
 usr/share/radio-programmer/stock/README.md
 usr/share/radio-programmer/stock/calling.csv
 usr/share/radio-programmer/stock/frs-gmrs.csv

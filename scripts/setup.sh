@@ -11,6 +11,8 @@ cd "$here"
 packages=(
   g++ cmake ninja-build pkg-config clang-format
   qt6-base-dev qt6-base-dev-tools qt6-serialport-dev libgl-dev
+  # lrelease and lupdate for the translations; Qt's own Chinese texts (standard buttons, dialogs)
+  qt6-l10n-tools qt6-translations-l10n
   libgtest-dev libgmock-dev
   fonts-liberation fonts-noto-cjk fonts-wqy-zenhei
   xvfb xauth xdotool imagemagick poppler-utils

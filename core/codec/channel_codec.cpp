@@ -1,5 +1,7 @@
 #include "core/codec/channel_codec.h"
 
+#include "core/config/phrase.h"
+
 #include <algorithm>
 
 #include "core/codec/decimal.h"
@@ -19,10 +21,15 @@ struct TextPair {
     bool Matches(std::string_view text) const { return text == english || text == chinese; }
 };
 
-constexpr TextPair kHigh{"High", "高"}, kMiddle{"Middle", "中"}, kLow{"Low", "低"};
-constexpr TextPair kLock{"Lock", "锁定"}, kUnlock{"Unlock", "未锁定"};
-constexpr TextPair kYes{"Yes", "有"}, kNo{"No", "无"};
-constexpr TextPair kWide{"Wide", "宽"}, kNarrow{"Narrow", "窄"};
+constexpr TextPair kHigh{QT_TRANSLATE_NOOP("radio", "High"), "高"},
+    kMiddle{QT_TRANSLATE_NOOP("radio", "Middle"), "中"},
+    kLow{QT_TRANSLATE_NOOP("radio", "Low"), "低"};
+constexpr TextPair kLock{QT_TRANSLATE_NOOP("radio", "Lock"), "锁定"},
+    kUnlock{QT_TRANSLATE_NOOP("radio", "Unlock"), "未锁定"};
+constexpr TextPair kYes{QT_TRANSLATE_NOOP("radio", "Yes"), "有"},
+    kNo{QT_TRANSLATE_NOOP("radio", "No"), "无"};
+constexpr TextPair kWide{QT_TRANSLATE_NOOP("radio", "Wide"), "宽"},
+    kNarrow{QT_TRANSLATE_NOOP("radio", "Narrow"), "窄"};
 
 // Record byte 12.
 constexpr std::uint8_t kPowerMask = 0x30, kLockBit = 0x08, kScanBit = 0x04, kWideBit = 0x02;

@@ -1,5 +1,7 @@
 #include "core/codec/channel_grid.h"
 
+#include "core/config/phrase.h"
+
 #include <algorithm>
 #include <cstdio>
 
@@ -8,10 +10,16 @@ namespace radio {
 namespace {
 
 constexpr std::string_view kHeadings[ChannelGrid::kCols][2] = {
-    {"CH", "信道"},           {"Rx Frequency", "接收频率"}, {"Tx Frequency", "发射频率"},
-    {"Rx Tone", "接收信令"},  {"Tx Tone", "发射信令"},      {"Power", "功率"},
-    {"Cha Lock", "信道锁定"}, {"Scan Add", "扫描添加"},     {"Bandwidth", "带宽"},
-    {"Cha Name", "信道名字"},
+    {QT_TRANSLATE_NOOP("radio", "CH"), "信道"},
+    {QT_TRANSLATE_NOOP("radio", "Rx Frequency"), "接收频率"},
+    {QT_TRANSLATE_NOOP("radio", "Tx Frequency"), "发射频率"},
+    {QT_TRANSLATE_NOOP("radio", "Rx Tone"), "接收信令"},
+    {QT_TRANSLATE_NOOP("radio", "Tx Tone"), "发射信令"},
+    {QT_TRANSLATE_NOOP("radio", "Power"), "功率"},
+    {QT_TRANSLATE_NOOP("radio", "Cha Lock"), "信道锁定"},
+    {QT_TRANSLATE_NOOP("radio", "Scan Add"), "扫描添加"},
+    {QT_TRANSLATE_NOOP("radio", "Bandwidth"), "带宽"},
+    {QT_TRANSLATE_NOOP("radio", "Cha Name"), "信道名字"},
 };
 
 bool InGrid(int row, int col) {

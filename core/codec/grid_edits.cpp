@@ -4,6 +4,7 @@
 #include <set>
 
 #include "core/codec/edit_rules.h"
+#include "core/config/phrase.h"
 
 namespace radio {
 
@@ -16,24 +17,32 @@ std::string Trimmed(const std::string& text) {
     return text.substr(first, last - first + 1);
 }
 
+// Marked texts: the desktop program shows them translated.
 std::string ReasonFor(CommitResult result, int col, bool hadChannel) {
+    const bool staysEmpty = col == kColRxFreq && !hadChannel;
     switch (result) {
         case CommitResult::OutOfRange:
-        case CommitResult::StepError: {
-            std::string why = result == CommitResult::OutOfRange
-                                  ? "out of range (136-175 and 400-520 MHz)"
-                                  : "not on a 2.5 or 6.25 kHz step";
-            return why + (col == kColRxFreq && !hadChannel ? "; the row stays empty"
-                                                           : "; the cell keeps its value");
-        }
+            return staysEmpty ? QT_TRANSLATE_NOOP("radio",
+                                                  "out of range (136-175 and 400-520 MHz); the "
+                                                  "row stays empty")
+                              : QT_TRANSLATE_NOOP("radio",
+                                                  "out of range (136-175 and 400-520 MHz); the "
+                                                  "cell keeps its value");
+        case CommitResult::StepError:
+            return staysEmpty
+                       ? QT_TRANSLATE_NOOP("radio",
+                                           "not on a 2.5 or 6.25 kHz step; the row stays empty")
+                       : QT_TRANSLATE_NOOP(
+                             "radio", "not on a 2.5 or 6.25 kHz step; the cell keeps its value");
         case CommitResult::NotAnEntry:
-            return "not an entry of the list; the cell keeps its value";
+            return QT_TRANSLATE_NOOP("radio", "not an entry of the list; the cell keeps its value");
         case CommitResult::NameRefused:
-            return "not a radio name (0-9, A-Z, - and _); the cell keeps its value";
+            return QT_TRANSLATE_NOOP(
+                "radio", "not a radio name (0-9, A-Z, - and _); the cell keeps its value");
         case CommitResult::Accepted:
             break;
     }
-    return "the channel has no Rx Frequency, so it takes no settings";
+    return QT_TRANSLATE_NOOP("radio", "the channel has no Rx Frequency, so it takes no settings");
 }
 
 // Pastes report a setting for a row without a channel; fills pass over such cells quietly.

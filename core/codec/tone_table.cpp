@@ -1,5 +1,7 @@
 #include "core/codec/tone_table.h"
 
+#include "core/config/phrase.h"
+
 #include <array>
 #include <cmath>
 
@@ -27,7 +29,9 @@ constexpr std::array<int, 105> kDcs = {
     627, 631, 632, 645, 654, 662, 664, 703, 712, 723, 731, 732, 734, 743, 754,
 };
 
-std::string_view NoToneText(Language lang) { return Pick(lang, "None", "无"); }
+std::string_view NoToneText(Language lang) {
+    return Pick(lang, QT_TRANSLATE_NOOP("radio", "None"), "无");
+}
 
 std::string CtcssText(int tenths) { return FormatFixed(DecimalMultiply(tenths, 0.1), 3, 1); }
 

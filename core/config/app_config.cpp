@@ -5,13 +5,29 @@
 
 namespace radio {
 
+namespace {
+
+bool HasSection(const CIniFile& ini, const std::string& name) {
+    for (const auto& [section, key] : ini.Entries()) {
+        if (section == name) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
 AppConfig AppConfig::FromIni(const CIniFile& ini) {
     AppConfig cfg;
     // Exact and case-sensitive, although the key lookup itself ignores case.
-    if (SetupValue(ini, "Language") == "Chinese") {
+    const std::string name = SetupValue(ini, "Language");
+    if (name == "Chinese") {
         cfg.language = Language::Chinese;
         cfg.languageName = "Chinese";
         cfg.helpFile = "chHelp";
+    } else if (!name.empty() && name != "Setup" && HasSection(ini, name)) {
+        // A language a translator added: its own branding section (and, in the desktop
+        // program, its translation); the radio's texts and the help stay English.
+        cfg.languageName = name;
     }
     return cfg;
 }

@@ -14,7 +14,9 @@ struct AppConfig {
     std::string languageName = "English";  // the section holding the branding texts
     std::string helpFile = "enHelp";       // base name of the help pages of the language
 
-    // Reads [Setup] Language: exactly "Chinese" selects Chinese, anything else English.
+    // Reads [Setup] Language: exactly "Chinese" selects Chinese, anything else English. A
+    // value naming a section of its own ("German" with a [German] section) keeps English
+    // data texts but takes its branding from that section.
     static AppConfig FromIni(const CIniFile& ini);
 };
 

@@ -1,28 +1,37 @@
 #include "core/config/messages.h"
 
+#include "core/config/phrase.h"
+
 namespace radio {
 
 std::string_view MessageText(int id) {
     switch (id) {
         case kMsgOutOfRange:
-            return "Out of range,please input again.";
+            return QT_TRANSLATE_NOOP("radio", "Out of range,please input again.");
         case kMsgCommunicationError:
-            return "Communication Error,Please check all the connections and the radio power";
+            return QT_TRANSLATE_NOOP(
+                "radio",
+                "Communication Error,Please check all the connections and the radio power");
         case kMsgDataCleared:
-            return "All data will be Cleared!";
+            return QT_TRANSLATE_NOOP("radio", "All data will be Cleared!");
         case kMsgCannotOpenPort:
-            return "Could not Open the Port,Please check whether the Port are occupied or the "
-                   "device are ok";
+            return QT_TRANSLATE_NOOP(
+                "radio",
+                "Could not Open the Port,Please check whether the Port are occupied or the "
+                "device are ok");
         case kMsgProgramInterrupt:
-            return "Program Interrupt, Please reset the radio and try again";
+            return QT_TRANSLATE_NOOP("radio",
+                                     "Program Interrupt, Please reset the radio and try again");
         case kMsgStepError:
-            return "Error data Value, please input according the step value(6.25K/5k).";
+            return QT_TRANSLATE_NOOP(
+                "radio", "Error data Value, please input according the step value(6.25K/5k).");
         case kMsgCaution:
-            return "Caution";
+            return QT_TRANSLATE_NOOP("radio", "Caution");
         case kMsgNotAnEntry:
-            return "Not an entry of the list, please choose one of the list.";
+            return QT_TRANSLATE_NOOP("radio",
+                                     "Not an entry of the list, please choose one of the list.");
         case kMsgNameRefused:
-            return "Invalid name, please use only 0-9, A-Z, - and _.";
+            return QT_TRANSLATE_NOOP("radio", "Invalid name, please use only 0-9, A-Z, - and _.");
         default:
             return {};
     }

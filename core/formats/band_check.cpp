@@ -31,13 +31,24 @@ std::optional<Finding> CheckBandBytes(const RadioImage& image, const CIniFile& i
     if (held == expected || held == std::array<std::uint8_t, 3>{0xFF, 0xFF, 0xFF})
         return std::nullopt;
     const auto stored = ReadBandLimits(image);
-    std::string text = "band-limit bytes (0x1FF0) hold " + Hex(held);
-    if (stored) text += " (" + BandText(*stored) + ")";
-    text += ", but the image's radio type " + std::to_string(image[offset::kRadioType]) +
-            " and band " + std::to_string(image[offset::kBandIndex]) + " are " + BandText(*chosen) +
-            " (" + Hex(expected) +
-            "); choose the band again (Product Information, or radioprog band)";
-    return Finding{Severity::Warning, FindingKind::BandBytes, -1, 0, std::move(text)};
+    Phrase phrase =
+        stored ? Phrase::Of(QT_TRANSLATE_NOOP("radio",
+                                              "band-limit bytes (0x1FF0) hold %1 (%2), but the "
+                                              "image's radio type %3 and band %4 are %5 (%6); "
+                                              "choose the band again (Product Information, or "
+                                              "radioprog band)"),
+                            Hex(held), BandText(*stored), int(image[offset::kRadioType]),
+                            int(image[offset::kBandIndex]), BandText(*chosen), Hex(expected))
+               : Phrase::Of(QT_TRANSLATE_NOOP("radio",
+                                              "band-limit bytes (0x1FF0) hold %1, but the "
+                                              "image's radio type %2 and band %3 are %4 (%5); "
+                                              "choose the band again (Product Information, or "
+                                              "radioprog band)"),
+                            Hex(held), int(image[offset::kRadioType]),
+                            int(image[offset::kBandIndex]), BandText(*chosen), Hex(expected));
+    std::string text = phrase.English();
+    return Finding{Severity::Warning, FindingKind::BandBytes, -1, 0,
+                   std::move(text),   std::move(phrase)};
 }
 
 }  // namespace radio

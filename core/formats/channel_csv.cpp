@@ -121,7 +121,9 @@ class ToneFields {
         else
             m_findings.Add(
                 kColumnNames[col], text,
-                "tone " + Shown(text) + " is not a CTCSS tone of the radio: stored None");
+                Phrase::Of(QT_TRANSLATE_NOOP(
+                               "radio", "tone %1 is not a CTCSS tone of the radio: stored None"),
+                           Shown(text)));
         m_ctcss[col] = entry;
         return entry;
     }
@@ -141,7 +143,10 @@ class ToneFields {
             if (!known)
                 m_findings.Add(
                     kColumnNames[col], text,
-                    "DCS code " + Shown(text) + " is not a DCS code of the radio: stored None");
+                    Phrase::Of(
+                        QT_TRANSLATE_NOOP(
+                            "radio", "DCS code %1 is not a DCS code of the radio: stored None"),
+                        Shown(text)));
             m_codes[col] = known;
             code = known;
         }
@@ -152,10 +157,12 @@ class ToneFields {
     // Called once the tones are known: a polarity that was needed and unreadable is reported.
     void ReportPolarity(bool used) {
         if (used && !m_polarityValid)
-            m_findings.Add(kColumnNames[kDtcsPolarity], m_polarityText,
-                           "DCS polarity " + Shown(m_polarityText) +
-                               " is not two letters N or R: stored " +
-                               std::string(1, m_polarity[0]) + std::string(1, m_polarity[1]));
+            m_findings.Add(
+                kColumnNames[kDtcsPolarity], m_polarityText,
+                Phrase::Of(QT_TRANSLATE_NOOP(
+                               "radio", "DCS polarity %1 is not two letters N or R: stored %2"),
+                           Shown(m_polarityText),
+                           std::string(1, m_polarity[0]) + std::string(1, m_polarity[1])));
     }
 
   private:
@@ -221,8 +228,10 @@ TonePair ReadTones(const CsvHeader& header, const TextRecord& record, RecordFind
             return side.empty() || EqualsNoCase(side, "Tone") || EqualsNoCase(side, "DTCS");
         };
         if (!known(tx) || !known(rx) || (tx.empty() && rx.empty())) {
-            findings.Add(kColumnNames[kCrossMode], cross,
-                         "cross mode " + Shown(cross) + " not supported: stored None");
+            findings.Add(
+                kColumnNames[kCrossMode], cross,
+                Phrase::Of(QT_TRANSLATE_NOOP("radio", "cross mode %1 not supported: stored None"),
+                           Shown(cross)));
         } else {
             // Older files have one DCS code for both ways.
             const CsvColumn rxCode = header.Has(kRxDtcsCode) ? kRxDtcsCode : kDtcsCode;
@@ -233,8 +242,10 @@ TonePair ReadTones(const CsvHeader& header, const TextRecord& record, RecordFind
             dcsUsed = EqualsNoCase(tx, "DTCS") || EqualsNoCase(rx, "DTCS");
         }
     } else {
-        findings.Add(kColumnNames[kTone], mode,
-                     "tone mode " + Shown(mode) + " not supported: stored None");
+        findings.Add(
+            kColumnNames[kTone], mode,
+            Phrase::Of(QT_TRANSLATE_NOOP("radio", "tone mode %1 not supported: stored None"),
+                       Shown(mode)));
     }
     fields.ReportPolarity(dcsUsed);
     return tones;
@@ -246,8 +257,6 @@ void ReadTransmit(const CsvHeader& header, const TextRecord& record, std::int64_
                   ChannelRules& rules, RecordFindings& findings) {
     const std::string_view duplex = header.Text(record, kDuplex);
     const std::string_view offsetText = header.Text(record, kOffset);
-    const std::string noTx = ": stored no transmit frequency";
-    const std::string keptTx = ": kept the stored Tx Frequency (none on a new channel)";
     if (EqualsNoCase(duplex, "off")) return rules.ClearTx();
     const bool split = EqualsNoCase(duplex, "split");
     // Reckoned from a refused receive frequency, the transmit frequency is refused with it
@@ -257,21 +266,30 @@ void ReadTransmit(const CsvHeader& header, const TextRecord& record, std::int64_
 
     if (!split && duplex != "+" && duplex != "-") {
         rules.ClearTx();
-        return findings.Add(kColumnNames[kDuplex], duplex,
-                            "duplex " + Shown(duplex) + " not supported" + noTx);
+        return findings.Add(
+            kColumnNames[kDuplex], duplex,
+            Phrase::Of(
+                QT_TRANSLATE_NOOP("radio", "duplex %1 not supported: stored no transmit frequency"),
+                Shown(duplex)));
     }
     const auto offset = formats::ParseMHz(offsetText);
     if (!offset) {
         rules.KeepTx();
-        return findings.Add(kColumnNames[kOffset], offsetText,
-                            "offset " + Shown(offsetText) + " is not a frequency in MHz" + keptTx);
+        return findings.Add(
+            kColumnNames[kOffset], offsetText,
+            Phrase::Of(QT_TRANSLATE_NOOP("radio",
+                                         "offset %1 is not a frequency in MHz: kept the stored Tx "
+                                         "Frequency (none on a new channel)"),
+                       Shown(offsetText)));
     }
     const std::int64_t txHz = split ? *offset : duplex == "+" ? rxHz + *offset : rxHz - *offset;
     const CommitResult result = rules.SetTx(txHz);
     if (result != CommitResult::Accepted) {
         findings.Add(kColumnNames[kOffset], offsetText,
-                     "transmit frequency " + formats::MHzText(txHz) + " " +
-                         formats::RefusalText(result) + keptTx);
+                     Phrase::Of(QT_TRANSLATE_NOOP("radio",
+                                                  "transmit frequency %1 %2: kept the stored Tx "
+                                                  "Frequency (none on a new channel)"),
+                                formats::MHzText(txHz), formats::RefusalPhrase(result)));
     }
 }
 
@@ -288,13 +306,15 @@ void ReadSettings(const CsvHeader& header, const TextRecord& record, const Power
             // A level from watts is a reading of the file, not what it says: named once for
             // each wattage, at its first channel, so a file of 5W channels is not all findings.
             if (ParseWatts(watts) && power.FirstReading(watts))
-                findings.Add(kColumnNames[kPower], watts,
-                             "power " + Shown(watts) + " read as " + std::string(*level) +
-                                 " (so is every " + Shown(watts) + " of the file)");
+                findings.Add(
+                    kColumnNames[kPower], watts,
+                    Phrase::Of(QT_TRANSLATE_NOOP(
+                                   "radio", "power %1 read as %2 (so is every %1 of the file)"),
+                               Shown(watts), formats::EntryPhrase(std::string(*level))));
         } else
-            findings.Add(
-                kColumnNames[kPower], watts,
-                "power " + Shown(watts) + " not supported: stored " + rules.Text(kColPower));
+            findings.Add(kColumnNames[kPower], watts,
+                         Phrase::Of(QT_TRANSLATE_NOOP("radio", "power %1 not supported: stored %2"),
+                                    Shown(watts), formats::EntryPhrase(rules.Text(kColPower))));
     }
 
     // Our Cha Lock has no column: the comment carries it when it is not the default.
@@ -308,7 +328,8 @@ void ReadSettings(const CsvHeader& header, const TextRecord& record, const Power
     } else if (!skip.empty() && !EqualsNoCase(skip, "P")) {
         findings.Add(
             kColumnNames[kSkip], skip,
-            "skip " + Shown(skip) + " not supported: stored Scan Add " + rules.Text(kColScanAdd));
+            Phrase::Of(QT_TRANSLATE_NOOP("radio", "skip %1 not supported: stored Scan Add %2"),
+                       Shown(skip), formats::EntryPhrase(rules.Text(kColScanAdd))));
     }
 
     const std::string_view mode = header.Text(record, kMode);
@@ -316,7 +337,8 @@ void ReadSettings(const CsvHeader& header, const TextRecord& record, const Power
         (void)rules.SetEntry(kColBandwidth, "Narrow");
     } else if (!mode.empty() && !EqualsNoCase(mode, "FM")) {
         findings.Add(kColumnNames[kMode], mode,
-                     "mode " + Shown(mode) + " not supported: stored " + rules.Text(kColBandwidth));
+                     Phrase::Of(QT_TRANSLATE_NOOP("radio", "mode %1 not supported: stored %2"),
+                                Shown(mode), formats::EntryPhrase(rules.Text(kColBandwidth))));
     }
 
     rules.SetName(kColumnNames[kName], header.Text(record, kName), findings);
@@ -493,7 +515,8 @@ ChannelList ReadChannelCsv(std::string_view bytes) {
         if (auto [it, fresh] = seen.emplace(*location, record->line); !fresh) {
             skipped.Skip(
                 "Location", locationText,
-                "listed again (first on line " + std::to_string(it->second) + "): skipped");
+                Phrase::Of(QT_TRANSLATE_NOOP("radio", "listed again (first on line %1): skipped"),
+                           it->second));
             for (ImportFinding& f : skipped.Take()) list.findings.push_back(std::move(f));
             continue;
         }
@@ -502,7 +525,9 @@ ChannelList ReadChannelCsv(std::string_view bytes) {
         const std::string_view frequency = header.Text(*record, kFrequency);
         RecordFindings findings(record->line, entry.locationText);
         if (frequency.empty()) {
-            findings.Add("Frequency", frequency, "no frequency: stored an empty channel");
+            findings.Add(
+                "Frequency", frequency,
+                Phrase::Of(QT_TRANSLATE_NOOP("radio", "no frequency: stored an empty channel")));
         } else {
             const std::string_view duplex = header.Text(*record, kDuplex);
             const bool ownTx = EqualsNoCase(duplex, "split") || EqualsNoCase(duplex, "off");

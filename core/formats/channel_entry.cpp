@@ -27,15 +27,26 @@ std::string MHzRange(std::int64_t lowUnits, std::int64_t highUnits) {
     return std::to_string(lowUnits / 100000) + "-" + std::to_string(highUnits / 100000);
 }
 
-}  // namespace
-
-void RecordFindings::Add(std::string_view column, std::string_view value, std::string_view what) {
-    m_findings.push_back({m_line, m_location, std::string(column), std::string(value),
-                          "location " + m_location + ": " + std::string(what)});
+// What a row keeps instead of a refused frequency, in the grid's words.
+Phrase KeptPhrase(std::string_view kept) {
+    if (kept == "Rx Frequency") return Phrase::Of(QT_TRANSLATE_NOOP("radio", "Rx Frequency"));
+    if (kept == "Rx and Tx Frequencies")
+        return Phrase::Of(QT_TRANSLATE_NOOP("radio", "Rx and Tx Frequencies"));
+    return Phrase::Text(std::string(kept));
 }
 
-void RecordFindings::Skip(std::string_view column, std::string_view value, std::string_view what) {
-    Add(column, value, what);
+}  // namespace
+
+void RecordFindings::Add(std::string_view column, std::string_view value, Phrase what) {
+    Phrase phrase =
+        Phrase::Of(QT_TRANSLATE_NOOP("radio", "location %1: %2"), m_location, std::move(what));
+    std::string text = phrase.English();
+    m_findings.push_back({m_line, m_location, std::string(column), std::string(value),
+                          std::move(text), false, 0, std::move(phrase)});
+}
+
+void RecordFindings::Skip(std::string_view column, std::string_view value, Phrase what) {
+    Add(column, value, std::move(what));
     m_findings.back().rowSkipped = true;
 }
 
@@ -54,11 +65,15 @@ std::optional<std::int64_t> ChannelRules::StartText(std::string_view column, std
     if (result == CommitResult::Accepted) return hz;
     // The channel is not taken as the file gives it: counted as left out, and a unit mistake
     // (Hz, kHz) is named, since it explains every row of such a file.
-    findings.Skip(column, text,
-                  "frequency " + Shown(text) + " " +
-                      (hz ? RefusalText(result) : std::string("is not a frequency in MHz")) +
-                      UnitNote(text) + ": kept the stored " + std::string(kept) +
-                      " (an empty row stays empty)");
+    findings.Skip(
+        column, text,
+        Phrase::Of(QT_TRANSLATE_NOOP("radio",
+                                     "frequency %1 %2%3: kept the stored %4 (an empty row stays "
+                                     "empty)"),
+                   Shown(text),
+                   hz ? RefusalPhrase(result)
+                      : Phrase::Of(QT_TRANSLATE_NOOP("radio", "is not a frequency in MHz")),
+                   UnitNotePhrase(text), KeptPhrase(kept)));
     // Any frequency of the bands starts the channel, so that the record's other cells land;
     // the importer puts the row's own frequency in its place.
     m_grid.ClearRow(1);
@@ -101,14 +116,21 @@ void ChannelRules::SetName(std::string_view column, std::string_view value,
     // A cut is named as such, also beside dropped characters: a name cut short may now equal
     // another channel's.
     if (kept != upper) {
-        findings.Add(column, value,
-                     "name '" + Shown(value) + "' has characters the radio cannot show" +
-                         (name != kept ? " and is cut to " + std::to_string(kChannelNameLength) +
-                                             " characters"
-                                       : std::string()) +
-                         ": stored '" + name + "'");
+        findings.Add(
+            column, value,
+            name != kept
+                ? Phrase::Of(QT_TRANSLATE_NOOP("radio",
+                                               "name '%1' has characters the radio cannot show "
+                                               "and is cut to %2 characters: stored '%3'"),
+                             Shown(value), static_cast<int>(kChannelNameLength), name)
+                : Phrase::Of(
+                      QT_TRANSLATE_NOOP(
+                          "radio", "name '%1' has characters the radio cannot show: stored '%2'"),
+                      Shown(value), name));
     } else if (name != kept) {
-        findings.Add(column, value, "name '" + Shown(value) + "' cut to '" + name + "'");
+        findings.Add(
+            column, value,
+            Phrase::Of(QT_TRANSLATE_NOOP("radio", "name '%1' cut to '%2'"), Shown(value), name));
     }
     // What is left passes the rule by construction; checking keeps the two from drifting.
     if (CheckRadioName(name, kChannelNameLength)) name.clear();
@@ -136,12 +158,16 @@ std::optional<std::string_view> FrequencyUnit(std::string_view text) {
     return std::nullopt;
 }
 
-std::string UnitNote(std::string_view text) {
+std::string UnitNote(std::string_view text) { return UnitNotePhrase(text).English(); }
+
+Phrase UnitNotePhrase(std::string_view text) {
     const auto unit = FrequencyUnit(text);
-    if (!unit) return {};
+    if (!unit) return Phrase::Text({});
     const std::int64_t hz = *ParseMHz(text) / (*unit == "Hz" ? 1000000 : 1000);
-    return "; it looks like " + std::string(*unit) + " (" + MHzText(hz) +
-           " MHz), but the file must give MHz";
+    return Phrase::Of(QT_TRANSLATE_NOOP("radio",
+                                        "; it looks like %1 (%2 MHz), but the file must "
+                                        "give MHz"),
+                      std::string(*unit), MHzText(hz));
 }
 
 std::string MHzText(std::int64_t hz) {
@@ -151,12 +177,14 @@ std::string MHzText(std::int64_t hz) {
     return std::to_string(hz / 1000000) + "." + fraction;
 }
 
-std::string RefusalText(CommitResult result) {
+std::string RefusalText(CommitResult result) { return RefusalPhrase(result).English(); }
+
+Phrase RefusalPhrase(CommitResult result) {
     if (result == CommitResult::OutOfRange) {
-        return "is out of range (" + MHzRange(kBand1Low, kBand1High) + " and " +
-               MHzRange(kBand2Low, kBand2High) + " MHz)";
+        return Phrase::Of(QT_TRANSLATE_NOOP("radio", "is out of range (%1 and %2 MHz)"),
+                          MHzRange(kBand1Low, kBand1High), MHzRange(kBand2Low, kBand2High));
     }
-    return "is not on a 2.5 or 6.25 kHz step";
+    return Phrase::Of(QT_TRANSLATE_NOOP("radio", "is not on a 2.5 or 6.25 kHz step"));
 }
 
 std::optional<std::string> SnapCtcss(std::string_view text) {

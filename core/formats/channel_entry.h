@@ -22,9 +22,12 @@ class RecordFindings {
     RecordFindings(int line, std::string location)
         : m_line(line), m_location(std::move(location)) {}
     // "location <loc>: <what>"
-    void Add(std::string_view column, std::string_view value, std::string_view what);
+    void Add(std::string_view column, std::string_view value, Phrase what);
+    void Add(std::string_view column, std::string_view value, std::string_view what) {
+        Add(column, value, Phrase::Text(std::string(what)));
+    }
     // Like Add, for a record whose channel is not taken at all.
-    void Skip(std::string_view column, std::string_view value, std::string_view what);
+    void Skip(std::string_view column, std::string_view value, Phrase what);
     std::vector<ImportFinding> Take() { return std::move(m_findings); }
 
   private:
@@ -79,6 +82,7 @@ std::optional<std::string_view> FrequencyUnit(std::string_view text);
 // The note a finding adds for such a value: "; it looks like Hz (146.520000 MHz), but the
 // file must give MHz", or "" when the value does not fit another unit.
 std::string UnitNote(std::string_view text);
+Phrase UnitNotePhrase(std::string_view text);
 
 // A frequency of the file in MHz ("146.520000"), exactly, in Hz; nullopt when it is not a
 // plain decimal number.
@@ -87,6 +91,9 @@ std::optional<std::int64_t> ParseMHz(std::string_view text);
 std::string MHzText(std::int64_t hz);
 // Why the rules refused a frequency: "is out of range (...)" / "is not on a ... step".
 std::string RefusalText(CommitResult result);
+Phrase RefusalPhrase(CommitResult result);
+// A list entry of the grid ("High", "Narrow", "None"), translated as the grid shows it.
+inline Phrase EntryPhrase(std::string entry) { return {std::move(entry), {}, true}; }
 
 // A CTCSS text as the nearest tone of the radio's list, when closer than 0.1 Hz: spreadsheets
 // turn 88.5 into 88.49999. nullopt for no tone of the list (69.4 is not 69.3).

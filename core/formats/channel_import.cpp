@@ -87,11 +87,19 @@ ImportResult ApplyImport(const ChannelGrid& current, const ChannelList& list,
         const int channel = e.location + shift;
         if (channel < 0 || channel >= kChannelCount) {
             if (shift != 0 && e.Empty()) continue;  // an empty row moved off the end: nothing lost
-            std::string why = "location " + e.locationText + ": ";
-            if (shift != 0) why += "moved to channel " + std::to_string(channel) + ", ";
-            why += "beyond channel " + std::to_string(kChannelCount - 1) + ": skipped";
-            result.findings.push_back(
-                {e.line, e.locationText, "Location", e.locationText, std::move(why), true});
+            Phrase why =
+                shift != 0
+                    ? Phrase::Of(
+                          QT_TRANSLATE_NOOP("radio",
+                                            "location %1: moved to channel %2, beyond channel "
+                                            "%3: skipped"),
+                          e.locationText, channel, kChannelCount - 1)
+                    : Phrase::Of(
+                          QT_TRANSLATE_NOOP("radio", "location %1: beyond channel %2: skipped"),
+                          e.locationText, kChannelCount - 1);
+            std::string text = why.English();
+            result.findings.push_back({e.line, e.locationText, "Location", e.locationText,
+                                       std::move(text), true, 0, std::move(why)});
             continue;
         }
         for (ImportFinding f : e.findings) {
@@ -137,6 +145,18 @@ ImportResult ApplyImport(const ChannelGrid& current, const ChannelList& list,
         if (grid.RowTexts(row) != current.RowTexts(row)) result.changedRows.push_back(row);
     }
     return result;
+}
+
+Phrase ImportFindingPhrase(const ImportFinding& f) {
+    const std::string text = ImportFindingText(f);
+    if (f.phrase.pattern.empty()) return Phrase::Text(text);
+    if (text == f.text) return f.phrase;
+    // Moved: the grid's channel first, the file's location in brackets, then what was found
+    // (the second place of "location %1: %2").
+    const std::string channel = f.row == 1 ? "Pr" : std::to_string(f.row - 1);
+    return Phrase::Of(QT_TRANSLATE_NOOP("radio", "channel %1 (file location %2): %3"), channel,
+                      f.location,
+                      f.phrase.args.size() == 2 ? f.phrase.args[1] : Phrase::Text(f.text));
 }
 
 std::string ImportFindingText(const ImportFinding& f) {

@@ -41,5 +41,7 @@ ImportResult ApplyImport(const ChannelGrid& current, const ChannelList& list,
 // the grid's channel first and the file's own location in brackets ("channel 112 (file
 // location 12): tone 69.4 ..."); any other finding as the file reader wrote it.
 std::string ImportFindingText(const ImportFinding& finding);
+// The same, for a translation.
+Phrase ImportFindingPhrase(const ImportFinding& finding);
 
 }  // namespace radio

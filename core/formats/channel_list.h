@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/codec/channel_grid.h"
+#include "core/config/phrase.h"
 #include "core/image/status.h"
 
 namespace radio {
@@ -24,6 +25,7 @@ struct ImportFinding {
     std::string text;      // "location 12: tone 69.4 is not a CTCSS tone of the radio: stored None"
     bool rowSkipped = false;  // the record held a channel that is not taken at all
     int row = 0;              // the grid row an import put the record's channel in; 0 none
+    Phrase phrase{};          // `text` for a translation; empty where only `text` is known
     friend bool operator==(const ImportFinding&, const ImportFinding&) = default;
 };
 

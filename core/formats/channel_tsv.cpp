@@ -52,10 +52,13 @@ void ReadChannel(const TextRecord& record, const TsvColumns& columns, ChannelRul
         if (result != CommitResult::Accepted) {
             rules.KeepTx();
             findings.Add(heading(kColTxFreq), tx,
-                         "transmit frequency " + Shown(tx) + " " +
-                             (txHz ? formats::RefusalText(result)
-                                   : std::string("is not a frequency in MHz")) +
-                             ": kept the stored Tx Frequency (none on a new channel)");
+                         Phrase::Of(QT_TRANSLATE_NOOP("radio",
+                                                      "transmit frequency %1 %2: kept the stored "
+                                                      "Tx Frequency (none on a new channel)"),
+                                    Shown(tx),
+                                    txHz ? formats::RefusalPhrase(result)
+                                         : Phrase::Of(QT_TRANSLATE_NOOP(
+                                               "radio", "is not a frequency in MHz"))));
         }
     }
 
@@ -64,8 +67,10 @@ void ReadChannel(const TextRecord& record, const TsvColumns& columns, ChannelRul
         const std::string_view text = FieldOf(record, columns, col);
         if (!rules.SetEntry(col, text)) {
             findings.Add(heading(col), text,
-                         std::string(heading(col)) + " " + Shown(text) +
-                             " is not an entry of its list: stored " + rules.Text(col));
+                         Phrase::Of(QT_TRANSLATE_NOOP(
+                                        "radio", "%1 %2 is not an entry of its list: stored %3"),
+                                    Phrase::Of(heading(col).data()), Shown(text),
+                                    formats::EntryPhrase(rules.Text(col))));
         }
     }
     rules.SetName(heading(kColName), FieldOf(record, columns, kColName), findings);
@@ -116,7 +121,8 @@ ChannelList ReadChannelTsv(std::string_view bytes) {
         if (auto [it, fresh] = seen.emplace(*location, record->line); !fresh) {
             skipped.Skip(
                 "CH", label,
-                "listed again (first on line " + std::to_string(it->second) + "): skipped");
+                Phrase::Of(QT_TRANSLATE_NOOP("radio", "listed again (first on line %1): skipped"),
+                           it->second));
             for (ImportFinding& f : skipped.Take()) list.findings.push_back(std::move(f));
             continue;
         }

@@ -41,7 +41,8 @@ std::optional<std::int64_t> ReadBcdFrequency(std::span<const std::uint8_t> bytes
     return units;
 }
 
-std::string Heading(int col) { return std::string(ChannelGrid::Heading(col, Language::English)); }
+// The grid's heading, a marked text of its own.
+const char* Heading(int col) { return ChannelGrid::Heading(col, Language::English).data(); }
 
 // The option fields that can hold a value outside their list: their bits, and the line of the
 // printed option sheet that shows them. In the sheet's order.
@@ -100,34 +101,46 @@ void CheckOptions(const RadioImage& image, std::vector<Finding>& found) {
         const int stored = (image[c.at] & c.mask) >> c.shift;
         if (static_cast<std::size_t>(stored) < list->entries.size()) continue;
 
-        char where[64];
+        char at[16];
+        std::snprintf(at, sizeof at, "0x%04zX", c.at);
+        Phrase where;
         if (c.mask == 0xFF) {
-            std::snprintf(where, sizeof where, "0x%04zX holds %d (0x%02X)", c.at, stored, stored);
+            char hex[8];
+            std::snprintf(hex, sizeof hex, "0x%02X", stored);
+            where = Phrase::Of(QT_TRANSLATE_NOOP("radio", "%1 holds %2 (%3)"), at, stored, hex);
         } else {
             const int width = c.mask >> c.shift == 0x03 ? 2 : 1;
-            std::snprintf(where, sizeof where, "bits %d-%d of 0x%04zX hold %s", c.shift + width - 1,
-                          c.shift, c.at,
-                          BitsText(static_cast<std::uint8_t>(stored), width).c_str());
+            where = Phrase::Of(QT_TRANSLATE_NOOP("radio", "bits %1-%2 of %3 hold %4"),
+                               c.shift + width - 1, c.shift, at,
+                               BitsText(static_cast<std::uint8_t>(stored), width));
         }
         const std::string dialog = ShownOptionText(image, *list);
         const std::string printed = sheet[c.sheetLine].value;
         // The same value, written as the dialog offers it and as the sheet prints it, counts as
         // the same reading.
         const std::optional<int> unlisted = UnlistedValue(image, *list);
-        std::string shown;
+        Phrase shown;
         if (dialog == printed) {
-            shown = "Option Features and the printed option sheet show " + Quoted(dialog);
+            shown = Phrase::Of(
+                QT_TRANSLATE_NOOP("radio", "Option Features and the printed option sheet show %1"),
+                Quoted(dialog));
         } else if (unlisted && printed == std::to_string(*unlisted)) {
-            shown = "Option Features shows " + Quoted(dialog) + ", the printed option sheet " +
-                    Quoted(printed);
+            shown = Phrase::Of(
+                QT_TRANSLATE_NOOP("radio", "Option Features shows %1, the printed option sheet %2"),
+                Quoted(dialog), Quoted(printed));
         } else {
-            shown = "Option Features shows " + Quoted(dialog) + " but the printed option sheet " +
-                    Quoted(printed) + ": the two read the byte differently";
+            shown = Phrase::Of(QT_TRANSLATE_NOOP("radio",
+                                                 "Option Features shows %1 but the printed option "
+                                                 "sheet %2: the two read the byte differently"),
+                               Quoted(dialog), Quoted(printed));
         }
-        found.push_back({Severity::Warning, FindingKind::OptionNotInList, -1, 0,
-                         "option " + std::string(list->label) + ": " + where +
-                             ", a value the radio's list (" + Offered(list->entries) +
-                             ") does not hold; " + shown});
+        Phrase phrase = Phrase::Of(
+            QT_TRANSLATE_NOOP("radio",
+                              "option %1: %2, a value the radio's list (%3) does not hold; %4"),
+            Phrase::Of(list->label), std::move(where), Offered(list->entries), std::move(shown));
+        std::string text = phrase.English();
+        found.push_back({Severity::Warning, FindingKind::OptionNotInList, -1, 0, std::move(text),
+                         std::move(phrase)});
     }
 }
 
@@ -147,18 +160,24 @@ class Checker {
         }
         CheckOptions(m_image, m_found);
         if (inUse == 0) {
-            m_found.push_back({Severity::Warning, FindingKind::BlankImage, -1, 0,
-                               "the image holds no channels: writing it leaves the radio with "
-                               "none"});
+            Phrase phrase = Phrase::Of(QT_TRANSLATE_NOOP(
+                "radio", "the image holds no channels: writing it leaves the radio with none"));
+            std::string text = phrase.English();
+            m_found.push_back({Severity::Warning, FindingKind::BlankImage, -1, 0, std::move(text),
+                               std::move(phrase)});
         }
         return std::move(m_found);
     }
 
   private:
-    void Add(Severity severity, FindingKind kind, int record, int col, std::string what) {
-        std::string text = "channel " + Label(record);
-        if (col > 0) text += ", " + Heading(col);
-        m_found.push_back({severity, kind, record, col, text + what});
+    void Add(Severity severity, FindingKind kind, int record, int col, Phrase what) {
+        Phrase phrase = col > 0
+                            ? Phrase::Of(QT_TRANSLATE_NOOP("radio", "channel %1, %2%3"),
+                                         Label(record), Phrase::Of(Heading(col)), std::move(what))
+                            : Phrase::Of(QT_TRANSLATE_NOOP("radio", "channel %1%2"), Label(record),
+                                         std::move(what));
+        std::string text = phrase.English();
+        m_found.push_back({severity, kind, record, col, std::move(text), std::move(phrase)});
     }
 
     static std::string Label(int record) { return record == 0 ? "Pr" : std::to_string(record); }
@@ -171,7 +190,8 @@ class Checker {
         Tone(record, kColTxTone, r[11], r[10]);
         if ((r[12] & 0x30) == 0x30) {
             Add(Severity::Error, FindingKind::Unrepresentable, record, kColPower,
-                ": the power bits hold no power level the grid can show");
+                Phrase::Of(QT_TRANSLATE_NOOP(
+                    "radio", ": the power bits hold no power level the grid can show")));
         }
         Name(record);
     }
@@ -180,18 +200,24 @@ class Checker {
         const auto units = ReadBcdFrequency(bytes);
         if (!units) {
             Add(Severity::Error, FindingKind::Unrepresentable, record, col,
-                ": the bytes " + HexBytes(bytes) + " are not a frequency the grid can show");
+                Phrase::Of(QT_TRANSLATE_NOOP(
+                               "radio", ": the bytes %1 are not a frequency the grid can show"),
+                           HexBytes(bytes)));
             return;
         }
-        const std::string text = " " + FrequencyUnitsToText(*units);
+        const std::string text = FrequencyUnitsToText(*units);
         if (!FrequencyInBands(*units)) {
             Add(Severity::Error, FindingKind::OutsideBands, record, col,
-                text + ": outside both bands of the radio (136-175 and 400-520 MHz)");
+                Phrase::Of(QT_TRANSLATE_NOOP("radio",
+                                             " %1: outside both bands of the radio (136-175 and "
+                                             "400-520 MHz)"),
+                           text));
             return;
         }
         if (!FrequencyOnStep(*units)) {
             Add(Severity::Error, FindingKind::OffStep, record, col,
-                text + ": not on a 2.5 kHz or 6.25 kHz step");
+                Phrase::Of(QT_TRANSLATE_NOOP("radio", " %1: not on a 2.5 kHz or 6.25 kHz step"),
+                           text));
             return;
         }
         if (m_limits && (*units < m_limits->lowerMHz * kUnitsPerMHz ||
@@ -199,9 +225,14 @@ class Checker {
             const bool tx = col == kColTxFreq;
             Add(Severity::Warning,
                 tx ? FindingKind::TxOutsideBandLimits : FindingKind::OutsideBandLimits, record, col,
-                text + (tx ? ": transmits outside" : ": outside") + " the radio's band " +
-                    std::to_string(m_limits->lowerMHz) + "-" + std::to_string(m_limits->upperMHz) +
-                    " MHz (Product Information)");
+                Phrase::Of(
+                    tx ? QT_TRANSLATE_NOOP("radio",
+                                           " %1: transmits outside the radio's band %2-%3 "
+                                           "MHz (Product Information)")
+                       : QT_TRANSLATE_NOOP(
+                             "radio",
+                             " %1: outside the radio's band %2-%3 MHz (Product Information)"),
+                    text, std::to_string(m_limits->lowerMHz), std::to_string(m_limits->upperMHz)));
         }
     }
 
@@ -211,12 +242,14 @@ class Checker {
         if (!(EncodeTone(text) == ToneWord{high, low})) {
             const std::uint8_t word[] = {high, low};
             Add(Severity::Error, FindingKind::Unrepresentable, record, col,
-                ": the bytes " + HexBytes(word) + " are not a tone the grid can show");
+                Phrase::Of(
+                    QT_TRANSLATE_NOOP("radio", ": the bytes %1 are not a tone the grid can show"),
+                    HexBytes(word)));
             return;
         }
         if (std::find(m_tones.begin(), m_tones.end(), text) == m_tones.end()) {
             Add(Severity::Warning, FindingKind::ToneNotInList, record, col,
-                " " + text + ": not in the tone list");
+                Phrase::Of(QT_TRANSLATE_NOOP("radio", " %1: not in the tone list"), text));
         }
     }
 
@@ -228,14 +261,17 @@ class Checker {
         });
         if (foreign) {
             Add(Severity::Warning, FindingKind::NameCharacters, record, kColName,
-                ": the bytes " + HexBytes(bytes) +
-                    " hold codes outside the radio's name characters (it shows \"" + name + "\")");
+                Phrase::Of(QT_TRANSLATE_NOOP("radio",
+                                             ": the bytes %1 hold codes outside the radio's name "
+                                             "characters (it shows \"%2\")"),
+                           HexBytes(bytes), name));
         }
         if (name.empty()) return;
         const auto [first, added] = m_names.emplace(name, record);
         if (!added) {
             Add(Severity::Warning, FindingKind::DuplicateName, record, kColName,
-                " " + name + ": also the name of channel " + Label(first->second));
+                Phrase::Of(QT_TRANSLATE_NOOP("radio", " %1: also the name of channel %2"), name,
+                           Label(first->second)));
         }
     }
 

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "core/config/phrase.h"
 #include "core/image/radio_image.h"
 
 namespace radio {
@@ -31,6 +32,7 @@ struct Finding {
     int record = -1;   // channel record 0..199; -1 for the image as a whole
     int column = 0;    // grid column 1..9 the finding is about; 0 for the whole channel or image
     std::string text;  // "channel 12, Rx Frequency 180.00000: outside both bands (...)"
+    Phrase phrase;     // the same text, for a translation
 };
 
 // The check before a write, in channel order, then the options, then findings about the whole

@@ -208,7 +208,7 @@ class Differ {
             const int owner = RecordOwning(at);
             std::size_t end = at + 1;
             while (end < blockEnd && Unexplained(end) && RecordOwning(end) == owner) ++end;
-            std::string field = "bytes 0x" + Hex(at, 4);
+            std::string field = std::string(Pick(m_lang, "bytes 0x", "字节 0x")) + Hex(at, 4);
             if (end - at > 1) field += "-0x" + Hex(end - 1, 4);
             m_found.push_back(
                 {DiffArea::Bytes, owner, 0, field, HexBytes(m_a, at, end), HexBytes(m_b, at, end)});
@@ -223,20 +223,29 @@ class Differ {
     std::vector<ImageDifference> m_found;
 };
 
-std::string Shown(const std::string& text) { return text.empty() ? "(empty)" : text; }
+Phrase Shown(const std::string& text) {
+    return text.empty() ? Phrase::Of(QT_TRANSLATE_NOOP("radio", "(empty)")) : Phrase::Text(text);
+}
 
 // "channel 12, Tx Tone", "option Squelch Level", "Band Limits", "channel 20, bytes 0x0140".
-std::string Subject(const ImageDifference& d) {
+Phrase Subject(const ImageDifference& d) {
     switch (d.area) {
         case DiffArea::Option:
-            return "option " + d.field;
+            return Phrase::Of(QT_TRANSLATE_NOOP("radio", "option %1"), d.field);
         case DiffArea::Band:
-            return d.field;
+            return Phrase::Text(d.field);
         case DiffArea::Channel:
         case DiffArea::Bytes:
             break;
     }
-    return d.record >= 0 ? "channel " + ChannelLabel(d.record) + ", " + d.field : d.field;
+    return d.record >= 0 ? Phrase::Of(QT_TRANSLATE_NOOP("radio", "channel %1, %2"),
+                                      ChannelLabel(d.record), d.field)
+                         : Phrase::Text(d.field);
+}
+
+Phrase VerifyDifferencePhrase(const ImageDifference& d) {
+    return Phrase::Of(QT_TRANSLATE_NOOP("radio", "%1: wrote %2, the radio holds %3"), Subject(d),
+                      Shown(d.before), Shown(d.after));
 }
 
 }  // namespace
@@ -275,23 +284,37 @@ std::string FormatDifference(const ImageDifference& d) {
             where = d.record >= 0 ? ChannelLabel(d.record) : "other";
             break;
     }
-    return where + "  " + d.field + "  " + Shown(d.before) + " -> " + Shown(d.after);
+    return where + "  " + d.field + "  " + Shown(d.before).English() + " -> " +
+           Shown(d.after).English();
 }
 
 std::string DescribeVerifyDifference(const ImageDifference& d) {
-    return Subject(d) + ": wrote " + Shown(d.before) + ", the radio holds " + Shown(d.after);
+    return VerifyDifferencePhrase(d).English();
+}
+
+Phrase VerifyReportPhrase(const std::vector<ImageDifference>& differences, std::size_t limit) {
+    if (differences.empty())
+        return Phrase::Of(QT_TRANSLATE_NOOP("radio", "Verified: the radio holds what was written"));
+    std::vector<Phrase> lines;
+    lines.push_back(
+        differences.size() == 1
+            ? Phrase::Of(QT_TRANSLATE_NOOP(
+                  "radio",
+                  "Verify failed: the radio does not hold what was written (1 difference)"))
+            : Phrase::Of(QT_TRANSLATE_NOOP("radio",
+                                           "Verify failed: the radio does not hold what was "
+                                           "written (%1 differences)"),
+                         differences.size()));
+    for (std::size_t i = 0; i < differences.size() && i < limit; ++i)
+        lines.push_back(VerifyDifferencePhrase(differences[i]));
+    if (differences.size() > limit)
+        lines.push_back(
+            Phrase::Of(QT_TRANSLATE_NOOP("radio", "... and %1 more"), differences.size() - limit));
+    return Phrase::Join(std::move(lines), "\n");
 }
 
 std::string VerifyReport(const std::vector<ImageDifference>& differences, std::size_t limit) {
-    if (differences.empty()) return "Verified: the radio holds what was written";
-    std::string report = "Verify failed: the radio does not hold what was written (" +
-                         std::to_string(differences.size()) +
-                         (differences.size() == 1 ? " difference)" : " differences)");
-    for (std::size_t i = 0; i < differences.size() && i < limit; ++i)
-        report += "\n" + DescribeVerifyDifference(differences[i]);
-    if (differences.size() > limit)
-        report += "\n... and " + std::to_string(differences.size() - limit) + " more";
-    return report;
+    return VerifyReportPhrase(differences, limit).English();
 }
 
 }  // namespace radio

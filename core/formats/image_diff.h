@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/config/language.h"
+#include "core/config/phrase.h"
 #include "core/image/radio_image.h"
 
 namespace radio {
@@ -51,5 +52,8 @@ std::string DescribeVerifyDifference(const ImageDifference& d);
 inline constexpr std::size_t kVerifyReportLimit = 20;
 std::string VerifyReport(const std::vector<ImageDifference>& differences,
                          std::size_t limit = kVerifyReportLimit);
+// The same, for a translation.
+Phrase VerifyReportPhrase(const std::vector<ImageDifference>& differences,
+                          std::size_t limit = kVerifyReportLimit);
 
 }  // namespace radio

@@ -119,8 +119,6 @@ std::optional<bool> ReadScan(std::string_view text, bool skipColumn) {
     return yes;
 }
 
-const std::string kKeptTx = ": kept the stored Tx Frequency (none on a new channel)";
-
 void ReadTx(const MappedRecord& r, std::int64_t rxHz, formats::ChannelRules& rules,
             formats::RecordFindings& findings) {
     const std::string_view txText = r.Text(MapField::Tx);
@@ -132,7 +130,10 @@ void ReadTx(const MappedRecord& r, std::int64_t rxHz, formats::ChannelRules& rul
             rules.KeepTx();
             return findings.Add(
                 column, txText,
-                "Tx frequency " + Shown(txText) + " is not a frequency in MHz" + kKeptTx);
+                Phrase::Of(QT_TRANSLATE_NOOP("radio",
+                                             "Tx frequency %1 is not a frequency in MHz: kept the "
+                                             "stored Tx Frequency (none on a new channel)"),
+                           Shown(txText)));
         }
         if (*txHz == 0) txHz.reset();  // "0" stands for none: the offset says it
     }
@@ -143,8 +144,12 @@ void ReadTx(const MappedRecord& r, std::int64_t rxHz, formats::ChannelRules& rul
         value = std::string(offset);
         if (!shift.ok) {
             rules.KeepTx();
-            return findings.Add(column, offset,
-                                "offset " + Shown(offset) + " is not an offset in MHz" + kKeptTx);
+            return findings.Add(
+                column, offset,
+                Phrase::Of(QT_TRANSLATE_NOOP("radio",
+                                             "offset %1 is not an offset in MHz: kept the stored "
+                                             "Tx Frequency (none on a new channel)"),
+                           Shown(offset)));
         }
         if (shift.noTx) return rules.ClearTx();
         txHz = shift.txHz;
@@ -152,8 +157,10 @@ void ReadTx(const MappedRecord& r, std::int64_t rxHz, formats::ChannelRules& rul
     if (!txHz) return;  // simplex: the new channel transmits on its receive frequency
     if (const CommitResult result = rules.SetTx(*txHz); result != CommitResult::Accepted)
         findings.Add(column, value,
-                     "transmit frequency " + formats::MHzText(*txHz) + " " +
-                         formats::RefusalText(result) + kKeptTx);
+                     Phrase::Of(QT_TRANSLATE_NOOP("radio",
+                                                  "transmit frequency %1 %2: kept the stored Tx "
+                                                  "Frequency (none on a new channel)"),
+                                formats::MHzText(*txHz), formats::RefusalPhrase(result)));
 }
 
 void ReadTones(const MappedRecord& r, formats::ChannelRules& rules,
@@ -166,7 +173,9 @@ void ReadTones(const MappedRecord& r, formats::ChannelRules& rules,
             tones[side] = *tone;
         else
             findings.Add(r.Column(fields[side]), text,
-                         "tone " + Shown(text) + " is not a tone of the radio: stored None");
+                         Phrase::Of(QT_TRANSLATE_NOOP(
+                                        "radio", "tone %1 is not a tone of the radio: stored None"),
+                                    Shown(text)));
     }
     // A DCS column serves both ways of a row whose tone columns are empty.
     const std::string_view dcs = r.Text(MapField::Dcs);
@@ -174,8 +183,11 @@ void ReadTones(const MappedRecord& r, formats::ChannelRules& rules,
         if (auto code = ParseToneSpelling(dcs, true); code)
             tones[0] = tones[1] = *code;
         else
-            findings.Add(r.Column(MapField::Dcs), dcs,
-                         "DCS code " + Shown(dcs) + " is not a DCS code of the radio: stored None");
+            findings.Add(
+                r.Column(MapField::Dcs), dcs,
+                Phrase::Of(QT_TRANSLATE_NOOP(
+                               "radio", "DCS code %1 is not a DCS code of the radio: stored None"),
+                           Shown(dcs)));
     }
     (void)rules.SetEntry(kColTxTone, tones[0]);
     (void)rules.SetEntry(kColRxTone, tones[1]);
@@ -188,13 +200,15 @@ void ReadSettings(const MappedRecord& r, bool narrowMode, const formats::PowerLe
         if (auto level = power.Level(watts)) {
             (void)rules.SetEntry(kColPower, *level);
             if (formats::ParseWatts(watts) && power.FirstReading(watts))
-                findings.Add(r.Column(MapField::Power), watts,
-                             "power " + Shown(watts) + " read as " + std::string(*level) +
-                                 " (so is every " + Shown(watts) + " of the file)");
+                findings.Add(
+                    r.Column(MapField::Power), watts,
+                    Phrase::Of(QT_TRANSLATE_NOOP(
+                                   "radio", "power %1 read as %2 (so is every %1 of the file)"),
+                               Shown(watts), formats::EntryPhrase(std::string(*level))));
         } else {
-            findings.Add(
-                r.Column(MapField::Power), watts,
-                "power " + Shown(watts) + " not supported: stored " + rules.Text(kColPower));
+            findings.Add(r.Column(MapField::Power), watts,
+                         Phrase::Of(QT_TRANSLATE_NOOP("radio", "power %1 not supported: stored %2"),
+                                    Shown(watts), formats::EntryPhrase(rules.Text(kColPower))));
         }
     }
     const std::string_view width = r.Text(MapField::Bandwidth);
@@ -203,9 +217,10 @@ void ReadSettings(const MappedRecord& r, bool narrowMode, const formats::PowerLe
         if (auto n = ReadNarrow(width))
             narrow = n;
         else
-            findings.Add(r.Column(MapField::Bandwidth), width,
-                         "bandwidth " + Shown(width) + " not supported: stored " +
-                             rules.Text(kColBandwidth));
+            findings.Add(
+                r.Column(MapField::Bandwidth), width,
+                Phrase::Of(QT_TRANSLATE_NOOP("radio", "bandwidth %1 not supported: stored %2"),
+                           Shown(width), formats::EntryPhrase(rules.Text(kColBandwidth))));
     }
     if (narrow) (void)rules.SetEntry(kColBandwidth, *narrow ? "Narrow" : "Wide");
 
@@ -215,9 +230,10 @@ void ReadSettings(const MappedRecord& r, bool narrowMode, const formats::PowerLe
         if (auto yes = ReadScan(scan, skipColumn))
             (void)rules.SetEntry(kColScanAdd, *yes ? "Yes" : "No");
         else
-            findings.Add(r.Column(MapField::Scan), scan,
-                         "scan " + Shown(scan) + " not supported: stored Scan Add " +
-                             rules.Text(kColScanAdd));
+            findings.Add(
+                r.Column(MapField::Scan), scan,
+                Phrase::Of(QT_TRANSLATE_NOOP("radio", "scan %1 not supported: stored Scan Add %2"),
+                           Shown(scan), formats::EntryPhrase(rules.Text(kColScanAdd))));
     }
     rules.SetName(r.Column(MapField::Name), r.Text(MapField::Name), findings);
 }

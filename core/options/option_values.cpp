@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <span>
 
+#include "core/config/phrase.h"
+
 namespace radio {
 namespace {
 
@@ -115,24 +117,51 @@ void WriteControl(RadioImage& image, const OptionValues& v, int id) {
 
 const std::vector<OptionList>& OptionLists() {
     static const std::vector<OptionList> lists = {
-        {1119, "LED", {"Off", "Auto", "On"}, &OptionValues::led},
+        {1119, QT_TRANSLATE_NOOP("radio", "LED"), {"Off", "Auto", "On"}, &OptionValues::led},
         {1120,
-         "Battery Saver",
+         QT_TRANSLATE_NOOP("radio", "Battery Saver"),
          {"Off", "0.2", "0.4", "0.6", "0.8", "1.0"},
          &OptionValues::batterySaver},
-        {1121, "Keypad Lock", {"Manual", "Auto"}, &OptionValues::keypadLock},
-        {1118, "Time-Out Timer", {"Off", "1", "3", "10"}, &OptionValues::timeOutTimer},
-        {1122, "Voice Sensitivity", Numbered("Off", 1, 16), &OptionValues::voiceSensitivity},
-        {1123, "Priority Scan", {"Off", "On"}, &OptionValues::priorityScan},
-        {1124, "Channel Display", {"Off", "On"}, &OptionValues::channelDisplay},
-        {1125, "Pri-Scanning Time", {"3s", "5s", "8s", "10s"}, &OptionValues::priScanTime},
-        {1117, "Step", {"5k", "10k", "6.25k", "12.5k", "25k"}, &OptionValues::step},
-        {1130, "Call Tone", Numbered("Off", 1, 8, "1750"), &OptionValues::callTone},
-        {1116, "Squelch Level", Numbered("0", 1, 9), &OptionValues::squelch},
-        {1129, "Encoder", {"Off", "On"}, &OptionValues::encoder},
-        {1128, "Mode", {"Channel", "Frequency", "Memory"}, &OptionValues::mode},
-        {1127, "Busy", {"Off", "On"}, &OptionValues::busy},
-        {1126, "Scan Mode", {"SE", "CO", "TO"}, &OptionValues::scanMode},
+        {1121,
+         QT_TRANSLATE_NOOP("radio", "Keypad Lock"),
+         {"Manual", "Auto"},
+         &OptionValues::keypadLock},
+        {1118,
+         QT_TRANSLATE_NOOP("radio", "Time-Out Timer"),
+         {"Off", "1", "3", "10"},
+         &OptionValues::timeOutTimer},
+        {1122, QT_TRANSLATE_NOOP("radio", "Voice Sensitivity"), Numbered("Off", 1, 16),
+         &OptionValues::voiceSensitivity},
+        {1123,
+         QT_TRANSLATE_NOOP("radio", "Priority Scan"),
+         {"Off", "On"},
+         &OptionValues::priorityScan},
+        {1124,
+         QT_TRANSLATE_NOOP("radio", "Channel Display"),
+         {"Off", "On"},
+         &OptionValues::channelDisplay},
+        {1125,
+         QT_TRANSLATE_NOOP("radio", "Pri-Scanning Time"),
+         {"3s", "5s", "8s", "10s"},
+         &OptionValues::priScanTime},
+        {1117,
+         QT_TRANSLATE_NOOP("radio", "Step"),
+         {"5k", "10k", "6.25k", "12.5k", "25k"},
+         &OptionValues::step},
+        {1130, QT_TRANSLATE_NOOP("radio", "Call Tone"), Numbered("Off", 1, 8, "1750"),
+         &OptionValues::callTone},
+        {1116, QT_TRANSLATE_NOOP("radio", "Squelch Level"), Numbered("0", 1, 9),
+         &OptionValues::squelch},
+        {1129, QT_TRANSLATE_NOOP("radio", "Encoder"), {"Off", "On"}, &OptionValues::encoder},
+        {1128,
+         QT_TRANSLATE_NOOP("radio", "Mode"),
+         {"Channel", "Frequency", "Memory"},
+         &OptionValues::mode},
+        {1127, QT_TRANSLATE_NOOP("radio", "Busy"), {"Off", "On"}, &OptionValues::busy},
+        {1126,
+         QT_TRANSLATE_NOOP("radio", "Scan Mode"),
+         {"SE", "CO", "TO"},
+         &OptionValues::scanMode},
     };
     return lists;
 }

@@ -35,12 +35,9 @@
 #include "desktop/transfer/virtual_radio_host.h"
 #include "qt/config_text.h"
 #include "qt/data_paths.h"
+#include "qt/phrase_text.h"
 
 namespace {
-
-QString Text(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // Without a window manager (a bare X server) nothing carries out the maximise request; the
 // window then takes the screen's free area itself.
@@ -157,6 +154,13 @@ bool CProgramApp::InitInstance(const StartOptions& options) {
     }
     // Told once the window is up; each names the file or entry and what happens instead.
     QStringList problems;
+    // The texts of every window from here on follow the display language.
+    const QString language = QString::fromStdString(m_ctx.AppConfig().languageName);
+    if (!m_translators.Install(language, UiTranslators::DefaultFolders()))
+        problems << tr("The translation of the language %1 (radio-programmer_%2.qm) is missing "
+                       "from the folder translations beside the program; its texts are shown "
+                       "in English.")
+                        .arg(language, UiTranslators::LocaleOf(language).name());
     if (const radio::Status st =
             radio::CheckConfigFile(QFile::encodeName(m_strConfigPath).toStdString(), "--config");
         !st)
@@ -235,8 +239,9 @@ void CProgramApp::CreateNewDocument() {
 void CProgramApp::OnFileNew() {
     if (CChildFrame* active = m_pMainFrame->ActiveChild()) {
         if (!active->GetView()->QueryInterrupt()) return;
-        if (!m_ctx.Messages().OkCancel(m_pMainFrame.get(), m_ctx.AppCaption(),
-                                       Text(radio::MessageText(radio::kMsgDataCleared))))
+        if (!m_ctx.Messages().OkCancel(
+                m_pMainFrame.get(), m_ctx.AppCaption(),
+                radio::TranslatedText(radio::MessageText(radio::kMsgDataCleared))))
             return;
         active->Destroy();  // no question about saving: the warning said so
     }
@@ -265,7 +270,7 @@ bool CProgramApp::OpenDocument(const QString& path, bool backup) {
     const radio::Status st = backup ? doc->OnOpenBackup(path) : doc->OnOpenDocument(path);
     if (!st) {
         m_ctx.Messages().Warning(m_pMainFrame.get(), m_ctx.AppCaption(),
-                                 QStringLiteral("The channel file could not be opened.\n\n%1")
+                                 tr("The channel file could not be opened.\n\n%1")
                                      .arg(QString::fromStdString(st.message)));
         return false;
     }
@@ -275,7 +280,7 @@ bool CProgramApp::OpenDocument(const QString& path, bool backup) {
     m_pMainFrame->CreateChildFrame(doc.release());
     if (previous && previous->GetDocument()->IsModified()) {
         m_pMainFrame->statusBar()->showMessage(
-            QStringLiteral("\"%1\" has unsaved changes; it stays open in the Window menu.")
+            tr("\"%1\" has unsaved changes; it stays open in the Window menu.")
                 .arg(previous->GetDocument()->GetTitle()));
     }
     if (!note.isEmpty()) {
@@ -318,11 +323,10 @@ bool CProgramApp::RestartForLanguageChange() {
     // The new instance reads the language from the file, so it must be on disk first: one
     // started without it would come up in the old language.
     if (const radio::Status st = m_ctx.Config().Save(); !st) {
-        m_ctx.Messages().Warning(
-            m_pMainFrame.get(), m_ctx.AppCaption(),
-            QStringLiteral("The language choice could not be stored, so the program keeps "
-                           "running in the current language.\n\n%1")
-                .arg(QString::fromStdString(st.message)));
+        m_ctx.Messages().Warning(m_pMainFrame.get(), m_ctx.AppCaption(),
+                                 tr("The language choice could not be stored, so the program keeps "
+                                    "running in the current language.\n\n%1")
+                                     .arg(QString::fromStdString(st.message)));
         return false;
     }
     if (!m_pMainFrame->close()) return false;

@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "desktop/app/ui_translators.h"
+
 class AppContext;
 class CMainFrame;
 class QPrinter;
@@ -86,4 +88,5 @@ class CProgramApp : public QObject {
     StartOptions m_options;
     QString m_strConfigPath;
     ProcessStarter m_starter;
+    UiTranslators m_translators;  // those of the display language, for the whole run
 };

@@ -3,16 +3,21 @@
 #include <QStringList>
 
 #include "core/codec/edit_rules.h"
+#include "qt/phrase_text.h"
 
 namespace {
 
 // A report lists this many cells; more would not fit a message box.
 constexpr int kReportedCells = 20;
 
-QString ChannelOf(int row) { return QString::fromStdString(radio::ChannelName(row)); }
+QString ChannelOf(int row) {
+    return CellReport::tr("channel %1")
+        .arg(QString::fromStdString(radio::ChannelGrid::RowLabel(row)).trimmed());
+}
 
+// The grid's heading in the display language: the English heading is a marked text.
 QString Heading(int col) {
-    return QString::fromUtf8(radio::ChannelGrid::Heading(col, radio::Language::English).data());
+    return radio::TranslatedText(radio::ChannelGrid::Heading(col, radio::Language::English));
 }
 
 // A section: its head, a blank line, the first items, how many more there are.
@@ -35,7 +40,7 @@ QString CellReport::Text(bool pasted, const radio::CellsOutcome& outcome, int ro
             const radio::CellRejection& r = outcome.rejected[static_cast<std::size_t>(i)];
             items << tr("%1, %2, \"%3\": %4")
                          .arg(ChannelOf(r.row), Heading(r.col), QString::fromStdString(r.text),
-                              QString::fromStdString(r.reason));
+                              radio::TranslatedText(r.reason));
         }
         QString head;
         if (pasted)
@@ -70,11 +75,12 @@ QString CellReport::Text(bool pasted, const radio::CellsOutcome& outcome, int ro
         if (rowsCut > 0)
             parts << (rowsCut == 1 ? tr("1 row past channel 199")
                                    : tr("%1 rows past channel 199").arg(rowsCut));
+        const QString lastColumn = Heading(radio::kColName);
         if (colsCut > 0)
-            parts << (colsCut == 1 ? tr("1 column past Cha Name")
-                                   : tr("%1 columns past Cha Name").arg(colsCut));
+            parts << (colsCut == 1 ? tr("1 column past %1").arg(lastColumn)
+                                   : tr("%1 columns past %2").arg(colsCut).arg(lastColumn));
         lines << tr("The text reached %1: the grid ends there, and that part was left out.")
-                     .arg(parts.join(tr(" and ")));
+                     .arg(parts.size() == 2 ? tr("%1 and %2").arg(parts[0], parts[1]) : parts[0]);
     }
     return lines.join(QLatin1Char('\n'));
 }

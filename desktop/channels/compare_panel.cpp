@@ -16,7 +16,7 @@ QString Utf8(std::string_view text) {
 }
 
 QString Shown(const std::string& text) {
-    return text.empty() ? QStringLiteral("(empty)") : Utf8(text);
+    return text.empty() ? CComparePanel::tr("(empty)") : Utf8(text);
 }
 
 }  // namespace
@@ -67,8 +67,8 @@ void CComparePanel::SetDifferences(const std::vector<radio::ImageDifference>& di
     const QString count = differences.empty()
                               ? Utf8(radio::Pick(m_lang, "no differences", "没有差别"))
                               : (zh                        ? QStringLiteral("%1 处差别")
-                                 : differences.size() == 1 ? QStringLiteral("%1 difference")
-                                                           : QStringLiteral("%1 differences"))
+                                 : differences.size() == 1 ? tr("%1 difference")
+                                                           : tr("%1 differences"))
                                     .arg(differences.size());
     m_title->setText(Utf8(radio::Pick(m_lang, "Compared with ", "比较对象: ")) + otherName +
                      QStringLiteral("\n") + count);

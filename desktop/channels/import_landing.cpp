@@ -10,8 +10,6 @@
 
 namespace {
 
-QString Tr(const char* text) { return QCoreApplication::translate("ImportLanding", text); }
-
 QString ChannelOfRow(int row) { return QString::fromStdString(radio::ChannelLabel(row - 1)); }
 
 }  // namespace
@@ -24,18 +22,24 @@ QString ImportedText(const radio::ImportResult& result) {
                       [&](int row) { return result.grid.Text(row, radio::kColRxFreq).empty(); }));
     QString text;
     if (into.empty()) {
-        text = Tr("Imported no channel");
+        text = QCoreApplication::translate("ImportLanding", "Imported no channel");
     } else {
         const QString where = into.size() == 1
                                   ? ChannelOfRow(into.front())
                                   : QStringLiteral("%1-%2").arg(ChannelOfRow(into.front()),
                                                                 ChannelOfRow(into.back()));
         text = result.stored == 1
-                   ? Tr("Imported 1 channel into %1").arg(where)
-                   : Tr("Imported %1 channels into %2").arg(result.stored).arg(where);
+                   ? QCoreApplication::translate("ImportLanding", "Imported 1 channel into %1")
+                         .arg(where)
+                   : QCoreApplication::translate("ImportLanding", "Imported %1 channels into %2")
+                         .arg(result.stored)
+                         .arg(where);
     }
-    if (emptied == 1) text += Tr("; 1 other channel emptied");
-    if (emptied > 1) text += Tr("; %1 other channels emptied").arg(emptied);
+    if (emptied == 1)
+        text += QCoreApplication::translate("ImportLanding", "; 1 other channel emptied");
+    if (emptied > 1)
+        text += QCoreApplication::translate("ImportLanding", "; %1 other channels emptied")
+                    .arg(emptied);
     return text;
 }
 

@@ -39,6 +39,7 @@
 #include "desktop/transfer/transfer_controller.h"
 #include "desktop/transfer/write_check_dlg.h"
 #include "desktop/transfer/write_many_dlg.h"
+#include "qt/phrase_text.h"
 #include "qt/print_job.h"
 
 namespace {
@@ -133,7 +134,9 @@ CProgramView::CProgramView(AppContext& ctx, CProgramDoc* doc, QWidget* parent)
     // The context outlives every view, so the hook may keep it even when the view is gone.
     m_pTransfer->SetMessageHook([self = QPointer<CProgramView>(this),
                                  ctx = &m_ctx](const LinkMessage& message) {
-        QString text = message.text;
+        // The program's own messages in the display language; the detail below stays as the
+        // link reported it.
+        QString text = radio::TranslatedText(message.text.toStdString());
         if (!message.detail.isEmpty()) text += QStringLiteral("\n\n") + message.detail;
         QWidget* owner = nullptr;
         if (self) {
@@ -423,9 +426,11 @@ bool CProgramView::CommitCellEdit() {
                                            m_ctx.UiLanguage());
         },
         [row, col](int) {
-            return QStringLiteral("edit of %1, %2")
-                .arg(QString::fromStdString(radio::ChannelName(row)),
-                     Utf8(radio::ChannelGrid::Heading(col, radio::Language::English)));
+            return tr("edit of %1, %2")
+                .arg(tr("channel %1")
+                         .arg(QString::fromStdString(radio::ChannelGrid::RowLabel(row)).trimmed()),
+                     radio::TranslatedText(
+                         radio::ChannelGrid::Heading(col, radio::Language::English)));
         },
         radio::CellRange::Cell(row, col));
     m_grid->Refresh();
@@ -450,8 +455,9 @@ bool CProgramView::IsRefusedCell() const {
 
 void CProgramView::ShowCaution(int messageId) {
     // The message stays word for word; the line below it says what is accepted.
-    m_ctx.Messages().Warning(this, Utf8(radio::MessageText(radio::kMsgCaution)),
-                             Utf8(radio::MessageText(messageId)) + QLatin1Char('\n') +
+    m_ctx.Messages().Warning(this, radio::TranslatedText(radio::MessageText(radio::kMsgCaution)),
+                             radio::TranslatedText(radio::MessageText(messageId)) +
+                                 QLatin1Char('\n') +
                                  Utf8(radio::FrequencyRuleText(m_ctx.UiLanguage())));
 }
 
@@ -673,21 +679,21 @@ void CProgramView::StartWrite() {
 
 void CProgramView::ReportVerify(const radio::RadioImage& written,
                                 const radio::RadioImage& readBack) {
-    // English like every message of the program, channel headings included.
+    // In the display language, the field names as the grid and Option Features show them.
     const std::vector<radio::ImageDifference> diffs =
-        radio::VerifyWrittenImage(written, readBack, radio::Language::English);
-    QString report = QString::fromStdString(radio::VerifyReport(diffs));
+        radio::VerifyWrittenImage(written, readBack, m_ctx.UiLanguage());
+    QString report = radio::TranslatedPhrase(radio::VerifyReportPhrase(diffs));
     m_verified = diffs.empty();
     if (diffs.empty()) {
-        m_ctx.Messages().Information(this, m_ctx.AppCaption(), report + QLatin1Char('.'));
+        m_ctx.Messages().Information(this, m_ctx.AppCaption(), tr("%1.").arg(report));
         return;
     }
     // What happened, then the differences below it, one a line.
     report.replace(report.indexOf(QLatin1Char('\n')), 1, QStringLiteral("\n\n"));
-    m_ctx.Messages().Warning(
-        this, m_ctx.AppCaption(),
-        report + QStringLiteral("\n\nWrite again; if the same differences come back, the radio's "
-                                "memory may be failing."));
+    m_ctx.Messages().Warning(this, m_ctx.AppCaption(),
+                             report + QStringLiteral("\n\n") +
+                                 tr("Write again; if the same differences come back, the radio's "
+                                    "memory may be failing."));
 }
 
 void CProgramView::BackUpRead(const radio::RadioImage& image) {
@@ -697,9 +703,9 @@ void CProgramView::BackUpRead(const radio::RadioImage& image) {
     if (const radio::Status st = store.Save(image); !st) {
         m_ctx.Messages().Warning(
             this, m_ctx.AppCaption(),
-            QStringLiteral("The radio was read completely, but the backup copy of its memory "
-                           "could not be saved.\n\n%1\n\nThe document holds everything that "
-                           "was read. BackupDir in Program.ini chooses another folder.")
+            tr("The radio was read completely, but the backup copy of its memory "
+               "could not be saved.\n\n%1\n\nThe document holds everything that "
+               "was read. BackupDir in Program.ini chooses another folder.")
                 .arg(QString::fromStdString(st.message)));
     }
 }
@@ -717,7 +723,7 @@ void CProgramView::OnTransferFinished(radio::LinkOutcome outcome, const radio::R
                 doc->SetNewImage(false);
                 doc->DecodeIntoGrid();  // band settings and the main window title too
             },
-            [](int) { return QStringLiteral("read from the radio"); },
+            [](int) { return tr("read from the radio"); },
             radio::CellRange::Cell(m_grid->GetRow(), m_grid->GetCol()));
         m_grid->Refresh();
         RefreshCompare();
@@ -738,9 +744,9 @@ bool CProgramView::QueryInterrupt() {
     }
     m_ctx.Messages().Information(
         this, m_ctx.AppCaption(),
-        QStringLiteral("A transfer with the radio is under way in this window.\n\n"
-                       "Wait until it has finished, or press Cancel in its progress window, "
-                       "then try again."));
+        tr("A transfer with the radio is under way in this window.\n\n"
+           "Wait until it has finished, or press Cancel in its progress window, "
+           "then try again."));
     return false;
 }
 
@@ -785,8 +791,8 @@ void CProgramView::OnFilePrintDirect() {
     const std::unique_ptr<radio::CPrintJob> job = MakePrintJob();
     if (!radio::PrintWithPrinter(this, Printer(), *job, false)) {
         m_ctx.Messages().Warning(this, m_ctx.AppCaption(),
-                                 QStringLiteral("The document could not be printed. Check the "
-                                                "printer chosen in File > Print Setup."));
+                                 tr("The document could not be printed. Check the "
+                                    "printer chosen in File > Print Setup."));
     }
 }
 
@@ -913,7 +919,7 @@ void CProgramView::OnFileCompare() {
             radio::LoadChannelFile(QFile::encodeName(path).toStdString(), other);
         !st) {
         m_ctx.Messages().Warning(this, m_ctx.AppCaption(),
-                                 QStringLiteral("The channel file could not be opened.\n\n%1")
+                                 tr("The channel file could not be opened.\n\n%1")
                                      .arg(QString::fromStdString(st.message)));
         return;
     }
@@ -925,9 +931,9 @@ void CProgramView::OnCompareWithBackup() {
     const QString folder = m_ctx.BackupFolder();
     if (folder.isEmpty()) {
         m_ctx.Messages().Information(this, m_ctx.AppCaption(),
-                                     QStringLiteral("Backups are switched off (BackupDir=off in "
-                                                    "Program.ini), so there is none to compare "
-                                                    "with."));
+                                     tr("Backups are switched off (BackupDir=off in "
+                                        "Program.ini), so there is none to compare "
+                                        "with."));
         return;
     }
     // The radio has no serial number to go by: its type and band stand for it.
@@ -940,12 +946,12 @@ void CProgramView::OnCompareWithBackup() {
             image[radio::offset::kBandIndex] != mine[radio::offset::kBandIndex])
             continue;
         const QString when = QString::fromStdString(radio::FormatBackupTime(entry.time));
-        StartCompare(image, m_ctx.PickText("backup ", "备份 ") + when);
+        StartCompare(image, m_ctx.PickText("backup %1", "备份 %1").arg(when));
         return;
     }
     m_ctx.Messages().Information(
         this, m_ctx.AppCaption(),
-        QStringLiteral("There is no backup of a radio of this type and band yet.\n\nEvery "
-                       "complete Program > Read keeps one, in %1.")
+        tr("There is no backup of a radio of this type and band yet.\n\nEvery "
+           "complete Program > Read keeps one, in %1.")
             .arg(QDir::toNativeSeparators(folder)));
 }

@@ -20,14 +20,18 @@
 #include "desktop/services/app_context.h"
 #include "desktop/services/command_ids.h"
 #include "desktop/services/message_service.h"
+#include "qt/phrase_text.h"
 
 namespace {
 
 QString Channels(int count) {
-    return count == 1 ? QStringLiteral("1 channel") : QStringLiteral("%1 channels").arg(count);
+    return count == 1 ? CProgramView::tr("1 channel") : CProgramView::tr("%1 channels").arg(count);
 }
 
-QString ChannelOf(int row) { return QString::fromStdString(radio::ChannelName(row)); }
+QString ChannelOf(int row) {
+    return CProgramView::tr("channel %1")
+        .arg(QString::fromStdString(radio::ChannelGrid::RowLabel(row)).trimmed());
+}
 
 // Whole rows from `top`, `count` of them.
 radio::CellRange Rows(int top, int count) {
@@ -124,12 +128,12 @@ void CProgramView::OnEditCopy() {
 void CProgramView::OnEditCut() {
     if (!PrepareEdit()) return;
     OnEditCopy();
-    ClearSelection(QStringLiteral("cut"));
+    ClearSelection(tr("cut of %1"));
 }
 
 void CProgramView::OnEditClear() {
     if (!PrepareEdit()) return;
-    ClearSelection(QStringLiteral("clear"));
+    ClearSelection(tr("clear of %1"));
 }
 
 void CProgramView::ClearSelection(const QString& what) {
@@ -137,8 +141,7 @@ void CProgramView::ClearSelection(const QString& what) {
     CProgramDoc* doc = m_pDocument;
     const radio::Language lang = m_ctx.UiLanguage();
     doc->ApplyChange([doc, range, lang] { radio::ClearCells(doc->grid(), range, lang); },
-                     [what](int rows) { return what + QStringLiteral(" of ") + Channels(rows); },
-                     range);
+                     [what](int rows) { return what.arg(Channels(rows)); }, range);
     ShowCells(range);
 }
 
@@ -148,8 +151,8 @@ void CProgramView::OnEditPaste() {
     if (text.size() > kMaxPasteChars) {
         m_ctx.Messages().Warning(
             this, m_ctx.AppCaption(),
-            QStringLiteral("The clipboard holds %1 characters, far more than the 200 channels "
-                           "of the grid take. Nothing was pasted.")
+            tr("The clipboard holds %1 characters, far more than the 200 channels "
+               "of the grid take. Nothing was pasted.")
                 .arg(text.size()));
         return;
     }
@@ -165,7 +168,7 @@ void CProgramView::PasteText(const QString& text) {
     CProgramDoc* doc = m_pDocument;
     const radio::Language lang = m_ctx.UiLanguage();
     doc->ApplyChange([&] { outcome = radio::ApplyCellTexts(doc->grid(), placement.cells, lang); },
-                     [](int rows) { return QStringLiteral("paste of ") + Channels(rows); },
+                     [](int rows) { return tr("paste of %1").arg(Channels(rows)); },
                      placement.range);
     ShowCells(placement.range);
     ReportCells(true, outcome, placement.rowsCut, placement.colsCut);
@@ -175,7 +178,7 @@ void CProgramView::ReportCells(bool pasted, const radio::CellsOutcome& outcome, 
                                int colsCut) {
     const QString report = CellReport::Text(pasted, outcome, rowsCut, colsCut);
     if (report.isEmpty()) return;
-    m_ctx.Messages().Warning(this, QString::fromUtf8(radio::MessageText(radio::kMsgCaution).data()),
+    m_ctx.Messages().Warning(this, radio::TranslatedText(radio::MessageText(radio::kMsgCaution)),
                              report);
 }
 
@@ -263,23 +266,22 @@ void CProgramView::OnEditInsertChannel() {
     // The channels at the end fall off: nothing is lost without the user's word.
     if (const int lost = radio::ChannelsPushedOff(doc->grid(), selection.top, count); lost > 0) {
         const QString which =
-            lost == 1 ? QStringLiteral("Channel 199 holds a channel")
-                      : QStringLiteral("The last %1 rows hold %2 channels").arg(count).arg(lost);
-        if (!m_ctx.Messages().OkCancel(
-                this, m_ctx.AppCaption(),
-                which + QStringLiteral(" that the insert pushes off the end of the list.\n\n"
-                                       "Insert anyway? (Edit > Undo brings them back.)")))
-            return;
+            lost == 1 ? tr("Channel 199 holds a channel that the insert pushes off the end of "
+                           "the list.\n\nInsert anyway? (Edit > Undo brings them back.)")
+                      : tr("The last %1 rows hold %2 channels that the insert pushes off the end "
+                           "of the list.\n\nInsert anyway? (Edit > Undo brings them back.)")
+                            .arg(count)
+                            .arg(lost);
+        if (!m_ctx.Messages().OkCancel(this, m_ctx.AppCaption(), which)) return;
     }
     const int top = selection.top;
-    doc->ApplyChange(
-        [doc, top, count] { (void)radio::InsertChannels(doc->grid(), top, count); },
-        [top, count](int) {
-            return count == 1
-                       ? QStringLiteral("insert at ") + ChannelOf(top)
-                       : QStringLiteral("insert of %1 rows at %2").arg(count).arg(ChannelOf(top));
-        },
-        Rows(top, count));
+    doc->ApplyChange([doc, top, count] { (void)radio::InsertChannels(doc->grid(), top, count); },
+                     [top, count](int) {
+                         return count == 1
+                                    ? tr("insert at %1").arg(ChannelOf(top))
+                                    : tr("insert of %1 rows at %2").arg(count).arg(ChannelOf(top));
+                     },
+                     Rows(top, count));
     ShowCells(Rows(top, count));
 }
 
@@ -288,14 +290,13 @@ void CProgramView::OnEditDeleteChannel() {
     const radio::CellRange selection = m_grid->Selection();
     const int top = selection.top, count = selection.Rows();
     CProgramDoc* doc = m_pDocument;
-    doc->ApplyChange(
-        [doc, top, count] { (void)radio::DeleteChannels(doc->grid(), top, count); },
-        [top, count](int) {
-            return count == 1
-                       ? QStringLiteral("delete of ") + ChannelOf(top)
-                       : QStringLiteral("delete of %1 rows at %2").arg(count).arg(ChannelOf(top));
-        },
-        Rows(top, count));
+    doc->ApplyChange([doc, top, count] { (void)radio::DeleteChannels(doc->grid(), top, count); },
+                     [top, count](int) {
+                         return count == 1
+                                    ? tr("delete of %1").arg(ChannelOf(top))
+                                    : tr("delete of %1 rows at %2").arg(count).arg(ChannelOf(top));
+                     },
+                     Rows(top, count));
     ShowCells(Rows(top, count));
 }
 
@@ -314,8 +315,8 @@ void CProgramView::MoveSelection(bool up) {
         [doc, from, up] { (void)radio::MoveChannels(doc->grid(), from.top, from.bottom, up); },
         [from, up](int) {
             const QString what =
-                from.Rows() == 1 ? ChannelOf(from.top) : QStringLiteral("%1 rows").arg(from.Rows());
-            return QStringLiteral("move of %1 %2").arg(what, up ? "up" : "down");
+                from.Rows() == 1 ? ChannelOf(from.top) : tr("%1 rows").arg(from.Rows());
+            return up ? tr("move of %1 up").arg(what) : tr("move of %1 down").arg(what);
         },
         to);
     ShowCells(to);
@@ -328,8 +329,7 @@ void CProgramView::OnEditFillDown() {
     CProgramDoc* doc = m_pDocument;
     const radio::Language lang = m_ctx.UiLanguage();
     doc->ApplyChange([&] { outcome = radio::FillDown(doc->grid(), range, lang); },
-                     [](int rows) { return QStringLiteral("fill down of ") + Channels(rows); },
-                     range);
+                     [](int rows) { return tr("fill down of %1").arg(Channels(rows)); }, range);
     ShowCells(range);
     ShowSkipped(outcome.skipped);
     ReportCells(false, outcome);
@@ -344,7 +344,7 @@ void CProgramView::OnEditSort() {
     CProgramDoc* doc = m_pDocument;
     doc->ApplyChange(
         [doc, rows] { (void)radio::SortByRxFrequency(doc->grid(), rows.top, rows.bottom); },
-        [](int changed) { return QStringLiteral("sort of ") + Channels(changed); }, rows);
+        [](int changed) { return tr("sort of %1").arg(Channels(changed)); }, rows);
     ShowCells(rows);
 }
 

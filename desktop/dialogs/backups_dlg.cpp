@@ -60,8 +60,8 @@ CBackupsDlg::CBackupsDlg(AppContext& ctx, QWidget* parent) : QDialog(parent) {
     const QString folder = ctx.BackupFolder();
     if (folder.isEmpty()) {
         m_folder->setText(
-            QStringLiteral("Backups are switched off (BackupDir=off in "
-                           "Program.ini): reads keep no copy."));
+            tr("Backups are switched off (BackupDir=off in "
+               "Program.ini): reads keep no copy."));
     } else {
         Fill(folder);
     }
@@ -70,12 +70,12 @@ CBackupsDlg::CBackupsDlg(AppContext& ctx, QWidget* parent) : QDialog(parent) {
 
 void CBackupsDlg::Fill(const QString& folder) {
     const auto entries = radio::BackupStore(QFile::encodeName(folder).toStdString()).List();
-    m_folder->setText(entries.empty()
-                          ? QStringLiteral("No backups yet in %1. Every complete Program > Read "
-                                           "keeps one there.")
-                                .arg(QDir::toNativeSeparators(folder))
-                          : QStringLiteral("Images kept from reading radios, in %1:")
-                                .arg(QDir::toNativeSeparators(folder)));
+    m_folder->setText(
+        entries.empty()
+            ? tr("No backups yet in %1. Every complete Program > Read "
+                 "keeps one there.")
+                  .arg(QDir::toNativeSeparators(folder))
+            : tr("Images kept from reading radios, in %1:").arg(QDir::toNativeSeparators(folder)));
     for (const radio::BackupEntry& entry : entries) {
         const radio::BackupSummary summary = radio::SummarizeBackup(entry.path);
         QStringList names;

@@ -17,6 +17,7 @@
 
 #include "desktop/dialogs/column_map_panel.h"
 #include "desktop/services/app_context.h"
+#include "qt/phrase_text.h"
 
 namespace {
 
@@ -154,8 +155,9 @@ void CImportPreviewDlg::Recompute() {
 
     m_pFindings->clear();
     for (const radio::ImportFinding& f : m_result.findings)
-        m_pFindings->addItem(
-            QStringLiteral("line %1: %2").arg(f.line).arg(Utf8(radio::ImportFindingText(f))));
+        m_pFindings->addItem(tr("line %1: %2")
+                                 .arg(f.line)
+                                 .arg(radio::TranslatedPhrase(radio::ImportFindingPhrase(f))));
     m_pFindingsLabel->setText(
         m_ctx
             .PickText("Findings (%1): fields the radio cannot hold as the file has them",

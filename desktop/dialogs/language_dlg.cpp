@@ -2,6 +2,7 @@
 
 #include <QButtonGroup>
 #include <QDialogButtonBox>
+#include <QKeyEvent>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
@@ -10,9 +11,9 @@
 #include "desktop/services/help.h"
 
 CLanguageDlg::CLanguageDlg(AppContext& ctx, QWidget* parent) : QDialog(parent), m_ctx(ctx) {
-    setWindowTitle(QStringLiteral("Language"));
-    m_pEnglish = new QRadioButton(QStringLiteral("English"), this);
-    m_pChinese = new QRadioButton(QStringLiteral("Chinese"), this);
+    setWindowTitle(tr("Language"));
+    m_pEnglish = new QRadioButton(tr("English"), this);
+    m_pChinese = new QRadioButton(tr("Chinese"), this);
     SetControlId(m_pEnglish, 1006);
     SetControlId(m_pChinese, 1007);
     auto* group = new QButtonGroup(this);
@@ -28,14 +29,35 @@ CLanguageDlg::CLanguageDlg(AppContext& ctx, QWidget* parent) : QDialog(parent), 
     layout->addWidget(m_pChinese);
     layout->addWidget(buttons);
     m_ctx.InstallDialogHelp(this, ID_SETUP_LANGUAGE);
+    m_pEnglish->installEventFilter(this);
+    m_pChinese->installEventFilter(this);
 }
 
-void CLanguageDlg::OnInitDialog() { SetSelection(m_ctx.IsChinese() ? 1 : 0); }
+void CLanguageDlg::OnInitDialog() {
+    SetSelection(m_ctx.IsChinese() ? 1 : 0);
+    // The keys choose at once: the arrows move between the languages, Enter confirms.
+    (m_nSelected == 1 ? m_pChinese : m_pEnglish)->setFocus(Qt::OtherFocusReason);
+}
 
 void CLanguageDlg::SetSelection(int index) {
     m_nSelected = index;
     m_pEnglish->setChecked(index == 0);
     m_pChinese->setChecked(index == 1);
+}
+
+bool CLanguageDlg::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_Left ||
+            key == Qt::Key_Right) {
+            // Two choices: any arrow goes to the other one.
+            QRadioButton* other = watched == m_pEnglish ? m_pChinese : m_pEnglish;
+            other->setChecked(true);
+            other->setFocus(Qt::TabFocusReason);
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 int CLanguageDlg::exec() {

@@ -7,6 +7,7 @@ class QRadioButton;
 
 // "Language": English or Chinese. OK with the other language stores it in Program.ini
 // ([Setup] Language); the running program keeps its language until it is started again.
+// Focus starts on the running language; the arrow keys choose, Enter confirms.
 class CLanguageDlg : public QDialog {
     Q_OBJECT
   public:
@@ -21,6 +22,9 @@ class CLanguageDlg : public QDialog {
     void SetSelection(int index);
     // True while a stored change waits for the restart.
     bool IsChanged() const { return m_bChanged; }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     AppContext& m_ctx;

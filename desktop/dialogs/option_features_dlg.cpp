@@ -10,6 +10,7 @@
 #include <algorithm>
 
 #include "core/codec/edit_rules.h"
+#include "core/options/option_names.h"
 #include "desktop/services/app_context.h"
 #include "desktop/services/help.h"
 
@@ -39,25 +40,31 @@ class PowerOnNameValidator : public QValidator {
 }  // namespace
 
 COptionFeaturesDlg::COptionFeaturesDlg(AppContext& ctx, QWidget* parent) : QDialog(parent) {
-    setWindowTitle(QStringLiteral("Option Features"));
+    setWindowTitle(tr("Option Features"));
     auto* grid = new QGridLayout(this);
     grid->setHorizontalSpacing(12);
     grid->setColumnMinimumWidth(2, 24);
 
-    // The first eight lists form the left column, the other seven the right one.
+    // The first eight lists form the left column, the other seven the right one. Labels and
+    // entries in the display language, with the printed option sheet's words.
+    const radio::Language lang = ctx.UiLanguage();
+    const auto text = [](std::string_view t) {
+        return QString::fromUtf8(t.data(), static_cast<qsizetype>(t.size()));
+    };
     const auto& lists = radio::OptionLists();
     for (std::size_t i = 0; i < lists.size(); ++i) {
         const radio::OptionList& list = lists[i];
         auto* combo = new QComboBox(this);
         SetControlId(combo, list.id);
-        for (const std::string& entry : list.entries) combo->addItem(QString::fromStdString(entry));
+        for (const std::string& entry : list.entries)
+            combo->addItem(text(radio::EntryText(entry, lang)));
         // Choosing an entry is a change even when it was shown already: the stored value may
         // only read as that entry (Pri-Scanning Time 0xFF shows "3s").
         const int entries = static_cast<int>(list.entries.size());
         connect(combo, &QComboBox::activated, this, [this, id = list.id, entries](int index) {
             if (index < entries) m_picked.insert(id);
         });
-        auto* label = new QLabel(QString::fromLatin1(list.label), this);
+        auto* label = new QLabel(text(radio::OptionLabel(list.id, lang)), this);
         label->setBuddy(combo);
         const bool left = i < 8;
         const int row = left ? static_cast<int>(i) : static_cast<int>(i - 8);
@@ -70,12 +77,12 @@ COptionFeaturesDlg::COptionFeaturesDlg(AppContext& ctx, QWidget* parent) : QDial
     SetControlId(m_pName, radio::kIdPowerOnName);
     m_pName->setMaxLength(static_cast<int>(radio::offset::kPowerOnNameSize));
     m_pName->setValidator(new PowerOnNameValidator(m_pName));
-    auto* nameLabel = new QLabel(QStringLiteral("Power-on Name"), this);
+    auto* nameLabel = new QLabel(tr("Power-on Name"), this);
     nameLabel->setBuddy(m_pName);
     grid->addWidget(nameLabel, 8, 0);
     grid->addWidget(m_pName, 8, 1);
 
-    m_pBeep = new QCheckBox(QStringLiteral("Beep"), this);
+    m_pBeep = new QCheckBox(tr("Beep"), this);
     SetControlId(m_pBeep, radio::kIdBeep);
     grid->addWidget(m_pBeep, 7, 4);
 

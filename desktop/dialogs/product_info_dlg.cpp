@@ -26,7 +26,7 @@ std::string Bytes(const QComboBox* combo) {
 }  // namespace
 
 CProductInfoDlg::CProductInfoDlg(AppContext& ctx, QWidget* parent) : QDialog(parent), m_ctx(ctx) {
-    setWindowTitle(QStringLiteral("Product Information"));
+    setWindowTitle(tr("Product Information"));
     m_pType = new QComboBox(this);
     m_pBand = new QComboBox(this);
     SetControlId(m_pType, 1013);
@@ -34,10 +34,10 @@ CProductInfoDlg::CProductInfoDlg(AppContext& ctx, QWidget* parent) : QDialog(par
     m_pType->setMinimumContentsLength(16);
     m_pBand->setMinimumContentsLength(16);
 
-    auto* group = new QGroupBox(QStringLiteral("Setting"), this);
+    auto* group = new QGroupBox(tr("Setting"), this);
     auto* form = new QFormLayout(group);
-    form->addRow(QStringLiteral("Type"), m_pType);
-    form->addRow(QStringLiteral("Frequency"), m_pBand);
+    form->addRow(tr("Type"), m_pType);
+    form->addRow(tr("Frequency"), m_pBand);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &CProductInfoDlg::accept);

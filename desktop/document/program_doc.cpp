@@ -131,8 +131,7 @@ bool CProgramDoc::DoSave(QWidget* parent, bool askName) {
     // the save, since the warning on opening may be long gone.
     if (const std::uintmax_t size = radio::LongerThanImage(LocalPath(path)); size != 0) {
         const QString note = QString::fromStdString(radio::LongerFileNote(LocalPath(path), size));
-        if (!m_ctx.Messages().OkCancel(parent, m_ctx.AppCaption(),
-                                       note + QStringLiteral("\n\nSave anyway?")))
+        if (!m_ctx.Messages().OkCancel(parent, m_ctx.AppCaption(), note + tr("\n\nSave anyway?")))
             return false;
     }
     if (radio::Status st = OnSaveDocument(path); !st) {
@@ -159,7 +158,7 @@ QString CProgramDoc::ProposedFileName() const {
 
 bool CProgramDoc::SaveModified(QWidget* parent) {
     if (!m_bModified) return true;
-    const QString text = QStringLiteral("Save changes to %1?").arg(m_strTitle);
+    const QString text = tr("Save changes to %1?").arg(m_strTitle);
     switch (m_ctx.Messages().SaveDiscardCancel(parent, m_ctx.AppCaption(), text)) {
         case MessageService::Answer::Save:
             return DoFileSave(parent);
@@ -235,8 +234,7 @@ bool CProgramDoc::ReplaceChannels(const radio::ChannelGrid& channels, const radi
             }
         },
         [](int rows) {
-            return rows == 1 ? QStringLiteral("import of 1 channel")
-                             : QStringLiteral("import of %1 channels").arg(rows);
+            return rows == 1 ? tr("import of 1 channel") : tr("import of %1 channels").arg(rows);
         },
         cells, cellsBefore);
 }

@@ -41,77 +41,77 @@ namespace {
 QString Prompt(int id) {
     switch (id) {
         case ID_FILE_NEW:
-            return QStringLiteral("Create a new document\nNew");
+            return CMainFrame::tr("Create a new document\nNew");
         case ID_FILE_OPEN:
-            return QStringLiteral("Open an existing document\nOpen");
+            return CMainFrame::tr("Open an existing document\nOpen");
         case ID_FILE_CLOSE:
-            return QStringLiteral("Close the active document\nClose");
+            return CMainFrame::tr("Close the active document\nClose");
         case ID_FILE_SAVE:
-            return QStringLiteral("Save the active document\nSave");
+            return CMainFrame::tr("Save the active document\nSave");
         case ID_FILE_SAVE_AS:
-            return QStringLiteral("Save the active document with a new name\nSave As");
+            return CMainFrame::tr("Save the active document with a new name\nSave As");
         case ID_FILE_IMPORT_CHANNELS:
-            return QStringLiteral(
+            return CMainFrame::tr(
                 "Import channels from a CSV file or a radioprog dump listing\nImport Channels");
         case ID_FILE_EXPORT_CHANNELS:
-            return QStringLiteral("Export the channels as a CSV file\nExport Channels");
+            return CMainFrame::tr("Export the channels as a CSV file\nExport Channels");
         case ID_FILE_PRINT_SETUP:
-            return QStringLiteral("Change the printing options\nPage Setup");
+            return CMainFrame::tr("Change the printing options\nPage Setup");
         case ID_FILE_PRINT:
-            return QStringLiteral("Print the active document\nPrint");
+            return CMainFrame::tr("Print the active document\nPrint");
         case ID_FILE_PRINT_DIRECT:
-            return QStringLiteral("Print the active document without asking\nPrint Direct");
+            return CMainFrame::tr("Print the active document without asking\nPrint Direct");
         case ID_FILE_PRINT_PREVIEW:
-            return QStringLiteral("Display full pages\nPrint Preview");
+            return CMainFrame::tr("Display full pages\nPrint Preview");
         case ID_APP_ABOUT:
-            return QStringLiteral(
+            return CMainFrame::tr(
                 "Display program information, version number and copyright\nAbout");
         case ID_APP_EXIT:
-            return QStringLiteral("Quit the application; prompts to save documents\nExit");
+            return CMainFrame::tr("Quit the application; prompts to save documents\nExit");
         case ID_VIEW_TOOLBAR:
-            return QStringLiteral("Show or hide the toolbar\nToggle ToolBar");
+            return CMainFrame::tr("Show or hide the toolbar\nToggle ToolBar");
         case ID_VIEW_STATUS_BAR:
-            return QStringLiteral("Show or hide the status bar\nToggle StatusBar");
+            return CMainFrame::tr("Show or hide the status bar\nToggle StatusBar");
         case ID_PROGRAM_WRITE_MANY:
             return CMainFrame::tr(
                 "Write this document to several radios at once, in rounds, with a log\n"
                 "Write to Several Radios");
         case ID_FILE_RADIO_BACKUPS:
-            return QStringLiteral("Open one of the images kept from reading radios\nRadio Backups");
+            return CMainFrame::tr("Open one of the images kept from reading radios\nRadio Backups");
         case ID_FILE_COMPARE:
-            return QStringLiteral("Show the differences to another channel file\nCompare");
+            return CMainFrame::tr("Show the differences to another channel file\nCompare");
         case ID_FILE_COMPARE_BACKUP:
-            return QStringLiteral(
+            return CMainFrame::tr(
                 "Show the differences to the last backup of this radio\nCompare with Backup");
         case ID_EDIT_UNDO:
-            return QStringLiteral("Undo the last change\nUndo");
+            return CMainFrame::tr("Undo the last change\nUndo");
         case ID_EDIT_REDO:
-            return QStringLiteral("Redo the change undone last\nRedo");
+            return CMainFrame::tr("Redo the change undone last\nRedo");
         case ID_EDIT_CUT:
-            return QStringLiteral("Cut the selected cells and put them on the Clipboard\nCut");
+            return CMainFrame::tr("Cut the selected cells and put them on the Clipboard\nCut");
         case ID_EDIT_COPY:
-            return QStringLiteral("Copy the selected cells to the Clipboard\nCopy");
+            return CMainFrame::tr("Copy the selected cells to the Clipboard\nCopy");
         case ID_EDIT_PASTE:
-            return QStringLiteral("Insert the Clipboard's cells at the selection\nPaste");
+            return CMainFrame::tr("Insert the Clipboard's cells at the selection\nPaste");
         case ID_EDIT_CLEAR:
-            return QStringLiteral("Erase the selected cells\nClear");
+            return CMainFrame::tr("Erase the selected cells\nClear");
         case ID_EDIT_SELECT_ALL:
-            return QStringLiteral("Select every channel cell\nSelect All");
+            return CMainFrame::tr("Select every channel cell\nSelect All");
         case ID_EDIT_INSERT_CHANNEL:
-            return QStringLiteral(
+            return CMainFrame::tr(
                 "Insert an empty channel; the channels below move down\nInsert Channel");
         case ID_EDIT_DELETE_CHANNEL:
-            return QStringLiteral(
+            return CMainFrame::tr(
                 "Delete the selected channels; the channels below move up\nDelete Channel");
         case ID_EDIT_MOVE_UP:
-            return QStringLiteral("Swap the selected channels with the one above\nMove Up");
+            return CMainFrame::tr("Swap the selected channels with the one above\nMove Up");
         case ID_EDIT_MOVE_DOWN:
-            return QStringLiteral("Swap the selected channels with the one below\nMove Down");
+            return CMainFrame::tr("Swap the selected channels with the one below\nMove Down");
         case ID_EDIT_FILL_DOWN:
-            return QStringLiteral(
+            return CMainFrame::tr(
                 "Copy the top cell of each selected column into the cells below\nFill Down");
         case ID_EDIT_SORT:
-            return QStringLiteral(
+            return CMainFrame::tr(
                 "Order the selected channels (or all) by Rx Frequency\nSort by Rx Frequency");
         default:
             return {};
@@ -157,32 +157,41 @@ struct ViewEditCommand {
     void (CProgramView::*handler)();
 };
 constexpr ViewEditCommand kViewEditCommands[] = {
-    {ID_EDIT_UNDO, "&Undo", &CProgramView::OnEditUndo},
-    {ID_EDIT_REDO, "&Redo", &CProgramView::OnEditRedo},
-    {ID_EDIT_CUT, "Cu&t", &CProgramView::OnEditCut},
-    {ID_EDIT_COPY, "&Copy", &CProgramView::OnEditCopy},
-    {ID_EDIT_PASTE, "&Paste", &CProgramView::OnEditPaste},
-    {ID_EDIT_CLEAR, "Cl&ear", &CProgramView::OnEditClear},
-    {ID_EDIT_SELECT_ALL, "Select &All", &CProgramView::OnEditSelectAll},
-    {ID_EDIT_INSERT_CHANNEL, "&Insert Channel", &CProgramView::OnEditInsertChannel},
-    {ID_EDIT_DELETE_CHANNEL, "&Delete Channel", &CProgramView::OnEditDeleteChannel},
-    {ID_EDIT_MOVE_UP, "&Move Up", &CProgramView::OnEditMoveUp},
-    {ID_EDIT_MOVE_DOWN, "Move Do&wn", &CProgramView::OnEditMoveDown},
-    {ID_EDIT_FILL_DOWN, "&Fill Down", &CProgramView::OnEditFillDown},
-    {ID_EDIT_SORT, "&Sort by Rx Frequency", &CProgramView::OnEditSort},
+    {ID_EDIT_UNDO, QT_TRANSLATE_NOOP("CMainFrame", "&Undo"), &CProgramView::OnEditUndo},
+    {ID_EDIT_REDO, QT_TRANSLATE_NOOP("CMainFrame", "&Redo"), &CProgramView::OnEditRedo},
+    {ID_EDIT_CUT, QT_TRANSLATE_NOOP("CMainFrame", "Cu&t"), &CProgramView::OnEditCut},
+    {ID_EDIT_COPY, QT_TRANSLATE_NOOP("CMainFrame", "&Copy"), &CProgramView::OnEditCopy},
+    {ID_EDIT_PASTE, QT_TRANSLATE_NOOP("CMainFrame", "&Paste"), &CProgramView::OnEditPaste},
+    {ID_EDIT_CLEAR, QT_TRANSLATE_NOOP("CMainFrame", "Cl&ear"), &CProgramView::OnEditClear},
+    {ID_EDIT_SELECT_ALL, QT_TRANSLATE_NOOP("CMainFrame", "Select &All"),
+     &CProgramView::OnEditSelectAll},
+    {ID_EDIT_INSERT_CHANNEL, QT_TRANSLATE_NOOP("CMainFrame", "&Insert Channel"),
+     &CProgramView::OnEditInsertChannel},
+    {ID_EDIT_DELETE_CHANNEL, QT_TRANSLATE_NOOP("CMainFrame", "&Delete Channel"),
+     &CProgramView::OnEditDeleteChannel},
+    {ID_EDIT_MOVE_UP, QT_TRANSLATE_NOOP("CMainFrame", "&Move Up"), &CProgramView::OnEditMoveUp},
+    {ID_EDIT_MOVE_DOWN, QT_TRANSLATE_NOOP("CMainFrame", "Move Do&wn"),
+     &CProgramView::OnEditMoveDown},
+    {ID_EDIT_FILL_DOWN, QT_TRANSLATE_NOOP("CMainFrame", "&Fill Down"),
+     &CProgramView::OnEditFillDown},
+    {ID_EDIT_SORT, QT_TRANSLATE_NOOP("CMainFrame", "&Sort by Rx Frequency"),
+     &CProgramView::OnEditSort},
 };
 
-const QString kImportFilter = QStringLiteral(
-    "Channel lists (*.csv *.tsv *.txt);;CSV files (*.csv);;radioprog dump listings (*.tsv *.txt);;"
-    "All files (*)");
-const QString kExportFilter =
-    QStringLiteral("CSV files (*.csv);;radioprog dump listings, TAB-separated (*.tsv)");
+QString ImportFilter() {
+    return CMainFrame::tr(
+        "Channel lists (*.csv *.tsv *.txt);;CSV files (*.csv);;radioprog dump listings (*.tsv "
+        "*.txt);;All files (*)");
+}
+QString ExportFilter() {
+    return CMainFrame::tr("CSV files (*.csv);;radioprog dump listings, TAB-separated (*.tsv)");
+}
 
 std::string LocalPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
 void NoDocumentMessage(AppContext& ctx, QWidget* parent) {
     ctx.Messages().Information(parent, ctx.AppCaption(),
-                               QStringLiteral("There is no channel document open. Create one with "
+                               CMainFrame::tr("There is no channel document open. Create one with "
                                               "File > New or open a channel file first."));
 }
 
@@ -240,50 +249,45 @@ bool CMainFrame::Create() {
 }
 
 void CMainFrame::CreateMenus() {
-    NewAction(ID_FILE_NEW, QStringLiteral("&New"))->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
-    NewAction(ID_FILE_OPEN, QStringLiteral("&Open..."))
-        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-    NewAction(ID_FILE_CLOSE, QStringLiteral("&Close"));
-    NewAction(ID_FILE_SAVE, QStringLiteral("&Save"))
-        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-    NewAction(ID_FILE_SAVE_AS, QStringLiteral("Save &As..."));
-    NewAction(ID_FILE_IMPORT_CHANNELS, QStringLiteral("&Import Channels..."));
-    NewAction(ID_FILE_EXPORT_CHANNELS, QStringLiteral("&Export Channels..."));
-    NewAction(ID_FILE_PRINT, QStringLiteral("&Print..."))
-        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
-    NewAction(ID_FILE_PRINT_PREVIEW, QStringLiteral("Print Pre&view"));
+    NewAction(ID_FILE_NEW, tr("&New"))->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    NewAction(ID_FILE_OPEN, tr("&Open..."))->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    NewAction(ID_FILE_CLOSE, tr("&Close"));
+    NewAction(ID_FILE_SAVE, tr("&Save"))->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    NewAction(ID_FILE_SAVE_AS, tr("Save &As..."));
+    NewAction(ID_FILE_IMPORT_CHANNELS, tr("&Import Channels..."));
+    NewAction(ID_FILE_EXPORT_CHANNELS, tr("&Export Channels..."));
+    NewAction(ID_FILE_PRINT, tr("&Print..."))->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    NewAction(ID_FILE_PRINT_PREVIEW, tr("Print Pre&view"));
     // Printing without the print dialog has no menu item; its key reaches it from anywhere
     // in the main window.
-    NewAction(ID_FILE_PRINT_DIRECT, QStringLiteral("Print &Direct"))
+    NewAction(ID_FILE_PRINT_DIRECT, tr("Print &Direct"))
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P));
-    NewAction(ID_FILE_PRINT_SETUP, QStringLiteral("P&rint Setup..."));
-    NewAction(ID_APP_EXIT, QStringLiteral("E&xit"));
+    NewAction(ID_FILE_PRINT_SETUP, tr("P&rint Setup..."));
+    NewAction(ID_APP_EXIT, tr("E&xit"));
     for (const ViewEditCommand& c : kViewEditCommands) {
         const QList<QKeySequence> keys = EditCommandKeys(c.id);
         // The key is the action's shortcut, which menus show beside the text; in the text
         // itself a reader would say it twice.
-        NewAction(c.id, QString::fromLatin1(c.text))->setShortcuts(keys);
+        NewAction(c.id, tr(c.text))->setShortcuts(keys);
     }
     // "&Copy" has the C of this menu.
-    NewAction(ID_EDIT_CHANNEL_INFO, QStringLiteral("C&hannel Information"));
-    NewAction(ID_EDIT_OPTIONAL_FEATURES, QStringLiteral("&Optional Features"));
-    NewAction(ID_PROGRAM_READ, QStringLiteral("&Read"))
-        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
-    NewAction(ID_PROGRAM_WRITE, QStringLiteral("&Write"))
-        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_W));
+    NewAction(ID_EDIT_CHANNEL_INFO, tr("C&hannel Information"));
+    NewAction(ID_EDIT_OPTIONAL_FEATURES, tr("&Optional Features"));
+    NewAction(ID_PROGRAM_READ, tr("&Read"))->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
+    NewAction(ID_PROGRAM_WRITE, tr("&Write"))->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_W));
     NewAction(ID_PROGRAM_WRITE_MANY, tr("Write to &Several Radios..."));
     for (int id : {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, ID_VIEW_CONTROL_BAR}) {
-        const char* text = id == ID_VIEW_TOOLBAR      ? "&Toolbar"
-                           : id == ID_VIEW_STATUS_BAR ? "&Status Bar"
-                                                      : "&Control Bar";
-        NewAction(id, QString::fromLatin1(text))->setCheckable(true);
+        const QString text = id == ID_VIEW_TOOLBAR      ? tr("&Toolbar")
+                             : id == ID_VIEW_STATUS_BAR ? tr("&Status Bar")
+                                                        : tr("&Control Bar");
+        NewAction(id, text)->setCheckable(true);
     }
-    NewAction(ID_SETUP_COM, QStringLiteral("&Com Setup"));
-    NewAction(ID_SETUP_LANGUAGE, QStringLiteral("&Language"));
+    NewAction(ID_SETUP_COM, tr("&Com Setup"));
+    NewAction(ID_SETUP_LANGUAGE, tr("&Language"));
     NewAction(ID_PRODUCT_INFO, QString());  // no menu item: reached from the navigation tree
     // Two About items: start-up gives the document menu's one the configured text.
-    m_pAbout128 = NewAction(ID_APP_ABOUT, QStringLiteral("&About Program..."));
-    m_pAbout129 = new QAction(QStringLiteral("&About Program..."), this);
+    m_pAbout128 = NewAction(ID_APP_ABOUT, tr("&About Program..."));
+    m_pAbout129 = new QAction(tr("&About Program..."), this);
     m_pAbout129->setObjectName(QStringLiteral("ID_%1").arg(ID_APP_ABOUT));
     m_pAbout129->setProperty("commandId", ID_APP_ABOUT);
     m_pAbout129->setStatusTip(m_pAbout128->statusTip());
@@ -303,27 +307,24 @@ void CMainFrame::CreateMenus() {
         return m;
     };
     m_menus128 = {
-        menu(QStringLiteral("&File"),
-             {ID_FILE_NEW, ID_FILE_OPEN, 0, ID_FILE_PRINT_SETUP, 0, ID_APP_EXIT}),
-        menu(QStringLiteral("&View"), {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR}),
-        menu(QStringLiteral("&Help"), {}, m_pAbout128),
+        menu(tr("&File"), {ID_FILE_NEW, ID_FILE_OPEN, 0, ID_FILE_PRINT_SETUP, 0, ID_APP_EXIT}),
+        menu(tr("&View"), {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR}),
+        menu(tr("&Help"), {}, m_pAbout128),
     };
-    m_pSetupMenu = menu(QStringLiteral("&Setup"), {ID_SETUP_COM, ID_SETUP_LANGUAGE});
+    m_pSetupMenu = menu(tr("&Setup"), {ID_SETUP_COM, ID_SETUP_LANGUAGE});
     m_menus129 = {
-        menu(QStringLiteral("&File"),
-             {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_CLOSE, ID_FILE_SAVE, ID_FILE_SAVE_AS, 0,
-              ID_FILE_IMPORT_CHANNELS, ID_FILE_EXPORT_CHANNELS, 0, ID_FILE_PRINT,
-              ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT_SETUP, 0, ID_APP_EXIT}),
-        menu(QStringLiteral("&Edit"),
+        menu(tr("&File"), {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_CLOSE, ID_FILE_SAVE, ID_FILE_SAVE_AS,
+                           0, ID_FILE_IMPORT_CHANNELS, ID_FILE_EXPORT_CHANNELS, 0, ID_FILE_PRINT,
+                           ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT_SETUP, 0, ID_APP_EXIT}),
+        menu(tr("&Edit"),
              {ID_EDIT_UNDO, ID_EDIT_REDO, 0, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE,
               ID_EDIT_CLEAR, ID_EDIT_SELECT_ALL, 0, ID_EDIT_INSERT_CHANNEL, ID_EDIT_DELETE_CHANNEL,
               ID_EDIT_MOVE_UP, ID_EDIT_MOVE_DOWN, ID_EDIT_FILL_DOWN, ID_EDIT_SORT, 0,
               ID_EDIT_CHANNEL_INFO, ID_EDIT_OPTIONAL_FEATURES}),
-        menu(QStringLiteral("&Program"),
-             {ID_PROGRAM_READ, ID_PROGRAM_WRITE, 0, ID_PROGRAM_WRITE_MANY}),
-        menu(QStringLiteral("&View"), {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, ID_VIEW_CONTROL_BAR}),
+        menu(tr("&Program"), {ID_PROGRAM_READ, ID_PROGRAM_WRITE, 0, ID_PROGRAM_WRITE_MANY}),
+        menu(tr("&View"), {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, ID_VIEW_CONTROL_BAR}),
         m_pSetupMenu,
-        menu(QStringLiteral("&Help"), {}, m_pAbout129),
+        menu(tr("&Help"), {}, m_pAbout129),
     };
     AddBackupAndCompareItems();
     AddImportSubmenu();
@@ -380,8 +381,9 @@ void CMainFrame::UpdateUndoActions() {
         QAction* action = Action(undo ? ID_EDIT_UNDO : ID_EDIT_REDO);
         const bool can = stack && (undo ? stack->canUndo() : stack->canRedo());
         const QString step = can ? (undo ? stack->undoText() : stack->redoText()) : QString();
-        const QString verb = undo ? QStringLiteral("Undo") : QStringLiteral("Redo");
-        const QString named = step.isEmpty() ? verb : verb + QLatin1Char(' ') + step;
+        const QString named = step.isEmpty() ? (undo ? tr("Undo") : tr("Redo"))
+                              : undo         ? tr("Undo %1").arg(step)
+                                             : tr("Redo %1").arg(step);
         action->setText(QLatin1Char('&') + named);  // the shortcut shows the key
         action->setToolTip(named);                  // "Undo paste of 12 channels"
         action->setEnabled(can);
@@ -401,9 +403,9 @@ QList<QAction*> CMainFrame::GridContextActions() const {
 // File > Radio Backups in both File menus, after Open; the two comparisons in the document's
 // File menu, after Save As.
 void CMainFrame::AddBackupAndCompareItems() {
-    NewAction(ID_FILE_RADIO_BACKUPS, QStringLiteral("Radio &Backups..."));
-    NewAction(ID_FILE_COMPARE, QStringLiteral("Co&mpare With..."));
-    NewAction(ID_FILE_COMPARE_BACKUP, QStringLiteral("Compare with &Last Backup"));
+    NewAction(ID_FILE_RADIO_BACKUPS, tr("Radio &Backups..."));
+    NewAction(ID_FILE_COMPARE, tr("Co&mpare With..."));
+    NewAction(ID_FILE_COMPARE_BACKUP, tr("Compare with &Last Backup"));
     const auto insertAfter = [](QMenu* menu, QAction* anchor,
                                 std::initializer_list<QAction*> items) {
         const QList<QAction*> actions = menu->actions();
@@ -424,7 +426,7 @@ void CMainFrame::CreateWindowMenus() {
     // One per menu set, before Help; both list the same documents.
     for (auto [menus, slot] :
          {std::pair{&m_menus128, &m_pWindowMenu128}, std::pair{&m_menus129, &m_pWindowMenu129}}) {
-        auto* menu = new QMenu(QStringLiteral("&Window"), this);
+        auto* menu = new QMenu(tr("&Window"), this);
         connect(menu, &QMenu::aboutToShow, this, [this, menu] { FillWindowMenu(menu); });
         menus->insert(menus->size() - 1, menu);
         *slot = menu;
@@ -434,7 +436,7 @@ void CMainFrame::CreateWindowMenus() {
 void CMainFrame::FillWindowMenu(QMenu* menu) {
     menu->clear();
     const QList<CChildFrame*> children = ChildFrames();
-    if (children.isEmpty()) menu->addAction(QStringLiteral("No documents open"))->setEnabled(false);
+    if (children.isEmpty()) menu->addAction(tr("No documents open"))->setEnabled(false);
     int number = 0;
     for (CChildFrame* child : children) {
         // "*" marks unsaved changes, as the close question will; hidden windows are listed too,
@@ -442,7 +444,7 @@ void CMainFrame::FillWindowMenu(QMenu* menu) {
         const CProgramDoc* doc = child->GetDocument();
         QString text = QStringLiteral("&%1 %2").arg(++number).arg(doc->GetTitle());
         if (doc->IsModified()) text += QStringLiteral(" *");
-        if (child->isHidden()) text += QStringLiteral("  (hidden)");
+        if (child->isHidden()) text += tr("  (hidden)");
         QAction* item = menu->addAction(text);
         item->setCheckable(true);
         item->setChecked(child == ActiveChild());
@@ -465,7 +467,7 @@ QMenu* CMainFrame::WindowMenu(bool documentMenu) const {
 }
 
 bool CMainFrame::CreateToolBar() {
-    m_pToolBar = new QToolBar(QStringLiteral("Standard"), this);
+    m_pToolBar = new QToolBar(tr("Standard"), this);
     m_pToolBar->setObjectName(QStringLiteral("128"));
     m_pToolBar->setIconSize(QSize(16, 16));
     m_pToolBar->setAllowedAreas(Qt::AllToolBarAreas);
@@ -497,7 +499,7 @@ bool CMainFrame::CreateToolBar() {
 
 bool CMainFrame::CreateStatusBar() {
     QStatusBar* bar = statusBar();
-    bar->addWidget(new QLabel(QStringLiteral("Ready"), bar), 1);
+    bar->addWidget(new QLabel(tr("Ready"), bar), 1);
     m_pAnnouncer = new CAnnouncer(bar);
     bar->addPermanentWidget(m_pAnnouncer);
     const QFontMetrics fm(bar->font());
@@ -641,12 +643,12 @@ void CMainFrame::OnFileSaveAs() {
 
 void CMainFrame::OnFileImportChannels() {
     if (!ReadyForImport()) return;
-    const QString path = m_ctx.FileDialogs().GetOpenFileName(this, kImportFilter);
+    const QString path = m_ctx.FileDialogs().GetOpenFileName(this, ImportFilter());
     if (path.isEmpty()) return;
     const QString name = QFileInfo(path).fileName();
     const auto refuse = [&](const QString& why) {
         m_ctx.Messages().Warning(this, m_ctx.AppCaption(),
-                                 why + QStringLiteral("\n\nNo channel was imported."));
+                                 why + tr("\n\nNo channel was imported."));
     };
 
     std::string bytes;
@@ -655,7 +657,7 @@ void CMainFrame::OnFileImportChannels() {
         !st)
         return refuse(QString::fromStdString(st.message));
     if (bytes.size() > radio::kMaxChannelListBytes)
-        return refuse(QStringLiteral("%1 is larger than %2 MB, far more than a channel list.")
+        return refuse(tr("%1 is larger than %2 MB, far more than a channel list.")
                           .arg(name)
                           .arg(radio::kMaxChannelListBytes / (1024 * 1024)));
     ImportChannelBytes(bytes, name, false);
@@ -667,7 +669,7 @@ void CMainFrame::OnFileExportChannels() {
     if (CProgramView* view = ActiveView()) view->CommitCellEdit();
     const QString proposal =
         QFileInfo(doc->GetPathName()).completeBaseName() + QStringLiteral(".csv");
-    QString path = m_ctx.FileDialogs().GetSaveFileName(this, proposal, kExportFilter);
+    QString path = m_ctx.FileDialogs().GetSaveFileName(this, proposal, ExportFilter());
     if (path.isEmpty()) return;
     const QString suffix = QFileInfo(path).suffix().toLower();
     if (suffix.isEmpty()) path += QStringLiteral(".csv");
@@ -692,7 +694,7 @@ void CMainFrame::OnEditOptionalFeatures() {
     radio::RadioImage edited = doc->image();
     if (m_pOptionFeaturesDlg->DoModal(edited) != QDialog::Accepted) return;
     doc->ApplyChange([doc, &edited] { doc->image() = edited; },
-                     [](int) { return QStringLiteral("change of Optional Features"); },
+                     [](int) { return tr("change of Optional Features"); },
                      radio::CellRange::Cell(doc->grid().Row(), doc->grid().Col()));
 }
 
@@ -705,7 +707,7 @@ void CMainFrame::OnProductInfo() {
     if (m_pProductInfoDlg->DoModal(edited) != QDialog::Accepted) return;
     SetMainTitle(m_pProductInfoDlg->ResultTitle());
     doc->ApplyChange([doc, &edited] { doc->image() = edited; },
-                     [](int) { return QStringLiteral("change of Product Information"); },
+                     [](int) { return tr("change of Product Information"); },
                      radio::CellRange::Cell(doc->grid().Row(), doc->grid().Col()));
 }
 

@@ -45,7 +45,7 @@ class CloseStandIn : public QAbstractButton {
 
 CNavigationBar::CNavigationBar(AppContext& ctx, QWidget* frame, QWidget* parent)
     : QWidget(parent), m_ctx(ctx), m_pFrame(frame) {
-    setWindowTitle(QStringLiteral("IE Control Bar"));
+    setWindowTitle(tr("IE Control Bar"));
     setMouseTracking(true);
     // Times New Roman metrics (Liberation Serif where it is not installed), 14-pixel characters.
     m_font = QFont(QStringLiteral("Times New Roman"));
@@ -155,7 +155,7 @@ void CNavigationBar::paintEvent(QPaintEvent*) {
 }
 
 QString CNavigationBar::toolTipAt(const QPoint& pos) const {
-    return closeButtonRect().contains(pos) ? QStringLiteral("Close") : QString();
+    return closeButtonRect().contains(pos) ? tr("Close") : QString();
 }
 
 bool CNavigationBar::event(QEvent* event) {

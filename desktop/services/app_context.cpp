@@ -102,8 +102,8 @@ void AppContext::ShowHelp(int context) {
         const QString name = QString::fromStdString(m_appConfig.helpFile) + QStringLiteral(".html");
         Messages().Information(
             QApplication::activeWindow(), AppCaption(),
-            QStringLiteral("The help page %1 is missing. It belongs in the program's folder, %2; "
-                           "installing the program again restores it.")
+            tr("The help page %1 is missing. It belongs in the program's folder, %2; "
+               "installing the program again restores it.")
                 .arg(name, QDir::toNativeSeparators(QCoreApplication::applicationDirPath())));
         return;
     }

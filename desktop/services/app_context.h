@@ -4,6 +4,7 @@
 #include <memory>
 #include <string_view>
 
+#include <QCoreApplication>
 #include <QString>
 #include <QUrl>
 
@@ -25,6 +26,8 @@ class QWidget;
 // creates one at start-up; tests build their own around fakes. Windows and documents keep a
 // reference, so the context must outlive them.
 class AppContext {
+    Q_DECLARE_TR_FUNCTIONS(AppContext)
+
   public:
     AppContext();
     ~AppContext();

@@ -14,12 +14,12 @@ QString FirstSuffix(const QString& filter) {
 }  // namespace
 
 QString QtFileDialogService::GetOpenFileName(QWidget* parent, const QString& filter) {
-    return QFileDialog::getOpenFileName(parent, QStringLiteral("Open"), QString(), filter);
+    return QFileDialog::getOpenFileName(parent, tr("Open"), QString(), filter);
 }
 
 QString QtFileDialogService::GetSaveFileName(QWidget* parent, const QString& proposedName,
                                              const QString& filter) {
-    QFileDialog dialog(parent, QStringLiteral("Save As"), QString(), filter);
+    QFileDialog dialog(parent, tr("Save As"), QString(), filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     // A name typed without a suffix gets the one of the chosen filter.

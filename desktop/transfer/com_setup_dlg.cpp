@@ -35,7 +35,7 @@ CComSetupDlg::CComSetupDlg(radio::SettingsStore* store, QWidget* parent)
       m_probe(&CComSetupDlg::ProbeSerialPort),
       m_lister(&CComSetupDlg::OtherSerialPorts),
       m_tester(&CComSetupDlg::TestSerialPort) {
-    setWindowTitle(QStringLiteral("COM Setup"));
+    setWindowTitle(tr("COM Setup"));
 
     m_group = new QGroupBox(QStringLiteral("COM"), this);
     m_groupLayout = new QVBoxLayout(m_group);
@@ -50,9 +50,9 @@ CComSetupDlg::CComSetupDlg(radio::SettingsStore* store, QWidget* parent)
     auto* box = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     box->button(QDialogButtonBox::Ok)->setProperty("controlId", 1);
     box->button(QDialogButtonBox::Cancel)->setProperty("controlId", 2);
-    m_pTest = box->addButton(QStringLiteral("&Test"), QDialogButtonBox::ActionRole);
+    m_pTest = box->addButton(tr("&Test"), QDialogButtonBox::ActionRole);
     m_pTest->setAutoDefault(false);
-    m_pTest->setToolTip(QStringLiteral("Check the chosen port and whether a radio answers"));
+    m_pTest->setToolTip(tr("Check the chosen port and whether a radio answers"));
     connect(box, &QDialogButtonBox::accepted, this, &CComSetupDlg::OnOK);
     connect(box, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(m_pTest, &QPushButton::clicked, this, &CComSetupDlg::OnTest);
@@ -116,7 +116,7 @@ void CComSetupDlg::OnInitDialog() {
                                                 QString::fromStdString(radio::DescribePort(port)),
                                             m_group));
     }
-    m_others.push_back(new QRadioButton(QStringLiteral("Virtual radio (built-in)"), m_group));
+    m_others.push_back(new QRadioButton(tr("Virtual radio (built-in)"), m_group));
     for (std::size_t k = 0; k < m_others.size(); ++k) {
         m_buttons->addButton(m_others[k], kFirstOtherId + int(k));
         m_groupLayout->addWidget(m_others[k]);
@@ -212,12 +212,12 @@ void CComSetupDlg::OnTest() {
                         QMessageBox::Ok, this);
         box.exec();
     };
-    const QString title = QStringLiteral("Port Test");
-    if (port.isEmpty()) return show(title, QStringLiteral("Choose a port first."), false);
+    const QString title = tr("Port Test");
+    if (port.isEmpty()) return show(title, tr("Choose a port first."), false);
     if (port == QString::fromUtf8(kVirtualPortName.data(), qsizetype(kVirtualPortName.size()))) {
         return show(title,
-                    QStringLiteral("The built-in virtual radio needs no cable or port: it "
-                                   "always answers."),
+                    tr("The built-in virtual radio needs no cable or port: it "
+                       "always answers."),
                     true);
     }
     if (!m_tester) return;

@@ -19,7 +19,7 @@ void SetControlId(QWidget* widget, int id) { widget->setProperty("controlId", id
 
 CProgressDlg::CProgressDlg(QWidget* parent) : QDialog(parent) {
     setModal(false);
-    setWindowTitle(QStringLiteral("Process"));
+    setWindowTitle(tr("Process"));
 
     m_wndProgress = new QProgressBar(this);
     m_wndProgress->setTextVisible(false);
@@ -40,11 +40,11 @@ CProgressDlg::CProgressDlg(QWidget* parent) : QDialog(parent) {
     m_chkVerify->hide();
     SetControlId(m_chkVerify, kIdVerify);
 
-    m_btnOk = new QPushButton(QStringLiteral("OK"), this);
+    m_btnOk = new QPushButton(tr("OK"), this);
     m_btnOk->setDefault(true);
     m_btnOk->setAutoDefault(true);
     SetControlId(m_btnOk, kIdOk);
-    m_btnCancel = new QPushButton(QStringLiteral("Cancel"), this);
+    m_btnCancel = new QPushButton(tr("Cancel"), this);
     m_btnCancel->setAutoDefault(false);
     SetControlId(m_btnCancel, kIdCancel);
     connect(m_btnOk, &QPushButton::clicked, this, &CProgressDlg::OnOK);

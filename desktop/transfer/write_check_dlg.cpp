@@ -9,26 +9,24 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "qt/phrase_text.h"
+
 namespace {
 
 constexpr int kRowRole = Qt::UserRole;
 constexpr int kColRole = Qt::UserRole + 1;
 
-QString Utf8(const std::string& text) {
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
-
 }  // namespace
 
 CWriteCheckDlg::CWriteCheckDlg(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(QStringLiteral("Check Before Writing"));
+    setWindowTitle(tr("Check Before Writing"));
     m_summary = new QLabel(this);
     m_summary->setWordWrap(true);
 
     m_list = new QTreeWidget(this);
     m_list->setColumnCount(2);
     m_list->setAccessibleName(tr("Findings"));
-    m_list->setHeaderLabels({QStringLiteral("Severity"), QStringLiteral("Finding")});
+    m_list->setHeaderLabels({tr("Severity"), tr("Finding")});
     m_list->setRootIsDecorated(false);
     m_list->setUniformRowHeights(true);
     m_list->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
@@ -39,8 +37,8 @@ CWriteCheckDlg::CWriteCheckDlg(QWidget* parent) : QDialog(parent) {
         if (row > 0) emit CellRequested(row, item->data(0, kColRole).toInt());
     });
 
-    m_btnWrite = new QPushButton(QStringLiteral("&Write anyway"), this);
-    m_btnCancel = new QPushButton(QStringLiteral("Cancel"), this);
+    m_btnWrite = new QPushButton(tr("&Write anyway"), this);
+    m_btnCancel = new QPushButton(tr("Cancel"), this);
     m_btnWrite->setAutoDefault(false);
     m_btnCancel->setDefault(true);
     connect(m_btnWrite, &QPushButton::clicked, this, &QDialog::accept);
@@ -62,16 +60,27 @@ CWriteCheckDlg::CWriteCheckDlg(QWidget* parent) : QDialog(parent) {
 }
 
 void CWriteCheckDlg::SetFindings(const std::vector<radio::Finding>& findings) {
-    const bool errors = radio::HasErrors(findings);
-    QString summary = QStringLiteral("The image about to be written has %1.")
-                          .arg(Utf8(radio::CountFindings(findings)));
-    summary += errors ? QStringLiteral(
-                            " Errors are values the radio cannot use or this program cannot "
-                            "show correctly: correct them in the grid before writing, unless "
-                            "you are sure.")
-                      : QStringLiteral(
-                            " Warnings are probably mistakes, though the radio can "
-                            "take them.");
+    const auto errorCount = std::count_if(findings.begin(), findings.end(), [](const auto& f) {
+        return f.severity == radio::Severity::Error;
+    });
+    const auto warningCount = static_cast<std::ptrdiff_t>(findings.size()) - errorCount;
+    const QString errorText = errorCount == 1 ? tr("1 error") : tr("%1 errors").arg(errorCount);
+    const QString warningText =
+        warningCount == 1 ? tr("1 warning") : tr("%1 warnings").arg(warningCount);
+    const QString counted = errorCount > 0 && warningCount > 0
+                                ? tr("%1 and %2").arg(errorText, warningText)
+                            : errorCount > 0   ? errorText
+                            : warningCount > 0 ? warningText
+                                               : tr("no findings");
+    const QString summary =
+        errorCount > 0
+            ? tr("The image about to be written has %1. Errors are values the radio cannot use "
+                 "or this program cannot show correctly: correct them in the grid before "
+                 "writing, unless you are sure.")
+                  .arg(counted)
+            : tr("The image about to be written has %1. Warnings are probably mistakes, though "
+                 "the radio can take them.")
+                  .arg(counted);
     m_summary->setText(summary);
 
     m_list->clear();
@@ -85,11 +94,11 @@ void CWriteCheckDlg::SetFindings(const std::vector<radio::Finding>& findings) {
     for (const radio::Finding& f : sorted) {
         const bool error = f.severity == radio::Severity::Error;
         auto* item = new QTreeWidgetItem(
-            m_list, {error ? QStringLiteral("Error") : QStringLiteral("Warning"), Utf8(f.text)});
+            m_list, {error ? tr("Error") : tr("Warning"), radio::TranslatedPhrase(f.phrase)});
         item->setIcon(0, error ? errorIcon : warningIcon);
         item->setData(0, kRowRole, f.record >= 0 ? f.record + 1 : 0);
         item->setData(0, kColRole, f.column);
-        item->setToolTip(1, Utf8(f.text));
+        item->setToolTip(1, item->text(1));
     }
     if (m_list->topLevelItemCount() > 0) m_list->setCurrentItem(m_list->topLevelItem(0));
     m_btnCancel->setFocus();

@@ -10,6 +10,7 @@ namespace {
 struct LanguageCase {
     const char* ini;
     Language expected;
+    const char* section = nullptr;  // the branding section when not the language's own
 };
 
 TEST(AppConfig, OnlyExactlyChineseSelectsChinese) {
@@ -23,6 +24,11 @@ TEST(AppConfig, OnlyExactlyChineseSelectsChinese) {
         {"[Setup]\nLanguage=English\n", Language::English},
         {"[Setup]\n", Language::English},
         {"", Language::English},
+        // A language added by a translator: its section, English data texts.
+        {"[Setup]\nLanguage=German\n[German]\nCompany=Funk\n", Language::English, "German"},
+        {"[Setup]\nLanguage=German\n", Language::English},  // no [German]: plain English
+        {"[Setup]\nLanguage=Setup\n", Language::English},   // not a language section
+        {"[Setup]\nLanguage=chinese\n[chinese]\nCompany=x\n", Language::English, "chinese"},
     };
     for (const LanguageCase& c : cases) {
         CIniFile ini;
@@ -30,7 +36,7 @@ TEST(AppConfig, OnlyExactlyChineseSelectsChinese) {
         const AppConfig cfg = AppConfig::FromIni(ini);
         EXPECT_EQ(cfg.language, c.expected) << c.ini;
         const bool zh = c.expected == Language::Chinese;
-        EXPECT_EQ(cfg.languageName, zh ? "Chinese" : "English");
+        EXPECT_EQ(cfg.languageName, c.section ? c.section : zh ? "Chinese" : "English");
         EXPECT_EQ(cfg.helpFile, zh ? "chHelp" : "enHelp");
     }
 }
