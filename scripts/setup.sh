@@ -51,6 +51,8 @@ if command -v ccache >/dev/null; then
   export CMAKE_C_COMPILER_LAUNCHER=${CMAKE_C_COMPILER_LAUNCHER:-ccache}
   export CMAKE_CXX_COMPILER_LAUNCHER=${CMAKE_CXX_COMPILER_LAUNCHER:-ccache}
   export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$here}
+  # Debug information would otherwise tie each cached object to the checkout's folder.
+  export CCACHE_NOHASHDIR=${CCACHE_NOHASHDIR:-1}
 fi
 
 build_default() {
