@@ -2059,5 +2059,41 @@ Cancel the transfers and close?</source>
         <source>scan %1 not supported: stored Scan Add %2</source>
         <translation>不支持扫描值 %1：扫描添加保存为 %2</translation>
     </message>
+    <message>
+        <source>a quote opened here is never closed: the rest of the file is read as one field</source>
+        <translation>此处的引号没有闭合：文件的其余部分被读作一个字段</translation>
+    </message>
+    <message>
+        <source>location %1 is not a channel number: skipped</source>
+        <translation>位置 %1 不是信道号：已跳过</translation>
+    </message>
+    <message>
+        <source>%1: skipped</source>
+        <translation>%1：已跳过</translation>
+    </message>
+    <message>
+        <source>mode %1 is digital only</source>
+        <translation>模式 %1 仅用于数字制式</translation>
+    </message>
+    <message>
+        <source>no Rx frequency</source>
+        <translation>没有接收频率</translation>
+    </message>
+    <message>
+        <source>frequency %1 is not a frequency in MHz</source>
+        <translation>频率 %1 不是以 MHz 为单位的频率</translation>
+    </message>
+    <message>
+        <source>frequency %1 %2%3</source>
+        <translation>频率 %1 %2%3</translation>
+    </message>
+    <message>
+        <source>channel number %1 is not a number</source>
+        <translation>信道号 %1 不是数字</translation>
+    </message>
+    <message>
+        <source>channel %1 listed again (first on line %2)</source>
+        <translation>信道 %1 重复列出（首次在第 %2 行）</translation>
+    </message>
 </context>
 </TS>

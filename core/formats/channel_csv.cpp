@@ -486,11 +486,7 @@ ChannelList ReadChannelCsv(std::string_view bytes) {
     }
     ++record;
     if (split.unclosedQuoteLine > 0) {
-        const std::string line = std::to_string(split.unclosedQuoteLine);
-        list.findings.push_back({split.unclosedQuoteLine, "", "", "",
-                                 "line " + line +
-                                     ": a quote opened here is never closed: the rest of the "
-                                     "file is read as one field"});
+        list.findings.push_back(formats::UnclosedQuoteFinding(split.unclosedQuoteLine));
     }
 
     PowerLevels power;
@@ -504,12 +500,8 @@ ChannelList ReadChannelCsv(std::string_view bytes) {
         RecordFindings skipped(record->line, std::string(Shown(locationText)));
         const auto location = formats::ParseLocation(locationText);
         if (!location) {
-            const std::string line = std::to_string(record->line);
-            list.findings.push_back({record->line, std::string(locationText), "Location",
-                                     std::string(locationText),
-                                     "line " + line + ": location " + Shown(locationText) +
-                                         " is not a channel number: skipped",
-                                     true});
+            list.findings.push_back(
+                formats::NotAChannelNumberFinding(record->line, locationText, "Location"));
             continue;
         }
         if (auto [it, fresh] = seen.emplace(*location, record->line); !fresh) {

@@ -255,4 +255,19 @@ std::string Shown(std::string_view value) {
     return out;
 }
 
+ImportFinding UnclosedQuoteFinding(int line) {
+    Phrase text = Phrase::Of(QT_TRANSLATE_NOOP(
+        "radio", "a quote opened here is never closed: the rest of the file is read as one field"));
+    return {line, "", "", "", text.English(), false, 0, std::move(text)};
+}
+
+ImportFinding NotAChannelNumberFinding(int line, std::string_view location, std::string column) {
+    Phrase text =
+        Phrase::Of(QT_TRANSLATE_NOOP("radio", "location %1 is not a channel number: skipped"),
+                   Shown(location));
+    return {
+        line, std::string(location), std::move(column), std::string(location), text.English(), true,
+        0,    std::move(text)};
+}
+
 }  // namespace radio::formats

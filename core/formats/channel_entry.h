@@ -127,4 +127,8 @@ std::optional<int> ParseLocation(std::string_view text);
 // A value for a finding: unprintable bytes shown as '?', long texts cut, "(empty)" for "".
 std::string Shown(std::string_view value);
 
+// Findings of a record that has no channel to speak of; the line they carry says where.
+ImportFinding UnclosedQuoteFinding(int line);
+ImportFinding NotAChannelNumberFinding(int line, std::string_view location, std::string column);
+
 }  // namespace radio::formats

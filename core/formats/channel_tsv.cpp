@@ -109,11 +109,7 @@ ChannelList ReadChannelTsv(std::string_view bytes) {
         const std::optional<int> location =
             EqualsNoCase(label, "Pr") ? std::optional<int>(0) : formats::ParseLocation(label);
         if (!location) {
-            const std::string line = std::to_string(record->line);
-            list.findings.push_back({record->line, std::string(label), "CH", std::string(label),
-                                     "line " + line + ": location " + Shown(label) +
-                                         " is not a channel number: skipped",
-                                     true});
+            list.findings.push_back(formats::NotAChannelNumberFinding(record->line, label, "CH"));
             continue;
         }
         const std::string labelText = *location == 0 ? "Pr" : std::to_string(*location);

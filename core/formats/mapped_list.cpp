@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <map>
+#include <optional>
 
 #include "core/codec/channel_codec.h"
 #include "core/codec/edit_rules.h"
@@ -62,14 +63,15 @@ std::optional<std::int64_t> FrequencyHz(std::string_view text) {
 }
 
 // Starts `rules` on `hz`; why the radio cannot hold it as a receive frequency, or "".
-std::string StartRx(formats::ChannelRules& rules, std::int64_t hz) {
+// Empty when the rules take `hz` as a receive frequency; else why they refuse it.
+std::optional<Phrase> StartRx(formats::ChannelRules& rules, std::int64_t hz) {
     formats::RecordFindings ignored(0, "");  // a refusal is worded by the caller
     (void)rules.StartText("", formats::MHzText(hz), "", ignored);
-    if (!rules.Refused()[kColRxFreq - 1]) return {};
+    if (!rules.Refused()[kColRxFreq - 1]) return std::nullopt;
     const std::int64_t units = hz / 10;
     const bool inBand = hz % 10 == 0 && ((units >= kBand1Low && units <= kBand1High) ||
                                          (units >= kBand2Low && units <= kBand2High));
-    return formats::RefusalText(inBand ? CommitResult::StepError : CommitResult::OutOfRange);
+    return formats::RefusalPhrase(inBand ? CommitResult::StepError : CommitResult::OutOfRange);
 }
 
 enum class ModeKind { None, Analog, Narrow, Digital };
@@ -251,11 +253,7 @@ ChannelList ReadMappedList(const DelimitedTable& table, const ColumnMap& map) {
         return list;
     }
     if (table.unclosedQuoteLine > 0) {
-        const std::string line = std::to_string(table.unclosedQuoteLine);
-        list.findings.push_back({table.unclosedQuoteLine, "", "", "",
-                                 "line " + line +
-                                     ": a quote opened here is never closed: the rest of the "
-                                     "file is read as one field"});
+        list.findings.push_back(formats::UnclosedQuoteFinding(table.unclosedQuoteLine));
     }
     formats::PowerLevels power;
     for (const TextRecord& record : table.records)
@@ -267,30 +265,35 @@ ChannelList ReadMappedList(const DelimitedTable& table, const ColumnMap& map) {
     for (const TextRecord& record : table.records) {
         if (IsBlank(record)) continue;
         const MappedRecord r(table, map, record);
-        const std::string line = "line " + std::to_string(record.line) + ": ";
-        const auto skip = [&](MapField f, std::string_view value, const std::string& why) {
-            list.findings.push_back(
-                {record.line, "", r.Column(f), std::string(value), line + why + ": skipped", true});
+        // The record has no location of its own: the line number the finding carries says where.
+        const auto skip = [&](MapField f, std::string_view value, const Phrase& why) {
+            Phrase skipped = Phrase::Of(QT_TRANSLATE_NOOP("radio", "%1: skipped"), why);
+            list.findings.push_back({record.line, "", r.Column(f), std::string(value),
+                                     skipped.English(), true, 0, std::move(skipped)});
         };
         const std::string_view mode = r.Text(MapField::Mode);
         const ModeKind kind = ReadMode(mode);
         if (kind == ModeKind::Digital) {
-            skip(MapField::Mode, mode, "mode " + Shown(mode) + " is digital only");
+            skip(MapField::Mode, mode,
+                 Phrase::Of(QT_TRANSLATE_NOOP("radio", "mode %1 is digital only"), Shown(mode)));
             continue;
         }
         const std::string_view rxText = r.Text(MapField::Rx);
         const auto rxHz = FrequencyHz(rxText);
         if (rxText.empty()) {
-            skip(MapField::Rx, rxText, "no Rx frequency");
+            skip(MapField::Rx, rxText, Phrase::Of(QT_TRANSLATE_NOOP("radio", "no Rx frequency")));
             continue;
         }
         if (!rxHz) {
-            skip(MapField::Rx, rxText, "frequency " + Shown(rxText) + " is not a frequency in MHz");
+            skip(MapField::Rx, rxText,
+                 Phrase::Of(QT_TRANSLATE_NOOP("radio", "frequency %1 is not a frequency in MHz"),
+                            Shown(rxText)));
             continue;
         }
-        if (std::string why = StartRx(rules, *rxHz); !why.empty()) {
+        if (std::optional<Phrase> why = StartRx(rules, *rxHz)) {
             skip(MapField::Rx, rxText,
-                 "frequency " + Shown(rxText) + " " + why + formats::UnitNote(rxText));
+                 Phrase::Of(QT_TRANSLATE_NOOP("radio", "frequency %1 %2%3"), Shown(rxText), *why,
+                            formats::UnitNotePhrase(rxText)));
             continue;
         }
         int location = next;
@@ -299,15 +302,17 @@ ChannelList ReadMappedList(const DelimitedTable& table, const ColumnMap& map) {
             const auto parsed = formats::ParseLocation(text);
             if (!parsed) {
                 skip(MapField::Location, text,
-                     "channel number " + Shown(text) + " is not a number");
+                     Phrase::Of(QT_TRANSLATE_NOOP("radio", "channel number %1 is not a number"),
+                                Shown(text)));
                 continue;
             }
             location = *parsed;
         }
         if (auto [it, fresh] = seen.emplace(location, record.line); !fresh) {
-            skip(MapField::Location, std::to_string(location),
-                 "channel " + std::to_string(location) + " listed again (first on line " +
-                     std::to_string(it->second) + ")");
+            skip(
+                MapField::Location, std::to_string(location),
+                Phrase::Of(QT_TRANSLATE_NOOP("radio", "channel %1 listed again (first on line %2)"),
+                           location, it->second));
             continue;
         }
         next = location + 1;

@@ -198,7 +198,10 @@ TEST(ColumnMap, DirectoryDownloadImportsWhatTheRadioCanUse) {
     EXPECT_EQ(result.importedRows.front(), 2);  // channel 1 on, one after the other
     EXPECT_EQ(result.importedRows.back(), 8);
     std::vector<std::string> findings;
-    for (const ImportFinding& f : result.findings) findings.push_back(f.text);
+    // As the preview shows them: a finding without a location is placed by its line alone.
+    for (const ImportFinding& f : result.findings)
+        findings.push_back(f.location.empty() ? "line " + std::to_string(f.line) + ": " + f.text
+                                              : f.text);
     EXPECT_EQ(findings, (std::vector<std::string>{
                             "line 6: mode DMR is digital only: skipped",
                             "line 7: mode D-STAR is digital only: skipped",
@@ -248,7 +251,10 @@ TEST(ColumnMap, SpreadsheetSettingsAndRefusals) {
     EXPECT_EQ(GridRow(result.grid, 4), "433.50000|433.50000|None|None|High|Lock|No|Wide|C");
     EXPECT_EQ(GridRow(result.grid, 12), "145.50000|137.00000|None|None|High|Lock|Yes|Wide|");
     std::vector<std::string> findings;
-    for (const ImportFinding& f : result.findings) findings.push_back(f.text);
+    // As the preview shows them: a finding without a location is placed by its line alone.
+    for (const ImportFinding& f : result.findings)
+        findings.push_back(f.location.empty() ? "line " + std::to_string(f.line) + ": " + f.text
+                                              : f.text);
     EXPECT_EQ(findings,
               (std::vector<std::string>{
                   "location 1: power 1 W read as Low (so is every 1 W of the file)",
