@@ -229,6 +229,9 @@ void CProgramView::LayOutColumns() {
     const int unit = m_grid->UnitWidthToFit(factorSum);
     for (int col = 0; col < radio::ChannelGrid::kCols; ++col)
         m_grid->SetColWidth(col, static_cast<int>(unit * kColumnFactors[std::size_t(col)]));
+    // An editor opened before the columns had their widths follows its cell.
+    if (!m_bFirstLayout)
+        if (QWidget* editor = GetCellEditor(); editor->isVisible()) PlaceEditor(editor);
 }
 
 void CProgramView::CreateEditors() {

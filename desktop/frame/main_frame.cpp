@@ -601,7 +601,9 @@ CChildFrame* CMainFrame::CreateChildFrame(CProgramDoc* doc) {
     m_pMdiClient->setActiveSubWindow(child);
     m_pActiveChild = child;
     ConnectAnnouncements(child->GetView());
-    child->GetView()->FocusCurrentCell();  // a reader hears the current cell at once
+    // A reader hears the current cell at once; once the window is laid out, so the editor
+    // opens over its cell.
+    QTimer::singleShot(0, child->GetView(), &CProgramView::FocusCurrentCell);
     UpdateCommandStates();
     return child;
 }

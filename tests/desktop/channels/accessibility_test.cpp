@@ -219,7 +219,8 @@ void AccessibilityTest::namesAndRoles() {
     auto* doc = new CProgramDoc(fx.ctx);
     doc->OnNewDocument();
     CProgramView* view = frame.CreateChildFrame(doc)->GetView();
-    view->OnWrite();  // the progress window as a write opens it
+    QCoreApplication::processEvents();  // the editor opens once the window is laid out
+    view->OnWrite();                    // the progress window as a write opens it
     CProgressDlg* progress = view->ProgressDlg();
     CImportPreviewDlg preview(fx.ctx, &frame);
 
@@ -295,7 +296,7 @@ void AccessibilityTest::panesAndWindowsByKeyboard() {
     const auto inChild = [](CChildFrame* child) {
         return QApplication::focusWidget() == child->GetView()->GetCellEditor();
     };
-    QVERIFY(inChild(children[1]));  // a new window starts on its current cell
+    QTRY_VERIFY(inChild(children[1]));  // a new window starts on its current cell
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_F6);
     QCOMPARE(QApplication::focusWidget(), tree);
     QTest::keyClick(tree, Qt::Key_F6, Qt::ShiftModifier);
