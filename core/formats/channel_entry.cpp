@@ -142,10 +142,7 @@ std::optional<std::int64_t> ParseMHz(std::string_view text) { return ParseScaled
 namespace {
 
 bool InBand(std::int64_t hz) {
-    if (hz <= 0 || hz % kHzPerUnit != 0) return false;
-    const std::int64_t units = hz / kHzPerUnit;
-    return (units >= kBand1Low && units <= kBand1High) ||
-           (units >= kBand2Low && units <= kBand2High);
+    return hz > 0 && hz % kHzPerUnit == 0 && FrequencyInBands(hz / kHzPerUnit);
 }
 
 }  // namespace

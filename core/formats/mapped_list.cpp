@@ -68,9 +68,7 @@ std::optional<Phrase> StartRx(formats::ChannelRules& rules, std::int64_t hz) {
     formats::RecordFindings ignored(0, "");  // a refusal is worded by the caller
     (void)rules.StartText("", formats::MHzText(hz), "", ignored);
     if (!rules.Refused()[kColRxFreq - 1]) return std::nullopt;
-    const std::int64_t units = hz / 10;
-    const bool inBand = hz % 10 == 0 && ((units >= kBand1Low && units <= kBand1High) ||
-                                         (units >= kBand2Low && units <= kBand2High));
+    const bool inBand = hz % 10 == 0 && FrequencyInBands(hz / 10);
     return formats::RefusalPhrase(inBand ? CommitResult::StepError : CommitResult::OutOfRange);
 }
 
