@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <condition_variable>
 #include <mutex>
-#include <semaphore>
 
 #include "core/formats/batch_log.h"
 #include "core/image/channel_file.h"
@@ -15,10 +15,32 @@
 namespace radio::test {
 namespace {
 
+// A one-shot signal. Not std::binary_semaphore: MinGW's libstdc++ 12 waits on it without a
+// futex, and one such wait under wine never woke.
+class Signal {
+  public:
+    void Raise() {
+        {
+            std::lock_guard lock(m_mutex);
+            m_raised = true;
+        }
+        m_cv.notify_all();
+    }
+    void Await() {
+        std::unique_lock lock(m_mutex);
+        m_cv.wait(lock, [this] { return m_raised; });
+    }
+
+  private:
+    std::mutex m_mutex;
+    std::condition_variable m_cv;
+    bool m_raised = false;
+};
+
 // Holds a radio in the middle of its write until the test lets it go on.
 struct Gate {
-    std::binary_semaphore reached{0};
-    std::binary_semaphore open{0};
+    Signal reached;
+    Signal open;
 };
 
 // A virtual radio's port that notes when it is closed and can be held up by a gate.
@@ -29,8 +51,8 @@ class TestPort : public VirtualRadioPort {
     ~TestPort() override { m_closed = !IsOpen(); }
     void Write(const std::uint8_t* data, std::size_t n) override {
         if (m_gate && ++m_writes == 100) {
-            m_gate->reached.release();
-            m_gate->open.acquire();
+            m_gate->reached.Raise();
+            m_gate->open.Await();
         }
         VirtualRadioPort::Write(data, n);
     }
@@ -142,9 +164,9 @@ TEST(WritePool, EachRadioEndsOnItsOwnAndCancelStopsTheRest) {
     // cancels; only then may the last go on.
     recorder.onFinished = [&](const BatchRadio&) {
         if (++finished == 3) {
-            rig.gate.reached.acquire();
+            rig.gate.reached.Await();
             pool.Cancel();
-            rig.gate.open.release();
+            rig.gate.open.Raise();
         }
     };
     const std::vector<BatchRadio> results =
