@@ -2095,5 +2095,21 @@ Cancel the transfers and close?</source>
         <source>channel %1 listed again (first on line %2)</source>
         <translation>信道 %1 重复列出（首次在第 %2 行）</translation>
     </message>
+    <message>
+        <source>frequencies look like %1: %2 (the file must give MHz)</source>
+        <translation>频率看起来是以 %1 为单位：%2（文件中的频率必须以 MHz 为单位）</translation>
+    </message>
+    <message>
+        <source>the file lists no channels</source>
+        <translation>文件中没有列出任何信道</translation>
+    </message>
+    <message>
+        <source>none of its %1 channel could be taken (see the findings)</source>
+        <translation>文件中的 %1 个信道都无法导入（见提示）</translation>
+    </message>
+    <message>
+        <source>none of its %1 channels could be taken (see the findings)</source>
+        <translation>文件中的 %1 个信道都无法导入（见提示）</translation>
+    </message>
 </context>
 </TS>

@@ -30,18 +30,25 @@ ChannelTexts InLanguage(ChannelTexts texts, Language lang) {
 }
 
 // Why a list gave no channel: a unit mistake is named first, since it explains every row.
-std::string NothingImported(const std::vector<ImportFinding>& findings) {
+Phrase NothingImported(const std::vector<ImportFinding>& findings) {
     std::size_t skipped = 0;
     for (const ImportFinding& f : findings) {
         if (!f.rowSkipped) continue;
         ++skipped;
         if (auto unit = formats::FrequencyUnit(f.value))
-            return "frequencies look like " + std::string(*unit) + ": " + formats::Shown(f.value) +
-                   " (the file must give MHz)";
+            return Phrase::Of(QT_TRANSLATE_NOOP("radio",
+                                                "frequencies look like %1: %2 (the file must give "
+                                                "MHz)"),
+                              std::string(*unit), formats::Shown(f.value));
     }
-    if (skipped == 0) return "the file lists no channels";
-    return "none of its " + std::to_string(skipped) + (skipped == 1 ? " channel" : " channels") +
-           " could be taken (see the findings)";
+    if (skipped == 0) return Phrase::Of(QT_TRANSLATE_NOOP("radio", "the file lists no channels"));
+    return Phrase::Of(skipped == 1 ? QT_TRANSLATE_NOOP("radio",
+                                                       "none of its %1 channel could be taken "
+                                                       "(see the findings)")
+                                   : QT_TRANSLATE_NOOP("radio",
+                                                       "none of its %1 channels could be taken "
+                                                       "(see the findings)"),
+                      skipped);
 }
 
 }  // namespace
@@ -66,7 +73,7 @@ ChannelList ReadChannelList(std::string_view bytes) {
 
 ImportResult ApplyImport(const ChannelGrid& current, const ChannelList& list,
                          const ImportOptions& options) {
-    ImportResult result{current, list.findings, {}, 0, 0, {}, {}};
+    ImportResult result{current, list.findings, {}, 0, 0, {}, {}, {}};
     ChannelGrid& grid = result.grid;
     if (!options.merge) {
         for (int row = 1; row < ChannelGrid::kRows; ++row) grid.ClearRow(row);
@@ -137,7 +144,8 @@ ImportResult ApplyImport(const ChannelGrid& current, const ChannelList& list,
         static_cast<int>(std::count_if(result.findings.begin(), result.findings.end(),
                                        [](const ImportFinding& f) { return f.rowSkipped; }));
     if (result.stored == 0) {
-        result.nothingImported = NothingImported(result.findings);
+        result.nothingImportedPhrase = NothingImported(result.findings);
+        result.nothingImported = result.nothingImportedPhrase.English();
         result.grid = current;
         return result;
     }

@@ -27,6 +27,7 @@ struct ImportResult {
     // `current` unchanged. Empty when something was taken.
     std::string nothingImported;
     std::vector<int> importedRows;  // the grid rows the stored channels went to, ascending
+    Phrase nothingImportedPhrase;   // `nothingImported` to be translated
     // Everything of the file was taken, or left out on purpose (empty locations).
     bool Complete() const { return nothingImported.empty() && skipped == 0; }
 };

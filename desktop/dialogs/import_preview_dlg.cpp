@@ -31,7 +31,7 @@ QString Utf8(const std::string& text) { return QString::fromStdString(text); }
 
 CImportPreviewDlg::CImportPreviewDlg(AppContext& ctx, QWidget* parent)
     : QDialog(parent), m_ctx(ctx), m_current(ctx.UiLanguage()), m_result{m_current, {}, {}, 0,
-                                                                         0,         {}, {}} {
+                                                                         0,         {}, {}, {}} {
     setWindowTitle(ctx.PickText("Import Channels", "导入信道"));
     m_pSummary = new QLabel(this);
     m_pSummary->setWordWrap(true);
@@ -168,7 +168,7 @@ void CImportPreviewDlg::Recompute() {
     QString summary =
         !m_result.nothingImported.empty()
             ? m_ctx.PickText("%1: nothing imported: %2.", "%1：没有可导入的信道：%2。")
-                  .arg(m_strFileName, Utf8(m_result.nothingImported))
+                  .arg(m_strFileName, radio::TranslatedPhrase(m_result.nothingImportedPhrase))
         : changed == 0 ? m_ctx
                              .PickText("%1: %2 channels read; importing them changes nothing.",
                                        "%1：读到 %2 个信道；导入不会改变任何信道。")

@@ -327,6 +327,13 @@ void TranslationTest::coreTextsFollowTheTranslator() {
     QVERIFY(imported.findings.size() >= 3);
     for (const radio::ImportFinding& f : imported.findings)
         phrases.emplace_back(radio::ImportFindingPhrase(f), radio::ImportFindingText(f));
+    // Why a file gave nothing: no channels at all, frequencies in another unit.
+    for (const char* body : {"Location,Frequency\n", "Location,Frequency\n1,146520000\n"}) {
+        const radio::ImportResult none =
+            radio::ApplyImport(radio::ChannelGrid(), radio::ReadChannelList(body), {false, 0});
+        QVERIFY2(!none.nothingImported.empty(), body);
+        phrases.emplace_back(none.nothingImportedPhrase, none.nothingImported);
+    }
     for (const auto& [phrase, english] : phrases)
         QCOMPARE(radio::TranslatedPhrase(phrase), QString::fromStdString(english));
 
