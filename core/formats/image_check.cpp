@@ -65,22 +65,27 @@ bool IsNumber(const std::string& text) {
     return !text.empty() && text.find_first_not_of("0123456789") == std::string::npos;
 }
 
+// A list entry for a message: a word to translate ("Off"), or the same in every language.
+Phrase Entry(const std::string& entry) { return {entry, {}, true}; }
+
 // A list's entries for a message, with runs of numbers shortened: "Off, 1-16".
-std::string Offered(const std::vector<std::string>& entries) {
-    std::string text;
+Phrase Offered(const std::vector<std::string>& entries) {
+    std::vector<Phrase> parts;
     for (std::size_t i = 0; i < entries.size();) {
         std::size_t end = i;
         while (IsNumber(entries[i]) && end + 1 < entries.size() && IsNumber(entries[end + 1]) &&
                std::stoi(entries[end + 1]) == std::stoi(entries[end]) + 1)
             ++end;
-        if (!text.empty()) text += ", ";
-        text += end >= i + 2 ? entries[i] + "-" + entries[end] : entries[i];
+        parts.push_back(end >= i + 2 ? Phrase::Text(entries[i] + "-" + entries[end])
+                                     : Entry(entries[i]));
         i = end >= i + 2 ? end + 1 : i + 1;
     }
-    return text;
+    return Phrase::Join(std::move(parts), ", ");
 }
 
-std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
+Phrase Quoted(Phrase text) {
+    return Phrase::Of(QT_TRANSLATE_NOOP("radio", "\"%1\""), std::move(text));
+}
 
 std::string BitsText(std::uint8_t value, int width) {
     std::string bits;
@@ -114,17 +119,17 @@ void CheckOptions(const RadioImage& image, std::vector<Finding>& found) {
                                c.shift + width - 1, c.shift, at,
                                BitsText(static_cast<std::uint8_t>(stored), width));
         }
-        const std::string dialog = ShownOptionText(image, *list);
-        const std::string printed = sheet[c.sheetLine].value;
+        const Phrase dialog = ShownOptionPhrase(image, *list);
+        const Phrase printed = Entry(sheet[c.sheetLine].value);
         // The same value, written as the dialog offers it and as the sheet prints it, counts as
         // the same reading.
         const std::optional<int> unlisted = UnlistedValue(image, *list);
         Phrase shown;
-        if (dialog == printed) {
+        if (dialog.English() == printed.English()) {
             shown = Phrase::Of(
                 QT_TRANSLATE_NOOP("radio", "Option Features and the printed option sheet show %1"),
                 Quoted(dialog));
-        } else if (unlisted && printed == std::to_string(*unlisted)) {
+        } else if (unlisted && printed.pattern == std::to_string(*unlisted)) {
             shown = Phrase::Of(
                 QT_TRANSLATE_NOOP("radio", "Option Features shows %1, the printed option sheet %2"),
                 Quoted(dialog), Quoted(printed));

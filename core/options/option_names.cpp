@@ -1,6 +1,7 @@
 #include "core/options/option_names.h"
 
 #include "core/codec/edit_rules.h"
+#include "core/config/phrase.h"
 
 namespace radio {
 namespace {
@@ -11,8 +12,13 @@ struct EntryWord {
 };
 // The entries the printed sheet writes in Chinese; every other entry reads the same in both.
 constexpr EntryWord kEntryWords[] = {
-    {"Off", "关"},       {"On", "开"},          {"Auto", "自动"},   {"Manual", "手动"},
-    {"Channel", "信道"}, {"Frequency", "频率"}, {"Memory", "存储"},
+    {QT_TRANSLATE_NOOP("radio", "Off"), "关"},
+    {QT_TRANSLATE_NOOP("radio", "On"), "开"},
+    {QT_TRANSLATE_NOOP("radio", "Auto"), "自动"},
+    {QT_TRANSLATE_NOOP("radio", "Manual"), "手动"},
+    {QT_TRANSLATE_NOOP("radio", "Channel"), "信道"},
+    {QT_TRANSLATE_NOOP("radio", "Frequency"), "频率"},
+    {QT_TRANSLATE_NOOP("radio", "Memory"), "存储"},
 };
 
 std::string_view WithoutColon(std::string_view name) {

@@ -233,14 +233,25 @@ std::optional<int> UnlistedValue(const RadioImage& image, const OptionList& list
 }
 
 std::string UnlistedText(int value, Language lang) {
-    return std::to_string(value) + std::string(Pick(lang, " (not in the list)", "（不在列表中）"));
+    return lang == Language::Chinese ? std::to_string(value) + "（不在列表中）"
+                                     : UnlistedPhrase(value).English();
+}
+
+Phrase UnlistedPhrase(int value) {
+    return Phrase::Of(QT_TRANSLATE_NOOP("radio", "%1 (not in the list)"), value);
 }
 
 std::string ShownOptionText(const RadioImage& image, const OptionList& list) {
+    return ShownOptionPhrase(image, list).English();
+}
+
+Phrase ShownOptionPhrase(const RadioImage& image, const OptionList& list) {
     if (const std::optional<int> unlisted = UnlistedValue(image, list))
-        return UnlistedText(*unlisted);
+        return UnlistedPhrase(*unlisted);
     const int index = ReadOptions(image).*list.field;
-    return index >= 0 ? list.entries[static_cast<std::size_t>(index)] : std::string();
+    // An entry is a word to translate ("Off"), or reads the same in every language ("10k").
+    return index >= 0 ? Phrase{list.entries[static_cast<std::size_t>(index)], {}, true}
+                      : Phrase::Text({});
 }
 
 std::vector<OptionSheetLine> OptionSheetLines(const RadioImage& image, Language lang) {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/config/language.h"
+#include "core/config/phrase.h"
 #include "core/image/radio_image.h"
 
 namespace radio {
@@ -74,8 +75,11 @@ bool WriteOptionControls(RadioImage& image, const OptionValues& values,
 std::optional<int> UnlistedValue(const RadioImage& image, const OptionList& list);
 // How the dialog offers such a value, as an extra last entry: "12 (not in the list)".
 std::string UnlistedText(int value, Language lang = Language::English);
+Phrase UnlistedPhrase(int value);
 // The text a list shows for `image`: its selected entry, or the unlisted value's text.
 std::string ShownOptionText(const RadioImage& image, const OptionList& list);
+// The same as a phrase, so that its words can be translated.
+Phrase ShownOptionPhrase(const RadioImage& image, const OptionList& list);
 
 // The 16 lines of the printed option sheet, label exactly as printed and value text.
 struct OptionSheetLine {

@@ -13,6 +13,7 @@
 #include "core/options/option_names.h"
 #include "desktop/services/app_context.h"
 #include "desktop/services/help.h"
+#include "qt/phrase_text.h"
 
 namespace {
 
@@ -110,8 +111,11 @@ void COptionFeaturesDlg::OnInitDialog() {
         const int entries = static_cast<int>(list.entries.size());
         while (combo->count() > entries) combo->removeItem(entries);  // a former run's extra one
         if (const std::optional<int> unlisted = radio::UnlistedValue(*m_pImage, list)) {
-            combo->addItem(QString::fromStdString(radio::UnlistedText(*unlisted)));
+            combo->addItem(radio::TranslatedPhrase(radio::UnlistedPhrase(*unlisted)));
             combo->setCurrentIndex(entries);
+            // Wide enough for the whole "12 (not in the list)", with room to spare: Chinese
+            // glyphs of a fallback font can draw wider than the main font measures them.
+            combo->setMinimumWidth(combo->sizeHint().width() + combo->fontMetrics().height());
         } else {
             combo->setCurrentIndex(m_shown.*list.field);
         }

@@ -142,6 +142,10 @@ radio::RadioImage ImageWithFindings() {
     radio::RadioImage image = radio::RadioImage::Blank();
     const std::uint8_t rx[] = {0x00, 0x00, 0x90, 0x99};
     std::copy(std::begin(rx), std::end(rx), image.Record(1).begin());
+    // Options outside their lists, which the dialog and the printed sheet read differently.
+    image[radio::offset::kSquelch] = 12;
+    image[radio::offset::kStep] = 9;
+    image[radio::offset::kPriScanTime] = 0xFF;
     return image;
 }
 
@@ -216,6 +220,9 @@ void TranslationTest::windowsFollowTheTranslator_data() {
         << WindowMaker([](AppContext& ctx, std::unique_ptr<QObject>& keep) {
                auto* dlg = new COptionFeaturesDlg(ctx);
                keep.reset(dlg);
+               static radio::RadioImage image = ImageWithFindings();
+               dlg->Attach(&image);
+               dlg->OnInitDialog();
                return dlg;
            });
     QTest::newRow("Product Information")
