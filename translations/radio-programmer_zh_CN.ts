@@ -721,6 +721,22 @@ No channel was imported.</source>
         <source>More menus</source>
         <translation>更多菜单</translation>
     </message>
+    <message>
+        <source>The file could not be read.
+
+%1</source>
+        <translation>无法读取该文件。
+
+%1</translation>
+    </message>
+    <message>
+        <source>The channels could not be exported.
+
+%1</source>
+        <translation>无法导出信道。
+
+%1</translation>
+    </message>
 </context>
 <context>
     <name>CNavigationBar</name>
@@ -903,6 +919,22 @@ Reload it?</source>
     <message>
         <source>import of %1 channels</source>
         <translation>导入 %1 个信道</translation>
+    </message>
+    <message>
+        <source>The channel file could not be saved.
+
+%1</source>
+        <translation>无法保存信道文件。
+
+%1</translation>
+    </message>
+    <message>
+        <source>The channel file could not be read again; the document is as it was.
+
+%1</source>
+        <translation>无法重新读取信道文件；文档保持原样。
+
+%1</translation>
     </message>
 </context>
 <context>
@@ -1475,6 +1507,10 @@ Cancel the transfers and close?</source>
     <message>
         <source>The results of these rounds are in no log file yet. Save the log?</source>
         <translation>这几轮的结果还没有保存到任何日志文件。保存日志吗？</translation>
+    </message>
+    <message>
+        <source>The log could not be written: %1</source>
+        <translation>无法写入日志：%1</translation>
     </message>
 </context>
 <context>

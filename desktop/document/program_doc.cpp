@@ -135,7 +135,10 @@ bool CProgramDoc::DoSave(QWidget* parent, bool askName) {
             return false;
     }
     if (radio::Status st = OnSaveDocument(path); !st) {
-        m_ctx.Messages().Warning(parent, m_ctx.AppCaption(), QString::fromStdString(st.message));
+        // The system's own words stay below, as they came (they name the file and the cause).
+        m_ctx.Messages().Warning(parent, m_ctx.AppCaption(),
+                                 tr("The channel file could not be saved.\n\n%1")
+                                     .arg(QString::fromStdString(st.message)));
         return false;
     }
     m_strPathName = QFileInfo(path).absoluteFilePath();
@@ -197,7 +200,9 @@ void CProgramDoc::OnChangedOnDisk() {
         if (m_ctx.Messages().ReloadKeep(nullptr, m_ctx.AppCaption(), text)) {
             if (radio::Status st = ReloadFromDisk(); !st)
                 m_ctx.Messages().Warning(nullptr, m_ctx.AppCaption(),
-                                         QString::fromStdString(st.message));
+                                         tr("The channel file could not be read again; the "
+                                            "document is as it was.\n\n%1")
+                                             .arg(QString::fromStdString(st.message)));
         }
     }
     m_bAskingReload = false;

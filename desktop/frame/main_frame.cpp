@@ -657,7 +657,8 @@ void CMainFrame::OnFileImportChannels() {
     if (radio::Status st =
             radio::ReadFilePrefix(LocalPath(path), radio::kMaxChannelListBytes + 1, bytes);
         !st)
-        return refuse(QString::fromStdString(st.message));
+        return refuse(
+            tr("The file could not be read.\n\n%1").arg(QString::fromStdString(st.message)));
     if (bytes.size() > radio::kMaxChannelListBytes)
         return refuse(tr("%1 is larger than %2 MB, far more than a channel list.")
                           .arg(name)
@@ -679,7 +680,9 @@ void CMainFrame::OnFileExportChannels() {
     const std::string text =
         listing ? radio::WriteChannelTsv(doc->grid()) : radio::WriteChannelCsv(doc->grid());
     if (radio::Status st = radio::WriteFileAtomically(LocalPath(path), text); !st)
-        m_ctx.Messages().Warning(this, m_ctx.AppCaption(), QString::fromStdString(st.message));
+        m_ctx.Messages().Warning(this, m_ctx.AppCaption(),
+                                 tr("The channels could not be exported.\n\n%1")
+                                     .arg(QString::fromStdString(st.message)));
 }
 
 void CMainFrame::OnEditChannelInfo() {

@@ -409,7 +409,7 @@ void CWriteManyDlg::OnRadioFinished(const radio::BatchRadio& radio) {
     if (!m_logPath.isEmpty() && !m_logFailed) {
         if (const radio::Status st = radio::AppendBatchLog(LocalPath(m_logPath), {line}); !st) {
             m_logFailed = m_logUnsaved = true;
-            m_status->setText(Utf8(st.message));
+            m_status->setText(tr("The log could not be written: %1").arg(Utf8(st.message)));
         }
     }
 }
