@@ -481,7 +481,7 @@ ChannelList ReadChannelCsv(std::string_view bytes) {
         list.status = Status::Error(
             "not a channel list in CSV: its first line must name the columns, among them "
             "Location and Frequency (it reads '" +
-            Shown(JoinDelimited(record->fields, ',')) + "')");
+            Shown(JoinDelimited(record->fields, ',')).English() + "')");
         return list;
     }
     ++record;
@@ -497,7 +497,7 @@ ChannelList ReadChannelCsv(std::string_view bytes) {
     for (; record != split.records.end(); ++record) {
         if (BlankRecord(*record)) continue;
         const std::string_view locationText = header.Text(*record, kLocation);
-        RecordFindings skipped(record->line, std::string(Shown(locationText)));
+        RecordFindings skipped(record->line, Shown(locationText).English());
         const auto location = formats::ParseLocation(locationText);
         if (!location) {
             list.findings.push_back(

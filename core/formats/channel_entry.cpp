@@ -236,8 +236,8 @@ std::optional<int> ParseLocation(std::string_view text) {
     return value;
 }
 
-std::string Shown(std::string_view value) {
-    if (value.empty()) return "(empty)";
+Phrase Shown(std::string_view value) {
+    if (value.empty()) return Phrase::Of(QT_TRANSLATE_NOOP("radio", "(empty)"));
     constexpr std::size_t kLongest = 40;
     std::size_t n = std::min(value.size(), kLongest);
     // Never cut inside a UTF-8 character.
@@ -249,7 +249,7 @@ std::string Shown(std::string_view value) {
         out += (c < 0x20 || c == 0x7F) ? '?' : value[i];
     }
     if (n < value.size()) out += "...";
-    return out;
+    return Phrase::Text(out);
 }
 
 ImportFinding UnclosedQuoteFinding(int line) {

@@ -124,8 +124,9 @@ class PowerLevels {
 // A location: digits only (after blanks are trimmed), at most 99999.
 std::optional<int> ParseLocation(std::string_view text);
 
-// A value for a finding: unprintable bytes shown as '?', long texts cut, "(empty)" for "".
-std::string Shown(std::string_view value);
+// A value for a finding: unprintable bytes shown as '?', long texts cut, "(empty)" for "" (in
+// the reader's language).
+Phrase Shown(std::string_view value);
 
 // Findings of a record that has no channel to speak of; the line they carry says where.
 ImportFinding UnclosedQuoteFinding(int line);

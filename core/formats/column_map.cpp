@@ -214,7 +214,7 @@ Status ParseColumnMap(std::string_view text, const std::vector<std::string>& hea
         if (item.empty()) continue;
         const std::size_t eq = item.find('=');
         if (eq == std::string_view::npos)
-            return Status::Error("'" + Shown(item) + "' is not FIELD=COLUMN");
+            return Status::Error("'" + Shown(item).English() + "' is not FIELD=COLUMN");
         const std::string_view key = TrimBlanks(item.substr(0, eq));
         const std::string_view column = TrimBlanks(item.substr(eq + 1));
         int field = -1;
@@ -224,8 +224,8 @@ Status ParseColumnMap(std::string_view text, const std::vector<std::string>& hea
             std::string keys;
             for (const FieldInfo& info : Fields())
                 keys += (keys.empty() ? "" : ", ") + std::string(info.key);
-            return Status::Error("unknown field '" + Shown(key) + "' (the fields are " + keys +
-                                 ")");
+            return Status::Error("unknown field '" + Shown(key).English() + "' (the fields are " +
+                                 keys + ")");
         }
         int index = -1;
         for (std::size_t i = 0; i < header.size() && index < 0; ++i)
@@ -236,7 +236,7 @@ Status ParseColumnMap(std::string_view text, const std::vector<std::string>& hea
                 index = *n - 1;
         }
         if (index < 0)
-            return Status::Error("the file has no column '" + Shown(column) + "' for " +
+            return Status::Error("the file has no column '" + Shown(column).English() + "' for " +
                                  std::string(key));
         map.column[static_cast<std::size_t>(field)] = index;
     }
